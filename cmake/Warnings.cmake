@@ -1,6 +1,9 @@
 # Project-wide warning flags. Third-party headers come in as SYSTEM includes, so only our code is
 # held to these.
-set(TAMBORO_WARNINGS -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor)
+set(TAMBORO_WARNINGS -Wall -Wextra -Wpedantic -Wnon-virtual-dtor)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  list(APPEND TAMBORO_WARNINGS -Wshadow=local)
+endif()
 if(TAMBORO_WERROR)
   list(APPEND TAMBORO_WARNINGS -Werror)
 endif()

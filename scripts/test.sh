@@ -28,7 +28,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 
 stage "Fuzz harnesses (${fuzz_seconds} s each)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMBORO_SANITIZE=ON \
-  -DTAMBORO_ENGINE_ONLY=ON -DTAMBORO_BENCH=OFF -DTAMBORO_FUZZ=ON \
+  -DTAMBORO_ENGINE_ONLY=ON -DTAMBORO_BENCH=OFF -DTAMBORO_TESTS=OFF -DTAMBORO_FUZZ=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" >/dev/null
 cmake --build build-fuzz -j "$jobs"
 shopt -s nullglob
