@@ -48,7 +48,7 @@ std::size_t skipResourceHeader(std::span<const std::uint8_t> bytes) {
     const auto probe = bytes.subspan(0, std::min(bytes.size(), headerProbeBytes));
     const auto nameEnd = std::find(probe.begin() + std::min<std::size_t>(3, probe.size()), probe.end(), 0);
     if (nameEnd == probe.end())
-        throw Error(invalidFormat);
+        throw Error(probe.size() < headerProbeBytes ? "Stream read error" : invalidFormat);
     const auto nameLength = static_cast<std::size_t>(nameEnd - (probe.begin() + 3));
     const std::size_t streamStart = nameLength + 10;
     if (streamStart > bytes.size())
