@@ -1,0 +1,58 @@
+#pragma once
+// The main window's size rules and the background drag, as arithmetic on positions so they can be
+// checked without a window system.
+
+#include "controls/PixelGeometry.h"
+
+#include <optional>
+
+namespace tamboro {
+
+inline constexpr int kGridTop = 168;
+inline constexpr int kGridHeightAfterPaint = 276;
+inline constexpr int kMinimumWindowHeight = 540;
+
+// Every paint sets the grid back to this height, whatever the last resize set.
+inline constexpr int gridHeightAfterPaint() { return kGridHeightAfterPaint; }
+
+struct ResizeOutcome {
+    int windowHeight; // the window is made at least 540 high
+    int gridHeight;   // the window's height minus the grid's top minus 40
+};
+ResizeOutcome resizeOutcome(int windowHeight, int gridTop = kGridTop);
+
+// Companion windows that follow a drag of the main window: the Kit List hangs 68 pixels below the
+// main window's top, the Extra samples window 67; both shift sideways with the main window.
+inline constexpr int kKitListDropBelowMain = 68;
+inline constexpr int kExtraSamplesDropBelowMain = 67;
+
+// The background drag of the main window. Positions are screen positions of top-left corners;
+// pointer positions are in main-window coordinates (which do not change while the window follows
+// the pointer).
+class BackgroundDrag {
+public:
+    bool dragging() const { return dragging_; }
+
+    // A button went down on the background; only the left button starts a drag.
+    void press(PixelPoint pointer, bool leftButton);
+
+    struct Move {
+        PixelPoint mainWindow;
+        std::optional<PixelPoint> kitList;      // where the Kit List window goes (hidden meanwhile)
+        std::optional<PixelPoint> extraSamples; // where the Extra samples window goes (hidden meanwhile)
+    };
+    // The pointer moved to `pointer`; returns nothing unless a drag is under way. The companions'
+    // positions are given only when they exist (their current positions passed in).
+    std::optional<Move> move(PixelPoint pointer, PixelPoint mainWindow, std::optional<PixelPoint> kitList,
+                             std::optional<PixelPoint> extraSamples) const;
+
+    // A button was released on the background; the left button ends the drag. Either way the
+    // companions are shown again.
+    void release(bool leftButton);
+
+private:
+    bool dragging_ = false;
+    PixelPoint origin_;
+};
+
+} // namespace tamboro

@@ -1,0 +1,61 @@
+#include "app/ProgramOptions.h"
+
+#include "common/Error.h"
+
+namespace tamboro {
+
+namespace {
+
+const std::string& valueAfter(const std::vector<std::string>& args, std::size_t& i) {
+    if (i + 1 >= args.size() || args[i + 1].empty())
+        throw Error("the option " + args[i] + " needs a value");
+    return args[++i];
+}
+
+} // namespace
+
+ProgramOptions parseProgramOptions(const std::vector<std::string>& args) {
+    ProgramOptions options;
+    bool audioGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--dir") {
+            options.dir = valueAfter(args, i);
+        } else if (arg == "--audio") {
+            const std::string& choice = valueAfter(args, i);
+            if (choice == "null")
+                options.audio = AudioChoice::Null;
+            else if (choice == "default")
+                options.audio = AudioChoice::Default;
+            else
+                throw Error("unknown audio device '" + choice + "': use null or default");
+            audioGiven = true;
+        } else if (arg == "--capture") {
+            options.capture = valueAfter(args, i);
+        } else if (arg == "--help" || arg == "-h") {
+            options.showHelp = true;
+        } else if (arg == "--version") {
+            options.showVersion = true;
+        } else {
+            throw Error("unknown option '" + arg + "'");
+        }
+    }
+    if (!options.capture.empty()) {
+        // Capturing records what the null device plays; a real sound card is not recorded.
+        if (audioGiven && options.audio != AudioChoice::Null)
+            throw Error("--capture records the null audio device: use it with --audio null");
+        options.audio = AudioChoice::Null;
+    }
+    return options;
+}
+
+std::string programUsage() {
+    return "usage: tamboro [--dir DIR] [--audio null|default] [--capture FILE.wav]\n"
+           "  --dir DIR           working folder for patterns, the pan table and temp/ (default: the\n"
+           "                      current folder; an empty folder is seeded from the installed assets)\n"
+           "  --audio null|default  play through the system's sound device (default) or a silent\n"
+           "                      device that keeps real time\n"
+           "  --capture FILE.wav  record everything played to FILE.wav (implies --audio null)\n";
+}
+
+} // namespace tamboro

@@ -1,0 +1,90 @@
+#include "app/MainWindowRules.h"
+#include "app/MainWindowShape.h"
+
+#include <gtest/gtest.h>
+
+namespace tamboro {
+namespace {
+
+TEST(MainWindowShape, OutlineHasTheSixteenPointsWithTheGivenBottom) {
+    for (int bottom : {kOutlineBottomAtCreation, kOutlineBottomAtPaint}) {
+        const auto outline = mainWindowOutline(bottom);
+        EXPECT_EQ(outline[0], (PixelPoint{128, 0}));
+        EXPECT_EQ(outline[2], (PixelPoint{540, 80}));
+        EXPECT_EQ(outline[8], (PixelPoint{412, bottom}));
+        EXPECT_EQ(outline[9], (PixelPoint{128, bottom}));
+        EXPECT_EQ(outline[15], (PixelPoint{0, 80}));
+    }
+}
+
+TEST(MainWindowShape, RegionKeepsThePanelAndCutsTheCornersAndTabs) {
+    const auto outline = mainWindowOutline(kOutlineBottomAtPaint);
+    struct Case {
+        int x, y;
+        bool inside;
+    };
+    for (const Case& c : {Case{270, 250, true},  // middle of the grid
+                          Case{130, 2, true},    // top edge, just inside the bevel
+                          Case{5, 5, false},     // cut top-left corner
+                          Case{530, 5, false},   // cut top-right corner
+                          Case{5, 85, true},     // left tab
+                          Case{5, 200, false},   // beside the side rail
+                          Case{30, 200, true},   // the side rail
+                          Case{535, 415, true},  // right lower tab
+                          Case{270, 498, true},  // last row kept at paint
+                          Case{270, 499, false}, // cut at paint
+                          Case{5, 495, false}}) {
+        EXPECT_EQ(insideByAlternateRule(outline, c.x + 0.5, c.y + 0.5), c.inside) << c.x << "," << c.y;
+    }
+    EXPECT_TRUE(insideByAlternateRule(mainWindowOutline(kOutlineBottomAtCreation), 270.5, 499.5));
+}
+
+TEST(MainWindowShape, ButtonAndKnobCircles) {
+    EXPECT_EQ(pictureButtonCircle(), (PixelRect{5, 5, 28, 28}));
+    EXPECT_EQ(knobCircle(45), (PixelRect{0, 0, 45, 45}));
+    EXPECT_EQ(knobCircle(29), (PixelRect{0, 0, 29, 29}));
+}
+
+TEST(MainWindowRules, ResizeKeepsTheWindowAtLeast540AndFitsTheGrid) {
+    struct Case {
+        int height, windowHeight, gridHeight;
+    };
+    for (const Case& c : {Case{501, 540, 332}, Case{100, 540, 332}, Case{540, 540, 332}, Case{700, 700, 492}}) {
+        const ResizeOutcome r = resizeOutcome(c.height);
+        EXPECT_EQ(r.windowHeight, c.windowHeight);
+        EXPECT_EQ(r.gridHeight, c.gridHeight);
+    }
+    EXPECT_EQ(gridHeightAfterPaint(), 276);
+}
+
+TEST(BackgroundDrag, MovesTheMainWindowAndPlacesTheCompanions) {
+    BackgroundDrag drag;
+    drag.press({200, 20}, true);
+    ASSERT_TRUE(drag.dragging());
+    const auto m = drag.move({230, 5}, {100, 100}, PixelPoint{608, 168}, PixelPoint{700, 400});
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->mainWindow, (PixelPoint{130, 85}));
+    EXPECT_EQ(m->kitList, (PixelPoint{638, 153}));
+    EXPECT_EQ(m->extraSamples, (PixelPoint{730, 152}));
+    drag.release(true);
+    EXPECT_FALSE(drag.dragging());
+    EXPECT_FALSE(drag.move({0, 0}, {100, 100}, std::nullopt, std::nullopt));
+}
+
+TEST(BackgroundDrag, OnlyTheLeftButtonDragsAndMissingCompanionsAreSkipped) {
+    BackgroundDrag drag;
+    drag.press({10, 10}, false);
+    EXPECT_FALSE(drag.dragging());
+    EXPECT_FALSE(drag.move({50, 50}, {0, 0}, std::nullopt, std::nullopt));
+    drag.press({10, 10}, true);
+    const auto m = drag.move({15, 12}, {0, 0}, std::nullopt, std::nullopt);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->mainWindow, (PixelPoint{5, 2}));
+    EXPECT_FALSE(m->kitList);
+    EXPECT_FALSE(m->extraSamples);
+    drag.release(false); // the right button does not end a left-button drag
+    EXPECT_TRUE(drag.dragging());
+}
+
+} // namespace
+} // namespace tamboro
