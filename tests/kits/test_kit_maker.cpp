@@ -2,6 +2,8 @@
 #include "common/Files.h"
 #include "kits/KitMaker.h"
 
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,14 +15,12 @@ using namespace tamboro;
 namespace {
 
 struct Workspace {
-    fs::path dir = fs::temp_directory_path() /
-                   ("tamboro-kitmaker-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    tamboro::test::TempDir tmp;
+    fs::path dir = tmp.path;
     Workspace() {
-        fs::remove_all(dir);
         fs::create_directories(dir / "temp");
         Wave::pcm(1, 44100, 16, Wave::Bytes(20, 0)).writeFile(dir / "Blank.wav");
     }
-    ~Workspace() { fs::remove_all(dir); }
 };
 
 std::string padded(const std::string& display) { return KitMaker::paddedItemName(display); }

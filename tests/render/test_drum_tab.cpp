@@ -3,12 +3,15 @@
 #include "common/TextLines.h"
 #include "render/DrumTab.h"
 
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 namespace fs = std::filesystem;
 using namespace tamboro;
+using tamboro::test::TempDir;
 
 namespace {
 
@@ -34,16 +37,6 @@ std::string inst(const std::string& name) {
     padded.resize(10, ' ');
     return padded + "[ ]";
 }
-
-struct TempDir {
-    fs::path path = fs::temp_directory_path() /
-                    ("tamboro-tab-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    TempDir() {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
 
 } // namespace
 

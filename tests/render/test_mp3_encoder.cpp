@@ -3,6 +3,8 @@
 #include "common/TextLines.h"
 #include "render/Mp3Encoder.h"
 
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,18 +12,9 @@
 
 namespace fs = std::filesystem;
 using namespace tamboro;
+using tamboro::test::TempDir;
 
 namespace {
-
-struct TempDir {
-    fs::path path = fs::temp_directory_path() /
-                    ("tamboro-mp3-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    TempDir() {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
 
 void writeExecutable(const fs::path& path, const std::string& text) {
     std::ofstream(path) << text;
