@@ -135,7 +135,14 @@ void CheckPatternName(const std::string& name) {
     }
 }
 
+bool PatternNameStaysInFolder(const std::string& name) {
+    return name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
 std::filesystem::path PatternFilePath(const std::filesystem::path& programDir, const std::string& name) {
+    if (!PatternNameStaysInFolder(name))
+        throw Error("\"" + name + "\" cannot name a pattern file in the program folder.");
     return resolveCaseInsensitive(programDir, name + ".pat");
 }
 

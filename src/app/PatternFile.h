@@ -47,7 +47,11 @@ std::vector<std::string> BuildPatternFileLines(const PatternGrid& grid, int bpm,
 // control characters, or a name starting with "<*" (the song files' sample marker).
 void CheckPatternName(const std::string& name);
 
-// ProgramDir / name + ".pat", found ignoring letter case when the exact name is missing.
+// False for names that would reach outside the program folder: path separators, "." or "..".
+bool PatternNameStaysInFolder(const std::string& name);
+
+// ProgramDir / name + ".pat", found ignoring letter case when the exact name is missing. Throws
+// Error for a name that would reach outside the folder (a song file may carry any text).
 std::filesystem::path PatternFilePath(const std::filesystem::path& programDir, const std::string& name);
 
 // Writes the pattern file of `name` atomically (the old file stays whole if the write fails).

@@ -1,0 +1,58 @@
+#pragma once
+// The main window's operations that join the grid, the pattern files and the two lists: saving and
+// loading a pattern, sending to and moving back from the Play List, the bin, New Song.
+
+#include "app/GridEditing.h"
+#include "app/PatternFile.h"
+#include "app/PatternLibrary.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tamboro {
+
+enum class SaveOutcome {
+    NeedsName, // the name cell is empty: show "Name of pattern?"
+    Saved,
+};
+
+// `BitBtn6Click`: writes the grid as the pattern file named by cell (0,0) and adds the name to the
+// Play List (unless it holds it already) and then to the library (unless it holds it). Sets
+// `currentPattern` to the name. A name that cannot be a file in the folder or a failed write throws
+// Error before anything changes: the old file stays whole and PatternChanged stays set.
+SaveOutcome SavePattern(const std::filesystem::path& programDir, const PatternGrid& grid, PatternEditState& state,
+                        int bpm, int loops, const std::vector<PatternSample>& samples, PlayList& playList,
+                        PatternLibrary& library, std::string& currentPattern);
+
+// The list part of saving, for a name just saved.
+void AddSavedPatternToLists(PlayList& playList, PatternLibrary& library, const std::string& name);
+
+// Load pattern: reads the pattern file of `name` and puts it into the grid. Empty when `name` is
+// empty or "<Blank>". A missing or bad file throws Error naming it, and the grid keeps what it had.
+// The caller applies the tempo, loops and samples of the result and sets the name box.
+std::optional<PatternFileData> LoadPattern(const std::filesystem::path& programDir, const std::string& name,
+                                           PatternGrid& grid);
+
+// Send to Play List: appends the library's selected entry unless it is "<Blank>". True when added.
+bool SendToPlayList(const PatternLibrary& library, PlayList& playList);
+
+// True when the bin may act on the library's selection: any real pattern, never "<Blank>".
+bool CanDeleteFromLibrary(const PatternLibrary& library);
+// The bin, after the user confirmed: removes the selected library entry, deletes its pattern file
+// (silently when missing; never a file outside the folder) and every equal Play List entry.
+// Returns the deleted name, empty when nothing was deleted.
+std::string DeleteFromLibrary(PatternLibrary& library, PlayList& playList, const std::filesystem::path& programDir);
+
+// `btnFromPatList`: the selected Play List entry goes back to the library (just leaves the Play
+// List when the library has it; "<Blank>" stays where it is).
+void MoveBackToLibrary(PlayList& playList, PatternLibrary& library);
+
+// New Song: clears the grid cells and the Play List and names the song "Untitled Song". The caller
+// also empties the name box and sets the window caption.
+void NewSong(PatternGrid& grid, PlayList& playList, std::string& songFileName);
+
+inline constexpr const char* kUntitledSong = "Untitled Song";
+
+} // namespace tamboro
