@@ -1,0 +1,35 @@
+#pragma once
+// Writes a file too large to assemble in memory (a whole render) the same safe way as
+// writeFileAtomically: into a temporary file beside the target, renamed over the target only when
+// complete. Destroying an uncommitted writer removes the temporary file and leaves the target as
+// it was.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <span>
+
+namespace tamboro {
+
+class AtomicFileWriter {
+public:
+    // Creates the temporary file. Throws Error when the target's folder cannot take it.
+    explicit AtomicFileWriter(std::filesystem::path target);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // Appends bytes. Throws Error on a write failure (a full disk).
+    void write(std::span<const std::uint8_t> bytes);
+    // Flushes, makes the contents durable and renames the file over the target. Throws Error.
+    void commit();
+
+private:
+    void discard();
+
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    std::FILE* file_ = nullptr;
+};
+
+} // namespace tamboro
