@@ -1,0 +1,135 @@
+// The kit maker window: rows from the main kit, choosing files, adding rows, auditioning and saving.
+
+#include "kits/ui/TMakit.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include <fstream>
+
+using namespace tamboro;
+namespace fs = std::filesystem;
+
+class TestKitMakerWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void rowsFollowTheMainKit();
+    void savesTheNamesFromTheBoxes();
+    void choosingANonWavShowsTheErrorAndKeepsTheSound();
+    void addedRowsAndAudition();
+
+private:
+    std::unique_ptr<QTemporaryDir> dir;
+    fs::path programDir;
+    TWaveCollection mainKit;
+    std::vector<std::string> list;
+    QStringList messages;
+    std::vector<fs::path> played;
+
+    std::unique_ptr<TMakit> openMaker(bool templateKit) {
+        auto w = std::make_unique<TMakit>();
+        w->notify = [this](const QString& text, bool) { messages << text; };
+        w->audition = [this](const fs::path& f) { played.push_back(f); };
+        w->setAuditionAvailable(true);
+        w->GetKitList(list, mainKit.count());
+        w->PrepareKit(mainKit, list, programDir, templateKit);
+        return w;
+    }
+};
+
+void TestKitMakerWindow::init() {
+    dir = std::make_unique<QTemporaryDir>();
+    programDir = dir->path().toStdString();
+    fs::create_directories(programDir / "temp");
+    Wave::pcm(1, 44100, 16, Wave::Bytes(20, 0)).writeFile(programDir / "Blank.wav");
+    mainKit.clear();
+    mainKit.add();
+    list = {""};
+    const char* names[] = {"Kick", "Snare", "Rimshot", "Clap", "ClsHiat", "OpenHiat", "PedalHiat", "Low Tom",
+                           "Mid Tom", "High Tom", "Crash", "Ride", "Ride Bell", "Cowbell", "Tambourine", "Shaker"};
+    for (const char* n : names) {
+        auto& item = mainKit.add();
+        item.setName(KitMaker::paddedItemName(n));
+        item.setWave(Wave::pcm(1, 44100, 16, Wave::Bytes(8, 1)));
+        list.push_back(item.name());
+    }
+    for (int n = 1; n <= 32; ++n)
+        list.push_back("Sample" + std::to_string(n));
+    messages.clear();
+    played.clear();
+}
+
+void TestKitMakerWindow::rowsFollowTheMainKit() {
+    auto w = openMaker(false);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Kit maker"));
+    QCOMPARE(w->rowCount(), 16);
+    QCOMPARE(w->nameEdit(0)->text(), QStringLiteral("Kick"));
+    QCOMPARE(w->nameEdit(15)->text(), QStringLiteral("Shaker"));
+    QCOMPARE(w->nameEdit(3)->maxLength(), 10);
+    QCOMPARE(w->nameEdit(2)->geometry(), QRect(40, 2 * 24 + 8, 120, 21));
+    QVERIFY(w->rowRadio(0)->isChecked());
+    QCOMPARE(w->playButton()->toolTip(), QStringLiteral("Listern"));
+    QCOMPARE(w->addButton()->toolTip(), QStringLiteral("Add new sample"));
+    QCOMPARE(w->saveButton()->toolTip(), QStringLiteral("Save kit"));
+}
+
+void TestKitMakerWindow::savesTheNamesFromTheBoxes() {
+    auto w = openMaker(true);
+    w->nameEdit(0)->setText(QStringLiteral("BigKick123"));
+    w->nameEdit(1)->clear();
+    const fs::path out = programDir / "Mine.dxg";
+    w->chooseKitFile = [&](const fs::path&) { return out; };
+    w->show();
+    w->saveButton()->click();
+    QVERIFY(!w->isVisible());
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages.first().startsWith(QStringLiteral("*NB - Due to any name changes")));
+
+    TWaveCollection saved;
+    saved.loadFromFile(out);
+    QCOMPARE(saved.count(), 17);
+    QCOMPARE(QString::fromStdString(saved.item(1).name()), QStringLiteral("BigKick123[ ]"));
+    QCOMPARE(QString::fromStdString(saved.item(2).name()), QStringLiteral("          [ ]"));
+    QCOMPARE(saved.item(3).name(), mainKit.item(3).name());
+    QVERIFY(saved.item(3).wave() == mainKit.item(3).wave()); // templated sound
+}
+
+void TestKitMakerWindow::choosingANonWavShowsTheErrorAndKeepsTheSound() {
+    auto w = openMaker(false);
+    const Wave before = w->maker().kit().item(5).wave();
+    std::ofstream(programDir / "text.wav") << "not a wave";
+    w->chooseWavFile = [&](const fs::path&) { return programDir / "text.wav"; };
+    w->GetButtonTag(4);
+    QVERIFY(w->rowRadio(4)->isChecked());
+    QCOMPARE(messages, QStringList{QStringLiteral("Wave is invalid")});
+    QVERIFY(w->maker().kit().item(5).wave() == before);
+    QCOMPARE(QString::fromStdString(w->maker().slotFile(5)), QStringLiteral("Blank.wav"));
+}
+
+void TestKitMakerWindow::addedRowsAndAudition() {
+    auto w = openMaker(false);
+    w->playButton()->click();
+    QCOMPARE(played.size(), std::size_t{1});
+    QCOMPARE(played.back(), programDir / "Blank.wav");
+
+    w->addButton()->click();
+    QCOMPARE(w->rowCount(), 17);
+    QCOMPARE(w->nameEdit(16)->text(), QStringLiteral("Samp"));
+    QVERIFY(w->rowRadio(16)->isChecked());
+    w->addButton()->click();
+    w->playButton()->click(); // the second added row has no file yet
+    QCOMPARE(messages, QStringList{QStringLiteral("WaveStream not set")});
+
+    while (w->rowCount() < KitMaker::kMaxRows)
+        w->addButton()->click();
+    w->addButton()->click();
+    QCOMPARE(w->rowCount(), KitMaker::kMaxRows);
+    QCOMPARE(messages.size(), 2);
+}
+
+QTEST_MAIN(TestKitMakerWindow)
+#include "tst_kit_maker_window.moc"

@@ -1,0 +1,102 @@
+// The encoder window: path rules, the bit-rate box, the exact encoder invocation and closing when
+// the encoder ends.
+
+#include "render/ui/TMBladefrm.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+#include <QtTest>
+
+using tamboro::TMBladefrm;
+
+class TestMp3Window : public QObject {
+    Q_OBJECT
+private slots:
+    void defaultsAndPathRule();
+    void goRunsTheEncoderAndClosesWhenItEnds();
+    void goWithAnEmptyFieldDoesNothing();
+    void missingEncoderClosesAtFirstPoll();
+};
+
+namespace {
+
+// A stand-in encoder that records its arguments, one per line, then lingers a moment.
+QString writeFakeEncoder(const QTemporaryDir& dir, const QString& record) {
+    const QString path = dir.filePath(QStringLiteral("BladeEnc"));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    QTextStream(&f) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" << record << "'; done\nsleep 0.5\n";
+    f.close();
+    f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    return path;
+}
+
+QStringList readLines(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+void TestMp3Window::defaultsAndPathRule() {
+    TMBladefrm w;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Wav to mp3"));
+    QCOMPARE(w.size(), QSize(293, 141));
+    QCOMPARE(w.ComboBox1->currentText(), QStringLiteral("128"));
+    QCOMPARE(w.ComboBox1->count(), 5);
+    QCOMPARE(w.ComboBox1->itemText(4), QStringLiteral("256"));
+    QVERIFY(!w.Edit1->isEnabled());
+    QVERIFY(w.Shape1->isHidden());
+    QVERIFY(!w.Timer1->isActive());
+    w.setWavPath(QStringLiteral("C:\\Out\\Demo.wav"));
+    QCOMPARE(w.Edit2->text(), QStringLiteral("C:\\Out\\Demo.mp3"));
+    w.setWavPath(QStringLiteral("a.wave"));
+    QCOMPARE(w.Edit2->text(), QStringLiteral("a.wmp3"));
+}
+
+void TestMp3Window::goRunsTheEncoderAndClosesWhenItEnds() {
+    QTemporaryDir dir;
+    const QString record = dir.filePath(QStringLiteral("args.txt"));
+    TMBladefrm w;
+    w.setEncoderPath(writeFakeEncoder(dir, record).toStdString());
+    w.show();
+    w.setWavPath(QStringLiteral("/songs/My Jam.wav"));
+    w.ComboBox1->setCurrentText(QStringLiteral("320"));
+    w.BitBtn1->click();
+    QTRY_VERIFY_WITH_TIMEOUT(w.Timer1->isActive(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 5000);
+    QVERIFY(!w.Timer1->isActive());
+    QCOMPARE(readLines(record), (QStringList{"-q", "/songs/My Jam.wav", "/songs/My Jam.mp3", "-320"}));
+}
+
+void TestMp3Window::goWithAnEmptyFieldDoesNothing() {
+    TMBladefrm w;
+    w.setEncoderPath("/bin/false");
+    w.show();
+    w.setWavPath(QStringLiteral("/songs/Jam.wav"));
+    w.Edit2->clear();
+    w.BitBtn1->click();
+    QTest::qWait(600);
+    QVERIFY(!w.Timer1->isActive());
+    QVERIFY(w.isVisible());
+}
+
+void TestMp3Window::missingEncoderClosesAtFirstPoll() {
+    TMBladefrm w;
+    w.setEncoderPath("/nonexistent/BladeEnc");
+    w.show();
+    w.setWavPath(QStringLiteral("/songs/Jam.wav"));
+    w.BitBtn1->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 3000);
+}
+
+QTEST_MAIN(TestMp3Window)
+#include "tst_mp3_window.moc"
