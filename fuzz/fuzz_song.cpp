@@ -1,0 +1,15 @@
+// Feeds arbitrary bytes to the song file reader; an accepted song is written back to lines.
+#include "app/SongFile.h"
+#include "common/Error.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    try {
+        const auto song = tamboro::ParseSongFile({data, size}, "fuzz.sng");
+        (void)tamboro::BuildSongFileLines(song.entries, song.samples);
+    } catch (const tamboro::Error&) {
+    }
+    return 0;
+}
