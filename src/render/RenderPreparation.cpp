@@ -1,0 +1,100 @@
+// The render's preparation ("Rendor song to wave" before the save dialog).
+
+#include "common/Error.h"
+#include "common/Files.h"
+#include "kits/Wave.h"
+#include "kits/WaveCollection.h"
+#include "render/SongRender.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace tamboro {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Deletes a file after clearing its read-only attribute; a missing file is no error.
+void removeWritable(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::exists(file, ec))
+        return;
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, ec);
+    fs::remove(file, ec);
+}
+
+// Every file in `dir` named `name` whatever its letter case.
+void removeAnyCase(const fs::path& dir, const std::string& name) {
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+        if (equalsIgnoreCase(it->path().filename().string(), name))
+            removeWritable(it->path());
+}
+
+fs::path extraSampleSource(const fs::path& programDir, const std::string& fileName) {
+    if (fileName == "Blank.wav")
+        return programDir / "Blank.wav";
+    fs::path path(fileName);
+    return path.is_relative() ? programDir / path : path;
+}
+
+} // namespace
+
+fs::path renderTempDir(const fs::path& programDir) { return resolveCaseInsensitive(programDir, "temp"); }
+
+RenderPlan prepareRender(const RenderRequest& request) {
+    if (!request.kit)
+        throw Error("No kit is loaded.");
+    RenderPlan plan;
+    if (request.playList.empty()) {
+        plan.status = PrepareStatus::EmptyPlayList;
+        return plan;
+    }
+    const std::size_t start = request.startEntry < request.playList.size() ? request.startEntry : 0;
+    const TWaveCollection& kit = *request.kit;
+    const fs::path temp = renderTempDir(request.programDir);
+    std::error_code ec;
+    fs::create_directories(temp, ec); // the start-up normally made it; a render cannot do without
+
+    for (int n = 0; n < kit.count(); ++n)
+        removeWritable(temp / (std::to_string(n) + ".wav"));
+    for (int n = 1; n <= kRenderExtraSamples; ++n)
+        removeAnyCase(temp, "sample" + std::to_string(n) + ".wav");
+
+    for (int n = 0; n < kit.count(); ++n)
+        kit.item(n).wave().writeFile(temp / (std::to_string(n) + ".wav"));
+    for (int n = 1; n <= kRenderExtraSamples; ++n) {
+        const auto& sample = request.extraSamples[static_cast<std::size_t>(n - 1)];
+        Wave::readFile(extraSampleSource(request.programDir, sample.fileName))
+            .writeFile(temp / ("sample" + std::to_string(n) + ".wav"));
+    }
+
+    plan.song = readRenderSong(request.programDir, request.playList, start);
+
+    if (request.acidize && plan.song.songSeconds > kAcidLimitSeconds) {
+        plan.status = PrepareStatus::AcidTooLong;
+        return plan;
+    }
+
+    // Instruments in order of first occurrence; a loop repeats its cells, so the first loop of
+    // each entry holds every first occurrence.
+    const InstrumentLookup list = InstrumentLookup::forKit(kit);
+    auto note = [&](const std::string& line) {
+        const int k = list.find(cellLookupText(line));
+        if (k >= 1 && std::find(plan.usedInstruments.begin(), plan.usedInstruments.end(), k) == plan.usedInstruments.end())
+            plan.usedInstruments.push_back(k);
+    };
+    for (const auto& segment : plan.song.script.segments()) {
+        note(kRenderScriptPatternStart);
+        note(std::to_string(segment.tempo));
+        for (const auto& cell : *segment.cells)
+            note(cell);
+    }
+    note(kRenderScriptEnd);
+
+    plan.song.script.writeText(request.scriptDumpDir.empty() ? fs::path("mainplay.txt") : request.scriptDumpDir / "mainplay.txt");
+    return plan;
+}
+
+} // namespace tamboro

@@ -1,0 +1,276 @@
+// The render engine: one walk of the song script per used instrument collects the hits exactly as
+// the passes would mix them; the mix is then produced in one time-ordered pass straight into the
+// output file.
+
+#include "common/ByteWriter.h"
+#include "common/Error.h"
+#include "common/Files.h"
+#include "common/Rounding.h"
+#include "kits/WaveCollection.h"
+#include "render/AcidLoop.h"
+#include "render/AtomicFileWriter.h"
+#include "render/HitTimeline.h"
+#include "render/SongRender.h"
+#include "render/WaveBuffer.h"
+
+#include <algorithm>
+#include <bit>
+#include <map>
+#include <memory>
+#include <system_error>
+
+namespace tamboro {
+
+namespace fs = std::filesystem;
+
+double velocityGain(int digit) {
+    if (digit <= 0)
+        return 1.0; // no level digit (or 0): full level instead of a division by zero
+    return (10.0 - digit) / (10.0 * digit);
+}
+
+namespace {
+
+// What a cell means in each kind of pass, worked out once per distinct cell of a pattern.
+struct CellCode {
+    int kitPosition = -1;    // lookup with a space back at character 12
+    int plainPosition = -1;  // lookup of the text as it stands
+    int velocity = 0;        // 1..9 (a space is 1); 0 without a digit
+    char badVelocity = 0;    // a 12th character that is not a number
+};
+
+CellCode codeCell(const std::string& cell, const InstrumentLookup& list) {
+    CellCode code;
+    code.plainPosition = list.find(cell);
+    if (cell.size() > 10) {
+        if (cell.size() >= 12) {
+            const char c = cell[11];
+            if (c == ' ')
+                code.velocity = 1;
+            else if (c >= '0' && c <= '9')
+                code.velocity = c - '0';
+            else
+                code.badVelocity = c;
+        }
+        code.kitPosition = list.find(cellLookupText(cell));
+    } else {
+        code.kitPosition = code.plainPosition;
+    }
+    return code;
+}
+
+void writeWavHeader(AtomicFileWriter& out, std::int64_t frames) {
+    const auto dataBytes = static_cast<std::uint32_t>(frames * 4);
+    ByteWriter h;
+    h.text("RIFF");
+    h.u32(dataBytes + 36);
+    h.text("WAVE");
+    h.text("fmt ");
+    h.u32(16);
+    h.u16(1);
+    h.u16(2);
+    h.u32(44100);
+    h.u32(176400);
+    h.u16(4);
+    h.u16(16);
+    h.text("data");
+    h.u32(dataBytes);
+    out.write(h.data());
+}
+
+// Writes the whole mix as a render-format WAV file, atomically.
+void writeMix(const HitTimeline& mix, const fs::path& path) {
+    AtomicFileWriter out(path);
+    writeWavHeader(out, mix.length());
+    std::vector<std::uint8_t> bytes;
+    mix.render(0, mix.length(), [&](std::span<const std::int16_t> block) {
+        if constexpr (std::endian::native == std::endian::little) {
+            out.write(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(block.data()), block.size_bytes()));
+        } else {
+            bytes.resize(block.size() * 2);
+            for (std::size_t i = 0; i < block.size(); ++i) {
+                bytes[2 * i] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(block[i]));
+                bytes[2 * i + 1] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(block[i]) >> 8);
+            }
+            out.write(bytes);
+        }
+    });
+    out.commit();
+}
+
+class Engine {
+public:
+    Engine(const RenderRequest& request, const RenderPlan& plan, RenderObserver& observer)
+        : request_(request), plan_(plan), observer_(observer), list_(InstrumentLookup::forKit(*request.kit)),
+          temp_(renderTempDir(request.programDir)) {}
+
+    // The passes; false when Stop cancelled them.
+    bool collectHits() {
+        const auto& segments = plan_.song.script.segments();
+        codes_.resize(segments.size());
+        for (std::size_t s = 0; s < segments.size(); ++s) {
+            std::map<std::string, CellCode> seen;
+            for (const auto& cell : *segments[s].cells) {
+                auto it = seen.find(cell);
+                if (it == seen.end())
+                    it = seen.emplace(cell, codeCell(cell, list_)).first;
+                codes_[s].push_back(it->second);
+            }
+        }
+        std::vector<int> passes;
+        for (const int n : plan_.usedInstruments)
+            if (n >= 1 && n <= list_.lastKitIndex() + kRenderExtraSamples)
+                passes.push_back(n);
+        std::sort(passes.begin(), passes.end());
+        for (std::size_t p = 0; p < passes.size(); ++p) {
+            observer_.passStarted(p, passes.size(), passes[p]);
+            if (!walk(passes[p]))
+                return false;
+        }
+        return true;
+    }
+
+    const HitTimeline& mix() const { return mix_; }
+
+private:
+    // One pass over the script for instrument `n`.
+    bool walk(int n) {
+        const bool kitPass = n <= list_.lastKitIndex();
+        const std::size_t lineCount = plan_.song.script.lineCount();
+        double t = 0;
+        double step = plan_.song.firstStepSeconds;
+        int column = 1;
+        const auto& segments = plan_.song.script.segments();
+        for (std::size_t s = 0; s < segments.size(); ++s) {
+            const ScriptSegment& segment = segments[s];
+            const std::vector<CellCode>& codes = codes_[s];
+            const std::size_t lines = segment.cellLines();
+            for (std::size_t i = 0; i < lines; ++i) {
+                if (observer_.stopRequested())
+                    return false;
+                if (i == 0) {
+                    t += step;
+                    step = 60.0 / segment.tempo / 4;
+                    column = 1;
+                } else {
+                    ++column;
+                }
+                const CellCode& code = codes[i % codes.size()];
+                if (kitPass && code.badVelocity)
+                    throw Error(std::string("'") + code.badVelocity + "' is not a valid integer value");
+                const int k = kitPass ? code.kitPosition : code.plainPosition;
+                if (column == 7) {
+                    column = 1;
+                    t += step;
+                }
+                observer_.lineReached(segment.firstLine + 2 + i, lineCount);
+                if (k == n)
+                    hit(n, kitPass, code.velocity, column, t);
+            }
+        }
+        // The "%%%" line.
+        if (observer_.stopRequested())
+            return false;
+        observer_.lineReached(plan_.song.script.endLine(), lineCount);
+        return true;
+    }
+
+    void hit(int n, bool kitPass, int velocity, int column, double t) {
+        const int sampleNumber = n - list_.lastKitIndex();
+        const std::string label = kitPass ? list_.entry(n) : "Sample " + std::to_string(sampleNumber);
+        TWaveBuffer& source = sourceFor(n, kitPass, sampleNumber);
+        observer_.instrumentShown(label);
+        if (!request_.channelOn[static_cast<std::size_t>(column - 1)])
+            return;
+        const auto key = std::make_pair(n, kitPass ? velocity : 0);
+        auto sound = sounds_.find(key);
+        if (sound == sounds_.end()) {
+            double volume, pan;
+            int rate;
+            if (kitPass) {
+                volume = velocityGain(velocity);
+                pan = request_.kit->item(n).pan() / 2000.0;
+                rate = 0;
+            } else {
+                const ExtraSampleSound& stream = request_.extraSamples[static_cast<std::size_t>(sampleNumber - 1)];
+                volume = (stream.volume + 4000) / 4000.0;
+                pan = stream.pan / 4000.0;
+                rate = stream.frequency;
+            }
+            if (rate == 0)
+                rate = static_cast<int>(source.SampleRate);
+            sound = sounds_.emplace(key, mix_.addSound(std::make_unique<HitContribution>(source, 44100, 2, rate, volume, pan))).first;
+        }
+        // Round(ByteRate x start / BlockAlign) of the render format.
+        const double startFrame = 176400.0 * t / 4;
+        if (!(startFrame < static_cast<double>(kMaxRenderFrames)))
+            throw Error("The song is too long to be saved as a WAV file.");
+        mix_.addHit(roundHalfEven(startFrame), sound->second);
+    }
+
+    // Each sample file is read once; every hit of it then uses the same sound. A file that is not
+    // a WAV gives silence (a fresh buffer), never the previous hit's sound.
+    TWaveBuffer& sourceFor(int n, bool kitPass, int sampleNumber) {
+        auto it = sources_.find(n);
+        if (it != sources_.end())
+            return *it->second;
+        const fs::path file = kitPass ? temp_ / (std::to_string(n) + ".wav")
+                                      : resolveCaseInsensitive(temp_, "Sample" + std::to_string(sampleNumber) + ".wav");
+        auto buffer = std::make_unique<TWaveBuffer>();
+        buffer->LoadFromFile(file);
+        return *sources_.emplace(n, std::move(buffer)).first->second;
+    }
+
+    const RenderRequest& request_;
+    const RenderPlan& plan_;
+    RenderObserver& observer_;
+    InstrumentLookup list_;
+    fs::path temp_;
+    std::vector<std::vector<CellCode>> codes_;
+    std::map<int, std::unique_ptr<TWaveBuffer>> sources_;
+    std::map<std::pair<int, int>, std::uint32_t> sounds_;
+    HitTimeline mix_;
+};
+
+} // namespace
+
+RenderOutcome renderSong(const RenderRequest& request, const RenderPlan& plan, const fs::path& output,
+                         RenderObserver& observer) {
+    if (!request.kit)
+        throw Error("No kit is loaded.");
+    Engine engine(request, plan, observer);
+    RenderOutcome outcome;
+    outcome.cancelled = !engine.collectHits();
+    const HitTimeline& mix = engine.mix();
+    outcome.hits = mix.hitCount();
+    try {
+        if (request.acidize && !outcome.cancelled) {
+            observer.acidizing(true);
+            const LoopRange range = acidLoopRange(plan.song.firstStepSeconds, plan.song.songSeconds);
+            writeAcidLoop(mix, range, output);
+            observer.acidizing(false);
+            outcome.frames = range.frames();
+        } else {
+            writeMix(mix, output);
+            outcome.frames = mix.length();
+        }
+        outcome.writtenTo = output;
+    } catch (const Error&) {
+        observer.acidizing(false);
+        // The whole mix, never the loop, goes to ProgramDir/Temp.wav instead.
+        const fs::path fallback = request.programDir / "Temp.wav";
+        observer.outputFallback(std::string(kOutputInUseMessage) + fallback.string());
+        const fs::path old = resolveCaseInsensitive(request.programDir, "temp.wav");
+        if (old.filename() != fallback.filename()) {
+            std::error_code ec;
+            fs::remove(old, ec);
+        }
+        writeMix(mix, fallback);
+        outcome.fellBack = true;
+        outcome.writtenTo = fallback;
+        outcome.frames = mix.length();
+    }
+    return outcome;
+}
+
+} // namespace tamboro
