@@ -1,0 +1,32 @@
+#pragma once
+// Where mixed sound goes: the system device (RtAudio) or the null device (a real-time paced
+// thread, optionally capturing to a WAV file). A back-end runs the mixer on its own audio thread.
+
+#include <cstdint>
+#include <string>
+
+namespace tamboro {
+
+class Mixer;
+
+class AudioBackend {
+public:
+    virtual ~AudioBackend() = default;
+    // Opens the output; afterwards sampleRate() and bufferFrames() hold what was granted. Throws
+    // Error with a user-readable message on failure.
+    virtual void open() = 0;
+    // Starts calling mixer.render on the audio thread. The mixer outlives the stream.
+    virtual void start(Mixer& mixer) = 0;
+    // Stops the audio thread (no render call runs after it returns) and closes the output. Throws
+    // Error when finishing the output fails (a capture file that cannot be written); the audio
+    // thread is stopped either way. Calling it again does nothing.
+    virtual void close() = 0;
+
+    virtual std::uint32_t sampleRate() const = 0;
+    virtual std::uint32_t bufferFrames() const = 0;
+    // Output underruns reported by the system since start.
+    virtual std::uint64_t underruns() const { return 0; }
+    virtual std::string name() const = 0;
+};
+
+} // namespace tamboro

@@ -1,0 +1,51 @@
+#pragma once
+// Internal to the sound device: the state shared by the device and its buffers. Buffers hold it
+// by shared pointer, so a buffer destroyed after its device is still safe (and silent).
+
+#include "sound/AudioBackend.h"
+#include "sound/Mixer.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace tamboro::detail {
+
+struct DeviceCore {
+    std::unique_ptr<AudioBackend> backend;
+    std::unique_ptr<Mixer> mixer;
+
+    // Serialises the producer side of the mixer queue. Only window-side code takes it; the audio
+    // thread never does.
+    std::mutex producerMutex;
+    bool streamRunning = false;
+    std::uint64_t nextSeq = 1;
+    std::int64_t scheduledNs = kAtOnce;
+    std::vector<std::uint32_t> freeSlots;
+    std::size_t slotsInUse = 0;
+    std::atomic<std::uint64_t> droppedCommands{0};
+
+    // Sample memory of released slots, kept until the mixer has applied their Detach (seq). A
+    // Detach that found the queue full is retried (posted == false) before anything is freed.
+    struct Retired {
+        std::uint64_t seq = 0;
+        std::uint32_t slot = 0;
+        bool posted = false;
+        std::shared_ptr<const SampleData> sample;
+    };
+    std::vector<Retired> retired;
+
+    // Stamps and posts one command. False (and counted) when the queue is full or no stream runs.
+    bool post(MixerCommand& command);
+    std::uint32_t allocateSlot();
+    void releaseSlot(std::uint32_t slot, std::shared_ptr<const SampleData> sample);
+    void collect();
+
+private:
+    bool postLocked(MixerCommand& command);
+    void collectLocked();
+};
+
+} // namespace tamboro::detail

@@ -1,0 +1,102 @@
+#pragma once
+// The audio-thread side of the sound device: a fixed array of voice slots mixed in float into an
+// interleaved stereo block, with linear-interpolation resampling and clamping at the output.
+//
+// The window thread talks to it only through `post` (a lock-free command queue); the mixer answers
+// through atomics (per-slot status and position, the sequence number of the last command it
+// applied). `render` never locks, allocates, frees or does I/O.
+//
+// Sample-accurate starts: a Start or Stop carries a planned time on the steady clock. The mixer
+// keeps a mapping from that clock to its own frame counter (anchored on the earliest callback
+// seen, so callback jitter does not move it) and applies the event at frame
+// time * rate + look-ahead, inside whichever block covers that frame. Events planned "at once"
+// apply at the start of the next block.
+
+#include "sound/SampleData.h"
+#include "sound/SpscQueue.h"
+
+#include <atomic>
+#include <cstdint>
+#include <limits>
+#include <memory>
+
+namespace tamboro {
+
+inline constexpr std::int64_t kAtOnce = std::numeric_limits<std::int64_t>::min();
+
+struct MixerCommand {
+    enum class Kind : std::uint8_t { Attach, Detach, Start, Stop, SetPosition, SetStep, SetGains };
+    Kind kind = Kind::Stop;
+    bool looping = false;
+    std::uint32_t slot = 0;
+    std::uint64_t seq = 0;
+    const SampleData* data = nullptr; // Attach: kept alive by the window side until the Detach is applied
+    std::int64_t timeNs = kAtOnce;    // Start, Stop: planned steady-clock time, or kAtOnce
+    double position = 0.0;            // Start, SetPosition: source frame
+    double step = 1.0;                // Start, SetStep: source frames per output frame
+    float gainLeft = 1.0f;            // Start, SetGains
+    float gainRight = 1.0f;
+};
+
+class Mixer {
+public:
+    static constexpr std::uint32_t kStatusPlaying = 1;
+    static constexpr std::uint32_t kStatusLooping = 2;
+
+    Mixer(std::uint32_t outputRate, std::uint32_t slotCount, std::uint32_t lookaheadFrames,
+          std::size_t queueCapacity = 8192);
+    ~Mixer();
+    Mixer(const Mixer&) = delete;
+    Mixer& operator=(const Mixer&) = delete;
+
+    // Producer side (one thread at a time). False when the queue is full; the command is dropped.
+    bool post(const MixerCommand& command) { return queue_.push(command); }
+
+    // Audio thread: applies the queued commands, then mixes `frames` stereo frames into `out`
+    // (overwritten). `nowNs` is the steady-clock time of this call.
+    void render(float* out, std::uint32_t frames, std::int64_t nowNs) noexcept;
+
+    // Any thread.
+    std::uint32_t outputRate() const { return rate_; }
+    std::uint32_t slotCount() const { return slotCount_; }
+    std::uint32_t lookaheadFrames() const { return lookahead_; }
+    std::uint64_t processedSeq() const { return processedSeq_.load(std::memory_order_acquire); }
+    std::uint32_t status(std::uint32_t slot) const;
+    std::int64_t position(std::uint32_t slot) const;
+    std::int64_t renderedFrames() const { return renderedFrames_.load(std::memory_order_acquire); }
+    // Starts whose planned frame had already been rendered when they arrived (they start at once).
+    std::uint64_t lateEvents() const { return lateEvents_.load(std::memory_order_relaxed); }
+    // The `nowNs` of the render call that applied the latest Start, and how many Starts so far.
+    std::int64_t lastStartRenderNs() const { return lastStartRenderNs_.load(std::memory_order_acquire); }
+    std::uint64_t startsApplied() const { return startsApplied_.load(std::memory_order_acquire); }
+
+private:
+    struct Event;
+    struct Slot;
+
+    void apply(const MixerCommand& command, std::int64_t blockStart) noexcept;
+    std::int64_t frameOfTime(std::int64_t timeNs, std::int64_t blockStart) noexcept;
+    void queueEvent(Slot& slot, const Event& event) noexcept;
+    void runEvent(Slot& slot, const Event& event, std::int64_t nowNs) noexcept;
+    void mixSlot(Slot& slot, float* out, std::uint32_t frames, std::int64_t blockStart, std::int64_t nowNs) noexcept;
+    void updateClock(std::uint32_t frames, std::int64_t nowNs) noexcept;
+
+    const std::uint32_t rate_;
+    const std::uint32_t slotCount_;
+    const std::uint32_t lookahead_;
+    SpscQueue<MixerCommand> queue_;
+    std::unique_ptr<Slot[]> slots_;
+
+    // Audio-thread state.
+    std::int64_t frameCounter_ = 0;
+    double clockBaseNs_ = 0.0;
+    bool clockValid_ = false;
+
+    std::atomic<std::uint64_t> processedSeq_{0};
+    std::atomic<std::int64_t> renderedFrames_{0};
+    std::atomic<std::uint64_t> lateEvents_{0};
+    std::atomic<std::int64_t> lastStartRenderNs_{0};
+    std::atomic<std::uint64_t> startsApplied_{0};
+};
+
+} // namespace tamboro

@@ -1,0 +1,69 @@
+#pragma once
+// The null device: no sound card, just a thread that renders one buffer per buffer period against
+// an absolute schedule of the steady clock (so it keeps real-time pace and never drifts), and can
+// record what it played to a WAV file. Used by tests, benchmarks, CI and machines without sound.
+
+#include "sound/AudioBackend.h"
+#include "sound/SpscQueue.h"
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace tamboro {
+
+struct NullAudioOptions {
+    std::uint32_t sampleRate = 44100;
+    std::uint32_t bufferFrames = 256; // at most kMaxBlockFrames
+    std::filesystem::path capturePath; // empty: no recording
+};
+
+class NullAudioBackend : public AudioBackend {
+public:
+    static constexpr std::uint32_t kMaxBlockFrames = 1024;
+
+    explicit NullAudioBackend(NullAudioOptions options = {});
+    ~NullAudioBackend() override;
+
+    void open() override;
+    void start(Mixer& mixer) override;
+    // Writes the recording (atomically) when one was asked for.
+    void close() override;
+
+    std::uint32_t sampleRate() const override { return options_.sampleRate; }
+    std::uint32_t bufferFrames() const override { return options_.bufferFrames; }
+    // Blocks rendered more than one buffer period after their deadline: where a sound card would
+    // have run dry.
+    std::uint64_t underruns() const override { return lateBlocks_.load(std::memory_order_relaxed); }
+    std::string name() const override { return "null"; }
+
+    // Frames lost because the recorder thread fell more than the ring's length behind.
+    std::uint64_t captureOverflows() const { return captureOverflows_.load(std::memory_order_relaxed); }
+
+private:
+    struct CaptureBlock {
+        std::uint32_t frames = 0;
+        std::int16_t samples[2 * kMaxBlockFrames];
+    };
+
+    void renderLoop(Mixer& mixer);
+    void captureLoop();
+    void drainCapture();
+
+    NullAudioOptions options_;
+    std::vector<float> block_;
+    std::unique_ptr<SpscQueue<CaptureBlock>> captureRing_;
+    std::unique_ptr<CaptureBlock> scratch_;      // filled by the audio thread
+    std::unique_ptr<CaptureBlock> drainBlock_;   // emptied by the recorder thread
+    std::vector<std::int16_t> recorded_;
+    std::atomic<bool> running_{false};
+    std::thread renderThread_;
+    std::thread captureThread_;
+    std::atomic<std::uint64_t> lateBlocks_{0};
+    std::atomic<std::uint64_t> captureOverflows_{0};
+    bool opened_ = false;
+};
+
+} // namespace tamboro

@@ -1,0 +1,151 @@
+#include "sound/RtAudioBackend.h"
+
+#include "common/Error.h"
+#include "sound/Mixer.h"
+#include "sound/SoundDevice.h"
+
+#ifdef TAMBORO_HAVE_RTAUDIO
+#include <RtAudio.h>
+#endif
+
+#include <algorithm>
+#include <vector>
+
+namespace tamboro {
+
+#ifdef TAMBORO_HAVE_RTAUDIO
+
+namespace {
+
+class RtAudioBackend : public AudioBackend {
+public:
+    explicit RtAudioBackend(SystemAudioOptions options) : options_(std::move(options)) {}
+    ~RtAudioBackend() override { close(); }
+
+    void open() override {
+        std::string failures;
+        for (RtAudio::Api api : candidateApis()) {
+            try {
+                openWith(api);
+                return;
+            } catch (const RtAudioError& e) {
+                failures += "\n" + RtAudio::getApiDisplayName(api) + ": " + e.getMessage();
+            } catch (const Error& e) {
+                failures += "\n" + RtAudio::getApiDisplayName(api) + ": " + e.what();
+            }
+            audio_.reset();
+        }
+        throw Error("Sound device cannot be initialized" + (failures.empty() ? std::string() : failures));
+    }
+
+    void start(Mixer& mixer) override {
+        mixer_ = &mixer;
+        try {
+            audio_->startStream();
+        } catch (const RtAudioError& e) {
+            throw Error("Sound device cannot be initialized\n" + e.getMessage());
+        }
+    }
+
+    void close() override {
+        if (!audio_)
+            return;
+        try {
+            if (audio_->isStreamRunning())
+                audio_->stopStream();
+            if (audio_->isStreamOpen())
+                audio_->closeStream();
+        } catch (const RtAudioError&) {
+            // Closing is best effort; the stream is gone either way.
+        }
+        audio_.reset();
+    }
+
+    std::uint32_t sampleRate() const override { return rate_; }
+    std::uint32_t bufferFrames() const override { return frames_; }
+    std::uint64_t underruns() const override { return underruns_.load(std::memory_order_relaxed); }
+    std::string name() const override { return name_; }
+
+private:
+    std::vector<RtAudio::Api> candidateApis() const {
+        std::vector<RtAudio::Api> compiled;
+        RtAudio::getCompiledApi(compiled);
+        std::vector<RtAudio::Api> order;
+        if (!options_.api.empty()) {
+            order.push_back(RtAudio::getCompiledApiByName(options_.api));
+        } else {
+            order = {RtAudio::LINUX_PULSE, RtAudio::UNIX_JACK, RtAudio::LINUX_ALSA};
+            for (RtAudio::Api api : compiled)
+                if (std::find(order.begin(), order.end(), api) == order.end())
+                    order.push_back(api);
+        }
+        std::vector<RtAudio::Api> usable;
+        for (RtAudio::Api api : order)
+            if (api != RtAudio::UNSPECIFIED && api != RtAudio::RTAUDIO_DUMMY &&
+                std::find(compiled.begin(), compiled.end(), api) != compiled.end())
+                usable.push_back(api);
+        return usable;
+    }
+
+    void openWith(RtAudio::Api api) {
+        audio_ = std::make_unique<RtAudio>(api);
+        audio_->showWarnings(false);
+        if (audio_->getDeviceCount() == 0)
+            throw Error("no output device");
+        RtAudio::StreamParameters out;
+        out.deviceId = audio_->getDefaultOutputDevice();
+        out.nChannels = 2;
+        const RtAudio::DeviceInfo info = audio_->getDeviceInfo(out.deviceId);
+        unsigned int rate = options_.preferredRate;
+        if (!info.sampleRates.empty() &&
+            std::find(info.sampleRates.begin(), info.sampleRates.end(), rate) == info.sampleRates.end())
+            rate = info.preferredSampleRate ? info.preferredSampleRate : info.sampleRates.back();
+        RtAudio::StreamOptions streamOptions;
+        streamOptions.numberOfBuffers = options_.numberOfBuffers;
+        streamOptions.flags = RTAUDIO_SCHEDULE_REALTIME;
+        streamOptions.priority = 70;
+        streamOptions.streamName = "Tamboro";
+        unsigned int frames = options_.bufferFrames;
+        audio_->openStream(&out, nullptr, RTAUDIO_FLOAT32, rate, &frames, &RtAudioBackend::callback, this,
+                           &streamOptions);
+        rate_ = rate;
+        frames_ = frames;
+        name_ = RtAudio::getApiName(api) + ":" + info.name;
+    }
+
+    static int callback(void* output, void*, unsigned int frames, double, RtAudioStreamStatus status, void* user) {
+        auto* self = static_cast<RtAudioBackend*>(user);
+        if (status & RTAUDIO_OUTPUT_UNDERFLOW)
+            self->underruns_.fetch_add(1, std::memory_order_relaxed);
+        self->mixer_->render(static_cast<float*>(output), frames, steadyNowNanos());
+        return 0;
+    }
+
+    SystemAudioOptions options_;
+    std::unique_ptr<RtAudio> audio_;
+    Mixer* mixer_ = nullptr;
+    std::uint32_t rate_ = 0;
+    std::uint32_t frames_ = 0;
+    std::string name_;
+    std::atomic<std::uint64_t> underruns_{0};
+};
+
+} // namespace
+
+bool systemAudioAvailable() { return true; }
+
+std::unique_ptr<AudioBackend> makeSystemAudioBackend(SystemAudioOptions options) {
+    return std::make_unique<RtAudioBackend>(std::move(options));
+}
+
+#else
+
+bool systemAudioAvailable() { return false; }
+
+std::unique_ptr<AudioBackend> makeSystemAudioBackend(SystemAudioOptions) {
+    throw Error("Sound device cannot be initialized: this build has no system sound output (use --audio null)");
+}
+
+#endif
+
+} // namespace tamboro

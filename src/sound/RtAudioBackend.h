@@ -1,0 +1,29 @@
+#pragma once
+// The system sound device through RtAudio (PulseAudio/PipeWire, JACK or ALSA on Linux). Compiled
+// only when RtAudio is available (TAMBORO_HAVE_RTAUDIO). The stream stays open for the whole run:
+// re-initialising the program's device at Play never reopens it.
+
+#include "sound/AudioBackend.h"
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+namespace tamboro {
+
+struct SystemAudioOptions {
+    std::uint32_t preferredRate = 44100; // used when the device offers it, else its own rate
+    std::uint32_t bufferFrames = 256;
+    std::uint32_t numberOfBuffers = 4;   // explicit: the library's default gave bursts of 20-105 ms
+    // "pulse", "jack", "alsa" or empty (try PulseAudio, then JACK, then ALSA).
+    std::string api;
+};
+
+// True when this build has the system back-end.
+bool systemAudioAvailable();
+
+// The system back-end; throws Error("Sound device cannot be initialized: ...") when this build
+// has none.
+std::unique_ptr<AudioBackend> makeSystemAudioBackend(SystemAudioOptions options = {});
+
+} // namespace tamboro

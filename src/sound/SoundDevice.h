@@ -1,0 +1,98 @@
+#pragma once
+// The sound device of the main window: our stand-in for the platform's sound mixer. It owns the
+// output stream (a back-end) and the mixer, hands out sound buffers, and carries the planned time
+// of the current clock tick so that voice starts made during a tick land on the beat.
+//
+// Thread use: create buffers and call every buffer and device method on one thread at a time (the
+// window thread). The audio thread only runs the mixer.
+
+#include "sound/AudioBackend.h"
+#include "sound/SampleData.h"
+#include "sound/SoundBuffer.h"
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace tamboro {
+
+namespace detail {
+struct DeviceCore;
+}
+
+struct SoundDeviceOptions {
+    std::uint32_t voiceSlots = 1024;
+    // Frames between a tick's planned time and the frame its voices start at. 0 = twice the
+    // back-end's buffer: one buffer of margin for the tick to reach the mixer, one being rendered.
+    std::uint32_t lookaheadFrames = 0;
+};
+
+class SoundDevice {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // Opens and starts `backend`; throws Error when it cannot.
+    explicit SoundDevice(std::unique_ptr<AudioBackend> backend, SoundDeviceOptions options = {});
+    // Stops the stream first; buffers that outlive the device stay valid but silent. Errors of
+    // closing are swallowed here; call close() to see them.
+    ~SoundDevice();
+    // Stops the stream and finishes the output (writes the capture file, if any). Throws Error when
+    // that fails. Afterwards the device is silent.
+    void close();
+    SoundDevice(const SoundDevice&) = delete;
+    SoundDevice& operator=(const SoundDevice&) = delete;
+
+    // The primary format request (`DXSound1Initialize`). Mixing always happens at the stream's own
+    // rate; the request is kept so callers can read back what they asked for.
+    void setPrimaryFormat(const PcmFormat& format) { primaryFormat_ = format; }
+    const std::optional<PcmFormat>& primaryFormat() const { return primaryFormat_; }
+
+    // A buffer on its own slot holding `sample`. Throws Error("Sound Buffer cannot be made") when
+    // every slot is taken.
+    std::unique_ptr<SoundBuffer> createBuffer(std::shared_ptr<const SampleData> sample);
+    // A new voice sharing `source`'s sample memory, with its frequency, pan and volume. Same failure.
+    std::unique_ptr<SoundBuffer> duplicate(const SoundBuffer& source);
+
+    // While a ScheduledStarts is alive, play and stop calls carry `plannedTime`: they take effect at
+    // the matching frame of the output, a fixed look-ahead after that time. Outside one they take
+    // effect at once (the next block rendered).
+    class ScheduledStarts {
+    public:
+        ScheduledStarts(SoundDevice& device, Clock::time_point plannedTime);
+        ~ScheduledStarts();
+        ScheduledStarts(const ScheduledStarts&) = delete;
+        ScheduledStarts& operator=(const ScheduledStarts&) = delete;
+
+    private:
+        SoundDevice& device_;
+        std::int64_t previous_;
+    };
+
+    // Releases sample memory of destroyed buffers that the audio thread no longer reads.
+    void collectGarbage();
+
+    std::uint32_t sampleRate() const;
+    std::uint32_t bufferFrames() const;
+    std::uint32_t lookaheadFrames() const;
+    std::int64_t renderedFrames() const;
+    std::uint64_t lateStarts() const;
+    std::uint64_t underruns() const;
+    std::uint64_t droppedCommands() const;
+    std::string backendName() const;
+    std::int64_t lastStartRenderNs() const;
+    std::uint64_t startsApplied() const;
+    std::size_t buffersInUse() const;
+
+private:
+    std::shared_ptr<detail::DeviceCore> core_;
+    std::optional<PcmFormat> primaryFormat_;
+};
+
+// Nanoseconds on the steady clock, the time base of planned ticks and of the mixer's clock.
+inline std::int64_t steadyNanos(SoundDevice::Clock::time_point t) {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
+}
+inline std::int64_t steadyNowNanos() { return steadyNanos(SoundDevice::Clock::now()); }
+
+} // namespace tamboro
