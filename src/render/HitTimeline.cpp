@@ -5,7 +5,36 @@
 #include <algorithm>
 #include <numeric>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tamboro {
+
+namespace {
+
+// mix = clip(mix + add) to -32767..32767 for 16-bit contributions. The sum of two 16-bit values
+// saturated to 16 bits and then raised to at least -32767 equals the sum clipped to the range.
+void addClipped(std::int16_t* mix, const std::int16_t* add, std::int64_t count) {
+    std::int64_t i = 0;
+#if defined(__SSE2__)
+    const __m128i floor = _mm_set1_epi16(-32767);
+    for (; i + 8 <= count; i += 8) {
+        const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mix + i));
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(add + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(mix + i), _mm_max_epi16(_mm_adds_epi16(m, a), floor));
+    }
+#endif
+    for (; i < count; ++i)
+        mix[i] = static_cast<std::int16_t>(std::clamp(std::int32_t{mix[i]} + add[i], -32767, 32767));
+}
+
+void addClipped(std::int16_t* mix, const std::int32_t* add, std::int64_t count) {
+    for (std::int64_t i = 0; i < count; ++i)
+        mix[i] = static_cast<std::int16_t>(std::clamp(std::int32_t{mix[i]} + add[i], -32767, 32767));
+}
+
+} // namespace
 
 std::uint32_t HitTimeline::addSound(std::unique_ptr<HitContribution> sound) {
     Sound s;
@@ -14,6 +43,12 @@ std::uint32_t HitTimeline::addSound(std::unique_ptr<HitContribution> sound) {
         s.cached.resize(values);
         sound->compute(0, sound->frames(), s.cached.data());
         cachedBytes_ += values * sizeof(std::int32_t);
+        if (std::all_of(s.cached.begin(), s.cached.end(), [](std::int32_t v) { return v >= -32768 && v <= 32767; })) {
+            s.cached16.assign(s.cached.begin(), s.cached.end());
+            s.cached.clear();
+            s.cached.shrink_to_fit();
+            cachedBytes_ -= values * sizeof(std::int16_t);
+        }
     }
     s.contribution = std::move(sound);
     sounds_.push_back(std::move(s));
@@ -60,18 +95,18 @@ void HitTimeline::render(std::int64_t from, std::int64_t to,
             const std::int64_t last = std::min(end, hit.start + frames);
             if (first >= last)
                 continue;
-            const std::int32_t* add;
-            if (!sound.cached.empty()) {
-                add = sound.cached.data() + (first - hit.start) * kChannels;
-            } else {
-                scratch.resize(static_cast<std::size_t>((last - first) * kChannels));
-                sound.contribution->compute(first - hit.start, last - hit.start, scratch.data());
-                add = scratch.data();
-            }
             std::int16_t* mix = out + (first - begin) * kChannels;
             const std::int64_t count = (last - first) * kChannels;
-            for (std::int64_t i = 0; i < count; ++i)
-                mix[i] = static_cast<std::int16_t>(std::clamp(std::int32_t{mix[i]} + add[i], -32767, 32767));
+            const std::int64_t offset = (first - hit.start) * kChannels;
+            if (!sound.cached16.empty()) {
+                addClipped(mix, sound.cached16.data() + offset, count);
+            } else if (!sound.cached.empty()) {
+                addClipped(mix, sound.cached.data() + offset, count);
+            } else {
+                scratch.resize(static_cast<std::size_t>(count));
+                sound.contribution->compute(first - hit.start, last - hit.start, scratch.data());
+                addClipped(mix, scratch.data(), count);
+            }
         }
         std::erase_if(active, [&](std::uint32_t h) {
             return hits_[h].start + sounds_[hits_[h].sound].contribution->frames() <= end;

@@ -47,6 +47,9 @@ private:
     struct Sound {
         std::unique_ptr<HitContribution> contribution;
         std::vector<std::int32_t> cached; // all frames, when within the budget
+        // The same values as 16-bit words, when every one fits (the usual case): mixed with
+        // saturating vector additions.
+        std::vector<std::int16_t> cached16;
     };
     struct Hit {
         std::int64_t start;
