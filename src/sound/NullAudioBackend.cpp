@@ -75,7 +75,9 @@ void NullAudioBackend::renderLoop(Mixer& mixer) {
                 blockIndex = 0;
             }
         }
-        mixer.render(block_.data(), options_.bufferFrames, nanos(now));
+        // The block's own due time is the device clock here: a late wake-up delays the render
+        // but does not move the block in time, just as a sound card's clock would not move.
+        mixer.render(block_.data(), options_.bufferFrames, nanos(deadline));
         if (capture) {
             capture->frames = options_.bufferFrames;
             floatToInt16(block_, std::span<std::int16_t>(capture->samples, 2 * options_.bufferFrames));

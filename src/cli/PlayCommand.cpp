@@ -1,0 +1,213 @@
+// tamboro-cli play NAME [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S]
+//                       [--audio null|default] [--capture OUT.wav]
+// Plays pattern DIR/NAME.pat live through the same clock, SoundCell, voices and mixer as the main
+// window, and exits when the pattern ends (or after S seconds, or never with --repeat alone).
+// The kit defaults to DIR/Topkit.dxg, then the installed one; the extra samples start as
+// Blank.wav and take the files the pattern names when they can be read.
+
+#include "app/PatternFile.h"
+#include "app/PatternGrid.h"
+#include "cli/CliCommand.h"
+#include "common/AssetDir.h"
+#include "common/Error.h"
+#include "common/Files.h"
+#include "common/TextLines.h"
+#include "kits/WaveCollection.h"
+#include "sound/EventLoop.h"
+#include "sound/InstrumentList.h"
+#include "sound/KitVoices.h"
+#include "sound/NullAudioBackend.h"
+#include "sound/PlaybackState.h"
+#include "sound/RtAudioBackend.h"
+#include "sound/SampleStreams.h"
+#include "sound/SoundDevice.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace tamboro::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr const char* kUsage = "play NAME[.pat] [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S] "
+                               "[--audio null|default] [--capture OUT.wav]  play a pattern live";
+
+struct PlayArgs {
+    std::string name;
+    fs::path dir;
+    fs::path kit;
+    std::optional<int> bpm;
+    bool repeat = false;
+    std::optional<double> seconds;
+    bool nullAudio = false;
+    fs::path capture;
+};
+
+PlayArgs parseArgs(const CliArgs& args) {
+    PlayArgs p;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size())
+                throw Error(a + " needs a value\nusage: tamboro-cli " + kUsage);
+            return args[++i];
+        };
+        long long number = 0;
+        if (a == "--dir")
+            p.dir = value();
+        else if (a == "--kit")
+            p.kit = value();
+        else if (a == "--bpm") {
+            if (!parseInteger(value(), number) || number < 1 || number > 100000)
+                throw Error("--bpm takes a whole number of beats per minute, 1 or more");
+            p.bpm = static_cast<int>(number);
+        } else if (a == "--repeat")
+            p.repeat = true;
+        else if (a == "--seconds") {
+            const std::string& v = value();
+            char* end = nullptr;
+            const double s = std::strtod(v.c_str(), &end);
+            if (end == v.c_str() || *end != '\0' || !(s > 0) || s > 1e7)
+                throw Error("--seconds takes a positive number");
+            p.seconds = s;
+        } else if (a == "--audio") {
+            const std::string& v = value();
+            if (v != "null" && v != "default")
+                throw Error("--audio takes null or default");
+            p.nullAudio = v == "null";
+        } else if (a == "--capture")
+            p.capture = value();
+        else if (!a.empty() && a[0] == '-')
+            throw Error("unknown option " + a + "\nusage: tamboro-cli " + kUsage);
+        else if (p.name.empty())
+            p.name = a;
+        else
+            throw Error(std::string("only one pattern can be played\nusage: tamboro-cli ") + kUsage);
+    }
+    if (p.name.empty())
+        throw Error("usage: tamboro-cli " + std::string(kUsage));
+    if (!p.capture.empty() && !p.nullAudio)
+        throw Error("--capture needs --audio null");
+    if (p.dir.empty())
+        p.dir = fs::current_path();
+    return p;
+}
+
+fs::path installedAssets() {
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : findAssetDir(self);
+}
+
+// DIR/name if present (ignoring letter case), else the installed asset of that name, else empty.
+fs::path workspaceOrAsset(const fs::path& dir, const std::string& name) {
+    fs::path p = resolveCaseInsensitive(dir, name);
+    if (fs::exists(p))
+        return p;
+    const fs::path assets = installedAssets();
+    if (!assets.empty() && fs::exists(assets / name))
+        return assets / name;
+    return {};
+}
+
+std::unique_ptr<AudioBackend> makeBackend(const PlayArgs& p) {
+    if (p.nullAudio) {
+        NullAudioOptions options;
+        options.capturePath = p.capture;
+        return std::make_unique<NullAudioBackend>(options);
+    }
+    return makeSystemAudioBackend();
+}
+
+int runPlay(const CliArgs& args) {
+    const PlayArgs p = parseArgs(args);
+
+    std::string name = p.name;
+    if (name.size() > 4 && equalsIgnoreCase(name.substr(name.size() - 4), ".pat"))
+        name.resize(name.size() - 4);
+    const PatternFileData pattern = ReadPatternFile(PatternFilePath(p.dir, name));
+
+    TWaveCollection kit;
+    const fs::path kitPath = p.kit.empty() ? workspaceOrAsset(p.dir, "Topkit.dxg") : p.kit;
+    if (kitPath.empty())
+        throw Error("No kit: Topkit.dxg is neither in " + p.dir.string() + " nor installed (use --kit)");
+    kit.loadFromFile(kitPath);
+
+    Wave blank;
+    if (const fs::path blankPath = workspaceOrAsset(p.dir, "Blank.wav"); !blankPath.empty())
+        blank = Wave::readFile(blankPath);
+
+    SoundDevice device(makeBackend(p));
+    EventLoop loop;
+    PatternGrid grid;
+    LoadPatternIntoGrid(grid, pattern);
+    InstrumentList instruments;
+    instruments.fill(kit);
+    KitVoices voices(kit);
+    SampleStreams samples(device, blank);
+    for (std::size_t i = 0; i < pattern.samples.size() && i < kExtraSampleStreams; ++i) {
+        const std::string& file = pattern.samples[i].fileName;
+        if (file.empty() || equalsIgnoreCase(file, "Blank.wav"))
+            continue;
+        try {
+            const fs::path path = fs::path(file).is_absolute() ? fs::path(file) : resolveCaseInsensitive(p.dir, file);
+            samples.setWave(static_cast<int>(i) + 1, Wave::readFile(path));
+            if (pattern.samples[i].frequency)
+                samples.setFrequency(static_cast<int>(i) + 1, *pattern.samples[i].frequency);
+        } catch (const Error& e) {
+            std::fprintf(stderr, "Sample%zu (%s) stays silent: %s\n", i + 1, file.c_str(), e.what());
+        }
+    }
+
+    PlaybackState playback(loop, device, grid, instruments, voices, &samples);
+    std::string failure;
+    playback.events.message = [&](const std::string& text, const std::string&) { failure = text; };
+    playback.DXTimer2.OnError = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
+    playback.setBpm(p.bpm.value_or(pattern.bpm));
+    if (p.repeat)
+        playback.ToolButton3Click();
+
+    // Let the output settle so the mixer's clock is anchored before the first tick.
+    loop.runFor(p.nullAudio ? 50ms : 300ms);
+    playback.btnPlayClick();
+    if (!failure.empty())
+        throw Error(failure);
+    const auto limit = p.seconds ? std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                       std::chrono::duration<double>(*p.seconds))
+                                 : std::chrono::steady_clock::duration::max() / 2;
+    loop.runUntil([&] { return !playback.patternPlaying(); }, limit);
+    playback.btnStopClick();
+    // The last hits ring out: wait for the look-ahead and the rest of the longest voice (at most 2 s).
+    loop.runFor(std::chrono::milliseconds(1000ull * 2 * device.lookaheadFrames() / device.sampleRate() + 1));
+    const auto ringOutEnd = std::chrono::steady_clock::now() + 2s;
+    loop.runUntil(
+        [&] {
+            for (int i = 0; i < kit.count(); ++i)
+                for (std::size_t v = 0; v < voices.voiceCount(i); ++v)
+                    if (voices.voice(i, v)->isPlaying())
+                        return false;
+            return true;
+        },
+        ringOutEnd - std::chrono::steady_clock::now());
+
+    std::fprintf(stderr, "played %s on %s at %u Hz: %llu ticks, %llu late starts, %llu underruns\n", name.c_str(),
+                 device.backendName().c_str(), device.sampleRate(),
+                 static_cast<unsigned long long>(playback.DXTimer2.tickCount()),
+                 static_cast<unsigned long long>(device.lateStarts()),
+                 static_cast<unsigned long long>(device.underruns()));
+    voices.finalize();
+    device.close();
+    return 0;
+}
+
+const CliRegistration registration({"play", kUsage, runPlay});
+
+} // namespace
+
+} // namespace tamboro::cli

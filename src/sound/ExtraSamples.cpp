@@ -1,0 +1,232 @@
+#include "sound/ExtraSamples.h"
+
+#include "app/PatternFile.h"
+#include "common/Error.h"
+#include "common/Files.h"
+#include "common/Rounding.h"
+#include "sound/SampleStreams.h"
+#include "sound/SoundLaw.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tamboro {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A WAV file larger than this is not a sample anyone means to load; refusing it before reading
+// keeps a mistaken choice (a whole album) from taking the memory.
+constexpr std::uintmax_t kMaxSampleFileBytes = std::uintmax_t{512} << 20;
+
+Wave silence() {
+    constexpr std::size_t kFrames = 441; // 10 ms at 44100 Hz
+    return Wave::pcm(1, 44100, 16, Wave::Bytes(kFrames * 2, 0));
+}
+
+} // namespace
+
+ExtraSamples::ExtraSamples(SampleStreams& streams, fs::path programDir, Wave blank)
+    : streams_(streams), programDir_(std::move(programDir)), blank_(std::move(blank)) {
+    if (!blank_.isPlayablePcm())
+        blank_ = silence();
+    for (int n = 1; n <= kCount; ++n) {
+        Player& p = at(n);
+        p.name = kBlankName;
+        p.wave = blank_;
+        streams_.setWave(n, blank_);
+        applyFreshSettings(n);
+    }
+}
+
+Wave ExtraSamples::loadBlank(const fs::path& programDir) {
+    try {
+        Wave blank = Wave::fromBytes(readFileBytes(resolveCaseInsensitive(programDir, kBlankName), kMaxSampleFileBytes));
+        if (blank.isPlayablePcm())
+            return blank;
+    } catch (const Error&) {
+        // Falls through to the silence: the players must hold a sound from the start.
+    }
+    return silence();
+}
+
+ExtraSamples::Player& ExtraSamples::at(int n) {
+    return const_cast<Player&>(static_cast<const ExtraSamples*>(this)->at(n));
+}
+
+const ExtraSamples::Player& ExtraSamples::at(int n) const {
+    if (n < 1 || n > kCount)
+        throw Error("There is no extra sample " + std::to_string(n) + ".");
+    return players_[static_cast<std::size_t>(n - 1)];
+}
+
+fs::path ExtraSamples::pathOf(const std::string& name) const {
+    fs::path path(name);
+    if (path.is_absolute())
+        return path;
+    // Relative names (those stored in pattern and song files included) are in the program folder,
+    // matched without regard to letter case.
+    fs::path resolved = programDir_;
+    for (const fs::path& part : path)
+        resolved = resolveCaseInsensitive(resolved, part.string());
+    return resolved;
+}
+
+void ExtraSamples::applyFreshSettings(int n) {
+    Player& p = at(n);
+    p.frequency = static_cast<std::int32_t>(p.wave.empty() ? 0 : p.wave.sampleRate());
+    p.pan = 0;
+    p.volume = 0;
+    streams_.setFrequency(n, p.frequency);
+    streams_.setPan(n, 0);
+    streams_.setVolume(n, 0);
+}
+
+const std::string& ExtraSamples::fileName(int n) const { return at(n).name; }
+
+bool ExtraSamples::hasSound(int n) const { return !at(n).wave.empty(); }
+
+const Wave& ExtraSamples::wave(int n) const { return at(n).wave; }
+
+void ExtraSamples::setFileName(int n, const std::string& name) {
+    Player& p = at(n);
+    if (p.name == name && !p.wave.empty())
+        return;
+    streams_.stop(n);
+    p.name = name;
+    p.wave = Wave();
+    // Silence the old sound first, so a failure leaves no trace of it.
+    streams_.setWave(n, p.wave);
+    Wave wave;
+    if (name == kBlankName) {
+        wave = blank_;
+    } else {
+        wave = Wave::fromBytes(readFileBytes(pathOf(name), kMaxSampleFileBytes));
+        if (!wave.isPlayablePcm())
+            throw Error("Sound Buffer cannot be made");
+    }
+    streams_.setWave(n, wave);
+    p.wave = std::move(wave);
+    applyFreshSettings(n);
+}
+
+std::int32_t ExtraSamples::frequency(int n) const { return at(n).frequency; }
+std::int32_t ExtraSamples::pan(int n) const { return at(n).pan; }
+std::int32_t ExtraSamples::volume(int n) const { return at(n).volume; }
+
+bool ExtraSamples::setFrequency(int n, std::int32_t hz) {
+    Player& p = at(n);
+    if (hz < kFrequencyMin || hz > kFrequencyMax)
+        return false;
+    p.frequency = hz;
+    streams_.setFrequency(n, hz);
+    return true;
+}
+
+bool ExtraSamples::setPan(int n, std::int32_t pan) {
+    Player& p = at(n);
+    if (pan < kPanLeft || pan > kPanRight)
+        return false;
+    p.pan = pan;
+    streams_.setPan(n, pan);
+    return true;
+}
+
+bool ExtraSamples::setVolume(int n, std::int32_t volume) {
+    Player& p = at(n);
+    if (volume < kVolumeMin || volume > kVolumeMax)
+        return false;
+    p.volume = volume;
+    streams_.setVolume(n, volume);
+    return true;
+}
+
+void ExtraSamples::restart(int n) {
+    if (at(n).wave.empty())
+        throw Error("WaveStream not set");
+    streams_.restart(n);
+}
+
+void ExtraSamples::stop(int n) {
+    at(n);
+    streams_.stop(n);
+}
+
+void ExtraSamples::stopAll() { streams_.stopAll(); }
+
+bool ExtraSamples::isPlaying(int n) const {
+    at(n);
+    return streams_.isPlaying(n);
+}
+
+void ExtraSamples::setCurrentSample(int n) {
+    at(n);
+    CurrentSample = n;
+}
+
+bool ExtraSamples::setSlider(std::int32_t value) {
+    const std::int32_t position = std::clamp(value, kSliderMin, kSliderMax);
+    const bool moved = position != slider_;
+    slider_ = position;
+    // The player always ends at the slider's position, also when the slider was there already:
+    // otherwise whether a file above 44100 Hz (or a pitch step past the range) is capped would
+    // depend on where the slider happened to stand before.
+    if (frequency(CurrentSample) != position)
+        setFrequency(CurrentSample, position);
+    return moved;
+}
+
+bool ExtraSamples::pitchStep(int semitones) {
+    const int n = CurrentSample;
+    if (IsBlankSample(fileName(n)))
+        return false;
+    PitchCents[static_cast<std::size_t>(n)] += 100 * semitones;
+    const double ratio = std::exp2(PitchCents[static_cast<std::size_t>(n)] / 1200.0);
+    const double hz = std::clamp(BaseFrequency[static_cast<std::size_t>(n)] * ratio, -2e9, 2e9);
+    setFrequency(n, static_cast<std::int32_t>(roundHalfEven(hz)));
+    setSlider(frequency(n));
+    restart(n);
+    return true;
+}
+
+void ExtraSamples::volumeKnobChanged(double knobValue) {
+    setVolume(CurrentSample, static_cast<std::int32_t>(roundHalfEven(knobValue * 100)));
+}
+
+void ExtraSamples::panKnobChanged(double knobValue) {
+    setPan(CurrentSample, static_cast<std::int32_t>(roundHalfEven(knobValue * 100)));
+}
+
+double ExtraSamples::volumeKnobValue(int n) const { return static_cast<double>(roundHalfEven(volume(n) / 100.0)); }
+
+double ExtraSamples::panKnobValue(int n) const { return static_cast<double>(roundHalfEven(pan(n) / 100.0)); }
+
+std::string ExtraSamples::buttonCaption(const std::string& fileName) {
+    const std::string part = SampleFilePart(fileName);
+    return part.substr(0, part.size() >= 4 ? part.size() - 4 : 0).substr(0, 8);
+}
+
+fs::path ExtraSamples::workingCopyPath(int n) const {
+    at(n);
+    return resolveCaseInsensitive(resolveCaseInsensitive(programDir_, "temp"), "Sample" + std::to_string(n) + ".wav");
+}
+
+void ExtraSamples::open(const fs::path& chosen) {
+    const int n = CurrentSample;
+    try {
+        writeFileAtomically(workingCopyPath(n), readFileBytes(chosen, kMaxSampleFileBytes));
+    } catch (const Error&) {
+        // The renderer copies the player's file again before it reads it; a failed copy here must
+        // not keep the user from hearing the sample.
+    }
+    setFileName(n, chosen.string());
+    setPan(n, 0);
+    setVolume(n, 0);
+    setSlider(frequency(n));
+    BaseFrequency[static_cast<std::size_t>(n)] = frequency(n);
+    // A new file starts at its own pitch, so the semitone steps count from there.
+    PitchCents[static_cast<std::size_t>(n)] = 0;
+}
+
+} // namespace tamboro
