@@ -8,10 +8,6 @@ namespace tamboro {
 
 namespace {
 
-// How fast the clock anchor may creep later when no callback touches it: 10 ppm of elapsed time.
-// It lets the mapping follow a sound card that runs slightly slow against the system clock while
-// staying far below a frame per second of movement.
-constexpr double kAnchorRise = 10e-6;
 constexpr int kMaxPendingEvents = 4;
 
 template <int Bits>
@@ -136,14 +132,34 @@ std::int64_t Mixer::position(std::uint32_t slot) const {
 }
 
 void Mixer::updateClock(std::uint32_t frames, std::int64_t nowNs) noexcept {
-    // The steady-clock time at which frame 0 would have been rendered, judged by this call. The
-    // earliest such estimate is the one least disturbed by scheduling delays.
+    // The steady-clock time at which frame 0 would have been rendered, judged by this call.
     const double candidate = static_cast<double>(nowNs) - static_cast<double>(frameCounter_) * 1e9 / rate_;
-    if (!clockValid_ || candidate < clockBaseNs_) {
+    if (!clockValid_) {
         clockBaseNs_ = candidate;
         clockValid_ = true;
-    } else {
-        clockBaseNs_ = std::min(candidate, clockBaseNs_ + kAnchorRise * frames * 1e9 / rate_);
+        settleEndFrame_ = frameCounter_ + rate_ / 4;
+        windowEndFrame_ = settleEndFrame_ + 2 * rate_;
+        windowMinNs_ = candidate;
+        return;
+    }
+    if (frameCounter_ < settleEndFrame_) {
+        // While the stream settles, the earliest estimate wins: it is the one least disturbed by
+        // scheduling delays and start-up bursts.
+        clockBaseNs_ = std::min(clockBaseNs_, candidate);
+        return;
+    }
+    // Afterwards the mapping stays fixed, so every planned start keeps its exact place on the grid.
+    // Only a sound card that runs slow against the system clock moves it: when for a whole window
+    // every block was rendered more than two buffers later than the mapping says, the mapping
+    // follows (one small jump instead of an ever-growing delay).
+    windowMinNs_ = std::min(windowMinNs_, candidate);
+    if (frameCounter_ + frames >= windowEndFrame_) {
+        const double slack = windowMinNs_ - clockBaseNs_;
+        const double buffer = static_cast<double>(frames) * 1e9 / rate_;
+        if (slack > 2 * buffer)
+            clockBaseNs_ += slack - buffer;
+        windowEndFrame_ = frameCounter_ + 2 * rate_;
+        windowMinNs_ = std::numeric_limits<double>::max();
     }
 }
 
@@ -153,7 +169,11 @@ std::int64_t Mixer::frameOfTime(std::int64_t timeNs, std::int64_t blockStart) no
     const double frames = (static_cast<double>(timeNs) - clockBaseNs_) * rate_ / 1e9;
     const std::int64_t frame = std::llround(frames) + lookahead_;
     if (frame < blockStart) {
+        // Too late for its frame: it starts at once. The mapping moves by the shortfall so the
+        // following starts keep their spacing instead of all arriving late (a sound card that runs
+        // fast against the system clock ends up here now and then).
         lateEvents_.fetch_add(1, std::memory_order_relaxed);
+        clockBaseNs_ += static_cast<double>(blockStart - frame) * 1e9 / rate_;
         return blockStart;
     }
     return frame;

@@ -7,10 +7,10 @@
 // applied). `render` never locks, allocates, frees or does I/O.
 //
 // Sample-accurate starts: a Start or Stop carries a planned time on the steady clock. The mixer
-// keeps a mapping from that clock to its own frame counter (anchored on the earliest callback
-// seen, so callback jitter does not move it) and applies the event at frame
-// time * rate + look-ahead, inside whichever block covers that frame. Events planned "at once"
-// apply at the start of the next block.
+// keeps a mapping from that clock to its own frame counter (anchored on the earliest callback of
+// the first quarter second, then fixed, so callback jitter never moves it) and applies the event
+// at frame time * rate + look-ahead, inside whichever block covers that frame. Events planned
+// "at once" apply at the start of the next block.
 
 #include "sound/SampleData.h"
 #include "sound/SpscQueue.h"
@@ -91,6 +91,9 @@ private:
     std::int64_t frameCounter_ = 0;
     double clockBaseNs_ = 0.0;
     bool clockValid_ = false;
+    std::int64_t settleEndFrame_ = 0;
+    std::int64_t windowEndFrame_ = 0;
+    double windowMinNs_ = 0.0;
 
     std::atomic<std::uint64_t> processedSeq_{0};
     std::atomic<std::int64_t> renderedFrames_{0};
