@@ -149,15 +149,18 @@ void Mixer::updateClock(std::uint32_t frames, std::int64_t nowNs) noexcept {
         return;
     }
     // Afterwards the mapping stays fixed, so every planned start keeps its exact place on the grid.
-    // Only a sound card that runs slow against the system clock moves it: when for a whole window
-    // every block was rendered more than two buffers later than the mapping says, the mapping
-    // follows (one small jump instead of an ever-growing delay).
+    // Only a sound card whose clock runs apart from the system clock moves it, in one small step
+    // when a whole two-second window shows it: every block rendered more than two buffers later
+    // than the mapping says (a slow card: the delay would keep growing), or blocks rendered more
+    // than half a buffer earlier (a fast card: ticks would start missing their frames).
     windowMinNs_ = std::min(windowMinNs_, candidate);
     if (frameCounter_ + frames >= windowEndFrame_) {
         const double slack = windowMinNs_ - clockBaseNs_;
         const double buffer = static_cast<double>(frames) * 1e9 / rate_;
         if (slack > 2 * buffer)
             clockBaseNs_ += slack - buffer;
+        else if (slack < -buffer / 2)
+            clockBaseNs_ = windowMinNs_;
         windowEndFrame_ = frameCounter_ + 2 * rate_;
         windowMinNs_ = std::numeric_limits<double>::max();
     }
@@ -169,11 +172,9 @@ std::int64_t Mixer::frameOfTime(std::int64_t timeNs, std::int64_t blockStart) no
     const double frames = (static_cast<double>(timeNs) - clockBaseNs_) * rate_ / 1e9;
     const std::int64_t frame = std::llround(frames) + lookahead_;
     if (frame < blockStart) {
-        // Too late for its frame: it starts at once. The mapping moves by the shortfall so the
-        // following starts keep their spacing instead of all arriving late (a sound card that runs
-        // fast against the system clock ends up here now and then).
+        // Too late for its frame (the tick was held up): it starts at once, and the mapping stays
+        // where it is so the following starts are back on the grid.
         lateEvents_.fetch_add(1, std::memory_order_relaxed);
-        clockBaseNs_ += static_cast<double>(blockStart - frame) * 1e9 / rate_;
         return blockStart;
     }
     return frame;

@@ -8,7 +8,7 @@ set -euo pipefail
 build=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
 cli=$build/src/tamboro-cli
 check=$build/tools/tamboro-clickcheck
-steps=32
+steps=${STEPS:-32}
 bpm=${BPM:-120}
 
 for tool in pulseaudio pactl parec; do
