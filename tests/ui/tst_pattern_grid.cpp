@@ -63,6 +63,7 @@ private slots:
     void pressOnAFixedCellKeepsTheCurrentCell();
     void timeBarLayoutScrollsUnderFixedRows();
     void appearance();
+    void gestureOnSixtyFourStepsStaysInstant();
 };
 
 void TestPatternGrid::leftClickPlacesAuditionsThenRemoves() {
@@ -273,6 +274,31 @@ void TestPatternGrid::appearance() {
     QCOMPARE(pixel(focused.topLeft() + QPoint(1, 1)), f.view.palette().color(QPalette::Highlight));
     const QRect header = f.view.cellRect(1, 1);
     QCOMPARE(pixel(header.topLeft() + QPoint(1, 1)), f.view.palette().color(QPalette::Button));
+}
+
+void TestPatternGrid::gestureOnSixtyFourStepsStaysInstant() {
+    Fixture f;
+    f.grid.layOut(64, 4);
+    for (int row = 2; row <= 65; ++row)
+        for (int col = 1; col <= 6; ++col)
+            f.grid.setCell(col, row, kSnare);
+    f.view.modelChanged();
+    f.view.resize(440, 64 * 16 + 60); // every row on screen, so each repaint draws the whole pattern
+    QVERIFY(QTest::qWaitForWindowExposed(&f.view));
+    constexpr int kClicks = 200;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < kClicks; ++i) {
+        f.click(Qt::LeftButton, 1 + i % 6, 2 + i % 64);
+        QCoreApplication::processEvents(); // the gesture's own repaint
+    }
+    const double perGesture = static_cast<double>(timer.nsecsElapsed()) / kClicks / 1e6;
+    timer.start();
+    for (int i = 0; i < 20; ++i)
+        f.view.viewport()->repaint();
+    const double fullRepaint = static_cast<double>(timer.nsecsElapsed()) / 20 / 1e6;
+    qInfo("64-step pattern: %.3f ms per left click with its repaint, %.3f ms per full repaint", perGesture, fullRepaint);
+    QVERIFY2(perGesture < 50.0, "a gesture took long enough to be seen");
 }
 
 QTEST_MAIN(TestPatternGrid)

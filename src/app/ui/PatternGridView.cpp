@@ -127,9 +127,12 @@ void PatternGridView::ensureRowVisible(int row) {
 
 // --- painting ---------------------------------------------------------------------------------
 
-void PatternGridView::paintEvent(QPaintEvent*) {
+void PatternGridView::paintEvent(QPaintEvent* event) {
+    const QRect dirty = event->rect();
     QPainter p(viewport());
-    p.fillRect(viewport()->rect(), palette().color(QPalette::Window));
+    p.fillRect(dirty, palette().color(QPalette::Window));
+    const QFontMetrics metrics(font());
+    const int baseline = (kRowHeight + metrics.ascent() - metrics.descent()) / 2;
     const CellRect sel = selection();
     const QColor fixedFill = palette().color(QPalette::Button);
     const QColor fixedText = palette().color(QPalette::ButtonText);
@@ -138,7 +141,8 @@ void PatternGridView::paintEvent(QPaintEvent*) {
 
     auto paintCell = [&](int col, int row) {
         const QRect rect(columnLeft(col), rowTop(row), columnWidth(col), kRowHeight);
-        if (!rect.intersects(viewport()->rect()))
+        // Only the cells a change touched are drawn again (the lines sit right and below a cell).
+        if (!rect.adjusted(0, 0, kLineWidth, kLineWidth).intersects(dirty))
             return;
         const bool fixed = col == 0 || row < kFixedRows;
         const bool selected = !fixed && col >= sel.left && col <= sel.right && row >= sel.top && row <= sel.bottom;
@@ -149,8 +153,10 @@ void PatternGridView::paintEvent(QPaintEvent*) {
         const std::string& text = grid_.cell(col, row);
         if (!text.empty()) {
             p.setPen(fixed ? fixedText : selected ? highlightText : text_);
-            p.drawText(rect.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                       QString::fromStdString(text));
+            p.save();
+            p.setClipRect(rect, Qt::IntersectClip);
+            p.drawText(QPoint(rect.left() + 2, rect.top() + baseline), QString::fromStdString(text));
+            p.restore();
         }
     };
 
@@ -178,15 +184,26 @@ CellRect PatternGridView::selection() const {
     return {std::min(col_, anchorCol_), std::min(row_, anchorRow_), std::max(col_, anchorCol_), std::max(row_, anchorRow_)};
 }
 
+void PatternGridView::updateCells(const CellRect& cells) {
+    QRect area;
+    for (int row = cells.top; row <= cells.bottom; ++row)
+        for (int col = cells.left; col <= cells.right; ++col)
+            area |= cellRect(col, row);
+    if (!area.isEmpty())
+        viewport()->update(area.adjusted(0, 0, kLineWidth, kLineWidth));
+}
+
 void PatternGridView::moveCurrent(int col, int row, bool extend) {
+    const CellRect before = selection();
     col_ = std::clamp(col, 1, PatternGrid::kChannels);
     row_ = std::clamp(row, static_cast<int>(kFixedRows), std::max(lastRow(), static_cast<int>(kFixedRows)));
     if (!extend) {
         anchorCol_ = col_;
         anchorRow_ = row_;
     }
-    ensureRowVisible(row_);
-    viewport()->update();
+    ensureRowVisible(row_); // a scroll repaints everything by itself
+    updateCells(before);
+    updateCells(selection());
 }
 
 void PatternGridView::setCurrentCell(int col, int row) { moveCurrent(col, row, false); }
@@ -195,7 +212,7 @@ void PatternGridView::setSelection(const CellRect& rect) {
     moveCurrent(rect.left, rect.top, false);
     anchorCol_ = std::clamp(rect.right, 1, PatternGrid::kChannels);
     anchorRow_ = std::clamp(rect.bottom, static_cast<int>(kFixedRows), std::max(lastRow(), static_cast<int>(kFixedRows)));
-    viewport()->update();
+    updateCells(selection());
 }
 
 void PatternGridView::modelChanged() {
@@ -211,7 +228,7 @@ void PatternGridView::modelChanged() {
 std::string PatternGridView::currentInstrument() const { return instruments_.current ? instruments_.current() : std::string(); }
 
 void PatternGridView::markChanged() {
-    viewport()->update();
+    updateCells(selection());
     emit patternChanged();
 }
 
@@ -231,9 +248,11 @@ void PatternGridView::mouseMoveEvent(QMouseEvent* event) {
     int col = 0, row = 0;
     if (!cellAt(event->position().toPoint(), col, row))
         return;
+    const CellRect before = selection();
     anchorCol_ = std::clamp(col, 1, PatternGrid::kChannels);
     anchorRow_ = std::clamp(row, static_cast<int>(kFixedRows), std::max(lastRow(), static_cast<int>(kFixedRows)));
-    viewport()->update();
+    updateCells(before);
+    updateCells(selection());
 }
 
 void PatternGridView::mouseReleaseEvent(QMouseEvent* event) {
@@ -242,8 +261,8 @@ void PatternGridView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     if (event->button() == Qt::RightButton) {
         // The level step never sets PatternChanged.
-        SampleVolume(grid_, col_, row_);
-        viewport()->update();
+        if (SampleVolume(grid_, col_, row_))
+            updateCells({col_, row_, col_, row_});
         return;
     }
     if (event->button() != Qt::LeftButton && event->button() != Qt::MiddleButton)
@@ -262,7 +281,7 @@ void PatternGridView::insertInstrument() {
     if (!hasChannelRows())
         return;
     ToggleInstrument(grid_, col_, row_, currentInstrument());
-    viewport()->update();
+    updateCells({col_, row_, col_, row_});
 }
 
 void PatternGridView::typeLevelDigit(QChar key) {
@@ -271,12 +290,14 @@ void PatternGridView::typeLevelDigit(QChar key) {
     // Run the rule on a cleared flag to learn whether this digit counted as an edit.
     const bool wasChanged = state_.PatternChanged;
     state_.PatternChanged = false;
+    const int typedRow = row_;
     const int newRow = TypeLevelDigit(grid_, state_, col_, row_, key.toLatin1(), currentInstrument());
     const bool edited = state_.PatternChanged;
     state_.PatternChanged = wasChanged || edited;
+    updateCells({col_, typedRow, col_, typedRow});
     moveCurrent(col_, newRow, false);
     if (edited)
-        markChanged();
+        emit patternChanged();
 }
 
 void PatternGridView::keyPressEvent(QKeyEvent* event) {

@@ -101,6 +101,8 @@ private:
     // Moves the current cell; with `extend` the anchor stays and the selection grows.
     void moveCurrent(int col, int row, bool extend);
     void updateScrollRange();
+    // Schedules a repaint of just these cells (those on screen).
+    void updateCells(const CellRect& cells);
     void markChanged();
     std::string currentInstrument() const;
 
