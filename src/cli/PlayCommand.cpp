@@ -196,8 +196,9 @@ int runPlay(const CliArgs& args) {
         },
         ringOutEnd - std::chrono::steady_clock::now());
 
-    std::fprintf(stderr, "played %s on %s at %u Hz: %llu ticks, %llu late starts, %llu underruns\n", name.c_str(),
-                 device.backendName().c_str(), device.sampleRate(),
+    std::fprintf(stderr, "played %s on %s at %u Hz (look-ahead %u frames, blocks up to %.2f ms early): %llu ticks, %llu late starts, %llu underruns\n", name.c_str(),
+                 device.backendName().c_str(), device.sampleRate(), device.lookaheadFrames(),
+                 device.maxEarlinessNs() / 1e6,
                  static_cast<unsigned long long>(playback.DXTimer2.tickCount()),
                  static_cast<unsigned long long>(device.lateStarts()),
                  static_cast<unsigned long long>(device.underruns()));

@@ -24,6 +24,10 @@ public:
 
     virtual std::uint32_t sampleRate() const = 0;
     virtual std::uint32_t bufferFrames() const = 0;
+    // Frames between a tick's planned time and its voices' start frame that this output needs:
+    // enough for the tick to reach the mixer before that frame is rendered, however far ahead of
+    // the speaker the output asks for blocks.
+    virtual std::uint32_t suggestedLookahead() const { return 2 * bufferFrames(); }
     // Output underruns reported by the system since start.
     virtual std::uint64_t underruns() const { return 0; }
     virtual std::string name() const = 0;

@@ -62,13 +62,14 @@ const ExtraSamples::Player& ExtraSamples::at(int n) const {
 }
 
 fs::path ExtraSamples::pathOf(const std::string& name) const {
-    fs::path path(name);
-    if (path.is_absolute())
-        return path;
-    // Relative names (those stored in pattern and song files included) are in the program folder,
-    // matched without regard to letter case.
-    fs::path resolved = programDir_;
-    for (const fs::path& part : path)
+    const fs::path path(name);
+    // Relative names (those stored in pattern and song files included) are in the program folder.
+    fs::path resolved = path.is_absolute() ? path.root_path() : programDir_;
+    const fs::path rest = path.is_absolute() ? path.relative_path() : path;
+    if (fs::path exact = resolved / rest; fs::exists(exact))
+        return exact;
+    // File names match without regard to letter case: find each part in its folder.
+    for (const fs::path& part : rest)
         resolved = resolveCaseInsensitive(resolved, part.string());
     return resolved;
 }

@@ -118,7 +118,8 @@ struct Mixer::Slot {
 
 Mixer::Mixer(std::uint32_t outputRate, std::uint32_t slotCount, std::uint32_t lookaheadFrames,
              std::size_t queueCapacity)
-    : rate_(outputRate), slotCount_(slotCount), lookahead_(lookaheadFrames), queue_(queueCapacity),
+    : rate_(outputRate), slotCount_(slotCount), lookahead_(lookaheadFrames),
+      earlyLimitFrames_(lookaheadFrames / 2 + 1), queue_(queueCapacity),
       slots_(std::make_unique<Slot[]>(slotCount)) {}
 
 Mixer::~Mixer() = default;
@@ -154,12 +155,15 @@ void Mixer::updateClock(std::uint32_t frames, std::int64_t nowNs) noexcept {
     // than the mapping says (a slow card: the delay would keep growing), or blocks rendered more
     // than half a buffer earlier (a fast card: ticks would start missing their frames).
     windowMinNs_ = std::min(windowMinNs_, candidate);
+    const auto earliness = static_cast<std::int64_t>(clockBaseNs_ - candidate);
+    if (earliness > maxEarlinessNs_.load(std::memory_order_relaxed))
+        maxEarlinessNs_.store(earliness, std::memory_order_relaxed);
     if (frameCounter_ + frames >= windowEndFrame_) {
         const double slack = windowMinNs_ - clockBaseNs_;
         const double buffer = static_cast<double>(frames) * 1e9 / rate_;
         if (slack > 2 * buffer)
             clockBaseNs_ += slack - buffer;
-        else if (slack < -buffer / 2)
+        else if (slack < -static_cast<double>(earlyLimitFrames_) * 1e9 / rate_)
             clockBaseNs_ = windowMinNs_;
         windowEndFrame_ = frameCounter_ + 2 * rate_;
         windowMinNs_ = std::numeric_limits<double>::max();

@@ -68,6 +68,9 @@ public:
     std::uint64_t lateEvents() const { return lateEvents_.load(std::memory_order_relaxed); }
     // The `nowNs` of the render call that applied the latest Start, and how many Starts so far.
     std::int64_t lastStartRenderNs() const { return lastStartRenderNs_.load(std::memory_order_acquire); }
+    // How much earlier than the clock mapping (after it settled) blocks have been rendered at most;
+    // the look-ahead must cover it or starts miss their frames.
+    std::int64_t maxEarlinessNs() const { return maxEarlinessNs_.load(std::memory_order_relaxed); }
     std::uint64_t startsApplied() const { return startsApplied_.load(std::memory_order_acquire); }
 
 private:
@@ -84,6 +87,8 @@ private:
     const std::uint32_t rate_;
     const std::uint32_t slotCount_;
     const std::uint32_t lookahead_;
+    // Blocks rendered this much earlier than the mapping, for a whole window, move the mapping.
+    const std::uint32_t earlyLimitFrames_;
     SpscQueue<MixerCommand> queue_;
     std::unique_ptr<Slot[]> slots_;
 
@@ -99,6 +104,7 @@ private:
     std::atomic<std::int64_t> renderedFrames_{0};
     std::atomic<std::uint64_t> lateEvents_{0};
     std::atomic<std::int64_t> lastStartRenderNs_{0};
+    std::atomic<std::int64_t> maxEarlinessNs_{0};
     std::atomic<std::uint64_t> startsApplied_{0};
 };
 

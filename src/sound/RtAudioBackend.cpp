@@ -63,6 +63,9 @@ public:
 
     std::uint32_t sampleRate() const override { return rate_; }
     std::uint32_t bufferFrames() const override { return frames_; }
+    // A sound server may ask for blocks up to its whole buffer (numberOfBuffers blocks) ahead of
+    // the speaker, and how far ahead it asks drifts while the stream runs.
+    std::uint32_t suggestedLookahead() const override { return (options_.numberOfBuffers + 2) * frames_; }
     std::uint64_t underruns() const override { return underruns_.load(std::memory_order_relaxed); }
     std::string name() const override { return name_; }
 

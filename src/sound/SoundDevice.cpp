@@ -81,7 +81,7 @@ SoundDevice::SoundDevice(std::unique_ptr<AudioBackend> backend, SoundDeviceOptio
     core_->backend = std::move(backend);
     core_->backend->open();
     const std::uint32_t lookahead =
-        options.lookaheadFrames ? options.lookaheadFrames : 2 * core_->backend->bufferFrames();
+        options.lookaheadFrames ? options.lookaheadFrames : core_->backend->suggestedLookahead();
     core_->mixer = std::make_unique<Mixer>(core_->backend->sampleRate(), options.voiceSlots, lookahead);
     core_->freeSlots.reserve(options.voiceSlots);
     for (std::uint32_t i = options.voiceSlots; i > 0; --i)
@@ -157,6 +157,7 @@ std::uint32_t SoundDevice::bufferFrames() const { return core_->backend->bufferF
 std::uint32_t SoundDevice::lookaheadFrames() const { return core_->mixer->lookaheadFrames(); }
 std::int64_t SoundDevice::renderedFrames() const { return core_->mixer->renderedFrames(); }
 std::uint64_t SoundDevice::lateStarts() const { return core_->mixer->lateEvents(); }
+std::int64_t SoundDevice::maxEarlinessNs() const { return core_->mixer->maxEarlinessNs(); }
 std::uint64_t SoundDevice::underruns() const { return core_->backend->underruns(); }
 std::uint64_t SoundDevice::droppedCommands() const { return core_->droppedCommands.load(); }
 std::string SoundDevice::backendName() const { return core_->backend->name(); }

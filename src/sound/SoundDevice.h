@@ -23,8 +23,9 @@ struct DeviceCore;
 
 struct SoundDeviceOptions {
     std::uint32_t voiceSlots = 1024;
-    // Frames between a tick's planned time and the frame its voices start at. 0 = twice the
-    // back-end's buffer: one buffer of margin for the tick to reach the mixer, one being rendered.
+    // Frames between a tick's planned time and the frame its voices start at. 0 = what the
+    // back-end suggests (the null device: two buffers, one of margin for the tick to reach the
+    // mixer and one being rendered).
     std::uint32_t lookaheadFrames = 0;
 };
 
@@ -77,6 +78,7 @@ public:
     std::uint32_t lookaheadFrames() const;
     std::int64_t renderedFrames() const;
     std::uint64_t lateStarts() const;
+    std::int64_t maxEarlinessNs() const;
     std::uint64_t underruns() const;
     std::uint64_t droppedCommands() const;
     std::string backendName() const;
