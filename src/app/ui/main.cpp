@@ -1,13 +1,89 @@
-// Program entry: creates the windows in order and runs the event loop until the main window closes.
+// Program entry: reads the command line, prepares the working folder, creates the windows in their
+// order (the main window first) and runs the event loop until the main window closes.
+
+#include "app/ProgramFolder.h"
+#include "app/ProgramOptions.h"
+#include "app/ui/Sequence.h"
+#include "app/ui/ShutdownSignals.h"
+#include "common/AssetDir.h"
+#include "common/Error.h"
+#include "controls/ui/AboutScreen.h"
+#include "controls/ui/IntroScreen.h"
+#include "controls/ui/TipsWindow.h"
 
 #include <QApplication>
-#include <QWidget>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> argumentsAfterProgram(const QStringList& all) {
+    std::vector<std::string> args;
+    for (qsizetype i = 1; i < all.size(); ++i)
+        args.push_back(all[i].toStdString());
+    return args;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle("Tamboro Pro v6.7");
-    window.resize(539, 501);
-    window.show();
-    return app.exec();
+    QApplication::setOrganizationName("Quillon");
+    QApplication::setApplicationName("Tamboro");
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    tamboro::ProgramOptions options;
+    fs::path programDir;
+    try {
+        options = tamboro::parseProgramOptions(argumentsAfterProgram(QApplication::arguments()));
+        if (options.showHelp) {
+            std::fputs(tamboro::programUsage().c_str(), stdout);
+            return 0;
+        }
+        if (options.showVersion) {
+            std::printf("Tamboro Pro %s\n", TAMBORO_VERSION);
+            return 0;
+        }
+        const tamboro::ProgramFolder folder =
+            tamboro::prepareProgramFolder(options.dir, tamboro::findAssetDir(argv[0]));
+        if (!folder.warning.empty())
+            std::fprintf(stderr, "tamboro: %s\n", folder.warning.c_str());
+        programDir = folder.dir;
+        // Bare file names (the pan table, the kit, the help) are looked up in the current folder.
+        fs::current_path(programDir);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tamboro: %s\n%s", e.what(), tamboro::programUsage().c_str());
+        return 2;
+    }
+
+    // The main window comes first: its creation runs before any other window exists.
+    auto mainWindow = std::make_unique<tamboro::TSequence>(programDir, options);
+    QObject::connect(mainWindow.get(), &tamboro::TSequence::closed, &app, &QApplication::quit);
+
+    auto intro = new tamboro::TIntroScreen(); // deletes itself when it closes
+    intro->setWindows(mainWindow.get(), mainWindow->KitListWindow, mainWindow->ExtraSamplesWindow);
+
+    auto about = std::make_unique<tamboro::TAbout_Screen>();
+    mainWindow->AboutWindow = about.get();
+
+    auto tips = std::make_unique<tamboro::TfrmTips>(mainWindow.get());
+    mainWindow->TipsWindow = tips.get();
+    QObject::connect(tips.get(), &tamboro::TfrmTips::tipsTurnedOff, mainWindow.get(),
+                     [w = mainWindow.get()] { w->ShowTips = false; });
+
+    tamboro::ShutdownSignals shutdown;
+    QObject::connect(&shutdown, &tamboro::ShutdownSignals::shutdownRequested, mainWindow.get(),
+                     &tamboro::TSequence::Exit1Click);
+
+    mainWindow->show();
+    intro->show();
+    // The tips window shows at start-up unless the user turned it off.
+    if (mainWindow->ShowTips)
+        tips->show();
+
+    return QApplication::exec();
 }

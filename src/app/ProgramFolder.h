@@ -1,0 +1,22 @@
+#pragma once
+// The working folder (ProgramDir) of a run: --dir DIR or the current folder, created when missing
+// and seeded from the installed assets with whatever it lacks (Blank.wav, the default kit, temp/),
+// so the program works from any folder.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tamboro {
+
+struct ProgramFolder {
+    std::filesystem::path dir;         // absolute
+    std::vector<std::string> seeded;   // names copied from the assets
+    std::string warning;               // set when no assets were found to seed from
+};
+
+// `requested` empty means the current folder. `assets` empty means none were found. Throws Error
+// when the folder cannot be created or is not a folder.
+ProgramFolder prepareProgramFolder(const std::filesystem::path& requested, const std::filesystem::path& assets);
+
+} // namespace tamboro

@@ -1,0 +1,166 @@
+#pragma once
+// TSequence: the main window. A frameless, shaped, skinned panel holding the pattern grid, the
+// Pattern Library and Play List, the transport buttons, the tempo and pan knobs and a menu bar of
+// labels. It is created first and closing it ends the program.
+//
+// The window is split by concern: SequenceLayout.cpp builds the controls, SequenceMenus.cpp the
+// menus and their commands, SequenceShape.cpp the shape, paint and resize rules, SequenceDrag.cpp
+// the background drag, SequenceLifecycle.cpp start-up (FormCreate) and shut-down (FormClose).
+
+#include "app/AppSettings.h"
+#include "app/MainWindowRules.h"
+#include "app/PanTable.h"
+#include "app/ProgramOptions.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QToolButton;
+
+namespace tamboro {
+
+class MenuLabel;
+class PictureButton;
+class TAbout_Screen;
+class TBJKnob;
+class TPulse;
+
+class TSequence : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr const char* kCaptionAtStart = "Tamboro Pro v6.7";
+    static constexpr const char* kCaptionAfterNewSong = "Tamboro Pro v7.0";
+
+    // Creates the window and runs start-up (FormCreate) with `programDir` as ProgramDir. `options`
+    // carries the command line's audio choices for the sound output.
+    explicit TSequence(const std::filesystem::path& programDir, const ProgramOptions& options = {},
+                       QWidget* parent = nullptr);
+    ~TSequence() override;
+
+    // ---- Companion windows, created after this one; any may be absent. --------------------------
+    QPointer<QWidget> KitListWindow, ExtraSamplesWindow, SampleEditor, KitMaker, OptionsWindow, RenderProgress;
+    QPointer<QWidget> TipsWindow;
+    QPointer<TAbout_Screen> AboutWindow;
+
+    // ---- Document and playback state (start-up sets all of it). --------------------------------
+    std::filesystem::path ProgramDir;
+    ProgramOptions Options;
+    bool PatternChanged = false;
+    bool ShowTips = true;
+    bool GridClicked = false;
+    int CellJump = 0;
+    std::string KitFileName;
+    int LastKitIndex = 0;
+    bool DeferKitListPaint = false;
+    std::array<bool, 6> ChannelOn{};
+    bool RepeatPattern = false, RepeatSong = false, GlobalSpeed = false;
+    int StepInterval = 0;
+    int PrimaryRate = 0, PrimaryBits = 0;
+    std::vector<std::string> PatternLines, SongScript;
+    std::uint32_t GridBackgroundColor = kDefaultGridBackground;
+    std::uint32_t GridTextColor = kDefaultGridText;
+    // Why the pan table could not be used at start-up (empty when it was read as it stands).
+    std::string PanTableProblem;
+    BackgroundDrag Drag;
+
+    // ---- Controls, at the positions of the layout. ---------------------------------------------
+    QLabel* Image1 = nullptr; // background picture and drag handle
+    QListWidget* MusicLib = nullptr;
+    QListWidget* SongList = nullptr;
+    QWidget* UpDown1 = nullptr;
+    QWidget* StringGrid1 = nullptr; // the pattern grid's view
+    std::array<QPushButton*, 6> btnCH{};
+    std::array<TPulse*, 6> Pulse{};
+    PictureButton *btnToPatList = nullptr, *btnFromPatList = nullptr, *LibBin = nullptr, *SongBin = nullptr;
+    PictureButton *btnPlay = nullptr, *btnLoopPattern = nullptr, *btnStop = nullptr, *btnSounder = nullptr,
+                  *btnClearPattern = nullptr;
+    PictureButton *btnPlaySong = nullptr, *btnLoopSong = nullptr, *btnRenderWave = nullptr,
+                  *btnSetGlobal = nullptr, *btnClearSong = nullptr;
+    PictureButton *btnTimeBar = nullptr, *btnSavePattern = nullptr;
+    TBJKnob* Delay = nullptr;
+    TBJKnob* Panning = nullptr;
+    QSpinBox* Label6 = nullptr; // the BPM box
+    QComboBox* TimeBar = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QSpinBox* Loop = nullptr;
+    QComboBox* lstKitList = nullptr;
+    MenuLabel *Label3 = nullptr, *Label4 = nullptr, *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr,
+              *Label12 = nullptr, *Label10 = nullptr;
+
+    // ---- Menus. ---------------------------------------------------------------------------------
+    QMenu *PopupMenu2 = nullptr, *PopupMenu3 = nullptr, *PopupMenu4 = nullptr, *PopupMenu5 = nullptr,
+          *PopupMenu6 = nullptr;
+    QAction *NewSong1 = nullptr, *OpenSong1 = nullptr, *SaveSong1 = nullptr, *RendorSong1 = nullptr,
+            *mnuPrintScore = nullptr, *Exit1 = nullptr;
+    QAction *ClearPattern1 = nullptr, *ClearList1 = nullptr, *Insertinstrument1 = nullptr;
+    QAction* KitMake = nullptr;
+    QAction *SoundLibrary1 = nullptr, *CellJump1 = nullptr, *GridIndicator = nullptr, *PatternGridColor1 = nullptr,
+            *IncludeMP31 = nullptr, *mnAcid = nullptr;
+    QAction *HelpContents1 = nullptr, *AboutScreen1 = nullptr, *WebSite1 = nullptr;
+
+    // Where each menu label opens its popup: the window's top-left plus (label left, 20).
+    QPoint popupPointFor(const MenuLabel* label) const;
+
+    // The instrument list as the pan table sees it (positions and LastKitIndex).
+    InstrumentPositions instrumentPositions() const;
+
+    // Help's contents: the manual's index page in the installed help folder.
+    static QString helpIndexPath();
+    static QString webSiteAddress();
+
+    // ---- Handlers. ------------------------------------------------------------------------------
+    void FormCreate();
+    void FormClose();
+    void FormPaint();
+    void FormResize();
+    void applyWindowShape(int outlineBottom);
+    void Exit1Click();
+    void Label10Click();
+    void Label12Click();
+    void HelpContents1Click();
+    void AboutScreenClick();
+    void WebSite1Click();
+
+signals:
+    // Shut-down has run; the program ends.
+    void closed();
+    // A menu label asked for its popup at this screen point (tests watch this instead of a blocking
+    // popup).
+    void popupRequested(QMenu* menu, QPoint screenPoint);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void buildMenuBar();
+    void openPopup(QMenu* menu, const MenuLabel* label);
+    void backgroundPress(QMouseEvent* event);
+    void backgroundMove(QMouseEvent* event);
+    void backgroundRelease(QMouseEvent* event);
+    void savePanTableAtClose();
+    AppSettings currentSettings() const;
+
+    bool closed_ = false;
+};
+
+} // namespace tamboro

@@ -1,0 +1,174 @@
+// The main window's start-up and shut-down: settings on a first run and their round trip, the pan
+// table's exact bytes, a broken pan table, and the working sample files. QSettings and the working
+// folder point at temporary folders.
+
+#include "app/WorkingSamples.h"
+#include "app/ui/Sequence.h"
+#include "app/ui/SettingsStore.h"
+#include "controls/ui/BJKnob.h"
+
+#include <QAction>
+#include <QFile>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+using namespace tamboro;
+namespace fs = std::filesystem;
+
+class SequenceStartup : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir configDir_;
+    std::unique_ptr<QTemporaryDir> work_;
+
+    fs::path work() const { return work_->path().toStdString(); }
+
+    QString storedValue(const QString& key) {
+        QSettings s(SettingsStore::kOrganisation, SettingsStore::kApplication);
+        s.beginGroup(SettingsStore::kGroup);
+        return s.value(key, QStringLiteral("<missing>")).toString();
+    }
+
+    QByteArray fileBytes(const fs::path& p) {
+        QFile f(QString::fromStdString(p.string()));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    void clearSettings() {
+        QSettings s(SettingsStore::kOrganisation, SettingsStore::kApplication);
+        s.clear();
+        s.sync();
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(configDir_.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
+    }
+
+    void init() {
+        clearSettings();
+        work_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(work_->isValid());
+    }
+
+    void firstRunUsesEmptySettingsAndWritesThemBack() {
+        {
+            TSequence w(work());
+            QVERIFY(!w.GridIndicator->isChecked());
+            QVERIFY(!w.IncludeMP31->isChecked());
+            QVERIFY(w.ShowTips);
+            QVERIFY(!w.PatternChanged);
+            QCOMPARE(w.windowTitle(), QString("Tamboro Pro v6.7"));
+            QCOMPARE(w.StepInterval, 125);
+            QCOMPARE(w.Delay->property("Value").toDouble(), 120.0);
+            QCOMPARE(w.PrimaryRate, 44200);
+            QCOMPARE(w.PrimaryBits, 16);
+            for (bool on : w.ChannelOn)
+                QVERIFY(on);
+            QVERIFY(!w.RepeatPattern && !w.RepeatSong && !w.GlobalSpeed);
+            QSignalSpy closed(&w, &TSequence::closed);
+            QVERIFY(w.close());
+            QCOMPARE(closed.count(), 1);
+        }
+        QCOMPARE(storedValue("GridIndicator"), QString("0"));
+        QCOMPARE(storedValue("MP3"), QString("0"));
+        QCOMPARE(storedValue("ShowTip"), QString("1"));
+    }
+
+    void settingsRoundTrip() {
+        {
+            TSequence w(work());
+            w.GridIndicator->trigger();
+            w.IncludeMP31->trigger();
+            w.ShowTips = false;
+            w.KitFileName = (work() / "kits" / "rock.dxg").string();
+            w.close();
+        }
+        QCOMPARE(storedValue("GridIndicator"), QString("1"));
+        QCOMPARE(storedValue("MP3"), QString("1"));
+        QCOMPARE(storedValue("ShowTip"), QString("0"));
+        QCOMPARE(storedValue("Kit"), QString("rock.dxg"));
+        TSequence again(work());
+        QVERIFY(again.GridIndicator->isChecked());
+        QVERIFY(again.IncludeMP31->isChecked());
+        QVERIFY(!again.ShowTips);
+        again.close();
+    }
+
+    void panTableBytesAtShutdown() {
+        {
+            TSequence w(work());
+            QCOMPARE(w.GridBackgroundColor, 4251050u);
+            QCOMPARE(w.GridTextColor, 8405056u);
+            w.close();
+        }
+        QByteArray expected;
+        for (int i = 0; i < 17; ++i)
+            expected += "0\r\n";
+        expected += "4251050\r\n8405056\r\n";
+        QCOMPARE(fileBytes(work() / "Panning.dat"), expected);
+    }
+
+    void panTableColoursAreReadAndKept() {
+        std::string text = "0\r\n";
+        for (int i = 1; i <= 16; ++i)
+            text += std::to_string(i * 10) + "\r\n";
+        text += "255\r\n65280\r\n";
+        std::ofstream(work() / "Panning.dat", std::ios::binary) << text;
+        {
+            TSequence w(work());
+            QVERIFY(w.PanTableProblem.empty());
+            QCOMPARE(w.GridBackgroundColor, 255u);
+            QCOMPARE(w.GridTextColor, 65280u);
+            w.close();
+        }
+        const QByteArray written = fileBytes(work() / "Panning.dat");
+        QVERIFY(written.endsWith("255\r\n65280\r\n"));
+        QCOMPARE(written.count("\r\n"), 19);
+        QVERIFY(written.startsWith("0\r\n"));
+    }
+
+    void brokenPanTableFallsBackAndStartUpGoesOn() {
+        fs::create_directories(work() / "temp");
+        std::ofstream(work() / "Blank.wav", std::ios::binary) << "RIFF-blank";
+        std::ofstream(work() / "temp" / "sample4.wav", std::ios::binary) << "edited";
+        std::ofstream(work() / "Panning.dat", std::ios::binary) << "0\r\nleft\r\n";
+        TSequence w(work());
+        QVERIFY(!w.PanTableProblem.empty());
+        QCOMPARE(w.GridBackgroundColor, 4251050u);
+        QCOMPARE(w.GridTextColor, 8405056u);
+        // The steps after the pan table still ran: every working sample is a fresh Blank.wav.
+        for (int n = 1; n <= 32; ++n)
+            QCOMPARE(fileBytes(workingSamplePath(work(), n)), QByteArray("RIFF-blank"));
+        QVERIFY(!w.GridClicked);
+        w.close();
+    }
+
+    void unwritablePanTableKeepsTheOldFileAndSavesTheSettings() {
+        fs::create_directories(work() / "Panning.dat"); // a folder where the file should go
+        TSequence w(work());
+        w.GridIndicator->trigger();
+        w.close();
+        QVERIFY(fs::is_directory(work() / "Panning.dat"));
+        QCOMPARE(storedValue("GridIndicator"), QString("1"));
+    }
+
+    void closingTwiceRunsShutDownOnce() {
+        TSequence w(work());
+        QSignalSpy closed(&w, &TSequence::closed);
+        w.close();
+        w.close();
+        QCOMPARE(closed.count(), 1);
+    }
+};
+
+QTEST_MAIN(SequenceStartup)
+#include "tst_sequence_startup.moc"
