@@ -21,6 +21,7 @@
 #include "sound/RtAudioBackend.h"
 #include "sound/SampleStreams.h"
 #include "sound/SoundDevice.h"
+#include "sound/ThreadPriority.h"
 
 #include <chrono>
 #include <cstdio>
@@ -144,6 +145,10 @@ int runPlay(const CliArgs& args) {
         blank = Wave::readFile(blankPath);
 
     SoundDevice device(makeBackend(p));
+    // This thread is the window thread of the headless player: it only runs the clock's ticks
+    // (well under a millisecond each), so it may run at high priority, which keeps ticks from
+    // queueing behind other programs on a busy machine.
+    applyThreadPriority(TThreadPriority::tpHighest);
     EventLoop loop;
     PatternGrid grid;
     LoadPatternIntoGrid(grid, pattern);
