@@ -28,6 +28,12 @@ void AddSavedPatternToLists(PlayList& playList, PatternLibrary& library, const s
         library.add(name);
 }
 
+void ConfirmUnsavedEdits(PatternEditState& state, const std::function<bool()>& askSave, const std::function<void()>& save) {
+    if (state.PatternChanged && askSave())
+        save();
+    state.PatternChanged = false;
+}
+
 std::optional<PatternFileData> LoadPattern(const std::filesystem::path& programDir, const std::string& name,
                                            PatternGrid& grid) {
     if (name.empty() || name == kBlankPatternName)

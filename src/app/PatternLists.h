@@ -7,6 +7,7 @@
 #include "app/PatternLibrary.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,14 @@ SaveOutcome SavePattern(const std::filesystem::path& programDir, const PatternGr
 
 // The list part of saving, for a name just saved.
 void AddSavedPatternToLists(PlayList& playList, PatternLibrary& library, const std::string& name);
+
+// Load pattern, step 1: when PatternChanged is set, asks `askSave` ("This pattern has changed, do
+// you wish to save?"); Yes runs `save`. PatternChanged is then cleared whatever the answer. A save
+// that throws leaves PatternChanged set and the Error goes to the caller, which should not load.
+void ConfirmUnsavedEdits(PatternEditState& state, const std::function<bool()>& askSave, const std::function<void()>& save);
+
+inline constexpr const char* kSaveQuestion = "This pattern has changed, do you wish to save?";
+inline constexpr const char* kSaveQuestionTitle = "Save pattern";
 
 // Load pattern: reads the pattern file of `name` and puts it into the grid. Empty when `name` is
 // empty or "<Blank>". A missing or bad file throws Error naming it, and the grid keeps what it had.

@@ -117,6 +117,34 @@ TEST(LoadPattern, ReplacesTheGridOrKeepsItOnFailure) {
     EXPECT_EQ(grid.rowCount(), 10);
 }
 
+TEST(LoadPattern, TheSaveQuestionIsAskedOnceAndNoDiscards) {
+    Workspace w;
+    w.grid.setCell(1, 2, "Kick      [ ]");
+    w.save("Rock");
+    w.grid.setCell(1, 2, "Snare     [ ]"); // an edit not saved
+    w.state.PatternChanged = true;
+    int asked = 0, saved = 0;
+    auto askNo = [&] { ++asked; return false; };
+    auto save = [&] { ++saved; };
+    ConfirmUnsavedEdits(w.state, askNo, save);
+    ASSERT_TRUE(LoadPattern(w.dir.path, "Rock", w.grid));
+    EXPECT_EQ(w.grid.cell(1, 2), "Kick      [ ]"); // the edit is gone
+    EXPECT_FALSE(w.state.PatternChanged);
+    ConfirmUnsavedEdits(w.state, askNo, save); // a second click right after does not ask
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(saved, 0);
+
+    w.state.PatternChanged = true;
+    ConfirmUnsavedEdits(w.state, [] { return true; }, save);
+    EXPECT_EQ(saved, 1);
+    EXPECT_FALSE(w.state.PatternChanged);
+
+    // Yes with a save that fails keeps the guard, so the caller does not load over the edits.
+    w.state.PatternChanged = true;
+    EXPECT_THROW(ConfirmUnsavedEdits(w.state, [] { return true; }, [] { throw Error("disk full"); }), Error);
+    EXPECT_TRUE(w.state.PatternChanged);
+}
+
 TEST(PlayList, SendingTwiceAddsTwiceButNeverBlank) {
     PatternLibrary library;
     library.add("Rock");
