@@ -1,0 +1,60 @@
+#pragma once
+// The Kit List window's geometry and its sideways drag, kept apart from any widget: where the
+// window stands beside the main window, its rounded outline, where the instrument labels stand,
+// and how a drag follows the mouse and snaps back into its band.
+
+#include "controls/PixelGeometry.h"
+
+namespace tamboro {
+
+// The window, title bar included; the outline cuts the title bar (above y = 22) away.
+inline constexpr int kKitListWindowWidth = 127;
+inline constexpr int kKitListWindowHeight = 371;
+// The rounded rectangle from (0, 22) to (110, 343), corner ellipses 20 x 20, window coordinates.
+inline constexpr PixelRect kKitListOutline{0, 22, 110, 321};
+inline constexpr int kKitListOutlineCorner = 20;
+// Where the client area starts inside the window (below the title bar and frame).
+inline constexpr int kKitListClientLeft = 3;
+inline constexpr int kKitListClientTop = 22;
+// The panel holding the label box, in client pixels.
+inline constexpr PixelRect kKitListPanel{8, 8, 77, 301};
+inline constexpr int kKitListScrollBarWidth = 8;
+
+// Where the window stands when it is created, from the main window's top-left corner.
+inline constexpr int kKitListOffsetFromMainLeft = 508;
+inline constexpr int kKitListOffsetFromMainTop = 68;
+
+// Top of instrument label k (from 0; label k stands for kit item k + 1) inside the label box.
+inline constexpr int kitListLabelTop(int k) { return 16 * k + 4; }
+// The number of labels for a kit of `itemCount` items: one per instrument, none for item 0.
+inline constexpr int kitListLabelCount(int itemCount) { return itemCount > 1 ? itemCount - 1 : 0; }
+
+// The sideways drag. With L the main window's left edge and P the window's: the window follows
+// the mouse only while L + 414 <= P <= L + 508; once outside it stops following until the button
+// is released. The release snaps P above L + 508 back to L + 508, and P below L + 420 to L + 427.
+class KitListDrag {
+public:
+    static constexpr int kBandLeft = 414;
+    static constexpr int kBandRight = 508;
+    static constexpr int kSnapBelow = 420;
+    static constexpr int kSnapTo = 427;
+
+    // A left button press at `mouseX` (client pixels) starts a drag.
+    void leftPress(int mouseX);
+    // The mouse moved to `mouseX` (client pixels of the window as it stands now). Returns the new
+    // left edge, or `panelLeft` unchanged when not following.
+    int move(int mouseX, int mainLeft, int panelLeft);
+    // A button was released: returns the snapped left edge. Following resumes for the next drag;
+    // the left button ends the drag.
+    int release(bool leftButton, int mainLeft, int panelLeft);
+
+    bool dragging() const { return dragging_; }
+    bool following() const { return following_; }
+
+private:
+    bool dragging_ = false;
+    bool following_ = true;
+    int pressX_ = 0;
+};
+
+} // namespace tamboro
