@@ -274,7 +274,11 @@ std::vector<std::uint8_t> TWaveBuffer::DataBytes() {
 }
 
 void TWaveBuffer::LoadFromFile(const std::filesystem::path& path) {
-    const std::vector<std::uint8_t> head = readFileBytes(path, std::uintmax_t{1} << 32);
+    const std::vector<std::uint8_t> bytes = readFileBytes(path, std::uintmax_t{1} << 32);
+    LoadFromBytes(bytes, path.string());
+}
+
+void TWaveBuffer::LoadFromBytes(std::span<const std::uint8_t> head, const std::string& label) {
     const std::uint64_t size = head.size();
     auto readZeroFilled = [&](std::uint64_t pos, std::uint8_t* to, std::size_t count) {
         std::memset(to, 0, count);
@@ -308,22 +312,22 @@ void TWaveBuffer::LoadFromFile(const std::filesystem::path& path) {
         pos += 8;
         const std::int32_t chunkSize = static_cast<std::int32_t>(u32At(header + 4));
         if (chunkSize < 0)
-            throw Error("Wave is invalid: a chunk of \"" + path.string() + "\" has a negative size.");
+            throw Error("Wave is invalid: a chunk of \"" + label + "\" has a negative size.");
         p += 8 + std::int64_t{chunkSize};
         const std::uint64_t left = pos < size ? size - pos : 0;
         const auto s = static_cast<std::uint64_t>(chunkSize);
         if (std::memcmp(header, "fmt ", 4) == 0) {
             if (s < 16)
-                throw Error("Wave is invalid: the format chunk of \"" + path.string() + "\" is shorter than 16 bytes.");
+                throw Error("Wave is invalid: the format chunk of \"" + label + "\" is shorter than 16 bytes.");
             if (s > left)
-                throw Error("Wave is invalid: the format chunk of \"" + path.string() + "\" runs past the end of the file.");
+                throw Error("Wave is invalid: the format chunk of \"" + label + "\" runs past the end of the file.");
             const std::uint8_t* f = head.data() + pos;
             format = {u16At(f), u16At(f + 2), u32At(f + 4), u32At(f + 8), u16At(f + 12), u16At(f + 14)};
             if (format.blockAlign == 0)
-                throw Error("Wave is invalid: \"" + path.string() + "\" has a block align of 0.");
+                throw Error("Wave is invalid: \"" + label + "\" has a block align of 0.");
         } else if (std::memcmp(header, "data", 4) == 0) {
             if (s > left)
-                throw Error("Wave is invalid: the data chunk of \"" + path.string() + "\" runs past the end of the file.");
+                throw Error("Wave is invalid: the data chunk of \"" + label + "\" runs past the end of the file.");
             haveData = true;
             dataPos = pos;
             dataSize = s;

@@ -46,6 +46,8 @@ public:
     // more bytes than the file holds or a negative size, or when the format cannot hold frames
     // (BlockAlign 0); the buffer is then unchanged.
     void LoadFromFile(const std::filesystem::path& path);
+    // The same from the bytes of a file; `label` names it in error messages.
+    void LoadFromBytes(std::span<const std::uint8_t> bytes, const std::string& label);
     // Writes the buffer in the layout above, atomically (the old file stays whole on failure). In
     // file-backed mode an unflushed window is not part of the output.
     void SaveToFile(const std::filesystem::path& path);

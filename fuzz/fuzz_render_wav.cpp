@@ -1,0 +1,33 @@
+// Feeds arbitrary bytes to the render buffer's WAV reading, then reads samples and mixes the
+// loaded sound into a memory buffer: every path must either refuse with an Error or stay in
+// bounds. Sounds that would cover more than a million frames are not mixed, to keep each run short.
+#include "common/Error.h"
+#include "render/HitContribution.h"
+#include "render/WaveBuffer.h"
+
+#include <cstdint>
+#include <span>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    tamboro::TWaveBuffer source;
+    try {
+        source.LoadFromBytes(std::span(data, size), "fuzz.wav");
+    } catch (const tamboro::Error&) {
+        return 0;
+    }
+    for (int c = -1; c <= source.Channels + 1 && c < 8; ++c)
+        for (std::int64_t f = -1; f <= source.FrameCount && f < 64; ++f)
+            (void)source.ReadSample(c, f);
+    for (const int rate : {static_cast<int>(source.SampleRate), 44100, 8000}) {
+        try {
+            tamboro::HitContribution probe(source, 44100, 2, rate, 0.9, 0.25);
+            if (probe.frames() > 1000000)
+                continue;
+            tamboro::TWaveBuffer mix;
+            mix.MixWave(source, rate, 0.9, 0.25, 0.01);
+            mix.MixWave(source, rate, 1.0, -2, 0);
+        } catch (const tamboro::Error&) {
+        }
+    }
+    return 0;
+}
