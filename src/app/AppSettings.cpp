@@ -1,5 +1,7 @@
 #include "app/AppSettings.h"
 
+#include "kits/KitLibrary.h"
+
 namespace tamboro {
 
 namespace {
@@ -38,11 +40,6 @@ std::vector<std::pair<std::string, std::string>> settingsToStore(const AppSettin
         {"GridIndicator", flag(settings.gridIndicator)},
         {"ShowTip", flag(settings.showTips)},
     };
-}
-
-std::string fileNamePart(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace tamboro

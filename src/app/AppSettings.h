@@ -33,7 +33,4 @@ AppSettings settingsWhenStoreUnavailable();
 // "Kit" holds only the name part of the kit file name.
 std::vector<std::pair<std::string, std::string>> settingsToStore(const AppSettings& settings);
 
-// The name part of a path written with either separator.
-std::string fileNamePart(const std::string& path);
-
 } // namespace tamboro

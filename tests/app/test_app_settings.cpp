@@ -1,4 +1,5 @@
 #include "app/AppSettings.h"
+#include "kits/KitLibrary.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // offscreen platform.
 
 #include "app/ui/MenuLabel.h"
+#include "app/ui/PatternGridView.h"
 #include "app/ui/Sequence.h"
 #include "controls/ui/BJKnob.h"
 #include "controls/ui/PictureButton.h"
@@ -208,7 +209,7 @@ private slots:
         QCOMPARE(itemTexts(w.PopupMenu6)[1], QString("-"));
         QCOMPARE(itemTexts(w.PopupMenu6)[2], QString("About"));
         // What this window carries out itself is enabled; the rest waits for its part.
-        for (QAction* a : {w.Exit1, w.ClearPattern1, w.GridIndicator, w.IncludeMP31, w.mnAcid, w.HelpContents1,
+        for (QAction* a : {w.Exit1, w.ClearPattern1, w.Insertinstrument1, w.CellJump1, w.PatternGridColor1, w.GridIndicator, w.IncludeMP31, w.mnAcid, w.HelpContents1,
                            w.AboutScreen1, w.WebSite1})
             QVERIFY2(a->isEnabled(), qPrintable(a->text()));
         for (QAction* a : {w.GridIndicator, w.IncludeMP31, w.mnAcid})
@@ -221,7 +222,7 @@ private slots:
         w.Edit2->setText("Rock");
         w.ClearPattern1->trigger();
         QCOMPARE(w.Edit2->text(), QString("Rock"));
-        QVERIFY(!w.PatternChanged);
+        QVERIFY(!w.EditState.PatternChanged);
         QVERIFY(QFileInfo(TSequence::helpIndexPath()).fileName() == "index.html");
     }
 

@@ -65,7 +65,7 @@ private slots:
             QVERIFY(!w.GridIndicator->isChecked());
             QVERIFY(!w.IncludeMP31->isChecked());
             QVERIFY(w.ShowTips);
-            QVERIFY(!w.PatternChanged);
+            QVERIFY(!w.EditState.PatternChanged);
             QCOMPARE(w.windowTitle(), QString("Tamboro Pro v6.7"));
             QCOMPARE(w.StepInterval, 125);
             QCOMPARE(w.Delay->property("Value").toDouble(), 120.0);
@@ -81,6 +81,7 @@ private slots:
         QCOMPARE(storedValue("GridIndicator"), QString("0"));
         QCOMPARE(storedValue("MP3"), QString("0"));
         QCOMPARE(storedValue("ShowTip"), QString("1"));
+        QCOMPARE(storedValue("Kit"), QString("Topkit.dxg"));
     }
 
     void settingsRoundTrip() {
@@ -89,7 +90,7 @@ private slots:
             w.GridIndicator->trigger();
             w.IncludeMP31->trigger();
             w.ShowTips = false;
-            w.KitFileName = (work() / "kits" / "rock.dxg").string();
+            w.DrumLibrary->setKitFileName((work() / "kits" / "rock.dxg").string());
             w.close();
         }
         QCOMPARE(storedValue("GridIndicator"), QString("1"));
@@ -106,8 +107,8 @@ private slots:
     void panTableBytesAtShutdown() {
         {
             TSequence w(work());
-            QCOMPARE(w.GridBackgroundColor, 4251050u);
-            QCOMPARE(w.GridTextColor, 8405056u);
+            QCOMPARE(w.gridBackgroundColor(), 4251050u);
+            QCOMPARE(w.gridTextColor(), 8405056u);
             w.close();
         }
         QByteArray expected;
@@ -126,8 +127,8 @@ private slots:
         {
             TSequence w(work());
             QVERIFY(w.PanTableProblem.empty());
-            QCOMPARE(w.GridBackgroundColor, 255u);
-            QCOMPARE(w.GridTextColor, 65280u);
+            QCOMPARE(w.gridBackgroundColor(), 255u);
+            QCOMPARE(w.gridTextColor(), 65280u);
             w.close();
         }
         const QByteArray written = fileBytes(work() / "Panning.dat");
@@ -143,12 +144,12 @@ private slots:
         std::ofstream(work() / "Panning.dat", std::ios::binary) << "0\r\nleft\r\n";
         TSequence w(work());
         QVERIFY(!w.PanTableProblem.empty());
-        QCOMPARE(w.GridBackgroundColor, 4251050u);
-        QCOMPARE(w.GridTextColor, 8405056u);
+        QCOMPARE(w.gridBackgroundColor(), 4251050u);
+        QCOMPARE(w.gridTextColor(), 8405056u);
         // The steps after the pan table still ran: every working sample is a fresh Blank.wav.
         for (int n = 1; n <= 32; ++n)
             QCOMPARE(fileBytes(workingSamplePath(work(), n)), QByteArray("RIFF-blank"));
-        QVERIFY(!w.GridClicked);
+        QVERIFY(!w.EditState.GridClicked);
         w.close();
     }
 
@@ -159,6 +160,33 @@ private slots:
         w.close();
         QVERIFY(fs::is_directory(work() / "Panning.dat"));
         QCOMPARE(storedValue("GridIndicator"), QString("1"));
+    }
+
+    void pansFollowListPositionsAcrossRuns() {
+        const fs::path kit = fs::path(TAMBORO_BUILD_ASSETS) / "Topkit.dxg";
+        QVERIFY2(fs::exists(kit), "the build makes the default kit");
+        fs::copy_file(kit, work() / "Topkit.dxg");
+        std::string name3;
+        {
+            TSequence w(work());
+            QVERIFY2(w.KitProblem.empty(), w.KitProblem.c_str());
+            QCOMPARE(w.LastKitIndex(), 16);
+            QCOMPARE(w.Instruments.count(), 49);
+            name3 = w.Instruments.entry(3);
+            w.DrumLibrary->kit().Find(name3).setPan(-1500);
+            w.DrumLibrary->kit().Find(w.Instruments.entry(16)).setPan(700);
+            w.close();
+        }
+        const QList<QByteArray> lines = fileBytes(work() / "Panning.dat").split('\n');
+        QCOMPARE(lines.size(), 20); // 19 lines and the empty rest after the last line end
+        QCOMPARE(lines[0], QByteArray("0\r"));
+        QCOMPARE(lines[3], QByteArray("-1500\r"));
+        QCOMPARE(lines[16], QByteArray("700\r"));
+        TSequence again(work());
+        QCOMPARE(again.DrumLibrary->kit().Find(name3).pan(), -1500);
+        QCOMPARE(again.DrumLibrary->kit().Find(again.Instruments.entry(16)).pan(), 700);
+        QCOMPARE(again.DrumLibrary->kit().Find(again.Instruments.entry(1)).pan(), 0);
+        again.close();
     }
 
     void closingTwiceRunsShutDownOnce() {

@@ -8,9 +8,13 @@
 // the background drag, SequenceLifecycle.cpp start-up (FormCreate) and shut-down (FormClose).
 
 #include "app/AppSettings.h"
+#include "app/GridEditing.h"
+#include "app/PatternGrid.h"
 #include "app/MainWindowRules.h"
 #include "app/PanTable.h"
 #include "app/ProgramOptions.h"
+#include "kits/KitLibrary.h"
+#include "sound/InstrumentList.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -18,6 +22,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,6 +40,8 @@ class QToolButton;
 namespace tamboro {
 
 class MenuLabel;
+class PatternGridView;
+class TForm2;
 class PictureButton;
 class TAbout_Screen;
 class TBJKnob;
@@ -53,27 +60,30 @@ public:
     ~TSequence() override;
 
     // ---- Companion windows, created after this one; any may be absent. --------------------------
-    QPointer<QWidget> KitListWindow, ExtraSamplesWindow, SampleEditor, KitMaker, OptionsWindow, RenderProgress;
+    QPointer<QWidget> KitListWindow, ExtraSamplesWindow, SampleEditor, KitMaker, RenderProgress;
+    QPointer<TForm2> OptionsWindow;
     QPointer<QWidget> TipsWindow;
     QPointer<TAbout_Screen> AboutWindow;
 
     // ---- Document and playback state (start-up sets all of it). --------------------------------
     std::filesystem::path ProgramDir;
     ProgramOptions Options;
-    bool PatternChanged = false;
     bool ShowTips = true;
-    bool GridClicked = false;
-    int CellJump = 0;
-    std::string KitFileName;
-    int LastKitIndex = 0;
-    bool DeferKitListPaint = false;
+    // The pattern grid's store and its editing state (PatternChanged, CellJump, GridClicked, the
+    // pending Time/Bar halves).
+    PatternGrid Grid;
+    PatternEditState EditState;
+    // The kit (`DXWaveList1`), KitFileName, LastKitIndex and kit loading.
+    std::unique_ptr<KitLibrary> DrumLibrary;
+    // The instrument list behind `lstKitList`.
+    InstrumentList Instruments;
+    // Why the kit could not be loaded at start-up (empty when it loaded).
+    std::string KitProblem;
     std::array<bool, 6> ChannelOn{};
     bool RepeatPattern = false, RepeatSong = false, GlobalSpeed = false;
     int StepInterval = 0;
     int PrimaryRate = 0, PrimaryBits = 0;
     std::vector<std::string> PatternLines, SongScript;
-    std::uint32_t GridBackgroundColor = kDefaultGridBackground;
-    std::uint32_t GridTextColor = kDefaultGridText;
     // Why the pan table could not be used at start-up (empty when it was read as it stands).
     std::string PanTableProblem;
     BackgroundDrag Drag;
@@ -83,7 +93,7 @@ public:
     QListWidget* MusicLib = nullptr;
     QListWidget* SongList = nullptr;
     QWidget* UpDown1 = nullptr;
-    QWidget* StringGrid1 = nullptr; // the pattern grid's view
+    PatternGridView* StringGrid1 = nullptr;
     std::array<QPushButton*, 6> btnCH{};
     std::array<TPulse*, 6> Pulse{};
     PictureButton *btnToPatList = nullptr, *btnFromPatList = nullptr, *LibBin = nullptr, *SongBin = nullptr;
@@ -118,6 +128,11 @@ public:
 
     // The instrument list as the pan table sees it (positions and LastKitIndex).
     InstrumentPositions instrumentPositions() const;
+    int LastKitIndex() const { return Instruments.lastKitIndex(); }
+    // The grid's colours as the pan table stores them (0x00BBGGRR).
+    std::uint32_t gridBackgroundColor() const;
+    std::uint32_t gridTextColor() const;
+    void setGridColors(std::uint32_t background, std::uint32_t text);
 
     // Help's contents: the manual's index page in the installed help folder.
     static QString helpIndexPath();
@@ -135,6 +150,10 @@ public:
     void HelpContents1Click();
     void AboutScreenClick();
     void WebSite1Click();
+    void GetDrumLibrary();
+    void CellJump1Click();
+    void PatternGridColor1Click();
+    void Insertinstrument1Click();
 
 signals:
     // Shut-down has run; the program ends.
@@ -153,6 +172,9 @@ private:
     void buildControls();
     void buildMenus();
     void buildMenuBar();
+    void buildGrid();
+    void refillInstrumentList(const TWaveCollection& kit);
+    void reportError(const QString& message);
     void openPopup(QMenu* menu, const MenuLabel* label);
     void backgroundPress(QMouseEvent* event);
     void backgroundMove(QMouseEvent* event);

@@ -114,12 +114,7 @@ void TSequence::buildControls() {
     SongBin = pictureButton(this, "SongBin", 376, 132, "Delete checked from play list");
 
     // The pattern grid's place on the panel; the grid itself shows in this frame.
-    auto* gridPlace = new QFrame(this);
-    gridPlace->setFrameShape(QFrame::Box);
-    gridPlace->setStyleSheet("QFrame { background: #0c0e12; border: 1px solid #000; }");
-    StringGrid1 = gridPlace;
-    StringGrid1->setObjectName("StringGrid1");
-    StringGrid1->setGeometry(60, 168, 421, 281);
+    // The pattern grid (StringGrid1) is made by buildGrid().
 
     const std::array<int, 6> switchLefts = {106, 167, 227, 287, 347, 406};
     const std::array<int, 6> lightLefts = {102, 162, 222, 282, 342, 401};
@@ -205,6 +200,13 @@ void TSequence::buildControls() {
     lstKitList->setGeometry(148, 252, 101, 21);
     lstKitList->setEditable(true);
     lstKitList->hide();
+
+    // The small entry boxes: dark text on light fields, readable also while disabled.
+    for (QWidget* box : std::initializer_list<QWidget*>{Label6, TimeBar, Edit2, Loop})
+        box->setStyleSheet("QLineEdit, QSpinBox, QComboBox { background: #eef1f5; color: #10131a; "
+                           "border: 1px solid #3a404c; border-radius: 2px; }"
+                           "QLineEdit:disabled, QSpinBox:disabled, QComboBox:disabled { background: #c9ced6; "
+                           "color: #4a505c; }");
 
     // The picture buttons draw over the lists' edges, as on the skin.
     for (PictureButton* b : {btnToPatList, btnFromPatList, LibBin, SongBin, btnTimeBar, btnSavePattern})

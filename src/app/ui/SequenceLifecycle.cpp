@@ -1,12 +1,14 @@
 // TSequence: creation (FormCreate) and closing (FormClose), in the order the program relies on:
-// settings, the window's shape and defaults, the kit, the tempo, the pan table, the working sample
-// files; at close the pan table and then the settings.
+// settings, the window's shape and defaults, the kit, the grid and tempo, the pan table, the
+// working sample files; at close the pan table and then the settings.
 
 #include "app/ui/Sequence.h"
 
 #include "app/MainWindowShape.h"
 #include "app/WorkingSamples.h"
+#include "app/ui/PatternGridView.h"
 #include "app/ui/SettingsStore.h"
+#include "controls/ui/OptionsWindow.h"
 #include "common/Error.h"
 #include "common/Rounding.h"
 #include "controls/ui/BJKnob.h"
@@ -15,6 +17,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSpinBox>
 
@@ -23,13 +26,15 @@
 namespace tamboro {
 
 TSequence::TSequence(const std::filesystem::path& programDir, const ProgramOptions& options, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ProgramDir(programDir), Options(options) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ProgramDir(programDir), Options(options),
+      DrumLibrary(std::make_unique<KitLibrary>(programDir)) {
     setObjectName("Sequence");
     setWindowTitle(kCaptionAtStart);
     setAutoFillBackground(true);
     setPalette(QPalette(QColor(16, 18, 22)));
     resize(kMainClientWidth, kMainClientHeight);
     buildControls();
+    buildGrid();
     buildMenus();
     FormCreate();
     // The form's first size is a size change like any other: the resize rule applies at once.
@@ -40,14 +45,23 @@ TSequence::TSequence(const std::filesystem::path& programDir, const ProgramOptio
 
 TSequence::~TSequence() = default;
 
+void TSequence::reportError(const QString& message) {
+    std::fprintf(stderr, "tamboro: %s\n", qPrintable(message));
+    // Not modal: start-up goes on, as after the application's general error report.
+    auto* box = new QMessageBox(QMessageBox::Warning, "Tamboro", message, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
 void TSequence::FormCreate() {
-    PatternChanged = false;
+    EditState.PatternChanged = false;
     ShowTips = true;
 
     const AppSettings settings = SettingsStore::load();
     GridIndicator->setChecked(settings.gridIndicator);
     IncludeMP31->setChecked(settings.includeMp3);
-    KitFileName = settings.kitFileName;
+    DrumLibrary->setKitFileName(settings.kitFileName);
     ShowTips = settings.showTips;
 
     ChannelOn.fill(true);
@@ -57,20 +71,24 @@ void TSequence::FormCreate() {
 
     applyWindowShape(kOutlineBottomAtCreation);
 
-    GridBackgroundColor = kDefaultGridBackground;
-    GridTextColor = kDefaultGridText;
+    setGridColors(kDefaultGridBackground, kDefaultGridText);
 
     // The kit is loaded before the Kit List window exists, so that window builds its own labels.
-    DeferKitListPaint = true;
+    DrumLibrary->DeferKitListPaint = true;
+    GetDrumLibrary();
 
     PrimaryRate = 44200;
     PrimaryBits = 16;
+
+    Grid.layOut(16, 4);
+    StringGrid1->modelChanged();
 
     const int bpm = Label6->value();
     StepInterval = static_cast<int>(roundHalfEven(60.0 / bpm * 1000.0 / 4.0));
     Delay->setValue(bpm);
 
     Loop->setValue(1);
+    Grid.writeStepLabels(16, 4);
 
     // A missing, short or non-numeric pan table gives centre pans and the default grid colours;
     // start-up goes on either way.
@@ -78,19 +96,34 @@ void TSequence::FormCreate() {
     PanTableProblem = pans.problem;
     if (!PanTableProblem.empty() && std::filesystem::exists(ProgramDir / kPanTableFileName))
         std::fprintf(stderr, "tamboro: %s: using centre pans and the default grid colours\n", PanTableProblem.c_str());
-    GridBackgroundColor = pans.table.gridBackground;
-    GridTextColor = pans.table.gridText;
+
+    // Pans go to the positions that hold kit instruments; a short kit leaves the rest alone.
+    applyPanTable(pans.table, instrumentPositions(), [this](const std::string& name, int pan) {
+        if (TWaveCollectionItem* item = DrumLibrary->kit().findOrNull(name))
+            item->setPan(pan);
+    });
+    setGridColors(pans.table.gridBackground, pans.table.gridText);
     PatternLines.clear();
 
     resetWorkingSamples(ProgramDir);
-    GridClicked = false;
+    EditState.GridClicked = false;
+}
+
+void TSequence::GetDrumLibrary() {
+    try {
+        DrumLibrary->GetDrumLibrary();
+        KitProblem.clear();
+    } catch (const Error& e) {
+        KitProblem = e.what();
+        reportError(QString::fromStdString(KitProblem));
+    }
 }
 
 InstrumentPositions TSequence::instrumentPositions() const {
     InstrumentPositions list;
-    list.lastKitIndex = LastKitIndex;
-    for (int i = 0; i < lstKitList->count(); ++i)
-        list.entries.push_back(lstKitList->itemText(i).toStdString());
+    list.lastKitIndex = Instruments.lastKitIndex();
+    for (int i = 0; i < Instruments.count(); ++i)
+        list.entries.push_back(Instruments.entry(i));
     return list;
 }
 
@@ -98,16 +131,21 @@ AppSettings TSequence::currentSettings() const {
     AppSettings s;
     s.gridIndicator = GridIndicator->isChecked();
     s.includeMp3 = IncludeMP31->isChecked();
-    s.kitFileName = KitFileName;
+    s.kitFileName = DrumLibrary->KitFileName();
     s.showTips = ShowTips;
     return s;
 }
 
 void TSequence::savePanTableAtClose() {
     PatternLines.clear();
-    // Positions without a kit instrument are written as 0; until a kit is loaded every pan is 0.
+    // Positions without a kit instrument are written as 0.
     const PanTable table = capturePanTable(
-        instrumentPositions(), [](const std::string&) { return 0; }, GridBackgroundColor, GridTextColor);
+        instrumentPositions(),
+        [this](const std::string& name) {
+            const TWaveCollectionItem* item = DrumLibrary->kit().findOrNull(name);
+            return item ? static_cast<int>(item->pan()) : 0;
+        },
+        gridBackgroundColor(), gridTextColor());
     try {
         savePanTable(ProgramDir / kPanTableFileName, table);
     } catch (const Error& e) {

@@ -51,7 +51,8 @@ void TSequence::buildMenus() {
     // "Clear Pattern" has no command bound to it: it is enabled and does nothing.
     ClearPattern1 = item(PopupMenu3, "ClearPattern1", "Clear Pattern");
     ClearList1 = item(PopupMenu3, "ClearList1", "Clear List", false);
-    Insertinstrument1 = item(PopupMenu3, "Insertinstrument1", "Insert instrument", false);
+    Insertinstrument1 = item(PopupMenu3, "Insertinstrument1", "Insert instrument");
+    connect(Insertinstrument1, &QAction::triggered, this, &TSequence::Insertinstrument1Click);
 
     PopupMenu4 = popup(this, "PopupMenu4");
     KitMake = item(PopupMenu4, "KitMake", "Kit Maker", false);
@@ -59,11 +60,13 @@ void TSequence::buildMenus() {
     PopupMenu5 = popup(this, "PopupMenu5");
     SoundLibrary1 = item(PopupMenu5, "SoundLibrary1", "Drum Kit Library", false);
     PopupMenu5->addSeparator();
-    CellJump1 = item(PopupMenu5, "CellJump1", "Cell Jump", false);
+    CellJump1 = item(PopupMenu5, "CellJump1", "Cell Jump");
+    connect(CellJump1, &QAction::triggered, this, &TSequence::CellJump1Click);
     PopupMenu5->addSeparator();
     GridIndicator = item(PopupMenu5, "GridIndicator", "Grid Scroll Indicator");
     GridIndicator->setCheckable(true);
-    PatternGridColor1 = item(PopupMenu5, "PatternGridColor1", "Pattern Grid Color", false);
+    PatternGridColor1 = item(PopupMenu5, "PatternGridColor1", "Pattern Grid Color");
+    connect(PatternGridColor1, &QAction::triggered, this, &TSequence::PatternGridColor1Click);
     PopupMenu5->addSeparator();
     // The two render options are check marks that the renderer reads; toggling them is their command.
     IncludeMP31 = item(PopupMenu5, "IncludeMP31", "Include MP3 option when render");

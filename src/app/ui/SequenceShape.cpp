@@ -3,6 +3,8 @@
 #include "app/ui/Sequence.h"
 
 #include "app/MainWindowShape.h"
+#include "app/ui/PatternGridView.h"
+#include "controls/ui/OptionsWindow.h"
 #include "controls/ui/BJKnob.h"
 #include "controls/ui/PictureButton.h"
 
@@ -34,7 +36,7 @@ void TSequence::FormPaint() {
     StringGrid1->resize(StringGrid1->width(), gridHeightAfterPaint());
     if (SampleEditor && SampleEditor->isVisible() && !SampleEditor->hasFocus())
         SampleEditor->raise();
-    for (QWidget* w : {KitMaker.data(), OptionsWindow.data(), RenderProgress.data()})
+    for (QWidget* w : std::initializer_list<QWidget*>{KitMaker.data(), OptionsWindow.data(), RenderProgress.data()})
         if (w && w->isVisible())
             w->raise();
     if (!ShowTips && TipsWindow)

@@ -9,9 +9,12 @@
 #include "common/Error.h"
 #include "controls/ui/AboutScreen.h"
 #include "controls/ui/IntroScreen.h"
+#include "controls/ui/OptionsWindow.h"
 #include "controls/ui/TipsWindow.h"
+#include "kits/ui/Samples.h"
 
 #include <QApplication>
+#include <QComboBox>
 
 #include <cstdio>
 #include <filesystem>
@@ -64,7 +67,20 @@ int main(int argc, char** argv) {
     auto mainWindow = std::make_unique<tamboro::TSequence>(programDir, options);
     QObject::connect(mainWindow.get(), &tamboro::TSequence::closed, &app, &QApplication::quit);
 
+    // Then, in order, the windows that exist so far: the sample editor, the Kit List window, the
+    // render progress window and the kit maker join here as they are wired in.
     auto intro = new tamboro::TIntroScreen(); // deletes itself when it closes
+
+    auto optionsWindow = std::make_unique<tamboro::TForm2>();
+    mainWindow->OptionsWindow = optionsWindow.get();
+    QObject::connect(optionsWindow.get(), &tamboro::TForm2::cellJumpChosen, mainWindow.get(),
+                     [w = mainWindow.get()](int jump) { w->EditState.CellJump = jump; });
+
+    auto extraSamples = std::make_unique<tamboro::TSamples>(mainWindow.get());
+    mainWindow->ExtraSamplesWindow = extraSamples.get();
+    QObject::connect(extraSamples.get(), &tamboro::TSamples::instrumentChosen, mainWindow.get(),
+                     [w = mainWindow.get()](const QString& name) { w->lstKitList->setEditText(name); });
+
     intro->setWindows(mainWindow.get(), mainWindow->KitListWindow, mainWindow->ExtraSamplesWindow);
 
     auto about = std::make_unique<tamboro::TAbout_Screen>();
@@ -80,6 +96,8 @@ int main(int argc, char** argv) {
                      &tamboro::TSequence::Exit1Click);
 
     mainWindow->show();
+    extraSamples->placeBesideMainWindow();
+    extraSamples->show();
     intro->show();
     // The tips window shows at start-up unless the user turned it off.
     if (mainWindow->ShowTips)
