@@ -1,0 +1,297 @@
+// The sample editor window: its controls at start, "&Open" (caption, working copy, reset controls,
+// failures), the semitone pictures, the slider rule, the knobs, the play button with its timer,
+// OK, Exit and "&GlobalFocus".
+
+#include "controls/ui/BJKnob.h"
+#include "controls/ui/PictureButton.h"
+#include "kits/ui/ClickablePicture.h"
+#include "kits/ui/SampleEditor.h"
+
+#include "ExtraSamplesWorkspace.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QtTest>
+
+#include <cmath>
+#include <fstream>
+
+using namespace tamboro;
+namespace fs = std::filesystem;
+
+class TestSampleEditor : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startsHiddenWithEverythingDisabled();
+    void openSetsCaptionCopyAndControls();
+    void openAFileAboveTheSlidersRange();
+    void openFailuresKeepTheControlsDisabled();
+    void cancelledOpenChangesNothing();
+    void pitchUpTwiceIsAWholeTone();
+    void pitchStepsOnBlankDoNothing();
+    void sliderAndKnobsSetTheCurrentPlayer();
+    void playButtonAndTimer();
+    void okExitCloseAndGlobalFocus();
+
+private:
+    std::unique_ptr<test::ExtraSamplesWorkspace> ws;
+    std::unique_ptr<QWidget> mainWindow;
+    std::unique_ptr<TSampleEditor> editor;
+    fs::path nextChoice;
+    QStringList messages;
+    QList<QPair<int, QString>> captions;
+
+    void openFor(int n, const fs::path& file) {
+        editor->ShowSample(n);
+        nextChoice = file;
+        editor->FileOpenClick();
+    }
+    bool controlsEnabled() const {
+        return editor->PlayButton->isEnabled() && editor->VolumeKnob->isEnabled() && editor->PanKnob->isEnabled() &&
+               editor->TrackBar1->isEnabled();
+    }
+    bool controlsDisabled() const {
+        return !editor->PlayButton->isEnabled() && !editor->VolumeKnob->isEnabled() &&
+               !editor->PanKnob->isEnabled() && !editor->TrackBar1->isEnabled();
+    }
+};
+
+void TestSampleEditor::init() {
+    ws = std::make_unique<test::ExtraSamplesWorkspace>();
+    mainWindow = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    mainWindow->setGeometry(240, 130, 539, 501);
+    editor = std::make_unique<TSampleEditor>(*ws->samples, mainWindow.get());
+    nextChoice.clear();
+    messages.clear();
+    captions.clear();
+    editor->chooseSampleFile = [this] { return nextChoice; };
+    editor->notify = [this](const QString& text) { messages << text; };
+    connect(editor.get(), &TSampleEditor::sampleCaptionChanged, this,
+            [this](int n, const QString& caption) { captions.append({n, caption}); });
+}
+
+void TestSampleEditor::cleanup() {
+    editor.reset();
+    mainWindow.reset();
+    ws.reset();
+}
+
+void TestSampleEditor::startsHiddenWithEverythingDisabled() {
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Sample1"));
+    QVERIFY(!editor->isVisible());
+    QVERIFY(editor->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(!(editor->windowFlags() & Qt::WindowCloseButtonHint));
+    QCOMPARE(editor->pos(), mainWindow->pos());
+    QVERIFY(controlsDisabled());
+    QCOMPARE(editor->TrackBar1->minimum(), 4410);
+    QCOMPARE(editor->TrackBar1->maximum(), 44100);
+    QCOMPARE(editor->TrackBar1->pageStep(), 1100);
+    QCOMPARE(editor->VolumeKnob->MinValue(), -40.0);
+    QCOMPARE(editor->VolumeKnob->MaxValue(), 100.0);
+    QCOMPARE(editor->PanKnob->MinValue(), -40.0);
+    QCOMPARE(editor->PanKnob->MaxValue(), 40.0);
+    QCOMPARE(editor->PlayButton->toolTip(), QStringLiteral("Play sound"));
+    QCOMPARE(editor->PlayButton->mask().boundingRect(), QRect(5, 5, 28, 28));
+    QCOMPARE(editor->PitchCaption->text(), QStringLiteral("Pitch by semitone"));
+    QCOMPARE(editor->OKButton->text(), QStringLiteral("OK"));
+    QCOMPARE(editor->Timer1.interval(), 100);
+    QVERIFY(!editor->Timer1.isActive());
+    QCOMPARE(editor->FileOpen->text(), QStringLiteral("&Open"));
+    QCOMPARE(editor->FileClose->text(), QStringLiteral("&Close"));
+    QCOMPARE(editor->FileExit->text(), QStringLiteral("E&xit"));
+    QCOMPARE(editor->GlobalFocus->text(), QStringLiteral("&GlobalFocus"));
+    QVERIFY(editor->GlobalFocus->isChecked());
+    const auto menus = editor->MainMenu->actions();
+    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
+    QCOMPARE(menus[1]->text(), QStringLiteral("&Option"));
+
+    // Shown again after the main window moved, it stands at the main window's corner.
+    mainWindow->move(400, 50);
+    editor->ShowSample(3);
+    QCOMPARE(editor->pos(), QPoint(400, 50));
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Sample 3 : Blank.wav"));
+    QCOMPARE(editor->SampleNumber->text(), QStringLiteral("3"));
+}
+
+void TestSampleEditor::openSetsCaptionCopyAndControls() {
+    std::vector<std::vector<std::uint8_t>> before;
+    for (int n = 1; n <= 32; ++n)
+        before.push_back(ws->workingCopy(n));
+    QVERIFY(ws->samples->setPan(5, 1700));
+    QVERIFY(ws->samples->setVolume(5, -2200));
+    const fs::path chosen = ws->wav("drumloop-long.wav", 32000, 500);
+    openFor(5, chosen);
+
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join("; ")));
+    QCOMPARE(editor->windowTitle(), QApplication::applicationDisplayName() + " - drumloop-long.wav");
+    QCOMPARE(captions.size(), 1);
+    QCOMPARE(captions[0].first, 5);
+    QCOMPARE(captions[0].second, QStringLiteral("drumloop"));
+    for (int n = 1; n <= 32; ++n) {
+        if (n == 5)
+            QVERIFY(ws->workingCopy(n) == readFileBytes(chosen));
+        else
+            QVERIFY2(ws->workingCopy(n) == before[static_cast<std::size_t>(n - 1)], qPrintable(QString::number(n)));
+    }
+    QCOMPARE(QString::fromStdString(ws->samples->fileName(5)), QString::fromStdString(chosen.string()));
+    QVERIFY(controlsEnabled());
+    QCOMPARE(ws->samples->pan(5), 0);
+    QCOMPARE(ws->samples->volume(5), 0);
+    QCOMPARE(editor->PanKnob->Value(), 0.0);
+    QCOMPARE(editor->VolumeKnob->Value(), 0.0);
+    QCOMPARE(editor->TrackBar1->value(), 32000);
+    QCOMPARE(ws->samples->BaseFrequency[5], 32000);
+    QCOMPARE(ws->samples->frequency(5), 32000);
+}
+
+void TestSampleEditor::openAFileAboveTheSlidersRange() {
+    openFor(2, ws->wav("hihat.wav", 48000));
+    QCOMPARE(ws->samples->frequency(2), 44100);
+    QCOMPARE(ws->samples->BaseFrequency[2], 44100);
+    QCOMPARE(editor->TrackBar1->value(), 44100);
+    QCOMPARE(ws->streams->player(2)->frequency(), 44100);
+}
+
+void TestSampleEditor::openFailuresKeepTheControlsDisabled() {
+    const fs::path text = ws->programDir / "chosen" / "readme.wav";
+    fs::create_directories(text.parent_path());
+    std::ofstream(text) << "not a RIFF file at all";
+    openFor(9, text);
+    QCOMPARE(messages, QStringList{QStringLiteral("Wave is invalid")});
+    QVERIFY(controlsDisabled());
+    QCOMPARE(editor->windowTitle(), QApplication::applicationDisplayName() + " - readme.wav");
+    QCOMPARE(captions.size(), 1);
+    QCOMPARE(captions[0].second, QStringLiteral("readme"));
+
+    // Playing it now reports that the player has no sound.
+    editor->PlayButtonClick();
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(messages[1], QStringLiteral("WaveStream not set"));
+    QVERIFY(!editor->Timer1.isActive());
+}
+
+void TestSampleEditor::cancelledOpenChangesNothing() {
+    openFor(4, ws->wav("kick.wav", 22050));
+    QVERIFY(controlsEnabled());
+    const QString title = editor->windowTitle();
+    openFor(4, fs::path());
+    QVERIFY(controlsEnabled());
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Sample 4 : ") + QString::fromStdString(ws->samples->fileName(4)));
+    QCOMPARE(captions.size(), 1);
+}
+
+void TestSampleEditor::pitchUpTwiceIsAWholeTone() {
+    openFor(6, ws->wav("snare.wav", 22050, 3000));
+    editor->show();
+    QTest::mouseClick(editor->Image2, Qt::LeftButton);
+    QTest::mouseClick(editor->Image2, Qt::LeftButton);
+    const int wholeTone = static_cast<int>(std::nearbyint(22050 * std::exp2(200 / 1200.0)));
+    QCOMPARE(ws->samples->frequency(6), wholeTone);
+    QCOMPARE(editor->TrackBar1->value(), wholeTone);
+    QCOMPARE(ws->samples->PitchCents[6], 200);
+    QVERIFY(ws->samples->isPlaying(6));
+    QVERIFY(editor->Image2->isVisible());
+
+    editor->Image1Click();
+    QCOMPARE(ws->samples->frequency(6), static_cast<int>(std::nearbyint(22050 * std::exp2(100 / 1200.0))));
+    QVERIFY(editor->Image1->isVisible());
+    QVERIFY(messages.isEmpty());
+}
+
+void TestSampleEditor::pitchStepsOnBlankDoNothing() {
+    editor->ShowSample(11);
+    const int before = ws->samples->frequency(11);
+    editor->Image2Click();
+    editor->Image1Click();
+    QCOMPARE(ws->samples->frequency(11), before);
+    QCOMPARE(ws->samples->PitchCents[11], 0);
+    QVERIFY(!ws->samples->isPlaying(11));
+    QVERIFY(editor->Image1->isVisible() && editor->Image2->isVisible());
+    QVERIFY(messages.isEmpty());
+}
+
+void TestSampleEditor::sliderAndKnobsSetTheCurrentPlayer() {
+    openFor(7, ws->wav("tom.wav", 22050));
+    editor->TrackBar1->setValue(30000); // as a user's drag does
+    QCOMPARE(ws->samples->frequency(7), 30000);
+
+    // Dragging the volume knob down sets hundredths of a decibel; up into its positive half is
+    // refused by the output and the last accepted volume stays.
+    editor->show();
+    QTest::mousePress(editor->VolumeKnob, Qt::LeftButton, {}, QPoint(16, 16));
+    QMouseEvent down(QEvent::MouseMove, QPointF(16, 36), editor->VolumeKnob->mapToGlobal(QPointF(16, 36)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor->VolumeKnob, &down);
+    const double afterDown = editor->VolumeKnob->Value();
+    QVERIFY(afterDown < 0);
+    QCOMPARE(ws->samples->volume(7), static_cast<int>(std::nearbyint(afterDown * 100)));
+    QMouseEvent up(QEvent::MouseMove, QPointF(16, -30), editor->VolumeKnob->mapToGlobal(QPointF(16, -30)),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor->VolumeKnob, &up);
+    QVERIFY(editor->VolumeKnob->Value() > 0);
+    QCOMPARE(ws->samples->volume(7), static_cast<int>(std::nearbyint(afterDown * 100)));
+    QTest::mouseRelease(editor->VolumeKnob, Qt::LeftButton, {}, QPoint(16, -30));
+
+    editor->PanKnob->setValue(-12.5);
+    editor->PanKnobChange();
+    QCOMPARE(ws->samples->pan(7), -1250);
+
+    // Choosing the sample again fills the controls from the player, without any change handler.
+    QVERIFY(ws->samples->setVolume(7, -2349));
+    editor->ShowSample(1);
+    editor->ShowSample(7);
+    QCOMPARE(editor->PanKnob->Value(), -12.0);
+    QCOMPARE(editor->VolumeKnob->Value(), -23.0);
+    QCOMPARE(editor->TrackBar1->value(), 30000);
+    QCOMPARE(ws->samples->volume(7), -2349);
+}
+
+void TestSampleEditor::playButtonAndTimer() {
+    openFor(8, ws->wav("clap.wav", 44100, 1000));
+    QTest::mouseClick(editor->PlayButton, Qt::LeftButton, {}, QPoint(18, 18));
+    QVERIFY(editor->Timer1.isActive());
+    QVERIFY(ws->samples->isPlaying(8));
+    editor->Timer1Timer();
+    QVERIFY(editor->Timer1.isActive()); // still sounding
+    ws->backend->render(2048);
+    QVERIFY(!ws->samples->isPlaying(8));
+    editor->Timer1Timer();
+    QVERIFY(!editor->Timer1.isActive());
+    QVERIFY(editor->PlayButton->isEnabled());
+}
+
+void TestSampleEditor::okExitCloseAndGlobalFocus() {
+    openFor(10, ws->wav("ride.wav", 44100, 50000));
+    editor->PlayButtonClick();
+    QVERIFY(ws->samples->isPlaying(10));
+    editor->OKButton->click();
+    QVERIFY(!ws->samples->isPlaying(10));
+    QVERIFY(!editor->isVisible());
+
+    editor->ShowSample(10);
+    editor->PlayButtonClick();
+    editor->FileCloseClick();
+    QVERIFY(!editor->Timer1.isActive());
+    QVERIFY(controlsDisabled());
+    QCOMPARE(QString::fromStdString(ws->samples->fileName(10)),
+             QString::fromStdString((ws->programDir / "chosen" / "ride.wav").string()));
+    editor->FileExit->trigger();
+    QVERIFY(!editor->isVisible());
+
+    editor->GlobalFocus->trigger();
+    QVERIFY(!editor->GlobalFocus->isChecked());
+    QVERIFY(!ws->samples->globalFocus());
+    editor->GlobalFocus->trigger();
+    QVERIFY(ws->samples->globalFocus());
+}
+
+QTEST_MAIN(TestSampleEditor)
+#include "tst_sample_editor.moc"
