@@ -24,12 +24,29 @@ void removeWritable(const fs::path& file) {
     fs::remove(file, ec);
 }
 
-// Every file in `dir` named `name` whatever its letter case.
-void removeAnyCase(const fs::path& dir, const std::string& name) {
+// Deletes the files in `dir` named `name` in another letter case, so that one file answers to it.
+void removeOtherCases(const fs::path& dir, const std::string& name) {
     std::error_code ec;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-        if (equalsIgnoreCase(it->path().filename().string(), name))
-            removeWritable(it->path());
+    std::vector<fs::path> others;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string file = it->path().filename().string();
+        if (file != name && equalsIgnoreCase(file, name))
+            others.push_back(it->path());
+    }
+    for (const auto& path : others)
+        removeWritable(path);
+}
+
+// Makes `target` a writable file holding `bytes`.
+void refreshFile(const fs::path& target, const std::vector<std::uint8_t>& bytes) {
+    std::error_code ec;
+    if (fs::exists(target, ec)) {
+        fs::permissions(target, fs::perms::owner_write, fs::perm_options::add, ec);
+        if (fs::file_size(target, ec) == bytes.size() && !ec && readFileBytes(target) == bytes)
+            return;
+        removeWritable(target);
+    }
+    writeFileAtomically(target, bytes);
 }
 
 fs::path extraSampleSource(const fs::path& programDir, const std::string& fileName) {
@@ -57,17 +74,15 @@ RenderPlan prepareRender(const RenderRequest& request) {
     std::error_code ec;
     fs::create_directories(temp, ec); // the start-up normally made it; a render cannot do without
 
+    // Each temporary sound file is replaced by the current sound; one that already holds exactly
+    // those bytes is kept as it is (the same end state without rewriting and syncing it).
     for (int n = 0; n < kit.count(); ++n)
-        removeWritable(temp / (std::to_string(n) + ".wav"));
-    for (int n = 1; n <= kRenderExtraSamples; ++n)
-        removeAnyCase(temp, "sample" + std::to_string(n) + ".wav");
-
-    for (int n = 0; n < kit.count(); ++n)
-        kit.item(n).wave().writeFile(temp / (std::to_string(n) + ".wav"));
+        refreshFile(temp / (std::to_string(n) + ".wav"), kit.item(n).wave().toBytes());
     for (int n = 1; n <= kRenderExtraSamples; ++n) {
+        const std::string name = "sample" + std::to_string(n) + ".wav";
+        removeOtherCases(temp, name);
         const auto& sample = request.extraSamples[static_cast<std::size_t>(n - 1)];
-        Wave::readFile(extraSampleSource(request.programDir, sample.fileName))
-            .writeFile(temp / ("sample" + std::to_string(n) + ".wav"));
+        refreshFile(temp / name, Wave::readFile(extraSampleSource(request.programDir, sample.fileName)).toBytes());
     }
 
     plan.song = readRenderSong(request.programDir, request.playList, start);

@@ -75,13 +75,17 @@ inline LiteralRenderResult literalRender(const LiteralRenderInput& in, const std
     };
 
     // Preparation.
+    // The temporary sound files, written plainly (the kit's wave writer's bytes, without its sync).
     const fs::path temp = in.programDir / "temp";
+    auto write = [](const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    };
     for (int n = 0; n <= lastKitIndex; ++n)
-        kit.item(n).wave().writeFile(temp / (std::to_string(n) + ".wav"));
+        write(temp / (std::to_string(n) + ".wav"), kit.item(n).wave().toBytes());
     for (int n = 1; n <= 32; ++n) {
         const auto& s = in.extraSamples[static_cast<std::size_t>(n - 1)];
         const fs::path from = s.fileName == "Blank.wav" ? in.programDir / "Blank.wav" : fs::path(s.fileName);
-        tamboro::Wave::readFile(from).writeFile(temp / ("sample" + std::to_string(n) + ".wav"));
+        write(temp / ("sample" + std::to_string(n) + ".wav"), tamboro::Wave::readFile(from).toBytes());
     }
     for (std::size_t e = in.start; e < in.playList.size(); ++e) {
         const auto lines = tamboro::readTextLines(in.programDir / (in.playList[e] + ".pat"));

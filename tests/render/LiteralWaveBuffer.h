@@ -87,6 +87,7 @@ public:
                     BackingFile.close();
                     { std::ofstream(BackingFileName, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size())); }
                     BackingFile.open(BackingFileName, std::ios::in | std::ios::out | std::ios::binary);
+                    backingSize_ = static_cast<std::int64_t>(d.size());
                 }
                 FrameCount = static_cast<std::int32_t>(tamboro::roundHalfEven(static_cast<double>(s) / BlockAlign));
             } else {
@@ -98,8 +99,7 @@ public:
     void SaveToFile(const std::filesystem::path& path) {
         std::vector<std::uint8_t> data;
         if (FileBacked) {
-            BackingFile.seekg(0, std::ios::end);
-            data.resize(static_cast<std::size_t>(BackingFile.tellg()));
+            data.resize(static_cast<std::size_t>(fileSize()));
             BackingFile.seekg(0);
             BackingFile.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
         } else {
@@ -203,6 +203,7 @@ public:
                     std::vector<char> block(static_cast<std::size_t>(n), static_cast<char>(silence));
                     BackingFile.seekp(end);
                     BackingFile.write(block.data(), n);
+                    wrote(end, n);
                 }
             }
             FrameCount = static_cast<std::int32_t>(f + 1);
@@ -236,6 +237,7 @@ public:
             const std::int64_t n = std::min<std::int64_t>(static_cast<std::int64_t>(Data.size()), std::int64_t{WINDOW_FRAMES} * BlockAlign);
             BackingFile.seekp(std::int64_t{WindowStart} * BlockAlign);
             BackingFile.write(reinterpret_cast<const char*>(Data.data()), n);
+            wrote(std::int64_t{WindowStart} * BlockAlign, n);
         }
         FrameCount = static_cast<std::int32_t>(tamboro::roundHalfEven(static_cast<double>(fileSize()) / BlockAlign));
         Data.clear();
@@ -246,6 +248,7 @@ public:
         if (on && !FileBacked) {
             { std::ofstream(BackingFileName, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(Data.data()), static_cast<std::streamsize>(Data.size())); }
             BackingFile.open(BackingFileName, std::ios::in | std::ios::out | std::ios::binary);
+            backingSize_ = static_cast<std::int64_t>(Data.size());
             Data.clear();
             WindowStart = NO_WINDOW;
         } else if (!on && FileBacked) {
@@ -295,11 +298,11 @@ public:
     }
 
 private:
-    std::int64_t fileSize() {
-        BackingFile.clear();
-        BackingFile.seekg(0, std::ios::end);
-        return static_cast<std::int64_t>(BackingFile.tellg());
-    }
+    // The backing file's size, kept up to date by every write (asking the stream each time would
+    // make the oracle far slower without making it any more literal).
+    std::int64_t fileSize() { return backingSize_; }
+    void wrote(std::int64_t at, std::int64_t n) { backingSize_ = std::max(backingSize_, at + n); }
+    std::int64_t backingSize_ = 0;
 };
 
 } // namespace oracle
