@@ -263,6 +263,8 @@ void TestPatternGrid::appearance() {
     QCOMPARE(colorFromTColor(0x00804040), QColor(64, 64, 128));
 
     f.view.setCurrentCell(1, 2);
+    f.grid.setCell(4, 6, kSnare);
+    f.grid.setName(std::string(40, 'W')); // far wider than its cell
     f.view.setColors(QColor(10, 20, 30), QColor(200, 100, 0));
     const QImage image = f.view.viewport()->grab().toImage();
     auto pixel = [&](QPoint p) { return QColor(image.pixel(p)); };
@@ -270,6 +272,17 @@ void TestPatternGrid::appearance() {
     QCOMPARE(pixel(plain.topLeft() + QPoint(1, 1)), QColor(10, 20, 30));
     QCOMPARE(pixel(QPoint(plain.right() + 1, plain.center().y())), QColor(192, 192, 192));
     QCOMPARE(pixel(QPoint(plain.center().x(), plain.bottom() + 1)), QColor(192, 192, 192));
+    // The text is drawn in the text colour, and a long text stops at its cell's edge.
+    const QRect written = f.view.cellRect(4, 6);
+    bool textPixel = false;
+    for (int x = written.left(); x <= written.right(); ++x)
+        for (int y = written.top(); y <= written.bottom(); ++y)
+            textPixel = textPixel || pixel(QPoint(x, y)).red() > 150;
+    QVERIFY(textPixel);
+    const QRect neighbour = f.view.cellRect(1, 0); // "Length:" fills only its left part
+    for (int x = neighbour.left() + 48; x <= neighbour.right(); ++x)
+        for (int y = neighbour.top(); y <= neighbour.bottom(); ++y)
+            QCOMPARE(pixel(QPoint(x, y)), f.view.palette().color(QPalette::Button));
     const QRect focused = f.view.cellRect(1, 2);
     QCOMPARE(pixel(focused.topLeft() + QPoint(1, 1)), f.view.palette().color(QPalette::Highlight));
     const QRect header = f.view.cellRect(1, 1);

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStaticText>
 
 #include <algorithm>
 
@@ -45,6 +46,12 @@ PatternGridView::PatternGridView(PatternGrid& grid, PatternEditState& state, QWi
 QSize PatternGridView::sizeHint() const {
     const int width = kFixedColumnWidth + PatternGrid::kChannels * (kColumnWidth + kLineWidth) + kLineWidth;
     return {width + 2 * frameWidth() + verticalScrollBar()->sizeHint().width(), 20 * kRowPitch + 2 * frameWidth()};
+}
+
+void PatternGridView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        textCache_.clear();
+    QAbstractScrollArea::changeEvent(event);
 }
 
 void PatternGridView::setColors(const QColor& background, const QColor& text) {
@@ -127,12 +134,28 @@ void PatternGridView::ensureRowVisible(int row) {
 
 // --- painting ---------------------------------------------------------------------------------
 
+const QStaticText& PatternGridView::staticText(const std::string& text) const {
+    // A pattern holds a handful of distinct texts (instrument names, labels), so their laid-out
+    // forms are kept; the cache is dropped when the font changes or it grows large.
+    if (textCache_.size() > 4096)
+        textCache_.clear();
+    auto it = textCache_.find(text);
+    if (it == textCache_.end()) {
+        QStaticText laidOut(QString::fromStdString(text));
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.setTextWidth(-1);
+        laidOut.prepare(QTransform(), font());
+        it = textCache_.emplace(text, std::move(laidOut)).first;
+    }
+    return it->second;
+}
+
 void PatternGridView::paintEvent(QPaintEvent* event) {
     const QRect dirty = event->rect();
     QPainter p(viewport());
     p.fillRect(dirty, palette().color(QPalette::Window));
     const QFontMetrics metrics(font());
-    const int baseline = (kRowHeight + metrics.ascent() - metrics.descent()) / 2;
+    const int textTop = (kRowHeight - metrics.height()) / 2;
     const CellRect sel = selection();
     const QColor fixedFill = palette().color(QPalette::Button);
     const QColor fixedText = palette().color(QPalette::ButtonText);
@@ -153,10 +176,16 @@ void PatternGridView::paintEvent(QPaintEvent* event) {
         const std::string& text = grid_.cell(col, row);
         if (!text.empty()) {
             p.setPen(fixed ? fixedText : selected ? highlightText : text_);
-            p.save();
-            p.setClipRect(rect, Qt::IntersectClip);
-            p.drawText(QPoint(rect.left() + 2, rect.top() + baseline), QString::fromStdString(text));
-            p.restore();
+            const QStaticText& laidOut = staticText(text);
+            const QPoint at(rect.left() + 2, rect.top() + textTop);
+            if (laidOut.size().width() <= rect.width() - 2) {
+                p.drawStaticText(at, laidOut);
+            } else { // a long text is cut at the cell's edge, never drawn over its neighbour
+                p.save();
+                p.setClipRect(rect, Qt::IntersectClip);
+                p.drawStaticText(at, laidOut);
+                p.restore();
+            }
         }
     };
 

@@ -9,10 +9,12 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QStaticText>
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 
 namespace tamboro {
 
@@ -89,6 +91,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     int columnLeft(int col) const;
@@ -105,6 +108,7 @@ private:
     void updateCells(const CellRect& cells);
     void markChanged();
     std::string currentInstrument() const;
+    const QStaticText& staticText(const std::string& text) const;
 
     PatternGrid& grid_;
     PatternEditState& state_;
@@ -118,6 +122,7 @@ private:
     bool dragging_ = false;
     QColor background_;
     QColor text_;
+    mutable std::unordered_map<std::string, QStaticText> textCache_;
 };
 
 } // namespace tamboro
