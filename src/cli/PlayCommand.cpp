@@ -1,12 +1,14 @@
-// tamboro-cli play NAME [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S]
+// tamboro-cli play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S]
 //                       [--audio null|default] [--capture OUT.wav]
-// Plays pattern DIR/NAME.pat live through the same clock, SoundCell, voices and mixer as the main
-// window, and exits when the pattern ends (or after S seconds, or never with --repeat alone).
+// Plays pattern DIR/NAME.pat, or the Play List of a song file, live through the same clocks,
+// SoundCell, voices and mixer as the main window, and exits when it ends (or after S seconds, or
+// never with --repeat alone). --bpm sets the tempo of a pattern, or of a whole song (global speed).
 // The kit defaults to DIR/Topkit.dxg, then the installed one; the extra samples start as
 // Blank.wav and take the files the pattern names when they can be read.
 
 #include "app/PatternFile.h"
 #include "app/PatternGrid.h"
+#include "app/SongFile.h"
 #include "cli/CliCommand.h"
 #include "common/AssetDir.h"
 #include "common/Error.h"
@@ -36,8 +38,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr const char* kUsage = "play NAME[.pat] [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S] "
-                               "[--audio null|default] [--capture OUT.wav]  play a pattern live";
+constexpr const char* kUsage = "play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S] "
+                               "[--audio null|default] [--capture OUT.wav]  play a pattern or a song live";
 
 struct PlayArgs {
     std::string name;
@@ -130,9 +132,17 @@ int runPlay(const CliArgs& args) {
     const PlayArgs p = parseArgs(args);
 
     std::string name = p.name;
+    const bool song = name.size() > 4 && equalsIgnoreCase(name.substr(name.size() - 4), ".sng");
     if (name.size() > 4 && equalsIgnoreCase(name.substr(name.size() - 4), ".pat"))
         name.resize(name.size() - 4);
-    const PatternFileData pattern = ReadPatternFile(PatternFilePath(p.dir, name));
+    PatternFileData pattern;
+    SongFileData songData;
+    if (song) {
+        const fs::path songPath = fs::path(name).is_absolute() ? fs::path(name) : resolveCaseInsensitive(p.dir, name);
+        songData = ReadSongFile(songPath);
+    } else {
+        pattern = ReadPatternFile(PatternFilePath(p.dir, name));
+    }
 
     TWaveCollection kit;
     const fs::path kitPath = p.kit.empty() ? workspaceOrAsset(p.dir, "Topkit.dxg") : p.kit;
@@ -173,20 +183,34 @@ int runPlay(const CliArgs& args) {
     PlaybackState playback(loop, device, grid, instruments, voices, &samples);
     std::string failure;
     playback.events.message = [&](const std::string& text, const std::string&) { failure = text; };
-    playback.DXTimer2.OnError = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
-    playback.setBpm(p.bpm.value_or(pattern.bpm));
-    if (p.repeat)
-        playback.ToolButton3Click();
+    auto report = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
+    playback.DXTimer1.OnError = report;
+    playback.DXTimer2.OnError = report;
+    if (!song) {
+        playback.setBpm(p.bpm.value_or(pattern.bpm));
+        if (p.repeat)
+            playback.ToolButton3Click();
+    } else {
+        if (p.bpm) {
+            playback.setBpm(*p.bpm);
+            playback.ToolButton19Click();
+        }
+        if (p.repeat)
+            playback.ToolButton8Click();
+    }
 
     // Let the output settle so the mixer's clock is anchored before the first tick.
     loop.runFor(p.nullAudio ? 50ms : 300ms);
-    playback.btnPlayClick();
+    if (song)
+        playback.BitBtn12Click(p.dir, songData.entries, -1);
+    else
+        playback.btnPlayClick();
     if (!failure.empty())
         throw Error(failure);
     const auto limit = p.seconds ? std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                        std::chrono::duration<double>(*p.seconds))
                                  : std::chrono::steady_clock::duration::max() / 2;
-    loop.runUntil([&] { return !playback.patternPlaying(); }, limit);
+    loop.runUntil([&] { return !playback.patternPlaying() && !playback.songPlaying(); }, limit);
     playback.btnStopClick();
     // The last hits ring out: wait for the look-ahead and the rest of the longest voice (at most 2 s).
     loop.runFor(std::chrono::milliseconds(1000ull * 2 * device.lookaheadFrames() / device.sampleRate() + 1));
@@ -204,7 +228,7 @@ int runPlay(const CliArgs& args) {
     std::fprintf(stderr, "played %s on %s at %u Hz (look-ahead %u frames, blocks up to %.2f ms early): %llu ticks, %llu late starts, %llu underruns\n", name.c_str(),
                  device.backendName().c_str(), device.sampleRate(), device.lookaheadFrames(),
                  device.maxEarlinessNs() / 1e6,
-                 static_cast<unsigned long long>(playback.DXTimer2.tickCount()),
+                 static_cast<unsigned long long>(playback.DXTimer1.tickCount() + playback.DXTimer2.tickCount()),
                  static_cast<unsigned long long>(device.lateStarts()),
                  static_cast<unsigned long long>(device.underruns()));
     voices.finalize();

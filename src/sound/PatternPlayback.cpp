@@ -22,6 +22,7 @@ PlaybackState::PlaybackState(TickDispatcher& dispatcher, SoundDevice& device, Pa
     ChannelOn.fill(true);
     DXTimer1.SetThreadPriority(TThreadPriority::tpTimeCritical);
     DXTimer2.SetThreadPriority(TThreadPriority::tpTimeCritical);
+    DXTimer1.OnTimer = [this](TThreadTimer&) { DXTimer1Timer(); };
     DXTimer2.OnTimer = [this](TThreadTimer&) { DXTimer2Timer(); };
 }
 

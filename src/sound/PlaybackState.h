@@ -10,6 +10,7 @@
 #include "sound/ThreadTimer.h"
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -38,6 +39,14 @@ struct PlaybackEvents {
     std::function<void()> tempoShown;
     // The pattern was changed by a control (`PatternChanged` of the grid editor).
     std::function<void()> patternChanged;
+    // Song playback: select Play List entry `index` (-1: no selection); show the "Loops" value and
+    // the pattern name of the last pattern read; the glyphs of "Repeat song" (2 on, 3 off) and
+    // "Set global speed" (9 on, 8 off).
+    std::function<void(int index)> selectPlayListEntry;
+    std::function<void(int loops)> loopsShown;
+    std::function<void(const std::string& name)> patternNameShown;
+    std::function<void(int imageIndex)> repeatSongGlyph;
+    std::function<void(int imageIndex)> globalSpeedGlyph;
     // A message box: text and caption, OK button.
     std::function<void(const std::string& text, const std::string& caption)> message;
 };
@@ -60,6 +69,9 @@ public:
     // Index 1..6; index 0 unused.
     std::array<bool, 7> ChannelOn{};
     bool PlayButtonsEnabled = true;
+    int ScriptPos = 0;
+    bool RepeatSong = false;
+    bool GlobalSpeed = false;
     // The flattened song of song playback; cleared by Stop.
     std::vector<std::string> SongScript;
     TThreadTimer DXTimer1; // song clock
@@ -79,6 +91,16 @@ public:
     void GridIndicatorClick();
     void StringGrid1MouseDown();
     bool patternPlaying() const { return DXTimer2.Enabled(); }
+
+    // Song playback. `BitBtn12Click` flattens the Play List entries from the selected one
+    // (`selected` < 0: from the first) into SongScript and starts the song clock; false (after
+    // showing the error) when a pattern file or the device failed.
+    bool BitBtn12Click(const std::filesystem::path& programDir, const std::vector<std::string>& playList,
+                       int selected);
+    void DXTimer1Timer();
+    void ToolButton8Click();  // "Repeat song"
+    void ToolButton19Click(); // "Set global speed"
+    bool songPlaying() const { return DXTimer1.Enabled(); }
 
     // Tempo: the BPM field (`Label6`, exact, never below 1) and the tempo knob (`Delay`, 60..300).
     int bpm() const { return bpm_; }
@@ -102,6 +124,7 @@ public:
 
 private:
     void Label6Change();
+    void endOfSong();
     void applyStepInterval();
     void setPlayButtons(bool enabled);
 

@@ -1,0 +1,100 @@
+// Song playback over the flattened script: tempo per pattern, global speed, repeat, the start
+// entry and the end of the song.
+
+#include "KitFixture.h"
+
+#include "app/PatternFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace tamboro {
+namespace {
+
+namespace fs = std::filesystem;
+using test::kitName;
+
+struct SongFixture : test::KitFixture {
+    fs::path dir = fs::temp_directory_path() / "tamboro-sound-song";
+    std::vector<int> selections;
+
+    SongFixture() {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        writePattern("A", 16, 100, 2);
+        writePattern("B", 8, 140, 1);
+        playback->events.selectPlayListEntry = [this](int i) { selections.push_back(i); };
+    }
+    ~SongFixture() {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    void writePattern(const std::string& name, int steps, int bpm, int loops) {
+        PatternGrid g;
+        g.layOut(steps, 4);
+        g.setName(name);
+        for (int row = 2; row < 2 + steps; ++row)
+            g.setCell(1, row, kitName("Drum1"));
+        std::vector<PatternSample> samples(kExtraSampleCount, PatternSample{"Blank.wav", 44100});
+        WritePatternFile(dir, name, BuildPatternFileLines(g, bpm, loops, samples));
+    }
+    // Runs song ticks by hand until the song ends; returns the step interval in force after each.
+    std::vector<int> playToEnd(int limit = 1000) {
+        std::vector<int> intervals;
+        while (playback->songPlaying() && limit-- > 0) {
+            playback->DXTimer1Timer();
+            intervals.push_back(playback->DXTimer1.Interval());
+        }
+        return intervals;
+    }
+};
+
+TEST(SongPlayback, PlaysEachPatternAtItsTempoAndEnds) {
+    SongFixture f;
+    ASSERT_TRUE(f.playback->BitBtn12Click(f.dir, {"A", "B"}, -1));
+    EXPECT_EQ(f.playback->SongScript.size(), 1u + 1 + 192 + 1 + 1 + 48 + 1);
+    EXPECT_EQ(f.playback->bpm(), 140); // the field shows the last pattern
+    const auto intervals = f.playToEnd();
+    ASSERT_EQ(intervals.size(), 40u);
+    EXPECT_EQ(intervals[0], 150);
+    EXPECT_EQ(intervals[31], 150);
+    EXPECT_EQ(intervals[32], 107);
+    EXPECT_EQ(intervals[39], 107);
+    EXPECT_TRUE(f.playback->SongScript.empty());
+    EXPECT_TRUE(f.playback->PlayButtonsEnabled);
+    EXPECT_EQ(f.selections, (std::vector<int>{-1, 0}));
+}
+
+TEST(SongPlayback, GlobalSpeedRepeatAndStartEntry) {
+    SongFixture f;
+    f.playback->ToolButton19Click(); // global speed on at 120 BPM
+    f.playback->ToolButton8Click();  // repeat song
+    ASSERT_TRUE(f.playback->BitBtn12Click(f.dir, {"A", "B"}, 1));
+    EXPECT_EQ(f.selections, std::vector<int>{0});
+    EXPECT_EQ(f.playback->SongScript.size(), 1u + 1 + 48 + 1);
+    for (int tick = 0; tick < 20; ++tick) {
+        f.playback->DXTimer1Timer();
+        EXPECT_EQ(f.playback->DXTimer1.Interval(), 125) << tick;
+    }
+    EXPECT_TRUE(f.playback->songPlaying()); // wrapped to the top without a gap
+    f.playback->btnStopClick();
+    EXPECT_FALSE(f.playback->songPlaying());
+    f.playback->DXTimer1Timer(); // a tick after Stop does nothing harmful
+    EXPECT_TRUE(f.playback->SongScript.empty());
+}
+
+TEST(SongPlayback, MissingPatternOrEmptyListStartsNothing) {
+    SongFixture f;
+    std::vector<std::string> messages;
+    f.playback->events.message = [&](const std::string& text, const std::string&) { messages.push_back(text); };
+    EXPECT_FALSE(f.playback->BitBtn12Click(f.dir, {"A", "Missing"}, -1));
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_FALSE(f.playback->songPlaying());
+    EXPECT_TRUE(f.playback->PlayButtonsEnabled);
+    EXPECT_FALSE(f.playback->BitBtn12Click(f.dir, {}, -1));
+    EXPECT_FALSE(f.playback->songPlaying());
+}
+
+} // namespace
+} // namespace tamboro
