@@ -55,6 +55,7 @@ private slots:
     void leftClickPlacesAuditionsThenRemoves();
     void extraSamplesAreNotAuditioned();
     void middleButtonPlacesToo();
+    void insertInstrumentIsSilentAndUnflagged();
     void rightClickCyclesTheLevel();
     void digitSetsLevelAndJumps();
     void otherKeysNeverEditACell();
@@ -107,6 +108,20 @@ void TestPatternGrid::middleButtonPlacesToo() {
     f.instrument = kSnare;
     f.click(Qt::MiddleButton, 6, 10);
     QCOMPARE(f.grid.cell(6, 10), kSnare);
+}
+
+void TestPatternGrid::insertInstrumentIsSilentAndUnflagged() {
+    Fixture f;
+    QSignalSpy audition(&f.view, &PatternGridView::auditionRequested);
+    QSignalSpy changed(&f.view, &PatternGridView::patternChanged);
+    f.view.setCurrentCell(5, 12);
+    f.view.insertInstrument();
+    QCOMPARE(f.grid.cell(5, 12), kKick);
+    f.view.insertInstrument();
+    QCOMPARE(f.grid.cell(5, 12), std::string());
+    QCOMPARE(audition.count(), 0);
+    QCOMPARE(changed.count(), 0);
+    QVERIFY(!f.state.PatternChanged);
 }
 
 void TestPatternGrid::rightClickCyclesTheLevel() {
