@@ -1,7 +1,7 @@
 // tamboro-cli render SONG.sng -o OUT.wav [--dir DIR] [--kit KIT.dxg] [--from N] [--acid] [--mute C]...
 // Renders a song exactly as the render window does: DIR is the program folder (pattern files,
 // Blank.wav, temp/), the kit defaults to DIR/Topkit.dxg and DIR/Panning.dat gives the kit's pans
-// when present. A progress bar goes to stderr when it is a terminal. On any error the message is
+// when present (a damaged one gives centre pans). A progress bar goes to stderr when it is a terminal. On any error the message is
 // printed, the exit status is non-zero and OUT is left as it was.
 
 #include "app/PanTable.h"
@@ -71,7 +71,6 @@ public:
     void outputFallback(const std::string& message) override {
         finish();
         std::fprintf(stderr, "%s\n", message.c_str());
-        fellBack_ = true;
     }
     void finish() {
         if (drawn_)
@@ -92,7 +91,6 @@ private:
 
     bool enabled_;
     bool drawn_ = false;
-    bool fellBack_ = false;
     std::size_t pass_ = 0, passes_ = 0;
     int percent_ = -1;
     std::string label_;
@@ -171,9 +169,10 @@ int runRender(const CliArgs& args) {
 
     const InstrumentLookup list = InstrumentLookup::forKit(kit);
     if (const fs::path panFile = dir / kPanTableFileName; fs::exists(panFile, ec)) {
+        // A damaged table gives centre pans, as at start-up.
         const PanTableLoad pans = loadPanTable(panFile);
         if (!pans.problem.empty())
-            throw Error(pans.problem);
+            std::fprintf(stderr, "warning: %s; the kit plays with centre pans\n", pans.problem.c_str());
         applyPanTable(pans.table, InstrumentPositions{list.entries(), list.lastKitIndex()},
                       [&](const std::string& name, int pan) { kit.Find(name).setPan(pan); });
     }
