@@ -12,6 +12,7 @@
 #include "app/PatternGrid.h"
 #include "app/MainWindowRules.h"
 #include "app/PanTable.h"
+#include "app/PatternLibrary.h"
 #include "app/ProgramOptions.h"
 #include "kits/KitLibrary.h"
 #include "sound/InstrumentList.h"
@@ -22,6 +23,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,6 +75,9 @@ public:
     // pending Time/Bar halves).
     PatternGrid Grid;
     PatternEditState EditState;
+    // The Pattern Library and Play List behind `MusicLib` and `SongList`.
+    PatternLibrary Library;
+    PlayList Songs;
     // The kit (`DXWaveList1`), KitFileName, LastKitIndex and kit loading.
     std::unique_ptr<KitLibrary> DrumLibrary;
     // The instrument list behind `lstKitList`.
@@ -154,6 +159,16 @@ public:
     void CellJump1Click();
     void PatternGridColor1Click();
     void Insertinstrument1Click();
+    void MusicLibDblClick();
+    void btnFromPatListClick();
+    void UpDown1Click(bool up);
+    void SongBinClick();
+    void LibBinClick();
+    // Asks OK/Cancel before the library bin deletes a pattern; tests answer it themselves.
+    std::function<bool()> confirmLibraryDelete;
+    // Shows the two list models in their list boxes.
+    void showLibrary();
+    void showPlayList();
 
 signals:
     // Shut-down has run; the program ends.
@@ -173,6 +188,10 @@ private:
     void buildMenus();
     void buildMenuBar();
     void buildGrid();
+    void connectLists();
+    // A right-button press enlarges a list to 404 pixels; any other press restores it to 129.
+    void listMousePress(QListWidget* list, Qt::MouseButton button);
+
     void refillInstrumentList(const TWaveCollection& kit);
     void reportError(const QString& message);
     void openPopup(QMenu* menu, const MenuLabel* label);

@@ -215,7 +215,7 @@ void TSequence::buildControls() {
     // Controls whose commands arrive with the grid, song, sound, render and kit parts stay disabled
     // until those are wired in.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             MusicLib, SongList, UpDown1, btnToPatList, btnFromPatList, LibBin, SongBin, btnPlay, btnLoopPattern,
+             btnPlay, btnLoopPattern,
              btnStop, btnSounder, btnClearPattern, btnPlaySong, btnLoopSong, btnRenderWave, btnSetGlobal,
              btnClearSong, Delay, Panning, Label6, TimeBar, btnTimeBar, Edit2, btnSavePattern, Loop})
         w->setEnabled(false);

@@ -36,6 +36,7 @@ TSequence::TSequence(const std::filesystem::path& programDir, const ProgramOptio
     buildControls();
     buildGrid();
     buildMenus();
+    connectLists();
     FormCreate();
     // The form's first size is a size change like any other: the resize rule applies at once.
     FormResize();
@@ -86,6 +87,9 @@ void TSequence::FormCreate() {
     const int bpm = Label6->value();
     StepInterval = static_cast<int>(roundHalfEven(60.0 / bpm * 1000.0 / 4.0));
     Delay->setValue(bpm);
+
+    Library.fillFromFolder(ProgramDir);
+    showLibrary();
 
     Loop->setValue(1);
     Grid.writeStepLabels(16, 4);
