@@ -53,7 +53,10 @@ fs::path extraSampleSource(const fs::path& programDir, const std::string& fileNa
     if (fileName == "Blank.wav")
         return programDir / "Blank.wav";
     fs::path path(fileName);
-    return path.is_relative() ? programDir / path : path;
+    if (!path.is_relative())
+        return path;
+    // A bare name lies in the program folder, whatever the letter case of the file's name.
+    return path.has_parent_path() ? programDir / path : resolveCaseInsensitive(programDir, fileName);
 }
 
 } // namespace
