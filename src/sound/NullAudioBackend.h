@@ -34,6 +34,9 @@ public:
 
     std::uint32_t sampleRate() const override { return options_.sampleRate; }
     std::uint32_t bufferFrames() const override { return options_.bufferFrames; }
+    // Two buffers (one being rendered, one of margin) and 2 ms more, so a tick held up by a busy
+    // machine still reaches its frame; the first hit of a Play still leaves within 15 ms.
+    std::uint32_t suggestedLookahead() const override { return 2 * options_.bufferFrames + options_.sampleRate / 500; }
     // Blocks rendered more than one buffer period after their deadline: where a sound card would
     // have run dry.
     std::uint64_t underruns() const override { return lateBlocks_.load(std::memory_order_relaxed); }

@@ -24,8 +24,8 @@ struct DeviceCore;
 struct SoundDeviceOptions {
     std::uint32_t voiceSlots = 1024;
     // Frames between a tick's planned time and the frame its voices start at. 0 = what the
-    // back-end suggests (the null device: two buffers, one of margin for the tick to reach the
-    // mixer and one being rendered).
+    // back-end suggests (the null device: two buffers, one being rendered and one of margin for the
+    // tick to reach the mixer, plus 2 ms).
     std::uint32_t lookaheadFrames = 0;
 };
 
