@@ -6,6 +6,9 @@
 #include "app/ui/Sequence.h"
 #include "app/ui/SettingsStore.h"
 #include "controls/ui/BJKnob.h"
+#include "kits/ui/KitList.h"
+
+#include <QComboBox>
 
 #include <QAction>
 #include <QFile>
@@ -187,6 +190,24 @@ private slots:
         QCOMPARE(again.DrumLibrary->kit().Find(again.Instruments.entry(16)).pan(), 700);
         QCOMPARE(again.DrumLibrary->kit().Find(again.Instruments.entry(1)).pan(), 0);
         again.close();
+    }
+
+    void kitListWindowShowsTheKitAndSetsTheCurrentInstrument() {
+        fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / "Topkit.dxg", work() / "Topkit.dxg");
+        TSequence w(work());
+        TKit_List kitList(&w);
+        w.attachKitList(&kitList);
+        QCOMPARE(kitList.InstrumentLabels.size(), std::size_t(16));
+        QCOMPARE(kitList.windowTitle(), QString("Kit List-Topkit"));
+        w.DrumLibrary->kit().Find(w.Instruments.entry(3)).setPan(-400);
+        kitList.SelectInstrument(2);
+        QCOMPARE(w.lstKitList->currentText().toStdString(), w.Instruments.entry(3));
+        QCOMPARE(w.Panning->Value(), -400.0);
+        // A later load repaints the panel at once.
+        w.GetDrumLibrary();
+        QCOMPARE(kitList.selectedLabel(), -1);
+        QCOMPARE(kitList.InstrumentLabels.size(), std::size_t(16));
+        w.close();
     }
 
     void closingTwiceRunsShutDownOnce() {

@@ -44,6 +44,7 @@ namespace tamboro {
 class MenuLabel;
 class PatternGridView;
 class TForm2;
+class TKit_List;
 class PictureButton;
 class TAbout_Screen;
 class TBJKnob;
@@ -66,6 +67,11 @@ public:
     QPointer<TForm2> OptionsWindow;
     QPointer<QWidget> TipsWindow;
     QPointer<TAbout_Screen> AboutWindow;
+
+    // Joins the Kit List window, created after this one: it lists the loaded kit, repaints after
+    // each later kit load, carries the kit's name in its caption, and a click on an instrument makes
+    // it the current instrument and puts its pan on the Panning knob.
+    void attachKitList(TKit_List* kitList);
 
     // ---- Document and playback state (start-up sets all of it). --------------------------------
     std::filesystem::path ProgramDir;

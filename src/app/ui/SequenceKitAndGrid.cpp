@@ -6,7 +6,9 @@
 #include "app/ui/PatternGridView.h"
 #include "controls/ui/Pulse.h"
 #include "controls/ui/GridColorDialog.h"
+#include "controls/ui/BJKnob.h"
 #include "controls/ui/OptionsWindow.h"
+#include "kits/ui/KitList.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -39,6 +41,9 @@ void TSequence::refillInstrumentList(const TWaveCollection& kit) {
     for (int i = 0; i < Instruments.count(); ++i)
         lstKitList->addItem(QString::fromStdString(Instruments.entry(i)));
     lstKitList->setEditText(QString());
+    // The kit's name shows in the Kit List window's caption ("Kit List-Topkit").
+    if (KitListWindow)
+        KitListWindow->setWindowTitle(QString::fromStdString(DrumLibrary->kitListCaption()));
 }
 
 std::uint32_t TSequence::gridBackgroundColor() const { return tColorFromColor(StringGrid1->backgroundColor()); }
@@ -47,6 +52,23 @@ std::uint32_t TSequence::gridTextColor() const { return tColorFromColor(StringGr
 
 void TSequence::setGridColors(std::uint32_t background, std::uint32_t text) {
     StringGrid1->setColors(colorFromTColor(background), colorFromTColor(text));
+}
+
+void TSequence::attachKitList(TKit_List* kitList) {
+    KitListWindow = kitList;
+    kitList->setKit(&DrumLibrary->kit());
+    kitList->setWindowTitle(QString::fromStdString(DrumLibrary->kitListCaption()));
+    // Start-up loaded the kit before this window existed; from now on every load repaints it.
+    DrumLibrary->DeferKitListPaint = false;
+    kitList->PaintLabels();
+    DrumLibrary->paintKitList = [this] {
+        if (auto* list = qobject_cast<TKit_List*>(KitListWindow.data()))
+            list->PaintLabels();
+    };
+    connect(kitList, &TKit_List::instrumentChosen, this, [this](const QString& name, int pan) {
+        lstKitList->setEditText(name);
+        Panning->setValue(pan);
+    });
 }
 
 void TSequence::Insertinstrument1Click() { StringGrid1->insertInstrument(); }
