@@ -42,15 +42,19 @@ TSamples::TSamples(QWidget* mainWindow, QWidget* parent)
     Image1->setPixmap(skinPixmap(skin::kExtraSamplesBackground));
     Image1->setStyleSheet("background: rgb(48, 52, 60);");
 
+    // The caption and the number share the dark band at the top of the picture.
+    QFont captionFont = font();
+    captionFont.setPointSize(7);
     Label1 = new QLabel("Active Sample", Client);
-    Label1->setGeometry(14, 4, 80, 16);
+    Label1->setFont(captionFont);
+    Label1->setGeometry(12, 4, 86, 16);
+    captionFont.setPointSize(8);
+    captionFont.setBold(true);
     Label1->setStyleSheet("color: aqua; background: transparent;");
     ActiveNumber = new QLabel("1", Client);
-    ActiveNumber->setGeometry(96, 4, 22, 16);
+    ActiveNumber->setFont(captionFont);
+    ActiveNumber->setGeometry(100, 4, 18, 16);
     ActiveNumber->setStyleSheet("color: aqua; background: transparent;");
-    QFont bold = ActiveNumber->font();
-    bold.setBold(true);
-    ActiveNumber->setFont(bold);
 
     ScrollBox1 = new QScrollArea(Client);
     ScrollBox1->setGeometry(kSampleScrollBox.left, kSampleScrollBox.top, kSampleScrollBox.width,
