@@ -240,10 +240,17 @@ private slots:
 
     void minimiseLabel() {
         TSequence& w = *w_;
+        QWidget extras(nullptr, Qt::FramelessWindowHint);
+        extras.show();
+        w.ExtraSamplesWindow = &extras;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.Label12Click();
         QTRY_VERIFY(w.isMinimized());
+        QVERIFY(extras.isHidden());
+        w.showNormal();
+        QTRY_VERIFY(extras.isVisible());
+        w.ExtraSamplesWindow = nullptr;
     }
 
     void dragMovesTheWindowAndTheCompanions() {

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QShortcut>
+#include <QWindowStateChangeEvent>
 #include <QUrl>
 
 namespace tamboro {
@@ -110,8 +111,23 @@ void TSequence::Exit1Click() { close(); }
 void TSequence::Label10Click() { close(); }
 
 void TSequence::Label12Click() {
-    // Minimising the application: the companion windows go with the main window.
+    // Minimising the application: the side panels go with the main window and come back with it
+    // (changeEvent).
+    for (QWidget* panel : {KitListWindow.data(), ExtraSamplesWindow.data()})
+        if (panel)
+            panel->hide();
     showMinimized();
+}
+
+void TSequence::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized))
+        for (QWidget* panel : {KitListWindow.data(), ExtraSamplesWindow.data()})
+            if (panel)
+                panel->show();
 }
 
 QString TSequence::helpIndexPath() {
