@@ -4,6 +4,8 @@
 #include "app/ProgramFolder.h"
 #include "app/ProgramOptions.h"
 #include "app/ui/Sequence.h"
+#include "app/ui/SequenceSound.h"
+#include "kits/ui/SampleEditor.h"
 #include "app/ui/ShutdownSignals.h"
 #include "common/AssetDir.h"
 #include "common/Error.h"
@@ -14,6 +16,7 @@
 #include "kits/ui/Samples.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QComboBox>
 
 #include <cstdio>
@@ -67,6 +70,21 @@ int main(int argc, char** argv) {
     auto mainWindow = std::make_unique<tamboro::TSequence>(programDir, options);
     QObject::connect(mainWindow.get(), &tamboro::TSequence::closed, &app, &QApplication::quit);
 
+    // The sound output opens as part of the main window's start-up; without it the program ends.
+    std::unique_ptr<tamboro::SequenceSound> sound;
+    try {
+        sound = std::make_unique<tamboro::SequenceSound>(*mainWindow, options);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tamboro: %s\n", e.what());
+        mainWindow->hide();
+        QMessageBox::critical(nullptr, QStringLiteral("Tamboro"), QString::fromLatin1(tamboro::SequenceSound::kSoundCardMessage));
+        return 1;
+    }
+
+    // The sample editor works on the 32 extra-sample players of the sound output.
+    auto sampleEditor = std::make_unique<tamboro::TSampleEditor>(sound->extraSamples(), mainWindow.get());
+    mainWindow->SampleEditor = sampleEditor.get();
+
     // Then, in order, the windows that exist so far: the sample editor, the Kit List window, the
     // render progress window and the kit maker join here as they are wired in.
     auto intro = new tamboro::TIntroScreen(); // deletes itself when it closes
@@ -78,6 +96,7 @@ int main(int argc, char** argv) {
 
     auto extraSamples = std::make_unique<tamboro::TSamples>(mainWindow.get());
     mainWindow->ExtraSamplesWindow = extraSamples.get();
+    extraSamples->setSampleEditor(sampleEditor.get());
     QObject::connect(extraSamples.get(), &tamboro::TSamples::instrumentChosen, mainWindow.get(),
                      [w = mainWindow.get()](const QString& name) { w->lstKitList->setEditText(name); });
 

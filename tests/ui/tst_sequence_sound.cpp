@@ -1,0 +1,137 @@
+// The main window's sound: a pattern placed with the mouse plays through the null device, repeats,
+// follows the BPM box, flashes the lights and stops; the hits land in the captured recording.
+
+#include "app/ProgramOptions.h"
+#include "app/ui/PatternGridView.h"
+#include "app/ui/Sequence.h"
+#include "app/ui/SequenceSound.h"
+#include "controls/ui/BJKnob.h"
+#include "controls/ui/PictureButton.h"
+#include "controls/ui/Pulse.h"
+#include "kits/Wave.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <filesystem>
+
+using namespace tamboro;
+namespace fs = std::filesystem;
+
+class SequenceSoundTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir configDir_;
+    std::unique_ptr<QTemporaryDir> work_;
+    fs::path work() const { return work_->path().toStdString(); }
+
+    // Frames where the captured left channel rises above a threshold after at least 20 ms of quiet.
+    static std::vector<std::size_t> onsets(const Wave& capture) {
+        std::vector<std::size_t> found;
+        const auto& d = capture.data();
+        const std::size_t frames = capture.frames();
+        std::size_t quiet = 100000;
+        for (std::size_t f = 0; f < frames; ++f) {
+            const auto sample = static_cast<std::int16_t>(d[f * 4] | (d[f * 4 + 1] << 8));
+            if (std::abs(sample) > 2000) {
+                if (quiet > 882)
+                    found.push_back(f);
+                quiet = 0;
+            } else {
+                ++quiet;
+            }
+        }
+        return found;
+    }
+
+private slots:
+    void initTestCase() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
+    }
+
+    void init() {
+        work_ = std::make_unique<QTemporaryDir>();
+        fs::create_directories(work() / "temp");
+        for (const char* name : {"Topkit.dxg", "Blank.wav"})
+            fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, work() / name);
+    }
+
+    void placedPatternPlaysRepeatsAndStops() {
+        ProgramOptions options;
+        options.audio = AudioChoice::Null;
+        options.capture = work() / "capture.wav";
+        {
+            TSequence w(work(), options);
+            SequenceSound sound(w, options);
+            PlaybackState& p = sound.playback();
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+            // Kick, the first kit instrument, on steps 1 and 9 of the 16-step grid.
+            const QString kick = QString::fromStdString(w.Instruments.entry(1));
+            QVERIFY(kick.startsWith("Kick"));
+            w.lstKitList->setEditText(kick);
+            QCOMPARE(QString::fromStdString(w.Instruments.text()), kick);
+            for (int row : {2, 10})
+                QTest::mouseClick(w.StringGrid1->viewport(), Qt::LeftButton, {},
+                                  w.StringGrid1->cellRect(1, row).center());
+            QCOMPARE(QString::fromStdString(w.Grid.cell(1, 2)), kick);
+            QCOMPARE(QString::fromStdString(w.Grid.cell(1, 10)), kick);
+
+            w.btnLoopPattern->click();
+            QVERIFY(p.RepeatPattern);
+            QCOMPARE(w.btnLoopPattern->glyphIndex(), 2);
+
+            w.btnPlay->click();
+            QVERIFY(p.patternPlaying());
+            QVERIFY(!w.btnPlay->isEnabled());
+            QTRY_VERIFY_WITH_TIMEOUT(w.Pulse[0]->litHeight() > 0, 2000);
+            // Two passes of the pattern at 120 BPM (2 s each), then faster under the BPM box.
+            QTest::qWait(4200);
+            QVERIFY(p.patternPlaying());
+            w.Label6->setValue(240);
+            QCOMPARE(p.StepInterval, 62);
+            QCOMPARE(w.Delay->Value(), 240.0);
+            QTest::qWait(1200);
+            w.btnStop->click();
+            QVERIFY(!p.patternPlaying());
+            QVERIFY(w.btnPlay->isEnabled());
+            QTest::qWait(300);
+        }
+        const Wave capture = Wave::readFile(work() / "capture.wav");
+        const auto hits = onsets(capture);
+        // The placing clicks audition the kick at once; the pattern's hits follow, every 44100 frames
+        // at 120 BPM (steps 1 and 9 of 16), repeating with no gap, then closer together at 240 BPM.
+        QString all;
+        for (auto h : hits)
+            all += QString::number(h) + " ";
+        QVERIFY2(hits.size() >= 7, qPrintable(all));
+        int onGrid = 0;
+        for (std::size_t i = 1; i < hits.size(); ++i)
+            if (std::abs(static_cast<double>(hits[i] - hits[i - 1]) - 44100.0) <= 1.0)
+                ++onGrid;
+        QVERIFY2(onGrid >= 3, qPrintable(all));
+        const double lastGap = static_cast<double>(hits.back() - hits[hits.size() - 2]);
+        QVERIFY2(lastGap < 30000.0, qPrintable(QString::number(lastGap)));
+    }
+
+    void channelSwitchShowsOff() {
+        ProgramOptions options;
+        options.audio = AudioChoice::Null;
+        TSequence w(work(), options);
+        SequenceSound sound(w, options);
+        w.btnCH[2]->click();
+        QCOMPARE(w.btnCH[2]->text(), QString("OFF"));
+        QVERIFY(!sound.playback().ChannelOn[3]);
+        w.btnCH[2]->click();
+        QCOMPARE(w.btnCH[2]->text(), QString("ON"));
+    }
+};
+
+QTEST_MAIN(SequenceSoundTest)
+#include "tst_sequence_sound.moc"
