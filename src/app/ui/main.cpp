@@ -6,6 +6,8 @@
 #include "app/ui/Sequence.h"
 #include "app/ui/SequenceSound.h"
 #include "kits/ui/SampleEditor.h"
+#include "kits/ui/TMakit.h"
+#include "app/ui/KitMakerCommand.h"
 #include "app/ui/ShutdownSignals.h"
 #include "common/AssetDir.h"
 #include "common/Error.h"
@@ -84,6 +86,11 @@ int main(int argc, char** argv) {
     // The sample editor works on the 32 extra-sample players of the sound output.
     auto sampleEditor = std::make_unique<tamboro::TSampleEditor>(sound->extraSamples(), mainWindow.get());
     mainWindow->SampleEditor = sampleEditor.get();
+
+    // The kit maker builds new kits from WAV files; "Kit Maker" on the View menu opens it.
+    auto kitMaker = std::make_unique<tamboro::TMakit>();
+    mainWindow->KitMaker = kitMaker.get();
+    new tamboro::KitMakerCommand(*mainWindow, *kitMaker, sound.get()); // owned by the main window
 
     // Then, in order, the windows that exist so far: the sample editor, the Kit List window, the
     // render progress window and the kit maker join here as they are wired in.

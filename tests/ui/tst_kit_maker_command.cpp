@@ -1,0 +1,60 @@
+// "Kit Maker" on the main window: the maker lists the current kit and, when templated, starts from
+// its sounds.
+
+#include "app/ui/KitMakerCommand.h"
+#include "app/ui/Sequence.h"
+#include "kits/KitLibrary.h"
+#include "kits/ui/TMakit.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+
+using namespace tamboro;
+namespace fs = std::filesystem;
+
+class KitMakerCommandTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir configDir_;
+
+private slots:
+    void initTestCase() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
+    }
+
+    void listsTheCurrentKitAndTemplatesIt() {
+        for (bool templated : {true, false}) {
+            QTemporaryDir work;
+            const fs::path dir = work.path().toStdString();
+            fs::create_directories(dir / "temp");
+            for (const char* name : {"Topkit.dxg", "Blank.wav"})
+                fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, dir / name);
+            TSequence w(dir);
+            TMakit maker;
+            KitMakerCommand command(w, maker, nullptr);
+            int asked = 0;
+            command.askTemplate = [&] {
+                ++asked;
+                return templated;
+            };
+            QVERIFY(w.KitMake->isEnabled());
+            w.KitMake->trigger();
+            QCOMPARE(asked, 1);
+            QVERIFY(maker.isVisible());
+            const TWaveCollection& kit = w.DrumLibrary->kit();
+            QCOMPARE(maker.rowCount(), kit.count() - 1);
+            QCOMPARE(maker.nameEdit(0)->text(), QStringLiteral("Kick"));
+            const Wave blank = Wave::readFile(dir / "Blank.wav");
+            QVERIFY(maker.maker().kit().item(1).wave() == (templated ? kit.item(1).wave() : blank));
+            maker.close();
+        }
+    }
+};
+
+QTEST_MAIN(KitMakerCommandTest)
+#include "tst_kit_maker_command.moc"
