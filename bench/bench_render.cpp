@@ -17,6 +17,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 
 namespace fs = std::filesystem;
 using namespace tamboro;
@@ -58,7 +59,7 @@ void BM_RenderSong(benchmark::State& state) {
     const int seconds = static_cast<int>(state.range(0));
     const int loops = seconds / 2; // one pattern lasts 2 s at 120 BPM
     const char* base = std::getenv("TAMBORO_BENCH_DIR");
-    const fs::path dir = fs::path(base ? base : fs::temp_directory_path().string()) / ("tamboro-bench-render-" + std::to_string(seconds));
+    const fs::path dir = fs::path(base ? base : fs::temp_directory_path().string()) / ("tamboro-bench-render-" + std::to_string(seconds) + "-" + std::to_string(std::random_device{}()));
     fs::remove_all(dir);
     fs::create_directories(dir / "temp");
     const TWaveCollection kit = makeDefaultKit();

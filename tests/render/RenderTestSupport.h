@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -16,8 +18,10 @@ struct TempDir {
     std::filesystem::path path;
     TempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        // Unique per run, so that test programs running at the same time never share a folder.
         path = std::filesystem::temp_directory_path() /
-               ("tamboro-render-" + std::string(info->test_suite_name()) + "-" + info->name());
+               ("tamboro-render-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
+                std::to_string(std::random_device{}()));
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }
