@@ -8,6 +8,8 @@
 #include "kits/ui/SampleEditor.h"
 #include "kits/ui/TMakit.h"
 #include "app/ui/KitMakerCommand.h"
+#include "app/ui/SongRenderCommand.h"
+#include "render/ui/TForm1.h"
 #include "app/ui/ShutdownSignals.h"
 #include "common/AssetDir.h"
 #include "common/Error.h"
@@ -86,6 +88,11 @@ int main(int argc, char** argv) {
     // The sample editor works on the 32 extra-sample players of the sound output.
     auto sampleEditor = std::make_unique<tamboro::TSampleEditor>(sound->extraSamples(), mainWindow.get());
     mainWindow->SampleEditor = sampleEditor.get();
+
+    // The render progress window, used by "Render song to wave".
+    auto renderWindow = std::make_unique<tamboro::TForm1>();
+    mainWindow->RenderProgress = renderWindow.get();
+    new tamboro::SongRenderCommand(*mainWindow, *renderWindow, sound.get()); // owned by the main window
 
     // The kit maker builds new kits from WAV files; "Kit Maker" on the View menu opens it.
     auto kitMaker = std::make_unique<tamboro::TMakit>();

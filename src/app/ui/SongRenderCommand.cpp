@@ -1,0 +1,84 @@
+#include "app/ui/SongRenderCommand.h"
+
+#include "app/ui/Sequence.h"
+#include "app/ui/SequenceSound.h"
+#include "controls/ui/PictureButton.h"
+#include "kits/KitLibrary.h"
+#include "render/Mp3Encoder.h"
+#include "render/SongRender.h"
+#include "render/ui/TForm1.h"
+#include "render/ui/TMBladefrm.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QMessageBox>
+
+#include <exception>
+
+namespace tamboro {
+
+SongRenderCommand::SongRenderCommand(TSequence& window, TForm1& renderWindow, SequenceSound* sound)
+    : QObject(&window), Window(window), RenderWindow(renderWindow), Sound(sound) {
+    // Stop reaches the render through the play button: Stop enables it again.
+    RenderWindow.stopRequested = [this] { return Window.btnPlay->isEnabled(); };
+    Window.btnRenderWave->setEnabled(true);
+    Window.RendorSong1->setEnabled(true);
+    Window.mnAcid->setEnabled(true);
+    connect(Window.btnRenderWave, &PictureButton::clicked, this, &SongRenderCommand::RendorClick);
+    connect(Window.RendorSong1, &QAction::triggered, this, &SongRenderCommand::RendorClick);
+}
+
+RenderRequest SongRenderCommand::buildRequest() const {
+    RenderRequest request;
+    request.programDir = Window.ProgramDir;
+    request.kit = &Window.DrumLibrary->kit();
+    for (int i = 0; i < Window.SongList->count(); ++i)
+        request.playList.push_back(Window.SongList->item(i)->text().toStdString());
+    request.startEntry = Window.SongList->currentRow() > 0 ? static_cast<std::size_t>(Window.SongList->currentRow()) : 0;
+    request.acidize = Window.mnAcid->isChecked();
+    request.scriptDumpDir = std::filesystem::current_path();
+    if (Sound) {
+        for (int c = 1; c <= 6; ++c)
+            request.channelOn[static_cast<std::size_t>(c - 1)] = Sound->playback().ChannelOn[static_cast<std::size_t>(c)];
+        ExtraSamples& samples = Sound->extraSamples();
+        for (int n = 1; n <= ExtraSamples::kCount; ++n) {
+            ExtraSampleSound& s = request.extraSamples[static_cast<std::size_t>(n - 1)];
+            s.fileName = samples.fileName(n);
+            s.frequency = samples.frequency(n);
+            s.pan = samples.pan(n);
+            s.volume = samples.volume(n);
+        }
+    }
+    return request;
+}
+
+void SongRenderCommand::setPlayButtons(bool enabled) {
+    Window.btnPlay->setEnabled(enabled);
+    Window.btnPlaySong->setEnabled(enabled);
+}
+
+void SongRenderCommand::RendorClick() {
+    setPlayButtons(false);
+    try {
+        const RenderRequest request = buildRequest();
+        const RenderPlan plan = prepareRender(request);
+        if (plan.status == PrepareStatus::AcidTooLong) {
+            QMessageBox::information(&Window, QStringLiteral("Tamboro"), QString::fromLatin1(kAcidTooLongMessage));
+        } else if (plan.status == PrepareStatus::Ready) {
+            const auto result = RenderWindow.Button1Click(request, plan);
+            if (result && result->offerMp3 && Window.IncludeMP31->isChecked()) {
+                // The encoder window belongs to the render window and stays until the encoder ends.
+                Encoder = new TMBladefrm(&RenderWindow);
+                Encoder->setAttribute(Qt::WA_DeleteOnClose);
+                Encoder->setEncoderPath(encoderPath(Window.ProgramDir));
+                Encoder->setWavPath(QString::fromStdString(result->outcome.writtenTo.string()));
+                Encoder->show();
+            }
+        }
+    } catch (const std::exception& e) {
+        QMessageBox::warning(&Window, QStringLiteral("Tamboro"), QString::fromUtf8(e.what()));
+    }
+    setPlayButtons(true);
+}
+
+} // namespace tamboro
