@@ -38,9 +38,12 @@ private slots:
         fs::copy(fs::path(TAMBORO_ASSETS) / "demo", dir, fs::copy_options::recursive);
         for (const char* name : {"Topkit.dxg", "Blank.wav"})
             fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, dir / name, fs::copy_options::overwrite_existing);
+        // The render's script dump goes to the current folder, as a confirmed dialog leaves it.
+        fs::current_path(dir);
         TSequence w(dir);
         TForm1 renderWindow;
         SongRenderCommand command(w, renderWindow, nullptr);
+        QVERIFY(fs::exists(dir / "mainplay.txt") == false);
         const QString out = QString::fromStdString((dir / "Rock.wav").string());
         renderWindow.chooseOutputFile = [&] { return out; };
         QVERIFY(w.btnRenderWave->isEnabled());
@@ -55,6 +58,7 @@ private slots:
         QCOMPARE(rendered.sampleRate(), 44100u);
         QVERIFY(rendered.frames() > 44100u); // a bar of 16 steps at the pattern's tempo, repeated
         QVERIFY(w.btnPlay->isEnabled());
+        QVERIFY(fs::exists(dir / "mainplay.txt"));
         QVERIFY(command.encoderWindow());
         QCOMPARE(command.encoderWindow()->Edit1->text(), out);
         QCOMPARE(command.encoderWindow()->Edit2->text(), QString::fromStdString((dir / "Rock.mp3").string()));
@@ -66,6 +70,7 @@ private slots:
         fs::create_directories(dir / "temp");
         for (const char* name : {"Topkit.dxg", "Blank.wav"})
             fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, dir / name);
+        fs::current_path(dir);
         TSequence w(dir);
         TForm1 renderWindow;
         SongRenderCommand command(w, renderWindow, nullptr);
