@@ -229,12 +229,15 @@ private slots:
     void exitAndCloseLabelsEndTheProgram() {
         for (int which = 0; which < 2; ++which) {
             TSequence w(work_.path().toStdString());
+            int stops = 0;
+            w.StopStepTimers = [&] { ++stops; };
             QSignalSpy closed(&w, &TSequence::closed);
             if (which == 0)
                 w.Exit1->trigger();
             else
                 w.Label10Click();
             QCOMPARE(closed.count(), 1);
+            QVERIFY(stops >= 1); // the clocks stop before the window closes
         }
     }
 

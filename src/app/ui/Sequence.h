@@ -73,6 +73,10 @@ public:
     // it the current instrument and puts its pan on the Panning knob.
     void attachKitList(TKit_List* kitList);
 
+    // Stops both step clocks. Shut-down and the "x" label run it before anything else, so that no
+    // tick runs against a closing window; the sound layer sets it when it wires itself in.
+    std::function<void()> StopStepTimers;
+
     // ---- Document and playback state (start-up sets all of it). --------------------------------
     std::filesystem::path ProgramDir;
     ProgramOptions Options;

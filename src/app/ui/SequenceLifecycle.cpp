@@ -159,6 +159,8 @@ void TSequence::savePanTableAtClose() {
 }
 
 void TSequence::FormClose() {
+    if (StopStepTimers)
+        StopStepTimers();
     savePanTableAtClose();
     SettingsStore::save(currentSettings());
     PatternLines.clear();

@@ -108,7 +108,11 @@ void TSequence::openPopup(QMenu* menu, const MenuLabel* label) {
 
 void TSequence::Exit1Click() { close(); }
 
-void TSequence::Label10Click() { close(); }
+void TSequence::Label10Click() {
+    if (StopStepTimers)
+        StopStepTimers();
+    close();
+}
 
 void TSequence::Label12Click() {
     // Minimising the application: the side panels go with the main window and come back with it
