@@ -17,6 +17,7 @@
 #include "controls/ui/IntroScreen.h"
 #include "controls/ui/OptionsWindow.h"
 #include "controls/ui/TipsWindow.h"
+#include "kits/ui/KitList.h"
 #include "kits/ui/Samples.h"
 
 #include <QApplication>
@@ -89,6 +90,10 @@ int main(int argc, char** argv) {
     auto sampleEditor = std::make_unique<tamboro::TSampleEditor>(sound->extraSamples(), mainWindow.get());
     mainWindow->SampleEditor = sampleEditor.get();
 
+    // The Kit List window lists the kit loaded at start-up and follows every later load.
+    auto kitList = std::make_unique<tamboro::TKit_List>(mainWindow.get());
+    mainWindow->attachKitList(kitList.get());
+
     // The render progress window, used by "Render song to wave".
     auto renderWindow = std::make_unique<tamboro::TForm1>();
     mainWindow->RenderProgress = renderWindow.get();
@@ -99,8 +104,6 @@ int main(int argc, char** argv) {
     mainWindow->KitMaker = kitMaker.get();
     new tamboro::KitMakerCommand(*mainWindow, *kitMaker, sound.get()); // owned by the main window
 
-    // Then, in order, the windows that exist so far: the sample editor, the Kit List window, the
-    // render progress window and the kit maker join here as they are wired in.
     auto intro = new tamboro::TIntroScreen(); // deletes itself when it closes
 
     auto optionsWindow = std::make_unique<tamboro::TForm2>();
@@ -131,6 +134,8 @@ int main(int argc, char** argv) {
     mainWindow->show();
     extraSamples->placeBesideMainWindow();
     extraSamples->show();
+    kitList->placeBesideMainWindow();
+    kitList->show();
     intro->show();
     // The tips window shows at start-up unless the user turned it off.
     if (mainWindow->ShowTips)
