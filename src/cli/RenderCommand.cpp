@@ -1,4 +1,4 @@
-// tamboro-cli render SONG.sng -o OUT.wav [--dir DIR] [--kit KIT.dxg] [--from N] [--acid] [--mute C]...
+// tamboro-cli render SONG.sng -o OUT.wav [--dir DIR] [--kit KIT.dxg] [--from N] [--acid] [--mute C]... [--mp3 RATE]
 // Renders a song exactly as the render window does: DIR is the program folder (pattern files,
 // Blank.wav, temp/), the kit defaults to DIR/Topkit.dxg and DIR/Panning.dat gives the kit's pans
 // when present (a damaged one gives centre pans). A progress bar goes to stderr when it is a terminal. On any error the message is
@@ -7,6 +7,8 @@
 #include "app/PanTable.h"
 #include "app/SongFile.h"
 #include "cli/CliCommand.h"
+#include "common/ChildProcess.h"
+#include "render/Mp3Encoder.h"
 #include "common/Error.h"
 #include "common/TextLines.h"
 #include "kits/WaveCollection.h"
@@ -27,7 +29,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kUsage =
-    "render SONG.sng -o OUT.wav [--dir DIR] [--kit KIT.dxg] [--from N] [--acid] [--mute C]...  render a song to WAV";
+    "render SONG.sng -o OUT.wav [--dir DIR] [--kit KIT.dxg] [--from N] [--acid] [--mute C]... [--mp3 RATE]  "
+    "render a song to WAV (and an MP3 copy with DIR's encoder)";
 
 bool stderrIsTerminal() {
 #ifndef _WIN32
@@ -121,6 +124,7 @@ int runRender(const CliArgs& args) {
     fs::path dir = fs::current_path();
     int from = 1;
     bool acid = false;
+    std::string mp3Rate;
     std::vector<int> muted;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -139,6 +143,8 @@ int runRender(const CliArgs& args) {
             from = parseNumber(a, value());
         else if (a == "--acid")
             acid = true;
+        else if (a == "--mp3")
+            mp3Rate = value();
         else if (a == "--mute") {
             const int channel = parseNumber(a, value());
             if (channel < 1 || channel > 6)
@@ -200,6 +206,19 @@ int runRender(const CliArgs& args) {
         return 1;
     std::printf("%s: %lld frames, %.3f seconds\n", output.string().c_str(), static_cast<long long>(outcome.frames),
                 static_cast<double>(outcome.frames) / 44100);
+    if (mp3Rate.empty())
+        return 0;
+    // The same encoder invocation as the encoder window's "GO", waited for here.
+    const std::string mp3 = mp3PathFor(output.string());
+    ChildProcess encoder;
+    if (!encoder.start(encoderArguments(encoderPath(dir), output.string(), mp3, mp3Rate)))
+        throw Error(encoder.startError());
+    const auto status = encoder.wait();
+    if (status != 0) {
+        std::fprintf(stderr, "the MP3 encoder ended with status %d\n", status.value_or(-1));
+        return 1;
+    }
+    std::printf("%s\n", mp3.c_str());
     return 0;
 }
 

@@ -57,11 +57,13 @@ SequenceSound::SequenceSound(TSequence& window, const ProgramOptions& options)
                                                Streams.get());
     wireEvents();
     wireControls();
-    // The clocks stop before anything else when the window closes.
+    // The clocks stop before anything else when the window closes ("x", "Exit", shut-down).
+    window.StopStepTimers = [this] { stopClocks(); };
     window.installEventFilter(this);
 }
 
 SequenceSound::~SequenceSound() {
+    Window.StopStepTimers = nullptr;
     stopClocks();
     Playback.reset();
     Samples.reset();
