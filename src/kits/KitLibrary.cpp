@@ -53,7 +53,10 @@ void KitLibrary::GetDrumLibrary() {
         kitFileName_ = defaultKitFileName;
         path = resolveKitPath(kitFileName_);
     }
-    kit_.loadFromFile(path);
+    // Read into a fresh kit first: a file that fails to load leaves the current kit playing.
+    TWaveCollection loaded;
+    loaded.loadFromFile(path);
+    kit_ = std::move(loaded);
     if (!DeferKitListPaint && paintKitList)
         paintKitList();
     DeferKitListPaint = false;
@@ -70,8 +73,15 @@ bool KitLibrary::chooseKit(const std::string& chosenFile) {
     for (int i = 1; i <= carriedPositions; ++i)
         if (const auto* item = kitItemAt(kit_, lastKitIndex_, i))
             remembered[static_cast<std::size_t>(i)] = Mix{item->volume(), item->pan()};
+    const std::string previousFileName = kitFileName_;
     kitFileName_ = chosenFile;
-    GetDrumLibrary();
+    try {
+        GetDrumLibrary();
+    } catch (...) {
+        // The kit in use stays, and so does the name saved at shut-down.
+        kitFileName_ = previousFileName;
+        throw;
+    }
     for (int i = 1; i <= carriedPositions; ++i) {
         auto* item = kitItemAt(kit_, lastKitIndex_, i);
         const auto& mix = remembered[static_cast<std::size_t>(i)];

@@ -37,12 +37,13 @@ public:
 
     // `GetDrumLibrary`: loads KitFileName (falling back to "Topkit.dxg" when no such file exists),
     // repaints the Kit List, reduces KitFileName to its name part and refills the instrument list.
-    // A failed load throws the reader's error before any of that; the kit then holds what was read.
+    // A failed load throws the reader's error before any of that and leaves the kit as it was.
     void GetDrumLibrary();
 
     // "Drum Kit Library" once a file is chosen: loads it and carries Volume and Pan over by
     // instrument position 1 to 16. Returns false without change for an empty name or ".dxg".
     // Positions that hold no kit instrument in the old or the new kit are skipped.
+    // A kit that fails to load is reported by its error; the current kit and KitFileName stay.
     bool chooseKit(const std::string& chosenFile);
 
     // "Kit List-" and the kit file name without its extension (its last four characters).

@@ -151,7 +151,9 @@ TEST_F(KitLibraryTest, FailedLoadKeepsTheOldList) {
     EXPECT_EQ(list.lastKitIndex(), 16);
     EXPECT_EQ(list.entry(16), "Top16     [ ]");
     EXPECT_EQ(list.text(), "Top2      [ ]");
-    EXPECT_EQ(library.kit().count(), 3); // the items read before the failure
+    // The kit in use stays whole, and so does the name saved at shut-down.
+    EXPECT_EQ(library.kit().count(), 17);
+    EXPECT_EQ(library.KitFileName(), "Topkit.dxg");
 }
 
 TEST(KitLibrary, InsertInstrumentToggles) {

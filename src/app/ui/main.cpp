@@ -7,6 +7,7 @@
 #include "app/ui/SequenceSound.h"
 #include "kits/ui/SampleEditor.h"
 #include "kits/ui/TMakit.h"
+#include "app/ui/KitLibraryCommand.h"
 #include "app/ui/KitMakerCommand.h"
 #include "app/ui/SongRenderCommand.h"
 #include "render/ui/TForm1.h"
@@ -93,6 +94,7 @@ int main(int argc, char** argv) {
     // The Kit List window lists the kit loaded at start-up and follows every later load.
     auto kitList = std::make_unique<tamboro::TKit_List>(mainWindow.get());
     mainWindow->attachKitList(kitList.get());
+    new tamboro::KitLibraryCommand(*mainWindow); // "Drum Kit Library"; owned by the main window
 
     // The render progress window, used by "Render song to wave".
     auto renderWindow = std::make_unique<tamboro::TForm1>();

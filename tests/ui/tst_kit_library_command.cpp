@@ -1,0 +1,78 @@
+// "Drum Kit Library": another kit loads with pans carried by position, the Kit List follows, and a
+// cancelled dialog or a bad file changes nothing.
+
+#include "app/ui/KitLibraryCommand.h"
+#include "app/ui/Sequence.h"
+#include "kits/KitLibrary.h"
+#include "kits/ui/KitList.h"
+
+#include <QAction>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace tamboro;
+namespace fs = std::filesystem;
+
+class KitLibraryCommandTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir configDir_;
+
+private slots:
+    void initTestCase() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
+    }
+
+    void choosesAnotherKit() {
+        QTemporaryDir work;
+        const fs::path dir = work.path().toStdString();
+        fs::create_directories(dir / "temp");
+        for (const char* name : {"Topkit.dxg", "Blank.wav"})
+            fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, dir / name);
+        // A second kit: the default one with its first instrument renamed.
+        TWaveCollection other;
+        other.loadFromFile(dir / "Topkit.dxg");
+        other.item(1).setName("BigKick   [ ]");
+        other.saveToFile(dir / "Studio.dxg");
+        std::ofstream(dir / "Broken.dxg") << "not a kit";
+
+        TSequence w(dir);
+        TKit_List kitList;
+        w.attachKitList(&kitList);
+        KitLibraryCommand command(w);
+        QVERIFY(w.SoundLibrary1->isEnabled());
+        w.DrumLibrary->kit().item(3).setPan(-1500);
+
+        fs::path chosen;
+        command.chooseKitFile = [&] { return chosen; };
+        w.SoundLibrary1->trigger(); // cancelled
+        QCOMPARE(QString::fromStdString(w.DrumLibrary->KitFileName()), QStringLiteral("Topkit.dxg"));
+
+        chosen = dir / "Studio.dxg";
+        w.SoundLibrary1->trigger();
+        QCOMPARE(QString::fromStdString(w.DrumLibrary->KitFileName()), QStringLiteral("Studio.dxg"));
+        QCOMPARE(kitList.windowTitle(), QStringLiteral("Kit List-Studio"));
+        QCOMPARE(QString::fromStdString(w.Instruments.entry(1)), QStringLiteral("BigKick   [ ]"));
+        QCOMPARE(w.DrumLibrary->kit().item(3).pan(), -1500); // by position
+
+        chosen = dir / "Broken.dxg";
+        QTimer::singleShot(0, [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->inherits("QMessageBox"))
+                    top->close();
+        });
+        w.SoundLibrary1->trigger();
+        // The kit in use keeps playing and keeps its name for the next start.
+        QCOMPARE(QString::fromStdString(w.Instruments.entry(1)), QStringLiteral("BigKick   [ ]"));
+        QCOMPARE(w.DrumLibrary->kit().count(), 17);
+        QCOMPARE(QString::fromStdString(w.DrumLibrary->kit().item(1).name()), QStringLiteral("BigKick   [ ]"));
+        QCOMPARE(QString::fromStdString(w.DrumLibrary->KitFileName()), QStringLiteral("Studio.dxg"));
+    }
+};
+
+QTEST_MAIN(KitLibraryCommandTest)
+#include "tst_kit_library_command.moc"
