@@ -13,7 +13,9 @@ stage "Dependencies"
 scripts/install-deps.sh
 
 stage "Build (warnings are errors)"
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMBORO_WERROR=ON >/dev/null
+# Optimised without debug information: the same code as a release, compiled and linked faster.
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+  -DTAMBORO_WERROR=ON >/dev/null
 cmake --build build-test -j "$jobs"
 
 stage "Unit, window and end-to-end tests"
