@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TempDir.h"
+
 #include <filesystem>
 
 namespace tamboro {
@@ -16,19 +18,15 @@ namespace fs = std::filesystem;
 using test::kitName;
 
 struct SongFixture : test::KitFixture {
-    fs::path dir = fs::temp_directory_path() / "tamboro-sound-song";
+    // A folder of this test's own: the test cases run as separate processes, side by side.
+    test::TempDir tmp;
+    fs::path dir = tmp.path;
     std::vector<int> selections;
 
     SongFixture() {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         writePattern("A", 16, 100, 2);
         writePattern("B", 8, 140, 1);
         playback->events.selectPlayListEntry = [this](int i) { selections.push_back(i); };
-    }
-    ~SongFixture() {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
     }
     void writePattern(const std::string& name, int steps, int bpm, int loops) {
         PatternGrid g;
