@@ -3,7 +3,7 @@
 #include "common/Files.h"
 #include "common/TextLines.h"
 
-#include "app/TempDir.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "common/Error.h"
 #include "common/Files.h"
 
-#include "app/TempDir.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "app/SongScript.h"
 #include "common/Error.h"
 
-#include "app/TempDir.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,11 @@
 #pragma once
-// A fresh temporary folder per test, named after the test and removed afterwards.
+// A fresh temporary folder per test, removed afterwards. The random part keeps runs of the same
+// test from different build folders apart.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace tamboro::test {
@@ -13,7 +15,8 @@ struct TempDir {
     TempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path = std::filesystem::temp_directory_path() /
-               ("tamboro-" + std::string(info->test_suite_name()) + "-" + info->name());
+               ("tamboro-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
+                std::to_string(std::random_device{}()));
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }
