@@ -99,6 +99,10 @@ public:
     int StepInterval = 0;
     int PrimaryRate = 0, PrimaryBits = 0;
     std::vector<std::string> PatternLines, SongScript;
+    // The pattern last saved or loaded, and the current song's file ("Untitled Song" after New Song,
+    // empty until the first New, Open or Save Song). The drum TAB printout titles the song from it.
+    std::string CurrentPattern;
+    std::string SongFileName;
     // Why the pan table could not be used at start-up (empty when it was read as it stands).
     std::string PanTableProblem;
     BackgroundDrag Drag;
@@ -176,6 +180,19 @@ public:
     void LibBinClick();
     // Asks OK/Cancel before the library bin deletes a pattern; tests answer it themselves.
     std::function<bool()> confirmLibraryDelete;
+    // The pattern boxes under the grid: the name box mirrors cell (0,0), the loops box stays at 1 or
+    // more, the Time/Bar box and button lay the grid out anew, the clear button empties the cells.
+    void connectPatternBoxes();
+    void Edit2Change();
+    void LoopChange();
+    void TimeBarChange();
+    void btnTimeBarClick();
+    void BitBtn7Click();
+    // Playback's side of the pattern boxes, set by the sound layer (either may be empty): after the
+    // Time/Bar button laid the grid out with `endRow` rows, the playing row moves back to 2 when it
+    // lies past it; the clear button empties the song script.
+    std::function<void(int endRow)> PatternLaidOut;
+    std::function<void()> ForgetSongScript;
     // Shows the two list models in their list boxes.
     void showLibrary();
     void showPlayList();

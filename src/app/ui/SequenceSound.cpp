@@ -59,11 +59,20 @@ SequenceSound::SequenceSound(TSequence& window, const ProgramOptions& options)
     wireControls();
     // The clocks stop before anything else when the window closes ("x", "Exit", shut-down).
     window.StopStepTimers = [this] { stopClocks(); };
+    // A shorter grid must not leave the pattern clock on a row past its end; a cleared pattern
+    // takes the song script with it (the song clock then finds the script ended).
+    window.PatternLaidOut = [this](int endRow) {
+        if (Playback->PlayRow > endRow)
+            Playback->PlayRow = 2;
+    };
+    window.ForgetSongScript = [this] { Playback->SongScript.clear(); };
     window.installEventFilter(this);
 }
 
 SequenceSound::~SequenceSound() {
     Window.StopStepTimers = nullptr;
+    Window.PatternLaidOut = nullptr;
+    Window.ForgetSongScript = nullptr;
     stopClocks();
     Playback.reset();
     Samples.reset();
