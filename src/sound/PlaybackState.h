@@ -98,6 +98,9 @@ public:
     bool BitBtn12Click(const std::filesystem::path& programDir, const std::vector<std::string>& playList,
                        int selected);
     void DXTimer1Timer();
+    // Playback's part of "Clear all" (the Play List emptied): a playing song stops, both play
+    // buttons come back and the script is dropped.
+    void ClearSong();
     void ToolButton8Click();  // "Repeat song"
     void ToolButton19Click(); // "Set global speed"
     bool songPlaying() const { return DXTimer1.Enabled(); }

@@ -94,6 +94,13 @@ void PlaybackState::DXTimer1Timer() {
     }
 }
 
+void PlaybackState::ClearSong() {
+    StopRequest = "Stop";
+    setPlayButtons(true);
+    DXTimer1.SetEnabled(false);
+    SongScript.clear();
+}
+
 void PlaybackState::ToolButton8Click() {
     RepeatSong = !RepeatSong;
     if (events.repeatSongGlyph)

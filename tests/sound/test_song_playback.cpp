@@ -94,5 +94,23 @@ TEST(SongPlayback, MissingPatternOrEmptyListStartsNothing) {
     EXPECT_FALSE(f.playback->songPlaying());
 }
 
+TEST(SongPlayback, ClearAllStopsAPlayingSongAndItsLaterTicks) {
+    SongFixture f;
+    ASSERT_TRUE(f.playback->BitBtn12Click(f.dir, {"A", "B"}, -1));
+    f.playback->DXTimer1Timer();
+    EXPECT_FALSE(f.playback->PlayButtonsEnabled);
+    f.playback->ClearSong();
+    EXPECT_FALSE(f.playback->songPlaying());
+    EXPECT_TRUE(f.playback->SongScript.empty());
+    EXPECT_TRUE(f.playback->PlayButtonsEnabled);
+    EXPECT_EQ(f.playback->StopRequest, "Stop");
+    // A tick already handed over before the clock stopped reads nothing of the dropped script.
+    f.playback->DXTimer1Timer();
+    EXPECT_FALSE(f.playback->songPlaying());
+    // The next start plays again from a clean state.
+    ASSERT_TRUE(f.playback->BitBtn12Click(f.dir, {"B"}, -1));
+    EXPECT_EQ(f.playToEnd().size(), 8u);
+}
+
 } // namespace
 } // namespace tamboro
