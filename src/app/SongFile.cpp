@@ -78,4 +78,12 @@ std::vector<std::string> BuildSongFileLines(const std::vector<std::string>& entr
 
 void WriteSongFile(const std::filesystem::path& path, const std::vector<std::string>& lines) { writeTextLines(path, lines); }
 
+std::filesystem::path SongPathWithDefaultExtension(const std::filesystem::path& chosen) {
+    if (chosen.empty() || chosen.has_extension())
+        return chosen;
+    std::filesystem::path withExtension = chosen;
+    withExtension += ".sng";
+    return withExtension;
+}
+
 } // namespace tamboro

@@ -32,6 +32,9 @@ SongFileData ReadSongFile(const std::filesystem::path& path);
 // which would be read back as the sample section.
 std::vector<std::string> BuildSongFileLines(const std::vector<std::string>& entries, const std::vector<SongSample>& samples);
 
+// The save dialog's default extension: a chosen name without an extension gets ".sng".
+std::filesystem::path SongPathWithDefaultExtension(const std::filesystem::path& chosen);
+
 // Writes the song atomically: a failed write leaves the old file whole.
 void WriteSongFile(const std::filesystem::path& path, const std::vector<std::string>& lines);
 

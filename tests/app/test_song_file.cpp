@@ -95,3 +95,15 @@ TEST(SongFile, BadNumbersAreRefusedWithTheFileAndLine) {
 TEST(SongFile, RefusesEntriesThatWouldReadBackAsSamples) {
     EXPECT_THROW(BuildSongFileLines({"A", "<*odd"}, {}), Error);
 }
+
+TEST(SongFile, SaveDialogAddsTheExtensionOnlyWhenMissing) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/w/Gig", "/w/Gig.sng"},
+        {"/w/Gig.sng", "/w/Gig.sng"},
+        {"/w/Gig.txt", "/w/Gig.txt"},
+        {"/w.d/Gig", "/w.d/Gig.sng"},
+        {"", ""},
+    };
+    for (const auto& [chosen, expected] : cases)
+        EXPECT_EQ(SongPathWithDefaultExtension(chosen), std::filesystem::path(expected)) << chosen;
+}

@@ -1,0 +1,333 @@
+// The main window's pattern and song commands: saving the grid as a pattern, loading a pattern
+// from the Play List with the unsaved-edits question and its extra samples, and Open, Save and
+// New Song and Clear all, with their failures.
+
+#include "ExtraSamplesWorkspace.h"
+
+#include "app/PatternFile.h"
+#include "app/ProgramOptions.h"
+#include "app/SongFile.h"
+#include "app/ui/PatternGridView.h"
+#include "app/ui/PatternSongCommands.h"
+#include "app/ui/Sequence.h"
+#include "app/ui/SequenceSound.h"
+#include "common/Files.h"
+#include "common/TextLines.h"
+#include "controls/ui/PictureButton.h"
+#include "kits/ui/Samples.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+#include <memory>
+
+using namespace tamboro;
+namespace fs = std::filesystem;
+
+namespace {
+
+QStringList texts(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+std::vector<std::string> fileLines(const fs::path& path) {
+    const auto bytes = readFileBytes(path);
+    return splitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+} // namespace
+
+class PatternSongCommandsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir configDir_;
+    std::unique_ptr<QTemporaryDir> work_;
+    std::unique_ptr<TSequence> w_;
+    std::unique_ptr<SequenceSound> sound_;
+    std::unique_ptr<TSamples> samplesWindow_;
+    PatternSongCommands* commands_ = nullptr;
+    QStringList messages_;
+    int questions_ = 0;
+    bool answerYes_ = false;
+    fs::path chosenSong_;
+
+    fs::path work() const { return work_->path().toStdString(); }
+
+    void writePattern(const std::string& name, int steps, int bpm, int loops,
+                      std::vector<PatternSample> samples = {}) {
+        PatternGrid grid;
+        grid.layOut(steps, 4);
+        grid.setName(name);
+        grid.setCell(1, 2, "Kick      [ ]");
+        samples.resize(kExtraSampleCount, PatternSample{"Blank.wav", 44100});
+        WritePatternFile(work(), name, BuildPatternFileLines(grid, bpm, loops, samples));
+    }
+
+    void setPlayList(const std::vector<std::string>& names) {
+        w_->Songs.clear();
+        for (const std::string& name : names)
+            w_->Songs.append(name);
+        w_->showPlayList();
+    }
+
+    void loadRow(int row) {
+        w_->SongList->setCurrentRow(row);
+        commands_->SongListMouseDown();
+    }
+
+private slots:
+    void initTestCase() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
+    }
+
+    void init() {
+        work_ = std::make_unique<QTemporaryDir>();
+        test::writeWav(work() / "Blank.wav", Wave::pcm(1, 44100, 16, Wave::Bytes(882, 0)));
+        writePattern("A", 16, 100, 2);
+        writePattern("B", 8, 140, 1);
+        w_ = std::make_unique<TSequence>(work());
+        ProgramOptions options;
+        options.audio = AudioChoice::Null;
+        sound_ = std::make_unique<SequenceSound>(*w_, options);
+        samplesWindow_ = std::make_unique<TSamples>(w_.get());
+        commands_ = new PatternSongCommands(*w_, *sound_, nullptr, samplesWindow_.get());
+        messages_.clear();
+        questions_ = 0;
+        answerYes_ = false;
+        commands_->showMessage = [this](const QString& text, const QString& title) {
+            messages_ << title + ": " + text;
+        };
+        commands_->askSavePattern = [this] {
+            ++questions_;
+            return answerYes_;
+        };
+        commands_->chooseSongToOpen = [this] { return chosenSong_; };
+        commands_->chooseSongToSave = [this] { return chosenSong_; };
+    }
+
+    void cleanup() {
+        samplesWindow_.reset();
+        w_->close();
+        sound_.reset();
+        w_.reset();
+    }
+
+    void theCommandsAreEnabled() {
+        for (QAction* action : {w_->OpenSong1, w_->SaveSong1, w_->NewSong1, w_->ClearList1})
+            QVERIFY2(action->isEnabled(), qPrintable(action->text()));
+        QVERIFY(w_->btnSavePattern->isEnabled());
+        QVERIFY(w_->btnClearSong->isEnabled());
+    }
+
+    void saveNeedsANameThenAddsToBothListsOnce() {
+        TSequence& w = *w_;
+        w.EditState.PatternChanged = true;
+        w.btnSavePattern->click();
+        QCOMPARE(messages_, QStringList{"NAME: Name of pattern?"});
+        QVERIFY(w.EditState.PatternChanged);
+        QVERIFY(!fs::exists(work() / "Rock.pat"));
+
+        w.Grid.setName("Rock");
+        w.btnSavePattern->click();
+        QCOMPARE(fileLines(work() / "Rock.pat").size(), std::size_t{199});
+        QCOMPARE(texts(w.MusicLib), QStringList({"A", "B", "Rock"}));
+        QCOMPARE(texts(w.SongList), QStringList{"Rock"});
+        QVERIFY(!w.EditState.PatternChanged);
+        QCOMPARE(w.CurrentPattern, std::string("Rock"));
+        w.btnSavePattern->click();
+        QCOMPARE(texts(w.MusicLib), QStringList({"A", "B", "Rock"}));
+        QCOMPARE(texts(w.SongList), QStringList{"Rock"});
+    }
+
+    void aRefusedNameKeepsTheEditsMarkedAndWritesNothing() {
+        TSequence& w = *w_;
+        w.Grid.setName("../Escape");
+        w.EditState.PatternChanged = true;
+        QVERIFY(!commands_->BitBtn6Click());
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY(w.EditState.PatternChanged);
+        QVERIFY(!fs::exists(work().parent_path() / "Escape.pat"));
+        QCOMPARE(w.SongList->count(), 0);
+    }
+
+    void aPressOnThePlayListLoadsThePattern() {
+        TSequence& w = *w_;
+        setPlayList({"A", "B"});
+        w.EditState.PatternChanged = true;
+        // A real press on the first entry: the list selects it, then the load runs.
+        const QPoint first = w.SongList->visualItemRect(w.SongList->item(0)).center();
+        QTest::mousePress(w.SongList->viewport(), Qt::LeftButton, {}, first);
+        QTRY_COMPARE(w.Grid.cell(0, 0), std::string("A"));
+        QCOMPARE(questions_, 1); // answered No: the edits are dropped
+        QCOMPARE(w.Grid.rowCount(), 18);
+        QCOMPARE(w.Grid.cell(1, 2), std::string("Kick      [ ]"));
+        QCOMPARE(w.Edit2->text(), QString("A"));
+        QCOMPARE(w.Label6->value(), 100);
+        QCOMPARE(w.Loop->value(), 2);
+        QCOMPARE(sound_->playback().bpm(), 100);
+        QVERIFY(!w.EditState.PatternChanged);
+        QCOMPARE(w.CurrentPattern, std::string("A"));
+
+        // The next entry right after: no question, the shorter pattern replaces the grid.
+        loadRow(1);
+        QCOMPARE(questions_, 1);
+        QCOMPARE(w.Grid.rowCount(), 10);
+        QCOMPARE(w.Label6->value(), 140);
+        QCOMPARE(w.Loop->value(), 1);
+
+        // The right button only enlarges the list.
+        QTest::mousePress(w.SongList->viewport(), Qt::RightButton, {}, first);
+        QCoreApplication::processEvents();
+        QCOMPARE(w.Grid.cell(0, 0), std::string("B"));
+    }
+
+    void yesSavesTheEditsBeforeLoading() {
+        TSequence& w = *w_;
+        setPlayList({"A"});
+        w.Grid.setName("Mine");
+        w.Grid.setCell(3, 4, "Snare     [ ]");
+        w.EditState.PatternChanged = true;
+        answerYes_ = true;
+        loadRow(0);
+        QCOMPARE(questions_, 1);
+        QVERIFY(fs::exists(work() / "Mine.pat"));
+        QCOMPARE(fileLines(work() / "Mine.pat")[7 * 4 + 3], std::string("Snare     [ ]"));
+        QCOMPARE(texts(w.SongList), QStringList({"A", "Mine"}));
+        QCOMPARE(w.Grid.cell(0, 0), std::string("A"));
+    }
+
+    void aSaveThatFailsStopsTheLoad() {
+        TSequence& w = *w_;
+        setPlayList({"A"});
+        w.Grid.setName("bad/name");
+        w.EditState.PatternChanged = true;
+        answerYes_ = true;
+        loadRow(0);
+        QCOMPARE(messages_.size(), 1);
+        QCOMPARE(w.Grid.cell(0, 0), std::string("bad/name"));
+        QVERIFY(w.EditState.PatternChanged);
+    }
+
+    void aMissingPatternLeavesTheGridAlone() {
+        TSequence& w = *w_;
+        setPlayList({"Gone", "<Blank>"});
+        w.Grid.setName("Keep");
+        loadRow(0);
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY2(messages_[0].contains("Gone"), qPrintable(messages_[0]));
+        QCOMPARE(w.Grid.cell(0, 0), std::string("Keep"));
+        loadRow(1); // the reserved name is never loaded
+        QCOMPARE(messages_.size(), 1);
+        QCOMPARE(w.Grid.cell(0, 0), std::string("Keep"));
+    }
+
+    void aLoadedPatternRestoresItsSamples() {
+        TSequence& w = *w_;
+        fs::create_directories(work() / "mine");
+        const fs::path tom = work() / "mine" / "LowTom.wav";
+        test::writeWav(tom, test::rampWave(22050, 400));
+        writePattern("WithSamples", 4, 90, 1,
+                     {PatternSample{tom.string(), 22050}, PatternSample{(work() / "gone.wav").string(), 11025}});
+        setPlayList({"WithSamples"});
+        loadRow(0);
+        ExtraSamples& samples = sound_->extraSamples();
+        QCOMPARE(samples.fileName(1), tom.string());
+        QCOMPARE(samples.BaseFrequency[1], 22050);
+        QCOMPARE(samplesWindow_->SampleButtons[0]->text(), QString("LowTom"));
+        QCOMPARE(samples.fileName(2), std::string("Blank.wav"));
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY2(messages_[0].contains("Can not find"), qPrintable(messages_[0]));
+        QVERIFY(!w.EditState.PatternChanged);
+    }
+
+    void saveOpenAndNewSong() {
+        TSequence& w = *w_;
+        setPlayList({"A", "B", "A"});
+        chosenSong_ = work() / "Gig";
+        w.SaveSong1->trigger();
+        const fs::path saved = work() / "Gig.sng";
+        const auto lines = fileLines(saved);
+        QCOMPARE(lines.size(), std::size_t{163});
+        QCOMPARE(lines[3], std::string("<*sam1"));
+        QCOMPARE(w.SongFileName, saved.string());
+
+        w.Grid.setName("A");
+        w.Edit2->setText("A");
+        w.NewSong1->trigger();
+        QCOMPARE(w.SongFileName, std::string("Untitled Song"));
+        QCOMPARE(w.SongList->count(), 0);
+        QCOMPARE(w.Grid.cell(0, 0), std::string());
+        QCOMPARE(w.Edit2->text(), QString());
+        QCOMPARE(w.windowTitle(), QString("Tamboro Pro v7.0"));
+        QCOMPARE(texts(w.MusicLib), QStringList({"A", "B"}));
+
+        chosenSong_ = saved;
+        w.OpenSong1->trigger();
+        QCOMPARE(texts(w.SongList), QStringList({"A", "B", "A"}));
+        QCOMPARE(w.SongFileName, saved.string());
+        QVERIFY(messages_.isEmpty());
+
+        // Cancelled dialogs change nothing.
+        chosenSong_.clear();
+        w.OpenSong1->trigger();
+        w.SaveSong1->trigger();
+        QCOMPARE(w.SongFileName, saved.string());
+    }
+
+    void songFilesThatFailKeepTheSongName() {
+        TSequence& w = *w_;
+        w.SongFileName = "Before.sng";
+        setPlayList({"B"});
+        // A frequency that is not a number: nothing of the file is taken.
+        writeFileAtomically(work() / "Bad.sng", std::string("A\r\n<*sam1\r\nBlank.wav\r\nfast\r\n"));
+        chosenSong_ = work() / "Bad.sng";
+        w.OpenSong1->trigger();
+        QCOMPARE(messages_.size(), 1);
+        QCOMPARE(texts(w.SongList), QStringList{"B"});
+        QCOMPARE(w.SongFileName, std::string("Before.sng"));
+
+        // A sample file that cannot be opened: the entries are read, the song keeps its old name.
+        writeFileAtomically(work() / "Lost.sng", std::string("A\r\nB\r\n<*sam1\r\nnowhere.wav\r\n44100\r\n"));
+        chosenSong_ = work() / "Lost.sng";
+        w.OpenSong1->trigger();
+        QCOMPARE(messages_.size(), 2);
+        QCOMPARE(texts(w.SongList), QStringList({"A", "B"}));
+        QCOMPARE(w.SongFileName, std::string("Before.sng"));
+
+        // A folder that cannot be written: the old song name stays.
+        chosenSong_ = work() / "missing-folder" / "New.sng";
+        w.SaveSong1->trigger();
+        QCOMPARE(messages_.size(), 3);
+        QCOMPARE(w.SongFileName, std::string("Before.sng"));
+    }
+
+    void clearAllStopsAPlayingSong() {
+        TSequence& w = *w_;
+        setPlayList({"A", "B"});
+        w.btnPlaySong->click();
+        QVERIFY(sound_->playback().songPlaying());
+        QVERIFY(!w.btnPlay->isEnabled());
+        w.btnClearSong->click();
+        QVERIFY(!sound_->playback().songPlaying());
+        QCOMPARE(w.SongList->count(), 0);
+        QVERIFY(w.btnPlay->isEnabled());
+        QVERIFY(w.btnPlaySong->isEnabled());
+        setPlayList({"A"});
+        w.ClearList1->trigger();
+        QCOMPARE(w.SongList->count(), 0);
+    }
+};
+
+QTEST_MAIN(PatternSongCommandsTest)
+#include "tst_pattern_song_commands.moc"
