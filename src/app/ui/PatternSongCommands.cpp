@@ -165,8 +165,7 @@ void PatternSongCommands::loadSelectedPattern() {
     Sound.playback().PlayRow = 2;
     Window.Edit2->setText(QString::fromStdString(Window.Grid.cell(0, 0)));
     Window.PatternLines.clear();
-    // Showing the tempo turns the tempo knob, which counts as an edit; a freshly loaded pattern
-    // has none.
+    // A freshly loaded pattern has no edits, whatever the boxes' handlers did while it was shown.
     Window.EditState.PatternChanged = false;
 }
 
