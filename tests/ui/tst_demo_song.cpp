@@ -1,0 +1,100 @@
+// The demo workspace as a new user meets it: open "Demo.sng", click the song's first entry, press
+// "Play, play list" and hear the drums in the null device's recording.
+
+#include "app/ProgramOptions.h"
+#include "app/ui/PatternSongCommands.h"
+#include "app/ui/Sequence.h"
+#include "app/ui/SequenceSound.h"
+#include "controls/ui/PictureButton.h"
+#include "kits/Wave.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace tamboro;
+namespace fs = std::filesystem;
+
+class DemoSongTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir configDir_;
+    QTemporaryDir work_;
+
+    fs::path work() const { return work_.path().toStdString(); }
+
+    // 10 ms windows of the left channel whose peak is well above the quiet before them.
+    static int loudWindows(const Wave& capture) {
+        const auto& d = capture.data();
+        const std::size_t window = 441;
+        int count = 0;
+        for (std::size_t start = 0; start + window <= capture.frames(); start += window) {
+            int peak = 0;
+            for (std::size_t f = start; f < start + window; ++f) {
+                const std::size_t at = f * 4;
+                const auto sample = static_cast<std::int16_t>(d[at] | (d[at + 1] << 8));
+                peak = std::max(peak, std::abs(static_cast<int>(sample)));
+            }
+            count += peak > 1000;
+        }
+        return count;
+    }
+
+private slots:
+    void initTestCase() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
+        for (const auto& entry : fs::directory_iterator(fs::path(TAMBORO_ASSETS) / "demo"))
+            fs::copy_file(entry.path(), work() / entry.path().filename());
+        fs::create_directories(work() / "temp");
+        for (const char* name : {"Topkit.dxg", "Blank.wav"})
+            fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, work() / name);
+    }
+
+    void theDemoSongPlaysFromItsFirstEntry() {
+        ProgramOptions options;
+        options.audio = AudioChoice::Null;
+        options.capture = work() / "capture.wav";
+        {
+            TSequence w(work(), options);
+            SequenceSound sound(w, options);
+            auto* commands = new PatternSongCommands(w, sound, nullptr, nullptr);
+            QStringList messages;
+            commands->showMessage = [&](const QString& text, const QString&) { messages << text; };
+            commands->chooseSongToOpen = [this] { return work() / "Demo.sng"; };
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+            w.OpenSong1->trigger();
+            QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+            QVERIFY(w.SongList->count() >= 8);
+            const QString first = w.SongList->item(0)->text();
+            QTest::mousePress(w.SongList->viewport(), Qt::LeftButton, {},
+                              w.SongList->visualItemRect(w.SongList->item(0)).center());
+            QTRY_COMPARE(QString::fromStdString(w.Grid.cell(0, 0)), first);
+
+            w.btnPlaySong->click();
+            QVERIFY(sound.playback().songPlaying());
+            QTest::qWait(2500);
+            QVERIFY(sound.playback().songPlaying());
+            QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+            w.btnStop->click();
+            QTest::qWait(200);
+            w.close();
+        }
+        const Wave capture = Wave::readFile(work() / "capture.wav");
+        QVERIFY(capture.frames() > 44100 * 2);
+        // A drum every beat or more often: far more than a handful of loud windows in 2.5 s.
+        const int loud = loudWindows(capture);
+        QVERIFY2(loud >= 20, qPrintable(QString::number(loud)));
+    }
+};
+
+QTEST_MAIN(DemoSongTest)
+#include "tst_demo_song.moc"
