@@ -1,0 +1,53 @@
+#include "app/ui/PrintScoreCommand.h"
+
+#include "app/ui/Sequence.h"
+#include "render/DrumTab.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QUrl>
+
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace tamboro {
+
+PrintScoreCommand::PrintScoreCommand(TSequence& window) : QObject(&window), Window(window) {
+    openFile = [](const std::filesystem::path& file) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+    };
+    // The main window is minimised by then, so the box stands on its own rather than waiting behind
+    // a minimised parent.
+    showMessage = [](const QString& text) { QMessageBox::warning(nullptr, QStringLiteral("Tamboro"), text); };
+    Window.mnuPrintScore->setEnabled(true);
+    connect(Window.mnuPrintScore, &QAction::triggered, this, &PrintScoreCommand::mnuPrintScoreClick);
+}
+
+void PrintScoreCommand::mnuPrintScoreClick() {
+    Window.Label12Click();
+
+    // Every entry from the first, in order; the selection plays no part.
+    std::vector<std::string> entries;
+    for (int i = 0; i < Window.SongList->count(); ++i)
+        entries.push_back(Window.SongList->item(i)->text().toStdString());
+
+    // The pattern files are read from, and the score written to, the program folder: it is the
+    // current folder the program starts in, and no dialog of ours moves the current folder away.
+    std::filesystem::path written;
+    try {
+        written = writeDrumTab(Window.SongFileName, entries, Window.ProgramDir, Window.ProgramDir);
+    } catch (const std::exception& e) {
+        // The score is built whole before it is written (atomically), so nothing half-made is left.
+        if (showMessage)
+            showMessage(QString::fromUtf8(e.what()));
+        return;
+    }
+    if (openFile && !openFile(written) && showMessage)
+        showMessage(QStringLiteral("The song score was saved as \"%1\", but no program could be found to open it.")
+                        .arg(QString::fromStdString(written.string())));
+}
+
+} // namespace tamboro

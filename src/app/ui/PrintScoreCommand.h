@@ -1,0 +1,34 @@
+#pragma once
+// "Print Song Score (Drum TAB)" on the File menu (`mnuPrintScoreClick`): minimises the application,
+// writes the Play List as a drum TAB text file named after the song in the program folder and opens
+// it with the desktop's viewer for text files, from which the user prints it.
+
+#include <QObject>
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+
+namespace tamboro {
+
+class TSequence;
+
+class PrintScoreCommand : public QObject {
+    Q_OBJECT
+public:
+    // Enables the menu item and answers its clicks; owned by the window.
+    explicit PrintScoreCommand(TSequence& window);
+
+    // Opens the written file with the desktop's default handler; false when nothing could open it.
+    // Tests replace it.
+    std::function<bool(const std::filesystem::path&)> openFile;
+    // Shows an error or notice to the user. Tests replace it.
+    std::function<void(const QString&)> showMessage;
+
+    void mnuPrintScoreClick();
+
+private:
+    TSequence& Window;
+};
+
+} // namespace tamboro

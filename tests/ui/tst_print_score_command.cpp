@@ -1,0 +1,203 @@
+// "Print Song Score (Drum TAB)": the Play List is written as the song's TAB text file in the program
+// folder and handed to the desktop's viewer, with the application minimised; a pattern that cannot
+// be read leaves no file behind and says why.
+
+#include "app/PatternFile.h"
+#include "app/PatternGrid.h"
+#include "app/ui/PrintScoreCommand.h"
+#include "app/ui/Sequence.h"
+#include "common/Files.h"
+#include "render/DrumTab.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace tamboro;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A pattern of `length` steps with `instrument` on every beat of channel 1 and on the last step of
+// channel 3, saved as <name>.pat in `dir`.
+void writePattern(const fs::path& dir, const std::string& name, int length, int stepsPerBeat, int bpm, int loops,
+                  const std::string& instrument) {
+    PatternGrid grid;
+    grid.layOut(length, stepsPerBeat);
+    grid.setName(name);
+    for (int step = 1; step <= length; step += stepsPerBeat)
+        grid.setCell(1, step + 1, instrument);
+    grid.setCell(3, length + 1, instrument);
+    WritePatternFile(dir, name, BuildPatternFileLines(grid, bpm, loops, {}));
+}
+
+std::string fileText(const fs::path& path) {
+    const auto bytes = readFileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+bool noTemporaryFilesIn(const fs::path& dir) {
+    for (const auto& entry : fs::directory_iterator(dir))
+        if (entry.path().filename().string().find(".tmp") != std::string::npos)
+            return false;
+    return true;
+}
+
+void setPlayList(TSequence& w, const QStringList& names) {
+    w.SongList->clear();
+    w.SongList->addItems(names);
+}
+
+} // namespace
+
+class PrintScoreCommandTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir configDir_;
+    std::unique_ptr<QTemporaryDir> work_;
+    std::unique_ptr<TSequence> w_;
+    PrintScoreCommand* command_ = nullptr;
+    std::vector<fs::path> opened_;
+    QStringList messages_;
+
+    fs::path work() const { return work_->path().toStdString(); }
+
+private slots:
+    void initTestCase() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
+    }
+
+    void init() {
+        work_ = std::make_unique<QTemporaryDir>();
+        writePattern(work(), "Groove", 16, 4, 100, 2, "Kick      [ ]");
+        writePattern(work(), "Waltz Fill", 12, 3, 90, 1, "Snare Rim [5]");
+        w_ = std::make_unique<TSequence>(work());
+        QVERIFY(!w_->mnuPrintScore->isEnabled());
+        command_ = new PrintScoreCommand(*w_);
+        opened_.clear();
+        messages_.clear();
+        command_->openFile = [this](const fs::path& file) {
+            opened_.push_back(file);
+            return true;
+        };
+        command_->showMessage = [this](const QString& text) { messages_ << text; };
+    }
+
+    void cleanup() {
+        w_->close();
+        w_.reset();
+    }
+
+    void writesTheScoreMinimisesAndOpensIt() {
+        TSequence& w = *w_;
+        QVERIFY(w.mnuPrintScore->isEnabled());
+        QWidget sidePanel;
+        sidePanel.show();
+        w.KitListWindow = &sidePanel;
+        w.show();
+        w.SongFileName = "C:\\Songs\\Funk.sng";
+        setPlayList(w, {"Groove", "Waltz Fill", "Groove"});
+        w.SongList->setCurrentRow(2); // the whole list prints whatever is selected
+
+        w.mnuPrintScore->trigger();
+
+        const fs::path written = work() / "Funk.txt";
+        QVERIFY(messages_.isEmpty());
+        QCOMPARE(opened_.size(), std::size_t{1});
+        QCOMPARE(opened_.front(), written);
+        QVERIFY(w.isMinimized());
+        QVERIFY(!sidePanel.isVisible());
+
+        // The same text as the TAB writer gives for this song, written elsewhere.
+        QTemporaryDir expectedDir;
+        const fs::path expected =
+            writeDrumTab("C:\\Songs\\Funk.sng", {"Groove", "Waltz Fill", "Groove"}, work(), expectedDir.path().toStdString());
+        const std::string text = fileText(written);
+        QCOMPARE(text, fileText(expected));
+        // Two blocks of the first pattern and one of the second, in play-list order.
+        QVERIFY(text.starts_with("Funk\r\n\r\n\r\n4 : 16   BPM:100\r\nRepeat 2\r\n1   2   3   4   \r\n"
+                                 "K---K---K---K---   Kick\r\n"));
+        QVERIFY(text.find("\r\n3 : 12   BPM:90\r\nRepeat 1\r\n1  2  3  4  \r\n") != std::string::npos);
+        QVERIFY(text.ends_with("---------------K   Kick\r\n----------------   \r\n----------------   \r\n"
+                               "----------------   \r\n"));
+        w.KitListWindow = nullptr;
+    }
+
+    void titleComesFromTheSongFile_data() {
+        QTest::addColumn<QString>("songFileName");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("no song yet") << "" << "Untitled Song.txt" << "Untitled Song";
+        QTest::newRow("new song") << "Untitled Song" << "Untitled .txt" << "Untitled ";
+        QTest::newRow("saved song") << "/home/me/songs/Slow Blues.sng" << "Slow Blues.txt" << "Slow Blues";
+        QTest::newRow("drive and folders") << "D:\\Music\\Tamboro\\Rock.sng" << "Rock.txt" << "Rock";
+    }
+
+    void titleComesFromTheSongFile() {
+        QFETCH(QString, songFileName);
+        QFETCH(QString, fileName);
+        QFETCH(QString, firstLine);
+        w_->SongFileName = songFileName.toStdString();
+        setPlayList(*w_, {});
+        w_->mnuPrintScore->trigger();
+        const fs::path written = work() / fileName.toStdString();
+        QCOMPARE(opened_, std::vector<fs::path>{written});
+        // An empty play list gives the title and an empty line only.
+        QCOMPARE(fileText(written), firstLine.toStdString() + "\r\n\r\n");
+    }
+
+    void unreadablePatternLeavesTheOldScore() {
+        TSequence& w = *w_;
+        w.SongFileName = "Funk.sng";
+        writeFileAtomically(work() / "Funk.txt", std::string("the score printed last week\r\n"));
+        setPlayList(w, {"Groove", "Gone Missing"});
+
+        w.mnuPrintScore->trigger();
+
+        QCOMPARE(messages_.size(), qsizetype{1});
+        QVERIFY2(messages_.front().contains("Gone Missing.pat"), qPrintable(messages_.front()));
+        QVERIFY(opened_.empty());
+        QCOMPARE(fileText(work() / "Funk.txt"), std::string("the score printed last week\r\n"));
+        QVERIFY(w.isMinimized());
+        QVERIFY(noTemporaryFilesIn(work()));
+    }
+
+    void aScoreThatCannotBeWrittenSaysWhere() {
+        // A folder stands where the score would go: the write fails and the folder stays as it was.
+        w_->SongFileName = "Locked.sng";
+        fs::create_directory(work() / "Locked.txt");
+        setPlayList(*w_, {"Groove"});
+        w_->mnuPrintScore->trigger();
+        QCOMPARE(messages_.size(), qsizetype{1});
+        QVERIFY2(messages_.front().contains("Locked.txt"), qPrintable(messages_.front()));
+        QVERIFY(opened_.empty());
+        QVERIFY(fs::is_directory(work() / "Locked.txt"));
+        QVERIFY(noTemporaryFilesIn(work()));
+    }
+
+    void aScoreNothingCanOpenIsStillSavedAndNamed() {
+        w_->SongFileName = "Funk.sng";
+        setPlayList(*w_, {"Waltz Fill"});
+        command_->openFile = [this](const fs::path& file) {
+            opened_.push_back(file);
+            return false;
+        };
+        w_->mnuPrintScore->trigger();
+        const fs::path written = work() / "Funk.txt";
+        QVERIFY(fs::exists(written));
+        QCOMPARE(messages_.size(), qsizetype{1});
+        QVERIFY2(messages_.front().contains(QString::fromStdString(written.string())), qPrintable(messages_.front()));
+    }
+};
+
+QTEST_MAIN(PrintScoreCommandTest)
+#include "tst_print_score_command.moc"
