@@ -1,6 +1,8 @@
 // "Render song to wave" from the main window: the Play List renders into the chosen file with the
 // window's kit and channel switches, and the MP3 option opens the encoder window on the result.
 
+#include "app/PatternFile.h"
+#include "app/PatternGrid.h"
 #include "app/ui/Sequence.h"
 #include "app/ui/SongRenderCommand.h"
 #include "controls/ui/PictureButton.h"
@@ -10,16 +12,69 @@
 #include "render/ui/TMBladefrm.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 using namespace tamboro;
 namespace fs = std::filesystem;
+
+namespace {
+
+// A program folder with the built kit and Blank.wav, made the current folder.
+void prepareProgramFolder(const fs::path& dir) {
+    fs::create_directories(dir / "temp");
+    for (const char* name : {"Topkit.dxg", "Blank.wav"})
+        fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, dir / name, fs::copy_options::overwrite_existing);
+    fs::current_path(dir);
+}
+
+// Saves a pattern of `length` steps named `name` with `instrument` on its first step of channel 1
+// and its step number as text in channel 2 of every step.
+void writePattern(const fs::path& dir, const std::string& name, int length, int bpm, int loops,
+                  const std::string& instrument) {
+    PatternGrid grid;
+    grid.layOut(length, 4);
+    grid.setName(name);
+    grid.setCell(1, 2, instrument);
+    for (int row = 2; row <= length + 1; ++row)
+        grid.setCell(2, row, name + " " + std::to_string(row - 1));
+    WritePatternFile(dir, name, BuildPatternFileLines(grid, bpm, loops, {}));
+}
+
+// What the pattern boxes and the grid show at one moment.
+struct ShownPattern {
+    int bpm = 0, loops = 0;
+    QString name;
+    std::string firstCell, secondRowText;
+};
+
+ShownPattern shownPattern(const TSequence& w) {
+    return {w.Label6->value(), w.Loop->value(), w.Edit2->text(), w.Grid.cell(1, 2), w.Grid.cell(2, 3)};
+}
+
+// Presses the default button of the next modal message box once it shows.
+void answerNextMessageBox() {
+    QTimer::singleShot(10, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->accept();
+        else
+            answerNextMessageBox();
+    });
+}
+
+} // namespace
 
 class SongRenderCommandTest : public QObject {
     Q_OBJECT
@@ -62,6 +117,81 @@ private slots:
         QVERIFY(command.encoderWindow());
         QCOMPARE(command.encoderWindow()->Edit1->text(), out);
         QCOMPARE(command.encoderWindow()->Edit2->text(), QString::fromStdString((dir / "Rock.mp3").string()));
+    }
+
+    void theGridAndBoxesShowTheLastPatternBeforeTheSaveDialog() {
+        QTemporaryDir work;
+        const fs::path dir = work.path().toStdString();
+        prepareProgramFolder(dir);
+        TSequence w(dir);
+        TForm1 renderWindow;
+        SongRenderCommand command(w, renderWindow, nullptr);
+        const std::string kick = w.lstKitList->itemText(1).toStdString();
+        writePattern(dir, "Intro", 16, 100, 2, kick);
+        writePattern(dir, "Outro", 8, 90, 3, kick);
+        // The grid shows 16 steps; a cell below the last pattern's rows keeps its text.
+        const int rowsBefore = w.Grid.rowCount(), endRowBefore = w.Grid.endRow();
+        w.Grid.setCell(3, 14, "older text");
+        QSignalSpy tempoChanges(w.Label6, &QSpinBox::valueChanged);
+
+        std::optional<ShownPattern> atSaveDialog;
+        renderWindow.chooseOutputFile = [&] {
+            atSaveDialog = shownPattern(w);
+            return QString::fromStdString((dir / "Song.wav").string());
+        };
+        w.SongList->clear();
+        w.SongList->addItems({"Outro", "Intro", "Outro"});
+        w.btnRenderWave->click();
+
+        QVERIFY(fs::exists(dir / "Song.wav"));
+        QVERIFY(atSaveDialog.has_value());
+        QCOMPARE(atSaveDialog->bpm, 90);
+        QCOMPARE(atSaveDialog->loops, 3);
+        QCOMPARE(atSaveDialog->name, QStringLiteral("Outro"));
+        QCOMPARE(atSaveDialog->firstCell, kick);
+        QCOMPARE(atSaveDialog->secondRowText, std::string("Outro 2"));
+        QCOMPARE(tempoChanges.count(), 1); // the sound layer hears the new tempo once
+        QCOMPARE(tempoChanges.front().front().toInt(), 90);
+        QCOMPARE(w.StepInterval, 167);
+
+        // Rows 0..10 of "Outro" are in the grid; the row count and EndRow are those of before.
+        const PatternFileData outro = ReadPatternFile(dir / "Outro.pat");
+        for (int row = 0; row <= outro.length + 2; ++row)
+            for (int col = 0; col < PatternGrid::kColumns; ++col)
+                QCOMPARE(w.Grid.cell(col, row), outro.cells[static_cast<std::size_t>(PatternGrid::kColumns * row + col)]);
+        QCOMPARE(w.Grid.cell(2, 0), std::string("8"));
+        QCOMPARE(w.Grid.rowCount(), rowsBefore);
+        QCOMPARE(w.Grid.endRow(), endRowBefore);
+        QCOMPARE(w.Grid.cell(3, 14), std::string("older text"));
+    }
+
+    void aSongThatCannotBeReadLeavesTheGridAsItWas() {
+        QTemporaryDir work;
+        const fs::path dir = work.path().toStdString();
+        prepareProgramFolder(dir);
+        TSequence w(dir);
+        TForm1 renderWindow;
+        SongRenderCommand command(w, renderWindow, nullptr);
+        writePattern(dir, "Intro", 16, 100, 2, w.lstKitList->itemText(1).toStdString());
+        w.Grid.setCell(1, 2, "my unsaved hit");
+        const ShownPattern before = shownPattern(w);
+        bool asked = false;
+        renderWindow.chooseOutputFile = [&] {
+            asked = true;
+            return QString::fromStdString((dir / "Song.wav").string());
+        };
+        w.SongList->clear();
+        w.SongList->addItems({"Intro", "Nowhere"});
+        answerNextMessageBox();
+        w.btnRenderWave->click();
+
+        QVERIFY(!asked);
+        QVERIFY(!fs::exists(dir / "Song.wav"));
+        const ShownPattern after = shownPattern(w);
+        QCOMPARE(after.bpm, before.bpm);
+        QCOMPARE(after.loops, before.loops);
+        QCOMPARE(after.name, before.name);
+        QCOMPARE(after.firstCell, std::string("my unsaved hit"));
     }
 
     void emptyPlayListWritesNothing() {

@@ -1,5 +1,7 @@
 #include "app/ui/SongRenderCommand.h"
 
+#include "app/PatternFile.h"
+#include "app/ui/PatternGridView.h"
 #include "app/ui/Sequence.h"
 #include "app/ui/SequenceSound.h"
 #include "controls/ui/PictureButton.h"
@@ -10,9 +12,12 @@
 #include "render/ui/TMBladefrm.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QSpinBox>
 
+#include <algorithm>
 #include <exception>
 
 namespace tamboro {
@@ -57,11 +62,27 @@ void SongRenderCommand::setPlayButtons(bool enabled) {
     Window.btnPlaySong->setEnabled(enabled);
 }
 
+void SongRenderCommand::showPattern(const PatternFileData& pattern) {
+    // Rows 0..L+2 over whatever the grid held; its row count stays, as at song start.
+    WritePatternCells(Window.Grid, pattern);
+    Window.StringGrid1->modelChanged();
+    // The BPM box carries the tempo to the sound layer, which listens to it.
+    Window.Label6->setValue(pattern.bpm);
+    Window.StepInterval = stepIntervalMs(pattern.bpm);
+    // The render plays a loop count below 1 once; the box shows what is played.
+    Window.Loop->setValue(std::max(pattern.loops, 1));
+    Window.Edit2->setText(QString::fromStdString(Window.Grid.name()));
+}
+
 void SongRenderCommand::RendorClick() {
     setPlayButtons(false);
     try {
         const RenderRequest request = buildRequest();
         const RenderPlan plan = prepareRender(request);
+        // The preparation has read the song into the grid and the boxes by now, before the
+        // length check and the save dialog.
+        if (plan.song.lastPattern)
+            showPattern(*plan.song.lastPattern);
         if (plan.status == PrepareStatus::AcidTooLong) {
             QMessageBox::information(&Window, QStringLiteral("Tamboro"), QString::fromLatin1(kAcidTooLongMessage));
         } else if (plan.status == PrepareStatus::Ready) {

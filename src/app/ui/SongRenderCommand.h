@@ -13,6 +13,7 @@ namespace tamboro {
 class SequenceSound;
 class TForm1;
 class TSequence;
+struct PatternFileData;
 struct RenderRequest;
 
 class SongRenderCommand : public QObject {
@@ -30,6 +31,8 @@ public:
 
 private:
     void setPlayButtons(bool enabled);
+    // Shows the song's last pattern: its cells in the grid, its tempo, loop count and name.
+    void showPattern(const PatternFileData& pattern);
 
     TSequence& Window;
     TForm1& RenderWindow;
