@@ -9,6 +9,7 @@
 #include "kits/ui/TMakit.h"
 #include "app/ui/KitLibraryCommand.h"
 #include "app/ui/KitMakerCommand.h"
+#include "app/ui/PrintScoreCommand.h"
 #include "app/ui/SongRenderCommand.h"
 #include "render/ui/TForm1.h"
 #include "app/ui/ShutdownSignals.h"
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
     auto kitList = std::make_unique<tamboro::TKit_List>(mainWindow.get());
     mainWindow->attachKitList(kitList.get());
     new tamboro::KitLibraryCommand(*mainWindow); // "Drum Kit Library"; owned by the main window
+    new tamboro::PrintScoreCommand(*mainWindow); // "Print Song Score (Drum TAB)"; owned by the main window
 
     // The render progress window, used by "Render song to wave".
     auto renderWindow = std::make_unique<tamboro::TForm1>();
