@@ -12,6 +12,7 @@
 #include "kits/KitLibrary.h"
 #include "sound/NullAudioBackend.h"
 #include "sound/RtAudioBackend.h"
+#include "sound/ThreadPriority.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -47,6 +48,11 @@ std::unique_ptr<AudioBackend> makeBackend(const ProgramOptions& options) {
 
 SequenceSound::SequenceSound(TSequence& window, const ProgramOptions& options)
     : QObject(&window), Window(window), Dispatcher(&window) {
+    // The window thread runs every clock tick (the cells it sounds live in the grid), so a busy
+    // desktop must not hold a tick back: ask for a higher priority than ordinary programs. Never
+    // real-time scheduling here, as a long paint must not starve the rest of the system; a refusal
+    // leaves the thread as it was.
+    applyThreadPriority(TThreadPriority::tpHigher);
     Device = std::make_unique<SoundDevice>(makeBackend(options));
     const Wave blank = ExtraSamples::loadBlank(window.ProgramDir);
     Voices = std::make_unique<KitVoices>(window.DrumLibrary->kit());
@@ -107,13 +113,6 @@ bool SequenceSound::eventFilter(QObject* watched, QEvent* event) {
     if (Window.StringGrid1 && watched == Window.StringGrid1->viewport() && event->type() == QEvent::MouseButtonPress)
         Playback->StringGrid1MouseDown();
     return QObject::eventFilter(watched, event);
-}
-
-std::vector<std::string> SequenceSound::playListEntries() const {
-    std::vector<std::string> entries;
-    for (int i = 0; i < Window.SongList->count(); ++i)
-        entries.push_back(Window.SongList->item(i)->text().toStdString());
-    return entries;
 }
 
 void SequenceSound::showGlyph(PictureButton* button, int imageIndex) {
@@ -183,7 +182,7 @@ void SequenceSound::wireControls() {
     connect(w.btnLoopPattern, &PictureButton::clicked, this, [&p] { p.ToolButton3Click(); });
     connect(w.btnSounder, &PictureButton::clicked, this, [&p] { p.BitBtn11Click(); });
     connect(w.btnPlaySong, &PictureButton::clicked, this,
-            [this] { Playback->BitBtn12Click(Window.ProgramDir, playListEntries(), Window.SongList->currentRow()); });
+            [this] { Playback->BitBtn12Click(Window.ProgramDir, Window.Songs.names(), Window.SongList->currentRow()); });
     connect(w.btnLoopSong, &PictureButton::clicked, this, [&p] { p.ToolButton8Click(); });
     connect(w.btnSetGlobal, &PictureButton::clicked, this, [&p] { p.ToolButton19Click(); });
     for (int c = 0; c < 6; ++c)

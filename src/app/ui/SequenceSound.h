@@ -45,7 +45,6 @@ protected:
 private:
     void wireControls();
     void wireEvents();
-    std::vector<std::string> playListEntries() const;
     void showGlyph(class PictureButton* button, int imageIndex);
 
     TSequence& Window;
