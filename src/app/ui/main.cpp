@@ -9,6 +9,7 @@
 #include "kits/ui/TMakit.h"
 #include "app/ui/KitLibraryCommand.h"
 #include "app/ui/KitMakerCommand.h"
+#include "app/ui/PatternSongCommands.h"
 #include "app/ui/PrintScoreCommand.h"
 #include "app/ui/SongRenderCommand.h"
 #include "render/ui/TForm1.h"
@@ -120,6 +121,10 @@ int main(int argc, char** argv) {
     extraSamples->setSampleEditor(sampleEditor.get());
     QObject::connect(extraSamples.get(), &tamboro::TSamples::instrumentChosen, mainWindow.get(),
                      [w = mainWindow.get()](const QString& name) { w->lstKitList->setEditText(name); });
+
+    // Saving and loading patterns, opening, saving and starting songs; the loads show their extra
+    // samples in the sample editor and the Extra samples window.
+    new tamboro::PatternSongCommands(*mainWindow, *sound, sampleEditor.get(), extraSamples.get());
 
     intro->setWindows(mainWindow.get(), mainWindow->KitListWindow, mainWindow->ExtraSamplesWindow);
 
