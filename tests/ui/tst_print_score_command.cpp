@@ -171,6 +171,36 @@ private slots:
         QVERIFY(noTemporaryFilesIn(work()));
     }
 
+    void patternsAreFoundWhateverTheirLetterCase() {
+        // A song file may name a pattern in other letters than its file has, as playback allows.
+        w_->SongFileName = "Funk.sng";
+        setPlayList(*w_, {"GROOVE", "waltz fill"});
+        w_->mnuPrintScore->trigger();
+        QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+        QTemporaryDir expectedDir;
+        const fs::path expected = writeDrumTab("Funk.sng", {"Groove", "Waltz Fill"}, work(), expectedDir.path().toStdString());
+        QCOMPARE(fileText(work() / "Funk.txt"), fileText(expected));
+    }
+
+    void anEntryReachingOutsideTheFolderIsRefused() {
+        // A pattern file exists one folder up, but a play-list entry never reaches there.
+        const fs::path outside = work() / "inner";
+        fs::create_directory(outside);
+        fs::copy_file(work() / "Groove.pat", outside / "Groove.pat");
+        TSequence inner(outside);
+        PrintScoreCommand command(inner);
+        QStringList messages;
+        command.showMessage = [&](const QString& text) { messages << text; };
+        command.openFile = [](const fs::path&) { return true; };
+        inner.SongFileName = "Funk.sng";
+        setPlayList(inner, {"Groove", "../Waltz Fill"});
+        inner.mnuPrintScore->trigger();
+        QCOMPARE(messages.size(), qsizetype{1});
+        QVERIFY2(messages.front().contains("../Waltz Fill"), qPrintable(messages.front()));
+        QVERIFY(!fs::exists(outside / "Funk.txt"));
+        inner.close();
+    }
+
     void aScoreThatCannotBeWrittenSaysWhere() {
         // A folder stands where the score would go: the write fails and the folder stays as it was.
         w_->SongFileName = "Locked.sng";

@@ -1,6 +1,8 @@
 #include "app/ui/PrintScoreCommand.h"
 
+#include "app/PatternFile.h"
 #include "app/ui/Sequence.h"
+#include "common/TextLines.h"
 #include "render/DrumTab.h"
 
 #include <QAction>
@@ -26,6 +28,19 @@ PrintScoreCommand::PrintScoreCommand(TSequence& window) : QObject(&window), Wind
     connect(Window.mnuPrintScore, &QAction::triggered, this, &PrintScoreCommand::mnuPrintScoreClick);
 }
 
+std::filesystem::path PrintScoreCommand::writeScore(const std::vector<std::string>& entries) const {
+    std::vector<std::string> lines{drumTabTitle(Window.SongFileName), ""};
+    for (const std::string& entry : entries) {
+        // Found as song playback and the render find them: whatever the letter case, and never
+        // outside the program folder, whatever name a song file carries.
+        const auto block = drumTabBlock(readTextLines(PatternFilePath(Window.ProgramDir, entry)), entry);
+        lines.insert(lines.end(), block.begin(), block.end());
+    }
+    const std::filesystem::path file = Window.ProgramDir / (lines.front() + ".txt");
+    writeTextLines(file, lines);
+    return file;
+}
+
 void PrintScoreCommand::mnuPrintScoreClick() {
     Window.Label12Click();
 
@@ -38,7 +53,7 @@ void PrintScoreCommand::mnuPrintScoreClick() {
     // current folder the program starts in, and no dialog of ours moves the current folder away.
     std::filesystem::path written;
     try {
-        written = writeDrumTab(Window.SongFileName, entries, Window.ProgramDir, Window.ProgramDir);
+        written = writeScore(entries);
     } catch (const std::exception& e) {
         // The score is built whole before it is written (atomically), so nothing half-made is left.
         if (showMessage)

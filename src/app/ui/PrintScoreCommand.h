@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace tamboro {
 
@@ -28,6 +30,10 @@ public:
     void mnuPrintScoreClick();
 
 private:
+    // Writes the TAB of `entries` as <title>.txt in the program folder; returns its path. Throws
+    // Error, before anything is written, when a pattern cannot be read.
+    std::filesystem::path writeScore(const std::vector<std::string>& entries) const;
+
     TSequence& Window;
 };
 
