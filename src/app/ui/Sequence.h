@@ -188,6 +188,8 @@ public:
     void TimeBarChange();
     void btnTimeBarClick();
     void BitBtn7Click();
+    // Tells the user why the Time/Bar button refused a choice; tests answer it themselves.
+    std::function<void(const QString& message)> showTimeBarProblem;
     // Playback's side of the pattern boxes, set by the sound layer (either may be empty): after the
     // Time/Bar button laid the grid out with `endRow` rows, the playing row moves back to 2 when it
     // lies past it; the clear button empties the song script.

@@ -37,6 +37,7 @@ TSequence::TSequence(const std::filesystem::path& programDir, const ProgramOptio
     buildGrid();
     buildMenus();
     connectLists();
+    connectPatternBoxes();
     FormCreate();
     // The form's first size is a size change like any other: the resize rule applies at once.
     FormResize();
