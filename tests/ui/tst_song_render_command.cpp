@@ -4,6 +4,8 @@
 #include "app/PatternFile.h"
 #include "app/PatternGrid.h"
 #include "app/ui/Sequence.h"
+#include "app/ui/SequenceSound.h"
+#include "controls/ui/BJKnob.h"
 #include "app/ui/SongRenderCommand.h"
 #include "controls/ui/PictureButton.h"
 #include "kits/Wave.h"
@@ -123,9 +125,12 @@ private slots:
         QTemporaryDir work;
         const fs::path dir = work.path().toStdString();
         prepareProgramFolder(dir);
-        TSequence w(dir);
+        ProgramOptions options;
+        options.audio = AudioChoice::Null;
+        TSequence w(dir, options);
+        SequenceSound sound(w, options);
         TForm1 renderWindow;
-        SongRenderCommand command(w, renderWindow, nullptr);
+        SongRenderCommand command(w, renderWindow, &sound);
         const std::string kick = w.lstKitList->itemText(1).toStdString();
         writePattern(dir, "Intro", 16, 100, 2, kick);
         writePattern(dir, "Outro", 8, 90, 3, kick);
@@ -153,6 +158,10 @@ private slots:
         QCOMPARE(tempoChanges.count(), 1); // the sound layer hears the new tempo once
         QCOMPARE(tempoChanges.front().front().toInt(), 90);
         QCOMPARE(w.StepInterval, 167);
+        // The sound layer took the tempo from the box: its step clock and the tempo knob follow.
+        QCOMPARE(sound.playback().bpm(), 90);
+        QCOMPARE(sound.playback().StepInterval, 167);
+        QCOMPARE(w.Delay->Value(), 90.0);
 
         // Rows 0..10 of "Outro" are in the grid; the row count and EndRow are those of before.
         const PatternFileData outro = ReadPatternFile(dir / "Outro.pat");
