@@ -121,7 +121,15 @@ private slots:
         QCOMPARE(command.encoderWindow()->Edit2->text(), QString::fromStdString((dir / "Rock.mp3").string()));
     }
 
+    void theGridAndBoxesShowTheLastPatternBeforeTheSaveDialog_data() {
+        QTest::addColumn<bool>("acidize");
+        QTest::newRow("render") << false;
+        // 12.8 seconds: the acid loop is refused after the song was read.
+        QTest::newRow("acid loop too long") << true;
+    }
+
     void theGridAndBoxesShowTheLastPatternBeforeTheSaveDialog() {
+        QFETCH(bool, acidize);
         QTemporaryDir work;
         const fs::path dir = work.path().toStdString();
         prepareProgramFolder(dir);
@@ -146,15 +154,19 @@ private slots:
         };
         w.SongList->clear();
         w.SongList->addItems({"Outro", "Intro", "Outro"});
+        w.mnAcid->setChecked(acidize);
+        if (acidize)
+            answerNextMessageBox();
         w.btnRenderWave->click();
 
-        QVERIFY(fs::exists(dir / "Song.wav"));
-        QVERIFY(atSaveDialog.has_value());
-        QCOMPARE(atSaveDialog->bpm, 90);
-        QCOMPARE(atSaveDialog->loops, 3);
-        QCOMPARE(atSaveDialog->name, QStringLiteral("Outro"));
-        QCOMPARE(atSaveDialog->firstCell, kick);
-        QCOMPARE(atSaveDialog->secondRowText, std::string("Outro 2"));
+        QCOMPARE(fs::exists(dir / "Song.wav"), !acidize);
+        QCOMPARE(atSaveDialog.has_value(), !acidize);
+        const ShownPattern shown = acidize ? shownPattern(w) : *atSaveDialog;
+        QCOMPARE(shown.bpm, 90);
+        QCOMPARE(shown.loops, 3);
+        QCOMPARE(shown.name, QStringLiteral("Outro"));
+        QCOMPARE(shown.firstCell, kick);
+        QCOMPARE(shown.secondRowText, std::string("Outro 2"));
         QCOMPARE(tempoChanges.count(), 1); // the sound layer hears the new tempo once
         QCOMPARE(tempoChanges.front().front().toInt(), 90);
         QCOMPARE(w.StepInterval, 167);
@@ -172,6 +184,36 @@ private slots:
         QCOMPARE(w.Grid.rowCount(), rowsBefore);
         QCOMPARE(w.Grid.endRow(), endRowBefore);
         QCOMPARE(w.Grid.cell(3, 14), std::string("older text"));
+    }
+
+    void theEntryBeforeTheStartingOneIsSelectedAfterwards_data() {
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("selectedAfter");
+        QTest::newRow("no selection") << -1 << -1;
+        QTest::newRow("first entry") << 0 << -1;
+        QTest::newRow("third entry") << 2 << 1;
+    }
+
+    void theEntryBeforeTheStartingOneIsSelectedAfterwards() {
+        QFETCH(int, selected);
+        QFETCH(int, selectedAfter);
+        QTemporaryDir work;
+        const fs::path dir = work.path().toStdString();
+        prepareProgramFolder(dir);
+        TSequence w(dir);
+        TForm1 renderWindow;
+        SongRenderCommand command(w, renderWindow, nullptr);
+        writePattern(dir, "Intro", 16, 100, 1, w.lstKitList->itemText(1).toStdString());
+        renderWindow.chooseOutputFile = [&] { return QString::fromStdString((dir / "Song.wav").string()); };
+        w.Songs.clear();
+        for (int i = 0; i < 3; ++i)
+            w.Songs.append("Intro");
+        w.showPlayList();
+        w.SongList->setCurrentRow(selected);
+        w.btnRenderWave->click();
+        QVERIFY(fs::exists(dir / "Song.wav"));
+        QCOMPARE(w.SongList->currentRow(), selectedAfter);
+        QCOMPARE(w.Songs.selected(), selectedAfter);
     }
 
     void aSongThatCannotBeReadLeavesTheGridAsItWas() {

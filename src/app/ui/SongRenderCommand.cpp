@@ -86,6 +86,8 @@ void SongRenderCommand::RendorClick() {
         if (plan.status == PrepareStatus::AcidTooLong) {
             QMessageBox::information(&Window, QStringLiteral("Tamboro"), QString::fromLatin1(kAcidTooLongMessage));
         } else if (plan.status == PrepareStatus::Ready) {
+            // As at song start, the entry before the starting one is selected (none before the first).
+            Window.SongList->setCurrentRow(static_cast<int>(request.startEntry) - 1);
             const auto result = RenderWindow.Button1Click(request, plan);
             if (result && result->offerMp3 && Window.IncludeMP31->isChecked()) {
                 // The encoder window belongs to the render window and stays until the encoder ends.
