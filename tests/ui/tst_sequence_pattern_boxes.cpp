@@ -148,6 +148,10 @@ private slots:
         applyTimeBar("8/2");
         w.btnTimeBar->click();
         QCOMPARE(laidOut_, (std::vector<int>{14, 10, 10}));
+        // The header cells hold the numbers as numbers, however they were typed.
+        applyTimeBar(" 08 / +2");
+        QCOMPARE(w.Grid.cell(2, 0), std::string("8"));
+        QCOMPARE(w.Grid.cell(4, 0), std::string("2"));
     }
 
     void shorterThenLongerKeepsTheLaterSteps() {
