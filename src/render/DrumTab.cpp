@@ -1,5 +1,6 @@
 #include "render/DrumTab.h"
 
+#include "app/PatternFile.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/TextLines.h"
@@ -124,7 +125,9 @@ std::vector<std::string> drumTabLines(const std::string& songFileName, const std
                                       const std::filesystem::path& patternDir) {
     std::vector<std::string> out{drumTabTitle(songFileName), ""};
     for (const auto& entry : playList) {
-        const auto lines = readTextLines(patternDir / (entry + ".pat"));
+        // Found as song playback and the render find them: whatever the letter case, and never
+        // outside the folder, whatever name a song file carries.
+        const auto lines = readTextLines(PatternFilePath(patternDir, entry));
         const auto block = drumTabBlock(lines, entry);
         out.insert(out.end(), block.begin(), block.end());
     }

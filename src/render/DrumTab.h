@@ -17,7 +17,8 @@ std::string drumTabTitle(const std::string& songFileName);
 std::vector<std::string> drumTabBlock(const std::vector<std::string>& patternLines, const std::string& patternName);
 
 // The whole printout: title, an empty line, then a block per play-list entry, each read from
-// `patternDir`/<entry>.pat.
+// `patternDir`/<entry>.pat (found ignoring letter case; an entry reaching outside the folder is
+// refused with an Error).
 std::vector<std::string> drumTabLines(const std::string& songFileName, const std::vector<std::string>& playList,
                                       const std::filesystem::path& patternDir);
 

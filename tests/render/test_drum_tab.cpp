@@ -137,6 +137,12 @@ TEST(DrumTab, WritesFileOnlyWhenEveryPatternReads) {
     EXPECT_THROW(writeDrumTab("Other.sng", {"Shake", "Missing"}, dir.path, dir.path), Error);
     EXPECT_FALSE(fs::exists(dir.path / "Other.txt"));
 
+    // Entries are found as playback finds them: any letter case, never outside the folder.
+    EXPECT_EQ(readTextLines(writeDrumTab("Case.sng", {"SHAKE"}, dir.path, dir.path)).size(), 12u);
+    fs::create_directories(dir.path / "inner");
+    EXPECT_THROW(writeDrumTab("Escape.sng", {"../Shake"}, dir.path / "inner", dir.path / "inner"), Error);
+    EXPECT_FALSE(fs::exists(dir.path / "inner" / "Escape.txt"));
+
     const auto empty = writeDrumTab("Empty.sng", {}, dir.path, dir.path);
     EXPECT_EQ(readTextLines(empty), (std::vector<std::string>{"Empty", ""}));
 }

@@ -73,12 +73,7 @@ class PatternSongCommandsTest : public QObject {
         WritePatternFile(work(), name, BuildPatternFileLines(grid, bpm, loops, samples));
     }
 
-    void setPlayList(const std::vector<std::string>& names) {
-        w_->Songs.clear();
-        for (const std::string& name : names)
-            w_->Songs.append(name);
-        w_->showPlayList();
-    }
+    void setPlayList(const std::vector<std::string>& names) { w_->replacePlayList(names); }
 
     void loadRow(int row) {
         w_->SongList->setCurrentRow(row);

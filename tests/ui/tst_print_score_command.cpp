@@ -52,8 +52,10 @@ bool noTemporaryFilesIn(const fs::path& dir) {
 }
 
 void setPlayList(TSequence& w, const QStringList& names) {
-    w.SongList->clear();
-    w.SongList->addItems(names);
+    std::vector<std::string> entries;
+    for (const QString& name : names)
+        entries.push_back(name.toStdString());
+    w.replacePlayList(entries);
 }
 
 } // namespace

@@ -105,8 +105,7 @@ private slots:
         renderWindow.chooseOutputFile = [&] { return out; };
         QVERIFY(w.btnRenderWave->isEnabled());
 
-        w.SongList->clear();
-        w.SongList->addItem(QStringLiteral("Rock Beat"));
+        w.replacePlayList({"Rock Beat"});
         w.IncludeMP31->setChecked(true);
         w.btnRenderWave->click();
 
@@ -152,8 +151,7 @@ private slots:
             atSaveDialog = shownPattern(w);
             return QString::fromStdString((dir / "Song.wav").string());
         };
-        w.SongList->clear();
-        w.SongList->addItems({"Outro", "Intro", "Outro"});
+        w.replacePlayList({"Outro", "Intro", "Outro"});
         w.mnAcid->setChecked(acidize);
         if (acidize)
             answerNextMessageBox();
@@ -205,10 +203,7 @@ private slots:
         SongRenderCommand command(w, renderWindow, nullptr);
         writePattern(dir, "Intro", 16, 100, 1, w.lstKitList->itemText(1).toStdString());
         renderWindow.chooseOutputFile = [&] { return QString::fromStdString((dir / "Song.wav").string()); };
-        w.Songs.clear();
-        for (int i = 0; i < 3; ++i)
-            w.Songs.append("Intro");
-        w.showPlayList();
+        w.replacePlayList({"Intro", "Intro", "Intro"});
         w.SongList->setCurrentRow(selected);
         w.btnRenderWave->click();
         QVERIFY(fs::exists(dir / "Song.wav"));
@@ -231,8 +226,7 @@ private slots:
             asked = true;
             return QString::fromStdString((dir / "Song.wav").string());
         };
-        w.SongList->clear();
-        w.SongList->addItems({"Intro", "Nowhere"});
+        w.replacePlayList({"Intro", "Nowhere"});
         answerNextMessageBox();
         w.btnRenderWave->click();
 
@@ -260,7 +254,7 @@ private slots:
             asked = true;
             return QString::fromStdString((dir / "x.wav").string());
         };
-        w.SongList->clear();
+        w.replacePlayList({});
         w.RendorSong1->trigger();
         QVERIFY(!asked);
         QVERIFY(!fs::exists(dir / "x.wav"));

@@ -202,12 +202,9 @@ void PatternSongCommands::BitBtn8Click() {
         reportError(e.what());
         return;
     }
-    Window.Songs.clear();
+    Window.replacePlayList(song.entries);
     Window.btnPlay->setEnabled(true);
     Window.PatternLines.clear();
-    for (const std::string& entry : song.entries)
-        Window.Songs.append(entry);
-    Window.showPlayList();
     try {
         RestoreSongSamples(song, sampleTarget());
     } catch (const Error& e) {

@@ -1,13 +1,10 @@
 #include "app/ui/PrintScoreCommand.h"
 
-#include "app/PatternFile.h"
 #include "app/ui/Sequence.h"
-#include "common/TextLines.h"
 #include "render/DrumTab.h"
 
 #include <QAction>
 #include <QDesktopServices>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -29,25 +26,14 @@ PrintScoreCommand::PrintScoreCommand(TSequence& window) : QObject(&window), Wind
 }
 
 std::filesystem::path PrintScoreCommand::writeScore(const std::vector<std::string>& entries) const {
-    std::vector<std::string> lines{drumTabTitle(Window.SongFileName), ""};
-    for (const std::string& entry : entries) {
-        // Found as song playback and the render find them: whatever the letter case, and never
-        // outside the program folder, whatever name a song file carries.
-        const auto block = drumTabBlock(readTextLines(PatternFilePath(Window.ProgramDir, entry)), entry);
-        lines.insert(lines.end(), block.begin(), block.end());
-    }
-    const std::filesystem::path file = Window.ProgramDir / (lines.front() + ".txt");
-    writeTextLines(file, lines);
-    return file;
+    return writeDrumTab(Window.SongFileName, entries, Window.ProgramDir, Window.ProgramDir);
 }
 
 void PrintScoreCommand::mnuPrintScoreClick() {
     Window.Label12Click();
 
     // Every entry from the first, in order; the selection plays no part.
-    std::vector<std::string> entries;
-    for (int i = 0; i < Window.SongList->count(); ++i)
-        entries.push_back(Window.SongList->item(i)->text().toStdString());
+    const std::vector<std::string> entries = Window.Songs.names();
 
     // The pattern files are read from, and the score written to, the program folder: it is the
     // current folder the program starts in, and no dialog of ours moves the current folder away.

@@ -195,6 +195,8 @@ public:
     // lies past it; the clear button empties the song script.
     std::function<void(int endRow)> PatternLaidOut;
     std::function<void()> ForgetSongScript;
+    // Replaces the Play List's entries (Open Song) and shows them; the selection and checks go.
+    void replacePlayList(const std::vector<std::string>& names);
     // Shows the two list models in their list boxes.
     void showLibrary();
     void showPlayList();

@@ -85,6 +85,13 @@ void TSequence::showPlayList() {
     SongList->setCurrentRow(Songs.selected());
 }
 
+void TSequence::replacePlayList(const std::vector<std::string>& names) {
+    Songs.clear();
+    for (const std::string& name : names)
+        Songs.append(name);
+    showPlayList();
+}
+
 void TSequence::MusicLibDblClick() {
     if (SendToPlayList(Library, Songs))
         showPlayList();

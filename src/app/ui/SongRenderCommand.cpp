@@ -37,8 +37,7 @@ RenderRequest SongRenderCommand::buildRequest() const {
     RenderRequest request;
     request.programDir = Window.ProgramDir;
     request.kit = &Window.DrumLibrary->kit();
-    for (int i = 0; i < Window.SongList->count(); ++i)
-        request.playList.push_back(Window.SongList->item(i)->text().toStdString());
+    request.playList = Window.Songs.names();
     request.startEntry = Window.SongList->currentRow() > 0 ? static_cast<std::size_t>(Window.SongList->currentRow()) : 0;
     request.acidize = Window.mnAcid->isChecked();
     request.scriptDumpDir = std::filesystem::current_path();
