@@ -10,6 +10,7 @@
 #include <system_error>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -57,6 +58,20 @@ void AtomicFileWriter::write(std::span<const std::uint8_t> bytes) {
         throw Error("Cannot write file \"" + target_.string() + "\".");
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
         throw Error("Cannot write file \"" + target_.string() + "\". " + std::strerror(errno));
+    written_ += static_cast<std::int64_t>(bytes.size());
+    startWriteback();
+}
+
+void AtomicFileWriter::startWriteback() {
+#ifdef __linux__
+    // Hands every finished stretch of the file to the disk while the rest is still being mixed,
+    // so that the sync at commit waits for the last stretch only, not for the whole render.
+    if (written_ - writebackStart_ < kWritebackStretch || std::fflush(file_) != 0)
+        return;
+    // Only a hint: a refusal just leaves the work to the final sync.
+    (void)::sync_file_range(fileno(file_), writebackStart_, written_ - writebackStart_, SYNC_FILE_RANGE_WRITE);
+    writebackStart_ = written_;
+#endif
 }
 
 void AtomicFileWriter::commit() {

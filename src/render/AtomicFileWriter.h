@@ -25,11 +25,17 @@ public:
     void commit();
 
 private:
+    // Bytes handed to the disk in one go while writing continues.
+    static constexpr std::int64_t kWritebackStretch = 4 << 20;
+
     void discard();
+    void startWriteback();
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     std::FILE* file_ = nullptr;
+    std::int64_t written_ = 0;
+    std::int64_t writebackStart_ = 0;
 };
 
 } // namespace tamboro
