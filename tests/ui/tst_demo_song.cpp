@@ -1,6 +1,7 @@
 // The demo workspace as a new user meets it: open "Demo.sng", click the song's first entry, press
 // "Play, play list" and hear the drums in the null device's recording.
 
+#include "WindowTestSupport.h"
 #include "app/ProgramOptions.h"
 #include "app/ui/PatternSongCommands.h"
 #include "app/ui/Sequence.h"
@@ -24,7 +25,7 @@ namespace fs = std::filesystem;
 class DemoSongTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir configDir_;
+    test::TemporarySettings settings_;
     QTemporaryDir work_;
 
     fs::path work() const { return work_.path().toStdString(); }
@@ -48,13 +49,9 @@ class DemoSongTest : public QObject {
 
 private slots:
     void initTestCase() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
         for (const auto& entry : fs::directory_iterator(fs::path(TAMBORO_ASSETS) / "demo"))
             fs::copy_file(entry.path(), work() / entry.path().filename());
-        fs::create_directories(work() / "temp");
-        for (const char* name : {"Topkit.dxg", "Blank.wav"})
-            fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, work() / name);
+        test::seedProgramFolder(work());
     }
 
     void theDemoSongPlaysFromItsFirstEntry() {

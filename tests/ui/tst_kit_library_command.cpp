@@ -1,6 +1,7 @@
 // "Drum Kit Library": another kit loads with pans carried by position, the Kit List follows, and a
 // cancelled dialog or a bad file changes nothing.
 
+#include "WindowTestSupport.h"
 #include "app/ui/KitLibraryCommand.h"
 #include "app/ui/Sequence.h"
 #include "kits/KitLibrary.h"
@@ -19,20 +20,13 @@ namespace fs = std::filesystem;
 
 class KitLibraryCommandTest : public QObject {
     Q_OBJECT
-    QTemporaryDir configDir_;
+    test::TemporarySettings settings_;
 
 private slots:
-    void initTestCase() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
-    }
-
     void choosesAnotherKit() {
         QTemporaryDir work;
         const fs::path dir = work.path().toStdString();
-        fs::create_directories(dir / "temp");
-        for (const char* name : {"Topkit.dxg", "Blank.wav"})
-            fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, dir / name);
+        test::seedProgramFolder(dir);
         // A second kit: the default one with its first instrument renamed.
         TWaveCollection other;
         other.loadFromFile(dir / "Topkit.dxg");

@@ -1,6 +1,7 @@
 // "Kit Maker" on the main window: the maker lists the current kit and, when templated, starts from
 // its sounds.
 
+#include "WindowTestSupport.h"
 #include "app/ui/KitMakerCommand.h"
 #include "app/ui/Sequence.h"
 #include "kits/KitLibrary.h"
@@ -19,21 +20,14 @@ namespace fs = std::filesystem;
 
 class KitMakerCommandTest : public QObject {
     Q_OBJECT
-    QTemporaryDir configDir_;
+    test::TemporarySettings settings_;
 
 private slots:
-    void initTestCase() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
-    }
-
     void listsTheCurrentKitAndTemplatesIt() {
         for (bool templated : {true, false}) {
             QTemporaryDir work;
             const fs::path dir = work.path().toStdString();
-            fs::create_directories(dir / "temp");
-            for (const char* name : {"Topkit.dxg", "Blank.wav"})
-                fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, dir / name);
+            test::seedProgramFolder(dir);
             TSequence w(dir);
             TMakit maker;
             KitMakerCommand command(w, maker, nullptr);

@@ -2,6 +2,7 @@
 // from the Play List with the unsaved-edits question and its extra samples, and Open, Save and
 // New Song and Clear all, with their failures.
 
+#include "WindowTestSupport.h"
 #include "ExtraSamplesWorkspace.h"
 
 #include "app/PatternFile.h"
@@ -33,13 +34,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QStringList texts(const QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
 std::vector<std::string> fileLines(const fs::path& path) {
     const auto bytes = readFileBytes(path);
     return splitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
@@ -50,7 +44,7 @@ std::vector<std::string> fileLines(const fs::path& path) {
 class PatternSongCommandsTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir configDir_;
+    test::TemporarySettings settings_;
     std::unique_ptr<QTemporaryDir> work_;
     std::unique_ptr<TSequence> w_;
     std::unique_ptr<SequenceSound> sound_;
@@ -81,11 +75,6 @@ class PatternSongCommandsTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
-    }
-
     void init() {
         work_ = std::make_unique<QTemporaryDir>();
         test::writeWav(work() / "Blank.wav", Wave::pcm(1, 44100, 16, Wave::Bytes(882, 0)));
@@ -136,13 +125,13 @@ private slots:
         w.Grid.setName("Rock");
         w.btnSavePattern->click();
         QCOMPARE(fileLines(work() / "Rock.pat").size(), std::size_t{199});
-        QCOMPARE(texts(w.MusicLib), QStringList({"A", "B", "Rock"}));
-        QCOMPARE(texts(w.SongList), QStringList{"Rock"});
+        QCOMPARE(test::listTexts(w.MusicLib), QStringList({"A", "B", "Rock"}));
+        QCOMPARE(test::listTexts(w.SongList), QStringList{"Rock"});
         QVERIFY(!w.EditState.PatternChanged);
         QCOMPARE(w.CurrentPattern, std::string("Rock"));
         w.btnSavePattern->click();
-        QCOMPARE(texts(w.MusicLib), QStringList({"A", "B", "Rock"}));
-        QCOMPARE(texts(w.SongList), QStringList{"Rock"});
+        QCOMPARE(test::listTexts(w.MusicLib), QStringList({"A", "B", "Rock"}));
+        QCOMPARE(test::listTexts(w.SongList), QStringList{"Rock"});
     }
 
     void aRefusedNameKeepsTheEditsMarkedAndWritesNothing() {
@@ -198,7 +187,7 @@ private slots:
         QCOMPARE(questions_, 1);
         QVERIFY(fs::exists(work() / "Mine.pat"));
         QCOMPARE(fileLines(work() / "Mine.pat")[7 * 4 + 3], std::string("Snare     [ ]"));
-        QCOMPARE(texts(w.SongList), QStringList({"A", "Mine"}));
+        QCOMPARE(test::listTexts(w.SongList), QStringList({"A", "Mine"}));
         QCOMPARE(w.Grid.cell(0, 0), std::string("A"));
     }
 
@@ -265,11 +254,11 @@ private slots:
         QCOMPARE(w.Grid.cell(0, 0), std::string());
         QCOMPARE(w.Edit2->text(), QString());
         QCOMPARE(w.windowTitle(), QString("Tamboro Pro v7.0"));
-        QCOMPARE(texts(w.MusicLib), QStringList({"A", "B"}));
+        QCOMPARE(test::listTexts(w.MusicLib), QStringList({"A", "B"}));
 
         chosenSong_ = saved;
         w.OpenSong1->trigger();
-        QCOMPARE(texts(w.SongList), QStringList({"A", "B", "A"}));
+        QCOMPARE(test::listTexts(w.SongList), QStringList({"A", "B", "A"}));
         QCOMPARE(w.SongFileName, saved.string());
         QVERIFY(messages_.isEmpty());
 
@@ -289,7 +278,7 @@ private slots:
         chosenSong_ = work() / "Bad.sng";
         w.OpenSong1->trigger();
         QCOMPARE(messages_.size(), 1);
-        QCOMPARE(texts(w.SongList), QStringList{"B"});
+        QCOMPARE(test::listTexts(w.SongList), QStringList{"B"});
         QCOMPARE(w.SongFileName, std::string("Before.sng"));
 
         // A sample file that cannot be opened: the entries are read, the song keeps its old name.
@@ -297,7 +286,7 @@ private slots:
         chosenSong_ = work() / "Lost.sng";
         w.OpenSong1->trigger();
         QCOMPARE(messages_.size(), 2);
-        QCOMPARE(texts(w.SongList), QStringList({"A", "B"}));
+        QCOMPARE(test::listTexts(w.SongList), QStringList({"A", "B"}));
         QCOMPARE(w.SongFileName, std::string("Before.sng"));
 
         // A folder that cannot be written: the old song name stays.

@@ -2,6 +2,7 @@
 // folder and handed to the desktop's viewer, with the application minimised; a pattern that cannot
 // be read leaves no file behind and says why.
 
+#include "WindowTestSupport.h"
 #include "app/PatternFile.h"
 #include "app/PatternGrid.h"
 #include "app/ui/PrintScoreCommand.h"
@@ -63,7 +64,7 @@ void setPlayList(TSequence& w, const QStringList& names) {
 class PrintScoreCommandTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir configDir_;
+    test::TemporarySettings settings_;
     std::unique_ptr<QTemporaryDir> work_;
     std::unique_ptr<TSequence> w_;
     PrintScoreCommand* command_ = nullptr;
@@ -73,11 +74,6 @@ class PrintScoreCommandTest : public QObject {
     fs::path work() const { return work_->path().toStdString(); }
 
 private slots:
-    void initTestCase() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
-    }
-
     void init() {
         work_ = std::make_unique<QTemporaryDir>();
         writePattern(work(), "Groove", 16, 4, 100, 2, "Kick      [ ]");

@@ -1,6 +1,7 @@
 // The main window's layout, shape, paint and resize rules, menus and background drag, on the
 // offscreen platform.
 
+#include "WindowTestSupport.h"
 #include "app/ui/MenuLabel.h"
 #include "app/ui/PatternGridView.h"
 #include "app/ui/Sequence.h"
@@ -44,15 +45,13 @@ QStringList itemTexts(const QMenu* menu) {
 class SequenceLayout : public QObject {
     Q_OBJECT
 
-    QTemporaryDir configDir_;
+    test::TemporarySettings settings_;
     QTemporaryDir work_;
     std::unique_ptr<TSequence> w_;
 
 private slots:
     void initTestCase() {
         qRegisterMetaType<QMenu*>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
     }
 
     void init() { w_ = std::make_unique<TSequence>(work_.path().toStdString()); }

@@ -1,6 +1,7 @@
 // The Pattern Library and Play List boxes of the main window: filled from the folder's pattern
 // files, sending and moving back, reordering, the two bins and the right-click enlarge.
 
+#include "WindowTestSupport.h"
 #include "app/ui/Sequence.h"
 #include "controls/ui/PictureButton.h"
 
@@ -19,13 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QStringList texts(const QListWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
 void pressOn(QListWidget* list, Qt::MouseButton button) {
     const QPoint at(5, 5);
     QMouseEvent event(QEvent::MouseButtonPress, QPointF(at), QPointF(list->viewport()->mapToGlobal(at)), button,
@@ -38,18 +32,13 @@ void pressOn(QListWidget* list, Qt::MouseButton button) {
 class SequenceLists : public QObject {
     Q_OBJECT
 
-    QTemporaryDir configDir_;
+    test::TemporarySettings settings_;
     std::unique_ptr<QTemporaryDir> work_;
     std::unique_ptr<TSequence> w_;
 
     fs::path work() const { return work_->path().toStdString(); }
 
 private slots:
-    void initTestCase() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
-    }
-
     void init() {
         work_ = std::make_unique<QTemporaryDir>();
         for (const char* name : {"rock", "Bossa", "funk"})
@@ -63,7 +52,7 @@ private slots:
         w_.reset();
     }
 
-    void libraryIsFilledFromThePatternFiles() { QCOMPARE(texts(w_->MusicLib), QStringList({"Bossa", "funk", "rock"})); }
+    void libraryIsFilledFromThePatternFiles() { QCOMPARE(test::listTexts(w_->MusicLib), QStringList({"Bossa", "funk", "rock"})); }
 
     void sendMoveBackAndReorder() {
         TSequence& w = *w_;
@@ -72,7 +61,7 @@ private slots:
         w.MusicLib->setCurrentRow(0);
         w.MusicLibDblClick();
         w.MusicLibDblClick();
-        QCOMPARE(texts(w.SongList), QStringList({"rock", "Bossa", "Bossa"}));
+        QCOMPARE(test::listTexts(w.SongList), QStringList({"rock", "Bossa", "Bossa"}));
 
         w.SongList->setCurrentRow(0);
         QToolButton* down = nullptr;
@@ -81,13 +70,13 @@ private slots:
                 down = b;
         QVERIFY(down);
         down->click();
-        QCOMPARE(texts(w.SongList), QStringList({"Bossa", "rock", "Bossa"}));
+        QCOMPARE(test::listTexts(w.SongList), QStringList({"Bossa", "rock", "Bossa"}));
         QCOMPARE(w.SongList->currentRow(), 1);
 
         // Moving back an entry the library holds only takes it off the Play List.
         w.btnFromPatList->click();
-        QCOMPARE(texts(w.SongList), QStringList({"Bossa", "Bossa"}));
-        QCOMPARE(texts(w.MusicLib), QStringList({"Bossa", "funk", "rock"}));
+        QCOMPARE(test::listTexts(w.SongList), QStringList({"Bossa", "Bossa"}));
+        QCOMPARE(test::listTexts(w.MusicLib), QStringList({"Bossa", "funk", "rock"}));
     }
 
     void binsDeleteCheckedEntriesAndConfirmedPatterns() {
@@ -98,10 +87,10 @@ private slots:
         w.MusicLibDblClick();
         w.MusicLib->setCurrentRow(1);
         w.MusicLibDblClick();
-        QCOMPARE(texts(w.SongList), QStringList({"funk", "rock", "funk"}));
+        QCOMPARE(test::listTexts(w.SongList), QStringList({"funk", "rock", "funk"}));
         w.SongList->item(1)->setCheckState(Qt::Checked);
         w.SongBin->click();
-        QCOMPARE(texts(w.SongList), QStringList({"funk", "funk"}));
+        QCOMPARE(test::listTexts(w.SongList), QStringList({"funk", "funk"}));
 
         bool asked = false;
         w.confirmLibraryDelete = [&] {
@@ -115,8 +104,8 @@ private slots:
         w.confirmLibraryDelete = [] { return true; };
         w.LibBin->click();
         QVERIFY(!fs::exists(work() / "funk.pat"));
-        QCOMPARE(texts(w.MusicLib), QStringList({"Bossa", "rock"}));
-        QVERIFY(texts(w.SongList).isEmpty());
+        QCOMPARE(test::listTexts(w.MusicLib), QStringList({"Bossa", "rock"}));
+        QVERIFY(test::listTexts(w.SongList).isEmpty());
     }
 
     void rightClickEnlargesAndAnyPressRestores() {

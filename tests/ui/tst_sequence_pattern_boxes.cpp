@@ -1,6 +1,7 @@
 // The pattern boxes under the main window's grid: the name box, the loops box, the Time/Bar box and
 // button, and the clear button, driven through the window's own controls.
 
+#include "WindowTestSupport.h"
 #include "app/ui/Sequence.h"
 #include "app/ui/PatternGridView.h"
 #include "controls/ui/PictureButton.h"
@@ -44,7 +45,7 @@ Layout layoutOf(const PatternGrid& grid) {
 class SequencePatternBoxes : public QObject {
     Q_OBJECT
 
-    QTemporaryDir configDir_;
+    test::TemporarySettings settings_;
     std::unique_ptr<QTemporaryDir> work_;
     std::unique_ptr<TSequence> w_;
     QStringList problems_;
@@ -66,11 +67,6 @@ class SequencePatternBoxes : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
-    }
-
     void init() {
         work_ = std::make_unique<QTemporaryDir>();
         w_ = std::make_unique<TSequence>(work_->path().toStdString());

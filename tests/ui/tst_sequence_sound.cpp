@@ -1,6 +1,7 @@
 // The main window's sound: a pattern placed with the mouse plays through the null device, repeats,
 // follows the BPM box, flashes the lights and stops; the hits land in the captured recording.
 
+#include "WindowTestSupport.h"
 #include "app/ProgramOptions.h"
 #include "app/ui/PatternGridView.h"
 #include "app/ui/Sequence.h"
@@ -25,7 +26,7 @@ namespace fs = std::filesystem;
 
 class SequenceSoundTest : public QObject {
     Q_OBJECT
-    QTemporaryDir configDir_;
+    test::TemporarySettings settings_;
     std::unique_ptr<QTemporaryDir> work_;
     fs::path work() const { return work_->path().toStdString(); }
 
@@ -49,16 +50,9 @@ class SequenceSoundTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
-    }
-
     void init() {
         work_ = std::make_unique<QTemporaryDir>();
-        fs::create_directories(work() / "temp");
-        for (const char* name : {"Topkit.dxg", "Blank.wav"})
-            fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, work() / name);
+        test::seedProgramFolder(work());
     }
 
     void placedPatternPlaysRepeatsAndStops() {

@@ -2,6 +2,7 @@
 // table's exact bytes, a broken pan table, and the working sample files. QSettings and the working
 // folder point at temporary folders.
 
+#include "WindowTestSupport.h"
 #include "app/WorkingSamples.h"
 #include "app/ui/Sequence.h"
 #include "app/ui/SettingsStore.h"
@@ -27,7 +28,7 @@ namespace fs = std::filesystem;
 class SequenceStartup : public QObject {
     Q_OBJECT
 
-    QTemporaryDir configDir_;
+    test::TemporarySettings settings_;
     std::unique_ptr<QTemporaryDir> work_;
 
     fs::path work() const { return work_->path().toStdString(); }
@@ -51,9 +52,7 @@ class SequenceStartup : public QObject {
 
 private slots:
     void initTestCase() {
-        QVERIFY(configDir_.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
+        QVERIFY(settings_.isValid());
     }
 
     void init() {

@@ -1,6 +1,7 @@
 // "Render song to wave" from the main window: the Play List renders into the chosen file with the
 // window's kit and channel switches, and the MP3 option opens the encoder window on the result.
 
+#include "WindowTestSupport.h"
 #include "app/PatternFile.h"
 #include "app/PatternGrid.h"
 #include "app/ui/Sequence.h"
@@ -36,9 +37,7 @@ namespace {
 
 // A program folder with the built kit and Blank.wav, made the current folder.
 void prepareProgramFolder(const fs::path& dir) {
-    fs::create_directories(dir / "temp");
-    for (const char* name : {"Topkit.dxg", "Blank.wav"})
-        fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, dir / name, fs::copy_options::overwrite_existing);
+    test::seedProgramFolder(dir);
     fs::current_path(dir);
 }
 
@@ -80,21 +79,14 @@ void answerNextMessageBox() {
 
 class SongRenderCommandTest : public QObject {
     Q_OBJECT
-    QTemporaryDir configDir_;
+    test::TemporarySettings settings_;
 
 private slots:
-    void initTestCase() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir_.path());
-    }
-
     void rendersThePlayListAndOffersTheMp3() {
         QTemporaryDir work;
         const fs::path dir = work.path().toStdString();
-        fs::create_directories(dir / "temp");
         fs::copy(fs::path(TAMBORO_ASSETS) / "demo", dir, fs::copy_options::recursive);
-        for (const char* name : {"Topkit.dxg", "Blank.wav"})
-            fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, dir / name, fs::copy_options::overwrite_existing);
+        test::seedProgramFolder(dir);
         // The render's script dump goes to the current folder, as a confirmed dialog leaves it.
         fs::current_path(dir);
         TSequence w(dir);
@@ -242,9 +234,7 @@ private slots:
     void emptyPlayListWritesNothing() {
         QTemporaryDir work;
         const fs::path dir = work.path().toStdString();
-        fs::create_directories(dir / "temp");
-        for (const char* name : {"Topkit.dxg", "Blank.wav"})
-            fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / name, dir / name);
+        test::seedProgramFolder(dir);
         fs::current_path(dir);
         TSequence w(dir);
         TForm1 renderWindow;
