@@ -3,6 +3,7 @@
 // 0..L+2, seven per row, then the tempo, the loop count and 32 pairs of extra-sample file name and
 // frequency. CR LF lines. A file may end right after the loop count.
 
+#include "app/ExtraSampleCount.h"
 #include "app/PatternGrid.h"
 
 #include <cstdint>
@@ -13,8 +14,6 @@
 #include <vector>
 
 namespace tamboro {
-
-inline constexpr int kExtraSampleCount = 32;
 
 // One extra sample as a pattern file stores it.
 struct PatternSample {

@@ -2,12 +2,13 @@
 // The 32 working files of the extra samples, temp/sample1.wav .. temp/sample32.wav in the program
 // folder, reset from Blank.wav at every start.
 
+#include "app/ExtraSampleCount.h"
+
 #include <filesystem>
 #include <string>
 
 namespace tamboro {
 
-inline constexpr int kExtraSampleCount = 32;
 
 // The working file of extra sample n (1..32): ProgramDir/temp/sample<n>.wav.
 std::filesystem::path workingSamplePath(const std::filesystem::path& programDir, int n);

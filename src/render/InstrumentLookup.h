@@ -3,6 +3,8 @@
 // LastKitIndex the kit's instruments, then "Sample1" to "Sample32". A text is found at the first
 // position whose entry equals it ignoring letter case.
 
+#include "app/ExtraSampleCount.h"
+
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -12,7 +14,7 @@ namespace tamboro {
 
 class TWaveCollection;
 
-inline constexpr int kRenderExtraSamples = 32;
+inline constexpr int kRenderExtraSamples = kExtraSampleCount;
 
 class InstrumentLookup {
 public:

@@ -7,6 +7,7 @@
 //
 // Window thread only.
 
+#include "app/ExtraSampleCount.h"
 #include "kits/Wave.h"
 
 #include <array>
@@ -20,7 +21,7 @@ class SampleStreams;
 
 class ExtraSamples {
 public:
-    static constexpr int kCount = 32;
+    static constexpr int kCount = kExtraSampleCount;
     static constexpr const char* kBlankName = "Blank.wav";
     // The frequency slider's range and page.
     static constexpr std::int32_t kSliderMin = 4410;
