@@ -1,11 +1,10 @@
 #pragma once
-// Shared helpers of the render tests: a temporary folder per test and small WAV files.
+// Shared helpers of the render tests: the temporary folder per test and small WAV files.
 
 #include "common/Files.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include <cstdint>
 #include <filesystem>
@@ -14,21 +13,8 @@
 
 namespace tamboro::rendertest {
 
-struct TempDir {
-    std::filesystem::path path;
-    TempDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        // Unique per run, so that test programs running at the same time never share a folder.
-        path = std::filesystem::temp_directory_path() /
-               ("tamboro-render-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-                std::to_string(std::random_device{}()));
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-};
+// A temporary folder per test, shared with the other engine tests.
+using test::TempDir;
 
 inline void put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
     out.push_back(static_cast<std::uint8_t>(v));
