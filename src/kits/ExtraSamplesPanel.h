@@ -4,6 +4,7 @@
 // outline, and how a drag follows the mouse and snaps back beside the main window.
 
 #include "controls/PixelGeometry.h"
+#include "kits/PanelDrag.h"
 
 #include <array>
 
@@ -46,28 +47,11 @@ inline constexpr int kSamplesOffsetFromMainLeft = -92;
 inline constexpr int kSamplesOffsetFromMainTop = 67;
 
 // The window's drag: only sideways, and only while its left edge P stays within the band from
-// L - 94 to L (L the main window's left edge). A drag that leaves the band stops following the
-// mouse until the button is released; the release snaps P back into the band.
-class SidewaysDrag {
+// L - 94 to L (L the main window's left edge); the release snaps P back into the band.
+class SidewaysDrag : public PanelDrag {
 public:
     static constexpr int kBandWidth = 94;
-
-    // A left button press at `mouseX` (client pixels) starts a drag.
-    void leftPress(int mouseX);
-    // The mouse moved to `mouseX` (client pixels of the window as it stands now). Returns the new
-    // left edge, or `panelLeft` unchanged when not following.
-    int move(int mouseX, int mainLeft, int panelLeft);
-    // A button was released: returns the snapped left edge. Following resumes for the next drag;
-    // the left button ends the drag.
-    int release(bool leftButton, int mainLeft, int panelLeft);
-
-    bool dragging() const { return dragging_; }
-    bool following() const { return following_; }
-
-private:
-    bool dragging_ = false;
-    bool following_ = true;
-    int pressX_ = 0;
+    SidewaysDrag() : PanelDrag(DragBand{-kBandWidth, 0, -kBandWidth, -kBandWidth}) {}
 };
 
 } // namespace tamboro

@@ -4,6 +4,7 @@
 // and how a drag follows the mouse and snaps back into its band.
 
 #include "controls/PixelGeometry.h"
+#include "kits/PanelDrag.h"
 
 namespace tamboro {
 
@@ -30,31 +31,15 @@ inline constexpr int kitListLabelTop(int k) { return 16 * k + 4; }
 inline constexpr int kitListLabelCount(int itemCount) { return itemCount > 1 ? itemCount - 1 : 0; }
 
 // The sideways drag. With L the main window's left edge and P the window's: the window follows
-// the mouse only while L + 414 <= P <= L + 508; once outside it stops following until the button
-// is released. The release snaps P above L + 508 back to L + 508, and P below L + 420 to L + 427.
-class KitListDrag {
+// the mouse only while L + 414 <= P <= L + 508. The release snaps P above L + 508 back to L + 508,
+// and P below L + 420 to L + 427.
+class KitListDrag : public PanelDrag {
 public:
     static constexpr int kBandLeft = 414;
     static constexpr int kBandRight = 508;
     static constexpr int kSnapBelow = 420;
     static constexpr int kSnapTo = 427;
-
-    // A left button press at `mouseX` (client pixels) starts a drag.
-    void leftPress(int mouseX);
-    // The mouse moved to `mouseX` (client pixels of the window as it stands now). Returns the new
-    // left edge, or `panelLeft` unchanged when not following.
-    int move(int mouseX, int mainLeft, int panelLeft);
-    // A button was released: returns the snapped left edge. Following resumes for the next drag;
-    // the left button ends the drag.
-    int release(bool leftButton, int mainLeft, int panelLeft);
-
-    bool dragging() const { return dragging_; }
-    bool following() const { return following_; }
-
-private:
-    bool dragging_ = false;
-    bool following_ = true;
-    int pressX_ = 0;
+    KitListDrag() : PanelDrag(DragBand{kBandLeft, kBandRight, kSnapBelow, kSnapTo}) {}
 };
 
 } // namespace tamboro
