@@ -6,6 +6,22 @@
 
 namespace tamboro {
 
+namespace {
+
+// Removes entry `index` of a list box; the selection follows its entry and is lost with it.
+template <typename Entry>
+void eraseKeepingSelection(std::vector<Entry>& entries, int index, int& selected) {
+    if (index < 0 || index >= static_cast<int>(entries.size()))
+        return;
+    entries.erase(entries.begin() + index);
+    if (selected == index)
+        selected = -1;
+    else if (selected > index)
+        --selected;
+}
+
+} // namespace
+
 void PatternLibrary::fillFromFolder(const std::filesystem::path& dir) {
     entries_.clear();
     selected_ = -1;
@@ -32,15 +48,7 @@ bool PatternLibrary::contains(const std::string& name) const {
     return std::find(entries_.begin(), entries_.end(), name) != entries_.end();
 }
 
-void PatternLibrary::removeAt(int index) {
-    if (index < 0 || index >= size())
-        return;
-    entries_.erase(entries_.begin() + index);
-    if (selected_ == index)
-        selected_ = -1;
-    else if (selected_ > index)
-        --selected_;
-}
+void PatternLibrary::removeAt(int index) { eraseKeepingSelection(entries_, index, selected_); }
 
 std::string PatternLibrary::selectedName() const {
     return selected_ >= 0 ? entries_[static_cast<std::size_t>(selected_)] : std::string();
@@ -52,15 +60,7 @@ bool PlayList::contains(const std::string& name) const {
     return std::any_of(entries_.begin(), entries_.end(), [&](const PlayListEntry& e) { return e.name == name; });
 }
 
-void PlayList::removeAt(int index) {
-    if (index < 0 || index >= size())
-        return;
-    entries_.erase(entries_.begin() + index);
-    if (selected_ == index)
-        selected_ = -1;
-    else if (selected_ > index)
-        --selected_;
-}
+void PlayList::removeAt(int index) { eraseKeepingSelection(entries_, index, selected_); }
 
 int PlayList::removeAll(const std::string& name) {
     int removed = 0;
