@@ -114,6 +114,26 @@ private slots:
         QVERIFY(w_->btnClearSong->isEnabled());
     }
 
+    void theSongCommandsHaveTheDesktopKeys() {
+        TSequence& w = *w_;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        int opened = 0;
+        commands_->chooseSongToOpen = [&] {
+            ++opened;
+            return fs::path();
+        };
+        QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(opened, 1);
+        // No key empties the grid without asking.
+        w.Grid.setName("Unsaved");
+        QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(w.Grid.cell(0, 0), std::string("Unsaved"));
+        chosenSong_ = work() / "Keys.sng";
+        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(fs::exists(work() / "Keys.sng"));
+    }
+
     void saveNeedsANameThenAddsToBothListsOnce() {
         TSequence& w = *w_;
         w.EditState.PatternChanged = true;

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -55,6 +56,15 @@ PatternSongCommands::PatternSongCommands(TSequence& window, SequenceSound& sound
     connect(Window.btnClearSong, &PictureButton::clicked, this, &PatternSongCommands::BitBtn10Click);
     for (QAction* action : {Window.OpenSong1, Window.SaveSong1, Window.NewSong1, Window.ClearList1})
         action->setEnabled(true);
+    // The desktop's usual keys for opening and saving a song. The menus are popups, so the window
+    // itself carries the actions for their keys to work while no menu is open. New Song gets no
+    // key: it empties the grid without asking, which a stray key press must not do.
+    const std::pair<QAction*, QKeySequence> keys[] = {{Window.OpenSong1, QKeySequence::Open},
+                                                      {Window.SaveSong1, QKeySequence::Save}};
+    for (const auto& [action, key] : keys) {
+        action->setShortcut(key);
+        Window.addAction(action);
+    }
     for (PictureButton* button : {Window.btnSavePattern, Window.btnClearSong})
         button->setEnabled(true);
     Window.SongList->viewport()->installEventFilter(this);
