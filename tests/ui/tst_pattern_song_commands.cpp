@@ -221,6 +221,14 @@ private slots:
         QCOMPARE(messages_.size(), 1);
         QCOMPARE(w.Grid.cell(0, 0), std::string("bad/name"));
         QVERIFY(w.EditState.PatternChanged);
+
+        // A pattern without a name: the name question, and the edits stay.
+        w.Grid.setName("");
+        w.Grid.setCell(2, 3, "Snare     [ ]");
+        loadRow(0);
+        QCOMPARE(messages_.last(), QString("NAME: Name of pattern?"));
+        QCOMPARE(w.Grid.cell(2, 3), std::string("Snare     [ ]"));
+        QVERIFY(w.EditState.PatternChanged);
     }
 
     void aMissingPatternLeavesTheGridAlone() {
