@@ -133,7 +133,6 @@ bool PatternSongCommands::BitBtn6Click() {
         reportError(e.what());
         return false;
     }
-    Window.PatternLines.clear();
     Window.showLibrary();
     Window.showPlayList();
     return true;
@@ -174,7 +173,6 @@ void PatternSongCommands::loadSelectedPattern() {
     RestorePatternSamples(*data, sampleTarget());
     Sound.playback().PlayRow = 2;
     Window.Edit2->setText(QString::fromStdString(Window.Grid.cell(0, 0)));
-    Window.PatternLines.clear();
     // A freshly loaded pattern has no edits, whatever the boxes' handlers did while it was shown.
     Window.EditState.PatternChanged = false;
 }
@@ -185,7 +183,6 @@ void PatternSongCommands::BitBtn9Click() {
         return;
     const std::filesystem::path file = SongPathWithDefaultExtension(chosen);
     Window.btnPlay->setEnabled(true);
-    Window.PatternLines.clear();
     Window.CurrentPattern = file.string();
     const ExtraSamples& samples = Sound.extraSamples();
     std::vector<SongSample> blocks;
@@ -214,7 +211,6 @@ void PatternSongCommands::BitBtn8Click() {
     }
     Window.replacePlayList(song.entries);
     Window.btnPlay->setEnabled(true);
-    Window.PatternLines.clear();
     try {
         RestoreSongSamples(song, sampleTarget());
     } catch (const Error& e) {
