@@ -2,8 +2,8 @@
 // the level step, a level digit with a cell jump, the Delete key on the whole pattern, the
 // Time/Bar change, clearing, and saving / loading the pattern's lines.
 
-#include "app/GridEditing.h"
-#include "app/PatternFile.h"
+#include "song/GridEditing.h"
+#include "song/PatternFile.h"
 #include "common/TextLines.h"
 
 #include <benchmark/benchmark.h>
@@ -29,7 +29,7 @@ void BM_PlaceOrRemove(benchmark::State& st) {
     PatternEditState state;
     int row = 2;
     for (auto _ : st) {
-        benchmark::DoNotOptimize(PlaceOrRemove(grid, state, 3, row, kKick));
+        benchmark::DoNotOptimize(placeOrRemove(grid, state, 3, row, kKick));
         row = row == 65 ? 2 : row + 1;
     }
 }
@@ -38,17 +38,17 @@ BENCHMARK(BM_PlaceOrRemove);
 void BM_LevelStep(benchmark::State& st) {
     PatternGrid grid = fullPattern();
     for (auto _ : st)
-        benchmark::DoNotOptimize(SampleVolume(grid, 2, 40));
+        benchmark::DoNotOptimize(stepCellLevel(grid, 2, 40));
 }
 BENCHMARK(BM_LevelStep);
 
 void BM_LevelDigitWithJump(benchmark::State& st) {
     PatternGrid grid = fullPattern();
     PatternEditState state;
-    state.CellJump = 3;
+    state.cellJump = 3;
     int row = 2;
     for (auto _ : st) {
-        row = TypeLevelDigit(grid, state, 4, row, '5', kKick);
+        row = applyLevelDigit(grid, state, 4, row, '5', kKick);
         if (row > 60)
             row = 2;
     }
@@ -62,7 +62,7 @@ void BM_DeleteWholePattern(benchmark::State& st) {
         st.PauseTiming();
         grid = fullPattern();
         st.ResumeTiming();
-        DeleteBlock(grid, state, {1, 2, 6, 65});
+        deleteSelectedCells(grid, state, {1, 2, 6, 65});
     }
 }
 BENCHMARK(BM_DeleteWholePattern);
@@ -73,8 +73,8 @@ void BM_TimeBarChange(benchmark::State& st) {
     int playRow = 2;
     bool longer = false;
     for (auto _ : st) {
-        TimeBarChange(state, longer ? "64/4" : "16/8");
-        ApplyTimeBar(grid, state, playRow);
+        setPendingTimeBar(state, longer ? "64/4" : "16/8");
+        applyTimeBar(grid, state, playRow);
         longer = !longer;
     }
 }
@@ -86,7 +86,7 @@ void BM_ClearGridCells(benchmark::State& st) {
         st.PauseTiming();
         grid = fullPattern();
         st.ResumeTiming();
-        ClearGridCells(grid);
+        clearGridCells(grid);
     }
 }
 BENCHMARK(BM_ClearGridCells);
@@ -96,9 +96,9 @@ void BM_SaveAndLoadLines(benchmark::State& st) {
     const std::vector<PatternSample> samples(32, PatternSample{"Blank.wav", 44100});
     PatternGrid loaded;
     for (auto _ : st) {
-        const std::string text = joinLinesCrLf(BuildPatternFileLines(grid, 120, 1, samples));
-        const auto data = ParsePatternFile({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, "Bench.pat");
-        LoadPatternIntoGrid(loaded, data);
+        const std::string text = joinLinesCrLf(buildPatternFileLines(grid, 120, 1, samples));
+        const auto data = parsePatternFile({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, "Bench.pat");
+        loadPatternIntoGrid(loaded, data);
     }
 }
 BENCHMARK(BM_SaveAndLoadLines);

@@ -27,10 +27,10 @@ fs::path kitFolder() {
 void BM_LoadTopkitAndFillInstrumentList(benchmark::State& state) {
     tamboro::KitLibrary library(kitFolder());
     tamboro::InstrumentList list;
-    library.fillInstrumentList = [&](const tamboro::TWaveCollection& kit) { list.fill(kit); };
+    library.fillInstrumentList = [&](const tamboro::DrumKit& kit) { list.fill(kit); };
     for (auto _ : state) {
         library.setKitFileName(tamboro::defaultKitFileName);
-        library.GetDrumLibrary();
+        library.loadKit();
         benchmark::DoNotOptimize(list.count());
     }
     state.counters["items"] = library.kit().count();

@@ -6,14 +6,14 @@
 //   - from the Play handler to the block that carries the first hit leaving the mixer.
 // Usage: bench_live_timing [--load] [--seconds S]   (S: length of each tempo run, default 8)
 
-#include "app/PatternFile.h"
-#include "kits/WaveCollection.h"
-#include "sound/ClickPattern.h"
+#include "song/PatternFile.h"
+#include "kits/DrumKit.h"
+#include "testsupport/ClickPattern.h"
 #include "sound/EventLoop.h"
 #include "sound/InstrumentList.h"
 #include "sound/KitVoices.h"
 #include "sound/NullAudioBackend.h"
-#include "sound/OnsetAnalysis.h"
+#include "testsupport/OnsetAnalysis.h"
 #include "sound/PlaybackState.h"
 #include "sound/SoundDevice.h"
 #include "sound/Tempo.h"
@@ -38,7 +38,7 @@ using Clock = std::chrono::steady_clock;
 
 struct Workspace {
     fs::path dir;
-    TWaveCollection kit;
+    DrumKit kit;
     PatternFileData pattern;
 };
 
@@ -48,12 +48,12 @@ Workspace prepare(int steps, int bpm) {
     fs::create_directories(w.dir);
     writeClickPattern(w.dir, steps, bpm);
     w.kit.loadFromFile(w.dir / kClickKitFile);
-    w.pattern = ReadPatternFile(w.dir / (std::string(kClickPatternName) + ".pat"));
+    w.pattern = readPatternFile(w.dir / (std::string(kClickPatternName) + ".pat"));
     return w;
 }
 
 bool timingRun(int bpm, double seconds) {
-    const int steps = std::max(4, static_cast<int>(seconds * 1000.0 / StepIntervalForBpm(bpm)));
+    const int steps = std::max(4, static_cast<int>(seconds * 1000.0 / stepIntervalForBpm(bpm)));
     Workspace w = prepare(steps, bpm);
     const fs::path recording = w.dir / "recording.wav";
     std::uint64_t late = 0, underruns = 0;
@@ -64,14 +64,14 @@ bool timingRun(int bpm, double seconds) {
         SoundDevice device(std::make_unique<NullAudioBackend>(options));
         EventLoop loop;
         PatternGrid grid;
-        LoadPatternIntoGrid(grid, w.pattern);
+        loadPatternIntoGrid(grid, w.pattern);
         InstrumentList instruments;
         instruments.fill(w.kit);
         KitVoices voices(w.kit);
         PlaybackState playback(loop, device, grid, instruments, voices, nullptr);
         playback.setBpm(bpm);
         loop.runFor(300ms);
-        playback.btnPlayClick();
+        playback.playPattern();
         loop.runUntil([&] { return !playback.patternPlaying(); }, std::chrono::seconds(static_cast<long>(seconds * 2 + 10)));
         loop.runFor(100ms);
         late = device.lateStarts();
@@ -84,7 +84,7 @@ bool timingRun(int bpm, double seconds) {
     std::vector<std::int16_t> samples(wave.data().size() / 2);
     for (std::size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<std::int16_t>(wave.data()[2 * i] | (wave.data()[2 * i + 1] << 8));
-    const double period = StepIntervalForBpm(bpm) / 1000.0 * wave.sampleRate();
+    const double period = stepIntervalForBpm(bpm) / 1000.0 * wave.sampleRate();
     const auto onsets = findOnsets(samples, 2, kClickLevel / 2, static_cast<std::size_t>(period / 2));
     const GridCheck check = checkGrid(onsets, period, 1.0, static_cast<std::size_t>(steps));
     std::printf("%3d BPM: %5zu/%d clicks, worst %.2f frames off the grid (mean %.3f), %llu late starts, "
@@ -106,7 +106,7 @@ void tickHandlerCost() {
     Workspace w = prepare(16, 120);
     // Six channels of kit hits on every row: the busiest tick there is.
     PatternGrid grid;
-    LoadPatternIntoGrid(grid, w.pattern);
+    loadPatternIntoGrid(grid, w.pattern);
     for (int row = 2; row < 18; ++row)
         for (int c = 1; c <= 6; ++c)
             grid.setCell(c, row, "Click     [" + std::to_string(c) + "]");
@@ -117,13 +117,13 @@ void tickHandlerCost() {
     KitVoices voices(w.kit);
     voices.initialize(device);
     PlaybackState playback(loop, device, grid, instruments, voices, nullptr);
-    playback.RepeatPattern = true;
+    playback.repeatPattern = true;
     int highlighted = 0;
     playback.events.highlightRow = [&](int) { ++highlighted; };
     std::vector<double> us;
     for (int i = 0; i < 4000; ++i) {
         const auto t0 = Clock::now();
-        playback.DXTimer2Timer();
+        playback.onPatternTick();
         us.push_back(std::chrono::duration<double, std::micro>(Clock::now() - t0).count());
         if (i % 8 == 7)
             std::this_thread::sleep_for(1ms); // let the mixer drain its queue as in real playback
@@ -138,7 +138,7 @@ void playToFirstHit() {
     SoundDevice device(std::make_unique<NullAudioBackend>());
     EventLoop loop;
     PatternGrid grid;
-    LoadPatternIntoGrid(grid, w.pattern);
+    loadPatternIntoGrid(grid, w.pattern);
     InstrumentList instruments;
     instruments.fill(w.kit);
     KitVoices voices(w.kit);
@@ -148,10 +148,10 @@ void playToFirstHit() {
     for (int i = 0; i < 30; ++i) {
         const std::uint64_t before = device.startsApplied();
         const std::int64_t pressed = steadyNowNanos();
-        playback.btnPlayClick();
+        playback.playPattern();
         loop.runUntil([&] { return device.startsApplied() > before; }, 2s);
         ms.push_back((device.lastStartRenderNs() - pressed) / 1e6);
-        playback.btnStopClick();
+        playback.stopPlayback();
         loop.runFor(40ms);
     }
     std::printf("Play handler to first hit leaving the mixer: median %.2f ms, max %.2f ms (look-ahead %.2f ms, "
@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
                     x = x * 1.0000001 + 1e-9;
             });
     // The loop thread plays the window thread, at the priority the headless player gives it.
-    const bool raised = applyThreadPriority(TThreadPriority::tpHighest);
+    const bool raised = applyThreadPriority(ThreadPriority::highest);
     std::printf("live timing through the null device%s%s\n", load ? ", every core kept busy" : "",
                 raised ? "" : " (window thread priority could not be raised)");
     bool ok = true;

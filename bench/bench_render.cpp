@@ -6,11 +6,11 @@
 //   bench_render --benchmark_filter='BM_RenderSong/1800'
 // Set TAMBORO_BENCH_DIR to choose the folder written to (default: the system's temp folder).
 
-#include "app/PatternFile.h"
+#include "song/PatternFile.h"
 #include "common/TextLines.h"
 #include "kits/DefaultKitSynth.h"
 #include "kits/Wave.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 #include "render/SongRender.h"
 
 #include <benchmark/benchmark.h>
@@ -62,7 +62,7 @@ void BM_RenderSong(benchmark::State& state) {
     const fs::path dir = fs::path(base ? base : fs::temp_directory_path().string()) / ("tamboro-bench-render-" + std::to_string(seconds) + "-" + std::to_string(std::random_device{}()));
     fs::remove_all(dir);
     fs::create_directories(dir / "temp");
-    const TWaveCollection kit = makeDefaultKit();
+    const DrumKit kit = makeDefaultKit();
     Wave::pcm(2, 44100, 16, std::vector<std::uint8_t>(400, 0)).writeFile(dir / "Blank.wav");
     writeSong(dir, loops);
 

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the pattern file reader and, when it accepts them, loads the result into
 // a grid and writes it back: every path must either refuse cleanly or stay in bounds.
-#include "app/PatternFile.h"
+#include "song/PatternFile.h"
 #include "common/Error.h"
 
 #include <cstddef>
@@ -8,13 +8,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {
-        const auto pattern = tamboro::ParsePatternFile({data, size}, "fuzz.pat");
+        const auto pattern = tamboro::parsePatternFile({data, size}, "fuzz.pat");
         tamboro::PatternGrid grid;
-        tamboro::LoadPatternIntoGrid(grid, pattern);
+        tamboro::loadPatternIntoGrid(grid, pattern);
         std::vector<tamboro::PatternSample> samples;
         for (const auto& s : pattern.samples)
             samples.push_back(s);
-        (void)tamboro::BuildPatternFileLines(grid, pattern.bpm, pattern.loops, samples);
+        (void)tamboro::buildPatternFileLines(grid, pattern.bpm, pattern.loops, samples);
     } catch (const tamboro::Error&) {
     }
     return 0;

@@ -9,23 +9,23 @@
 #include <span>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    tamboro::TWaveBuffer source;
+    tamboro::WaveBuffer source;
     try {
-        source.LoadFromBytes(std::span(data, size), "fuzz.wav");
+        source.loadFromBytes(std::span(data, size), "fuzz.wav");
     } catch (const tamboro::Error&) {
         return 0;
     }
-    for (int c = -1; c <= source.Channels + 1 && c < 8; ++c)
-        for (std::int64_t f = -1; f <= source.FrameCount && f < 64; ++f)
-            (void)source.ReadSample(c, f);
-    for (const int rate : {static_cast<int>(source.SampleRate), 44100, 8000}) {
+    for (int c = -1; c <= source.channels + 1 && c < 8; ++c)
+        for (std::int64_t f = -1; f <= source.frameCount && f < 64; ++f)
+            (void)source.readSample(c, f);
+    for (const int rate : {static_cast<int>(source.sampleRate), 44100, 8000}) {
         try {
             tamboro::HitContribution probe(source, 44100, 2, rate, 0.9, 0.25);
             if (probe.frames() > 100000)
                 continue;
-            tamboro::TWaveBuffer mix;
-            mix.MixWave(source, rate, 0.9, 0.25, 0.01);
-            mix.MixWave(source, rate, 1.0, -2, 0);
+            tamboro::WaveBuffer mix;
+            mix.mixWave(source, rate, 0.9, 0.25, 0.01);
+            mix.mixWave(source, rate, 1.0, -2, 0);
         } catch (const tamboro::Error&) {
         }
     }

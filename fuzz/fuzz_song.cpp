@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the song file reader; an accepted song is written back to lines.
-#include "app/SongFile.h"
+#include "song/SongFile.h"
 #include "common/Error.h"
 
 #include <cstddef>
@@ -7,8 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {
-        const auto song = tamboro::ParseSongFile({data, size}, "fuzz.sng");
-        (void)tamboro::BuildSongFileLines(song.entries, song.samples);
+        const auto song = tamboro::parseSongFile({data, size}, "fuzz.sng");
+        (void)tamboro::buildSongFileLines(song.entries, song.samples);
     } catch (const tamboro::Error&) {
     }
     return 0;

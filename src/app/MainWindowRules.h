@@ -2,7 +2,7 @@
 // The main window's size rules and the background drag, as arithmetic on positions so they can be
 // checked without a window system.
 
-#include "controls/PixelGeometry.h"
+#include "common/PixelGeometry.h"
 
 #include <optional>
 

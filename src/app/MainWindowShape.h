@@ -2,7 +2,7 @@
 // The main window's outline and the round regions of its picture buttons and knobs. Everything
 // outside these shapes is cut away from the screen.
 
-#include "controls/PixelGeometry.h"
+#include "common/PixelGeometry.h"
 
 #include <array>
 

@@ -1,5 +1,5 @@
 #pragma once
-// The working folder (ProgramDir) of a run: --dir DIR or the current folder, created when missing
+// The working folder (programDir) of a run: --dir DIR or the current folder, created when missing
 // and seeded from the installed assets with whatever it lacks (Blank.wav, the default kit, temp/),
 // so the program works from any folder.
 

@@ -3,7 +3,7 @@
 #include "cli/CliCommand.h"
 #include "common/Error.h"
 #include "kits/DefaultKitSynth.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -17,7 +17,7 @@ constexpr char usage[] = "kit info KIT.dxg | kit synth OUT.dxg | kit export KIT.
 // One tab-separated line per item: index, name as stored, looped, MaxPlayingCount, channels,
 // sample rate, bits per sample, frames (the last four 0 for an item without a sound).
 int kitInfo(const std::string& path) {
-    TWaveCollection kit;
+    DrumKit kit;
     kit.loadFromFile(path);
     for (int i = 0; i < kit.count(); ++i) {
         const auto& item = kit.item(i);
@@ -32,7 +32,7 @@ int kitInfo(const std::string& path) {
 
 // Writes item n's sound to DIR/n.wav, as the kit maker and the renderer name them.
 int kitExport(const std::string& path, const std::filesystem::path& dir) {
-    TWaveCollection kit;
+    DrumKit kit;
     kit.loadFromFile(path);
     std::filesystem::create_directories(dir);
     for (int i = 0; i < kit.count(); ++i)

@@ -1,20 +1,20 @@
 // tamboro-cli play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S]
 //                       [--audio null|default] [--capture OUT.wav]
 // Plays pattern DIR/NAME.pat, or the Play List of a song file, live through the same clocks,
-// SoundCell, voices and mixer as the main window, and exits when it ends (or after S seconds, or
+// playCell, voices and mixer as the main window, and exits when it ends (or after S seconds, or
 // never with --repeat alone). --bpm sets the tempo of a pattern, or of a whole song (global speed).
 // The kit defaults to DIR/Topkit.dxg, then the installed one; the extra samples start as
 // Blank.wav and take the files the pattern names when they can be read.
 
-#include "app/PatternFile.h"
-#include "app/PatternGrid.h"
-#include "app/SongFile.h"
+#include "song/PatternFile.h"
+#include "song/PatternGrid.h"
+#include "song/SongFile.h"
 #include "cli/CliCommand.h"
 #include "common/AssetDir.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/TextLines.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 #include "sound/EventLoop.h"
 #include "sound/InstrumentList.h"
 #include "sound/KitVoices.h"
@@ -139,12 +139,12 @@ int runPlay(const CliArgs& args) {
     SongFileData songData;
     if (song) {
         const fs::path songPath = fs::path(name).is_absolute() ? fs::path(name) : resolveCaseInsensitive(p.dir, name);
-        songData = ReadSongFile(songPath);
+        songData = readSongFile(songPath);
     } else {
-        pattern = ReadPatternFile(PatternFilePath(p.dir, name));
+        pattern = readPatternFile(patternFilePath(p.dir, name));
     }
 
-    TWaveCollection kit;
+    DrumKit kit;
     const fs::path kitPath = p.kit.empty() ? workspaceOrAsset(p.dir, "Topkit.dxg") : p.kit;
     if (kitPath.empty())
         throw Error("No kit: Topkit.dxg is neither in " + p.dir.string() + " nor installed (use --kit)");
@@ -158,10 +158,10 @@ int runPlay(const CliArgs& args) {
     // This thread is the window thread of the headless player: it only runs the clock's ticks
     // (well under a millisecond each), so it may run at high priority, which keeps ticks from
     // queueing behind other programs on a busy machine.
-    applyThreadPriority(TThreadPriority::tpHighest);
+    applyThreadPriority(ThreadPriority::highest);
     EventLoop loop;
     PatternGrid grid;
-    LoadPatternIntoGrid(grid, pattern);
+    loadPatternIntoGrid(grid, pattern);
     InstrumentList instruments;
     instruments.fill(kit);
     KitVoices voices(kit);
@@ -184,34 +184,34 @@ int runPlay(const CliArgs& args) {
     std::string failure;
     playback.events.message = [&](const std::string& text, const std::string&) { failure = text; };
     auto report = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
-    playback.DXTimer1.OnError = report;
-    playback.DXTimer2.OnError = report;
+    playback.songClock.onError = report;
+    playback.patternClock.onError = report;
     if (!song) {
         playback.setBpm(p.bpm.value_or(pattern.bpm));
         if (p.repeat)
-            playback.ToolButton3Click();
+            playback.toggleRepeatPattern();
     } else {
         if (p.bpm) {
             playback.setBpm(*p.bpm);
-            playback.ToolButton19Click();
+            playback.toggleGlobalSpeed();
         }
         if (p.repeat)
-            playback.ToolButton8Click();
+            playback.toggleRepeatSong();
     }
 
     // Let the output settle so the mixer's clock is anchored before the first tick.
     loop.runFor(p.nullAudio ? 50ms : 300ms);
     if (song)
-        playback.BitBtn12Click(p.dir, songData.entries, -1);
+        playback.playSong(p.dir, songData.entries, -1);
     else
-        playback.btnPlayClick();
+        playback.playPattern();
     if (!failure.empty())
         throw Error(failure);
     const auto limit = p.seconds ? std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                        std::chrono::duration<double>(*p.seconds))
                                  : std::chrono::steady_clock::duration::max() / 2;
     loop.runUntil([&] { return !playback.patternPlaying() && !playback.songPlaying(); }, limit);
-    playback.btnStopClick();
+    playback.stopPlayback();
     // The last hits ring out: wait for the look-ahead and the rest of the longest voice (at most 2 s).
     loop.runFor(std::chrono::milliseconds(1000ull * 2 * device.lookaheadFrames() / device.sampleRate() + 1));
     const auto ringOutEnd = std::chrono::steady_clock::now() + 2s;
@@ -228,7 +228,7 @@ int runPlay(const CliArgs& args) {
     std::fprintf(stderr, "played %s on %s at %u Hz (look-ahead %u frames, blocks up to %.2f ms early): %llu ticks, %llu late starts, %llu underruns\n", name.c_str(),
                  device.backendName().c_str(), device.sampleRate(), device.lookaheadFrames(),
                  device.maxEarlinessNs() / 1e6,
-                 static_cast<unsigned long long>(playback.DXTimer1.tickCount() + playback.DXTimer2.tickCount()),
+                 static_cast<unsigned long long>(playback.songClock.tickCount() + playback.patternClock.tickCount()),
                  static_cast<unsigned long long>(device.lateStarts()),
                  static_cast<unsigned long long>(device.underruns()));
     voices.finalize();

@@ -4,14 +4,14 @@
 // when present (a damaged one gives centre pans). A progress bar goes to stderr when it is a terminal. On any error the message is
 // printed, the exit status is non-zero and OUT is left as it was.
 
-#include "app/PanTable.h"
-#include "app/SongFile.h"
+#include "song/PanTable.h"
+#include "song/SongFile.h"
 #include "cli/CliCommand.h"
 #include "common/ChildProcess.h"
 #include "render/Mp3Encoder.h"
 #include "common/Error.h"
 #include "common/TextLines.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 #include "render/SongRender.h"
 
 #include <cstdio>
@@ -163,7 +163,7 @@ int runRender(const CliArgs& args) {
     if (kitFile.empty())
         kitFile = dir / "Topkit.dxg";
 
-    TWaveCollection kit;
+    DrumKit kit;
     kit.loadFromFile(kitFile);
     RenderRequest request;
     request.programDir = dir;
@@ -180,10 +180,10 @@ int runRender(const CliArgs& args) {
         if (!pans.problem.empty())
             std::fprintf(stderr, "warning: %s; the kit plays with centre pans\n", pans.problem.c_str());
         applyPanTable(pans.table, InstrumentPositions{list.entries(), list.lastKitIndex()},
-                      [&](const std::string& name, int pan) { kit.Find(name).setPan(pan); });
+                      [&](const std::string& name, int pan) { kit.find(name).setPan(pan); });
     }
 
-    const SongFileData songData = ReadSongFile(song);
+    const SongFileData songData = readSongFile(song);
     request.playList = songData.entries;
     applySongSamples(songData, request);
     if (request.playList.empty())

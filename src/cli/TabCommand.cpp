@@ -1,6 +1,6 @@
 // tamboro-cli tab SONG.sng [--dir DIR]: writes the song's drum TAB text file and prints its path.
 
-#include "app/SongFile.h"
+#include "song/SongFile.h"
 #include "cli/CliCommand.h"
 #include "common/Error.h"
 #include "render/DrumTab.h"
@@ -28,7 +28,7 @@ int runTab(const CliArgs& args) {
     // A bare song name is looked up in the working folder, as the Open Song dialog starts there.
     if (!song.has_parent_path())
         song = dir / song;
-    const SongFileData data = ReadSongFile(song);
+    const SongFileData data = readSongFile(song);
     const auto written = writeDrumTab(song.string(), data.entries, dir, dir);
     std::printf("%s\n", written.string().c_str());
     return 0;

@@ -1,7 +1,7 @@
 #pragma once
 // The about window's outline: everything outside it, the title bar included, is cut away.
 
-#include "controls/PixelGeometry.h"
+#include "common/PixelGeometry.h"
 
 #include <array>
 

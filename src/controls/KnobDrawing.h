@@ -3,7 +3,7 @@
 // indicator line whose angle shows the value. Computed here so the geometry and colours can be
 // checked without painting; the widget only replays the strokes.
 
-#include "controls/PixelGeometry.h"
+#include "common/PixelGeometry.h"
 
 #include <vector>
 

@@ -14,8 +14,8 @@ double clampKnobValue(double v, double minValue, double maxValue);
 double knobDragTarget(double minValue, double maxValue, int sensitivity, int pressY, int currentY,
                       double startValue);
 
-// The knob's value model: Value, its bounds and the drag state. Setting a bound does not re-clamp
-// Value, as a form may set the bounds one after the other.
+// The knob's value model: value, its bounds and the drag state. Setting a bound does not re-clamp
+// value, as a form may set the bounds one after the other.
 class KnobValue {
 public:
     double value() const { return value_; }
@@ -32,7 +32,7 @@ public:
 
     void press(int y);
     // Applies a pointer move. Returns true when the move counts as a user change (the caller raises
-    // OnChange): while dragging over a non-empty range, even if the value is pinned at a bound.
+    // turnedByUser): while dragging over a non-empty range, even if the value is pinned at a bound.
     bool move(int y);
     void release() { dragging_ = false; }
 

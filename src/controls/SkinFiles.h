@@ -18,9 +18,9 @@ inline constexpr const char* kAboutPicture = "aboutpicture.jpg";       // 200 x 
 // The sixteen round picture buttons of the main window, each with its own glyph file
 // "glyphs/<name>.png" (37 x 37).
 inline constexpr std::array<const char*, 16> kButtonGlyphs = {
-    "btnToPatList", "btnFromPatList", "btnPlay",     "btnStop",         "btnLoopPattern", "btnSounder",
-    "btnPlaySong",  "btnLoopSong",    "btnClearSong", "btnRenderWave",  "btnSavePattern", "btnSetGlobal",
-    "btnTimeBar",   "btnClearPattern", "LibBin",     "SongBin"};
+    "sendToPlayList", "backToLibrary", "playPattern",     "stop",         "repeatPattern", "playInstrument",
+    "playSong",  "repeatSong",    "clearSong", "renderSong",  "savePattern", "globalSpeed",
+    "applyTimeBar",   "clearPattern", "libraryBin",     "playListBin"};
 
 // The main window's image list: "imagelist/<index>.png" (37 x 37). The toggles use images 2 and 3
 // (repeat on, repeat off) and 8 and 9 (global speed off, global speed on).

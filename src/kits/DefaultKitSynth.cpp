@@ -273,8 +273,8 @@ Wave blankWave() { return Wave::pcm(1, 44100, 16, Wave::Bytes(441 * 2, 0)); }
 
 std::vector<std::int16_t> synthesizeDrum(int index) { return finish(drumSignal(index), peakDbfs); }
 
-TWaveCollection makeDefaultKit() {
-    TWaveCollection kit;
+DrumKit makeDefaultKit() {
+    DrumKit kit;
     kit.add().setWave(blankWave());
     for (std::size_t i = 0; i < defaultKitDisplayNames.size(); ++i) {
         const auto samples = synthesizeDrum(static_cast<int>(i));

@@ -4,7 +4,7 @@
 // Deterministic: the same build gives the same bytes.
 
 #include "kits/Wave.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 
 #include <array>
 #include <cstdint>
@@ -30,6 +30,6 @@ Wave blankWave();
 std::vector<std::int16_t> synthesizeDrum(int index);
 
 // The whole default kit.
-TWaveCollection makeDefaultKit();
+DrumKit makeDefaultKit();
 
 } // namespace tamboro

@@ -3,7 +3,7 @@
 // 32 sample buttons and their number labels stand inside the scroll box, the window's rounded
 // outline, and how a drag follows the mouse and snaps back beside the main window.
 
-#include "controls/PixelGeometry.h"
+#include "common/PixelGeometry.h"
 #include "kits/PanelDrag.h"
 
 #include <array>

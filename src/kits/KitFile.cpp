@@ -3,7 +3,7 @@
 #include "common/ByteReader.h"
 #include "common/ByteWriter.h"
 #include "common/Error.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -134,7 +134,7 @@ ItemFields readItem(ByteReader& in) {
     }
 }
 
-void readList(ByteReader& in, TWaveCollection& kit) {
+void readList(ByteReader& in, DrumKit& kit) {
     if (in.u8() != vaCollection)
         throw Error(invalidValue);
     for (;;) {
@@ -177,7 +177,7 @@ void writeInteger(ByteWriter& out, std::int32_t value) {
     }
 }
 
-void writeItem(ByteWriter& out, const TWaveCollectionItem& item) {
+void writeItem(ByteWriter& out, const DrumKitItem& item) {
     out.u8(vaList);
     if (!item.name().empty()) {
         writeShortString(out, "Name");
@@ -204,7 +204,7 @@ void writeItem(ByteWriter& out, const TWaveCollectionItem& item) {
 
 } // namespace
 
-void readKit(std::span<const std::uint8_t> bytes, TWaveCollection& kit) {
+void readKit(std::span<const std::uint8_t> bytes, DrumKit& kit) {
     kit.clear();
     ByteReader in(bytes);
     in.seek(skipResourceHeader(bytes));
@@ -224,7 +224,7 @@ void readKit(std::span<const std::uint8_t> bytes, TWaveCollection& kit) {
         throw Error(invalidValue);
 }
 
-std::vector<std::uint8_t> writeKit(const TWaveCollection& kit) {
+std::vector<std::uint8_t> writeKit(const DrumKit& kit) {
     ByteWriter out;
     out.u8(0xFF);
     out.u16(10);

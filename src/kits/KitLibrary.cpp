@@ -19,9 +19,9 @@ struct Mix {
     std::int32_t pan;
 };
 
-// The kit item at instrument position `position` (1 to LastKitIndex hold the kit's names in kit
+// The kit item at instrument position `position` (1 to lastKitIndex hold the kit's names in kit
 // order), or nullptr when that position holds no named kit instrument.
-TWaveCollectionItem* kitItemAt(TWaveCollection& kit, int lastKitIndex, int position) {
+DrumKitItem* kitItemAt(DrumKit& kit, int lastKitIndex, int position) {
     if (position < 1 || position > lastKitIndex || position >= kit.count())
         return nullptr;
     const std::string& name = kit.item(position).name();
@@ -46,7 +46,7 @@ fs::path KitLibrary::resolveKitPath(const std::string& name) const {
     return resolveCaseInsensitive(folder, leaf);
 }
 
-void KitLibrary::GetDrumLibrary() {
+void KitLibrary::loadKit() {
     std::error_code ec;
     fs::path path = resolveKitPath(kitFileName_);
     if (!fs::is_regular_file(path, ec)) {
@@ -54,12 +54,12 @@ void KitLibrary::GetDrumLibrary() {
         path = resolveKitPath(kitFileName_);
     }
     // Read into a fresh kit first: a file that fails to load leaves the current kit playing.
-    TWaveCollection loaded;
+    DrumKit loaded;
     loaded.loadFromFile(path);
     kit_ = std::move(loaded);
-    if (!DeferKitListPaint && paintKitList)
+    if (!deferKitListPaint && paintKitList)
         paintKitList();
-    DeferKitListPaint = false;
+    deferKitListPaint = false;
     kitFileName_ = fileNamePart(kitFileName_);
     lastKitIndex_ = kit_.count() - 1;
     if (fillInstrumentList)
@@ -76,7 +76,7 @@ bool KitLibrary::chooseKit(const std::string& chosenFile) {
     const std::string previousFileName = kitFileName_;
     kitFileName_ = chosenFile;
     try {
-        GetDrumLibrary();
+        loadKit();
     } catch (...) {
         // The kit in use stays, and so does the name saved at shut-down.
         kitFileName_ = previousFileName;

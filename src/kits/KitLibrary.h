@@ -1,10 +1,10 @@
 #pragma once
-// The main window's kit state without any window: the kit (`DXWaveList1`'s items), `KitFileName`
-// and `LastKitIndex`, with kit loading (`GetDrumLibrary`) and the engine side of choosing another
+// The main window's kit state without any window: the kit's items, `kitFileName`
+// and `lastKitIndex`, with kit loading (`loadKit`) and the engine side of choosing another
 // kit ("Drum Kit Library"). The instrument list itself (sound/InstrumentList.h) is refilled
 // through a hook after each successful load, so it keeps the previous names when a load fails.
 
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 
 #include <filesystem>
 #include <functional>
@@ -19,31 +19,31 @@ class KitLibrary {
 public:
     explicit KitLibrary(std::filesystem::path programDir) : programDir_(std::move(programDir)) {}
 
-    TWaveCollection& kit() { return kit_; }
-    const TWaveCollection& kit() const { return kit_; }
-    // `LastKitIndex`: the kit's item count minus 1 as of the last successful load (-1 before).
-    int LastKitIndex() const { return lastKitIndex_; }
+    DrumKit& kit() { return kit_; }
+    const DrumKit& kit() const { return kit_; }
+    // `lastKitIndex`: the kit's item count minus 1 as of the last successful load (-1 before).
+    int lastKitIndex() const { return lastKitIndex_; }
 
-    // `KitFileName`: a bare name is looked up in the program directory, a path as it stands.
-    const std::string& KitFileName() const { return kitFileName_; }
+    // `kitFileName`: a bare name is looked up in the program directory, a path as it stands.
+    const std::string& kitFileName() const { return kitFileName_; }
     void setKitFileName(std::string name) { kitFileName_ = std::move(name); }
 
     // Set while the Kit List window does not exist yet: the next load skips repainting it.
-    bool DeferKitListPaint = false;
+    bool deferKitListPaint = false;
     // Asked to rebuild the Kit List window's labels after a load (unless deferred).
     std::function<void()> paintKitList;
     // Asked to empty and refill the instrument list from the loaded kit (names, then Sample1..32).
-    std::function<void(const TWaveCollection&)> fillInstrumentList;
+    std::function<void(const DrumKit&)> fillInstrumentList;
 
-    // `GetDrumLibrary`: loads KitFileName (falling back to "Topkit.dxg" when no such file exists),
-    // repaints the Kit List, reduces KitFileName to its name part and refills the instrument list.
+    // `loadKit`: loads kitFileName (falling back to "Topkit.dxg" when no such file exists),
+    // repaints the Kit List, reduces kitFileName to its name part and refills the instrument list.
     // A failed load throws the reader's error before any of that and leaves the kit as it was.
-    void GetDrumLibrary();
+    void loadKit();
 
     // "Drum Kit Library" once a file is chosen: loads it and carries Volume and Pan over by
     // instrument position 1 to 16. Returns false without change for an empty name or ".dxg".
     // Positions that hold no kit instrument in the old or the new kit are skipped.
-    // A kit that fails to load is reported by its error; the current kit and KitFileName stay.
+    // A kit that fails to load is reported by its error; the current kit and kitFileName stay.
     bool chooseKit(const std::string& chosenFile);
 
     // "Kit List-" and the kit file name without its extension (its last four characters).
@@ -55,7 +55,7 @@ public:
 
 private:
     std::filesystem::path programDir_;
-    TWaveCollection kit_;
+    DrumKit kit_;
     int lastKitIndex_ = -1;
     std::string kitFileName_ = defaultKitFileName;
 };

@@ -3,7 +3,7 @@
 // window stands beside the main window, its rounded outline, where the instrument labels stand,
 // and how a drag follows the mouse and snaps back into its band.
 
-#include "controls/PixelGeometry.h"
+#include "common/PixelGeometry.h"
 #include "kits/PanelDrag.h"
 
 namespace tamboro {

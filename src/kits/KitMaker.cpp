@@ -42,7 +42,7 @@ const std::string& KitMaker::slotFile(int slot) const {
     return slotFiles_[static_cast<std::size_t>(slot)];
 }
 
-void KitMaker::prepareKit(const TWaveCollection& mainKit, const std::vector<std::string>& instrumentList,
+void KitMaker::prepareKit(const DrumKit& mainKit, const std::vector<std::string>& instrumentList,
                           const fs::path& programDir, bool templateCurrentKit) {
     programDir_ = programDir;
     const Wave blank = blankWave();

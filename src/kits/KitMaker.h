@@ -3,7 +3,7 @@
 // instrument), the WAV file behind each slot, and the rules for choosing sounds, adding rows and
 // saving. The window shows the rows and plays auditions; this class holds no widgets.
 
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 
 #include <filesystem>
 #include <string>
@@ -30,7 +30,7 @@ public:
     // with the blank sound from programDir/Blank.wav (any letter case) and every slot "Blank.wav";
     // with `templateCurrentKit` each instrument's sound is written to programDir/temp/<k>.wav and
     // taken from there. Throws when Blank.wav cannot be read.
-    void prepareKit(const TWaveCollection& mainKit, const std::vector<std::string>& instrumentList,
+    void prepareKit(const DrumKit& mainKit, const std::vector<std::string>& instrumentList,
                     const std::filesystem::path& programDir, bool templateCurrentKit);
 
     // Chooses a WAV file for `row`. A file that is not a readable WAV is refused with its error and
@@ -55,13 +55,13 @@ public:
     // Names items 1..n from the name boxes' texts (item 0 keeps its name) and writes the kit.
     void saveKit(const std::vector<std::string>& nameBoxTexts, const std::filesystem::path& file);
 
-    const TWaveCollection& kit() const { return kit_; }
+    const DrumKit& kit() const { return kit_; }
 
 private:
     Wave blankWave() const;
     void setSlotFile(int slot, std::string file);
 
-    TWaveCollection kit_;
+    DrumKit kit_;
     std::filesystem::path programDir_;
     std::vector<std::string> slotFiles_; // index = slot, [0] unused
     int currentSlot_ = 1;

@@ -16,16 +16,16 @@ LoopRange acidLoopRange(double firstStepSeconds, double songSeconds) {
 }
 
 void writeAcidLoop(const HitTimeline& mix, const LoopRange& range, const std::filesystem::path& path) {
-    TWaveBuffer loop;
-    loop.SampleRate = 44100;
+    WaveBuffer loop;
+    loop.sampleRate = 44100;
     std::int64_t frame = 0;
     mix.render(range.first, range.end, [&](std::span<const std::int16_t> block) {
         for (std::size_t i = 0; i + 1 < block.size(); i += 2, ++frame) {
-            loop.WriteSample(0, frame, block[i]);
-            loop.WriteSample(1, frame, block[i + 1]);
+            loop.writeSample(0, frame, block[i]);
+            loop.writeSample(1, frame, block[i + 1]);
         }
     });
-    loop.SaveToFile(path);
+    loop.saveToFile(path);
 }
 
 } // namespace tamboro

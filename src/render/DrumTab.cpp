@@ -1,6 +1,6 @@
 #include "render/DrumTab.h"
 
-#include "app/PatternFile.h"
+#include "song/PatternFile.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/TextLines.h"
@@ -127,7 +127,7 @@ std::vector<std::string> drumTabLines(const std::string& songFileName, const std
     for (const auto& entry : playList) {
         // Found as song playback and the render find them: whatever the letter case, and never
         // outside the folder, whatever name a song file carries.
-        const auto lines = readTextLines(PatternFilePath(patternDir, entry));
+        const auto lines = readTextLines(patternFilePath(patternDir, entry));
         const auto block = drumTabBlock(lines, entry);
         out.insert(out.end(), block.begin(), block.end());
     }

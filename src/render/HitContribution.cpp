@@ -23,15 +23,15 @@ BalanceGains balanceGains(double pan) {
     return g;
 }
 
-HitContribution::HitContribution(TWaveBuffer& source, std::uint32_t destSampleRate, int destChannels, int rate,
+HitContribution::HitContribution(WaveBuffer& source, std::uint32_t destSampleRate, int destChannels, int rate,
                                  double volume, double pan)
     : source_(source), channels_(destChannels), volume_(std::isnan(volume) ? 0.0 : volume), gains_(balanceGains(pan)) {
-    const std::int32_t sourceFrames = source.FrameCount;
+    const std::int32_t sourceFrames = source.frameCount;
     if (sourceFrames <= 0 || destChannels <= 0)
         return;
-    // N = Round(dest SampleRate x (source Duration x source SampleRate / rate)), in this order.
+    // N = Round(dest sampleRate x (source duration x source sampleRate / rate)), in this order.
     const double length =
-        static_cast<double>(destSampleRate) * (source.Duration() * static_cast<double>(source.SampleRate) / rate);
+        static_cast<double>(destSampleRate) * (source.duration() * static_cast<double>(source.sampleRate) / rate);
     if (!std::isfinite(length) || length < 0)
         return; // a zero or negative rate, or a source without a rate: nothing to mix
     if (length > static_cast<double>(kMaxRenderFrames))
@@ -41,7 +41,7 @@ HitContribution::HitContribution(TWaveBuffer& source, std::uint32_t destSampleRa
 }
 
 void HitContribution::compute(std::int64_t from, std::int64_t to, std::int32_t* out) const {
-    const std::int64_t last = source_.FrameCount - 1;
+    const std::int64_t last = source_.frameCount - 1;
     const double gain[2] = {gains_.left, gains_.right};
     for (std::int64_t i = from; i < to; ++i) {
         const double x = static_cast<double>(i) / ratio_;
@@ -50,8 +50,8 @@ void HitContribution::compute(std::int64_t from, std::int64_t to, std::int32_t* 
         const double w0 = 1 - (x - static_cast<double>(i0));
         const double w1 = 1 - w0;
         for (int c = 0; c < channels_; ++c) {
-            const double a = source_.ReadSample(c, i0);
-            const double b = source_.ReadSample(c, i1);
+            const double a = source_.readSample(c, i0);
+            const double b = source_.readSample(c, i1);
             const double g = c < 2 ? gain[c] : 1.0;
             double y = std::nearbyint((a * w0 + b * w1) * volume_ * g);
             if (std::isnan(y))

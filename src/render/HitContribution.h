@@ -1,14 +1,14 @@
 #pragma once
 // What one hit adds to a mix: the source played at `rate` frames per second, measured in
 // destination frames, linearly interpolated between neighbouring source frames, scaled by the
-// volume and the balance law's channel gain and rounded (ties to even). TWaveBuffer::MixWave adds
+// volume and the balance law's channel gain and rounded (ties to even). WaveBuffer::mixWave adds
 // these values sample by sample; the song mixer caches them per sound.
 
 #include <cstdint>
 
 namespace tamboro {
 
-class TWaveBuffer;
+class WaveBuffer;
 
 // Frames a render may hold: the data size of a WAV file, 4 bytes per frame, must fit its 32-bit
 // size fields.
@@ -28,7 +28,7 @@ public:
     // `destChannels` channels are produced (channel c reads source channel c, so a mono source gives
     // its next frame for the right channel). Throws Error when the sound would be longer than a WAV
     // file can hold.
-    HitContribution(TWaveBuffer& source, std::uint32_t destSampleRate, int destChannels, int rate, double volume,
+    HitContribution(WaveBuffer& source, std::uint32_t destSampleRate, int destChannels, int rate, double volume,
                     double pan);
 
     // N: destination frames the hit covers; 0 when nothing is mixed.
@@ -39,12 +39,12 @@ public:
     void compute(std::int64_t from, std::int64_t to, std::int32_t* out) const;
 
 private:
-    TWaveBuffer& source_;
+    WaveBuffer& source_;
     int channels_;
     double volume_;
     BalanceGains gains_;
     std::int64_t frames_ = 0;
-    double ratio_ = 1; // q = N / source FrameCount
+    double ratio_ = 1; // q = N / source frameCount
 };
 
 } // namespace tamboro

@@ -1,7 +1,7 @@
 #include "render/InstrumentLookup.h"
 
 #include "common/Files.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 
 namespace tamboro {
 
@@ -11,7 +11,7 @@ InstrumentLookup::InstrumentLookup(std::vector<std::string> entries, int lastKit
         firstByFoldedName_.emplace(toLowerAscii(entries_[static_cast<std::size_t>(i)]), i);
 }
 
-InstrumentLookup InstrumentLookup::forKit(const TWaveCollection& kit) {
+InstrumentLookup InstrumentLookup::forKit(const DrumKit& kit) {
     std::vector<std::string> entries;
     entries.reserve(static_cast<std::size_t>(kit.count() + kRenderExtraSamples));
     for (int i = 0; i < kit.count(); ++i)

@@ -1,9 +1,9 @@
 #pragma once
 // The instrument list as the renderer reads it: position 0 the kit's empty instrument, 1 to
-// LastKitIndex the kit's instruments, then "Sample1" to "Sample32". A text is found at the first
+// lastKitIndex the kit's instruments, then "Sample1" to "Sample32". A text is found at the first
 // position whose entry equals it ignoring letter case.
 
-#include "app/ExtraSampleCount.h"
+#include "song/ExtraSampleCount.h"
 
 #include <string>
 #include <string_view>
@@ -12,7 +12,7 @@
 
 namespace tamboro {
 
-class TWaveCollection;
+class DrumKit;
 
 inline constexpr int kRenderExtraSamples = kExtraSampleCount;
 
@@ -20,7 +20,7 @@ class InstrumentLookup {
 public:
     InstrumentLookup(std::vector<std::string> entries, int lastKitIndex);
     // The list of a kit: its item names in order, then "Sample1" to "Sample32".
-    static InstrumentLookup forKit(const TWaveCollection& kit);
+    static InstrumentLookup forKit(const DrumKit& kit);
 
     // The first position of `text`, or -1.
     int find(std::string_view text) const;

@@ -1,9 +1,9 @@
-// The render's preparation ("Rendor song to wave" before the save dialog).
+// The render's preparation ("Render song to wave" before the save dialog).
 
 #include "common/Error.h"
 #include "common/Files.h"
 #include "kits/Wave.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 #include "render/SongRender.h"
 
 #include <algorithm>
@@ -72,7 +72,7 @@ RenderPlan prepareRender(const RenderRequest& request) {
         return plan;
     }
     const std::size_t start = request.startEntry < request.playList.size() ? request.startEntry : 0;
-    const TWaveCollection& kit = *request.kit;
+    const DrumKit& kit = *request.kit;
     const fs::path temp = renderTempDir(request.programDir);
     std::error_code ec;
     fs::create_directories(temp, ec); // the start-up normally made it; a render cannot do without

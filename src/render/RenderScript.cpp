@@ -60,10 +60,10 @@ RenderSong readRenderSong(const std::filesystem::path& programDir, const std::ve
     // Entries naming the same pattern share one reading of its file.
     std::map<std::filesystem::path, std::pair<PatternFileData, std::shared_ptr<const std::vector<std::string>>>> read;
     for (std::size_t e = first; e < entries.size(); ++e) {
-        const auto path = PatternFilePath(programDir, entries[e]);
+        const auto path = patternFilePath(programDir, entries[e]);
         auto found = read.find(path);
         if (found == read.end()) {
-            PatternFileData data = ReadPatternFile(path);
+            PatternFileData data = readPatternFile(path);
             auto cells = std::make_shared<std::vector<std::string>>();
             cells->reserve(static_cast<std::size_t>(data.length) * 6);
             for (int row = 2; row <= data.length + 1; ++row)

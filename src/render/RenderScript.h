@@ -4,7 +4,7 @@
 // count instead of being copied out per loop, so the script's memory does not grow with the number
 // of loops; line numbers and line texts are those of the flattened script.
 
-#include "app/PatternFile.h"
+#include "song/PatternFile.h"
 
 #include <cstddef>
 #include <filesystem>

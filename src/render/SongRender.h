@@ -1,6 +1,6 @@
 #pragma once
 // Rendering the Play List to one stereo 16-bit 44100 Hz WAV file, offline, in two stages:
-//  - prepareRender (the main window's "Rendor song to wave"): writes the kit's and the extra
+//  - prepareRender (the main window's "Render song to wave"): writes the kit's and the extra
 //    samples' sounds to temporary WAV files, reads the song into its script, works out the lead-in
 //    and the length, collects the instruments used and dumps the script to "mainplay.txt";
 //  - renderSong (the render window's engine): walks the script once per used instrument, as the
@@ -17,13 +17,13 @@
 
 namespace tamboro {
 
-class TWaveCollection;
+class DrumKit;
 
 inline constexpr const char* kAcidTooLongMessage = "You can only acid loops less than 12 seconds";
 inline constexpr double kAcidLimitSeconds = 12;
 inline constexpr const char* kOutputInUseMessage =
-    "Unfortunatly it was not possible to save in the location you specified as it is currently in use. So it will be "
-    "save at :";
+    "Unfortunately it was not possible to save in the location you specified as it is currently in use. So it will be "
+    "saved at :";
 
 // One extra sample's player as the renderer reads it.
 struct ExtraSampleSound {
@@ -35,7 +35,7 @@ struct ExtraSampleSound {
 
 struct RenderRequest {
     std::filesystem::path programDir;
-    const TWaveCollection* kit = nullptr; // the loaded kit, with its pan settings
+    const DrumKit* kit = nullptr; // the loaded kit, with its pan settings
     std::array<ExtraSampleSound, kRenderExtraSamples> extraSamples{};
     std::array<bool, 6> channelOn{true, true, true, true, true, true};
     std::vector<std::string> playList;

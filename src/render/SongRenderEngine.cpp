@@ -6,7 +6,7 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/Rounding.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 #include "render/AcidLoop.h"
 #include "render/AtomicFileWriter.h"
 #include "render/HitTimeline.h"
@@ -178,7 +178,7 @@ private:
     void hit(int n, bool kitPass, int velocity, int column, double t) {
         const int sampleNumber = n - list_.lastKitIndex();
         const std::string label = kitPass ? list_.entry(n) : "Sample " + std::to_string(sampleNumber);
-        TWaveBuffer& source = sourceFor(n, kitPass, sampleNumber);
+        WaveBuffer& source = sourceFor(n, kitPass, sampleNumber);
         observer_.instrumentShown(label);
         if (!request_.channelOn[static_cast<std::size_t>(column - 1)])
             return;
@@ -198,10 +198,10 @@ private:
                 rate = stream.frequency;
             }
             if (rate == 0)
-                rate = static_cast<int>(source.SampleRate);
+                rate = static_cast<int>(source.sampleRate);
             sound = sounds_.emplace(key, mix_.addSound(std::make_unique<HitContribution>(source, 44100, 2, rate, volume, pan))).first;
         }
-        // Round(ByteRate x start / BlockAlign) of the render format.
+        // Round(byteRate x start / blockAlign) of the render format.
         const double startFrame = 176400.0 * t / 4;
         if (!(startFrame < static_cast<double>(kMaxRenderFrames)))
             throw Error("The song is too long to be saved as a WAV file.");
@@ -210,14 +210,14 @@ private:
 
     // Each sample file is read once; every hit of it then uses the same sound. A file that is not
     // a WAV gives silence (a fresh buffer), never the previous hit's sound.
-    TWaveBuffer& sourceFor(int n, bool kitPass, int sampleNumber) {
+    WaveBuffer& sourceFor(int n, bool kitPass, int sampleNumber) {
         auto it = sources_.find(n);
         if (it != sources_.end())
             return *it->second;
         const fs::path file = kitPass ? temp_ / (std::to_string(n) + ".wav")
                                       : resolveCaseInsensitive(temp_, "Sample" + std::to_string(sampleNumber) + ".wav");
-        auto buffer = std::make_unique<TWaveBuffer>();
-        buffer->LoadFromFile(file);
+        auto buffer = std::make_unique<WaveBuffer>();
+        buffer->loadFromFile(file);
         return *sources_.emplace(n, std::move(buffer)).first->second;
     }
 
@@ -227,7 +227,7 @@ private:
     InstrumentLookup list_;
     fs::path temp_;
     std::vector<std::vector<CellCode>> codes_;
-    std::map<int, std::unique_ptr<TWaveBuffer>> sources_;
+    std::map<int, std::unique_ptr<WaveBuffer>> sources_;
     std::map<std::pair<int, int>, std::uint32_t> sounds_;
     HitTimeline mix_;
 };

@@ -43,29 +43,29 @@ std::int32_t framesOf(double bytes, std::uint16_t blockAlign) {
 
 } // namespace
 
-double TWaveBuffer::Duration() const { return static_cast<double>(FrameCount) / SampleRate; }
+double WaveBuffer::duration() const { return static_cast<double>(frameCount) / sampleRate; }
 
-std::int64_t TWaveBuffer::byteOffset(int channel, std::int64_t frame) const {
-    // Round(BlockAlign x f + BitsPerSample x c / 8), the division in floating point.
-    const std::int64_t bits = static_cast<std::int64_t>(BitsPerSample) * channel;
-    const std::int64_t base = static_cast<std::int64_t>(BlockAlign) * frame;
+std::int64_t WaveBuffer::byteOffset(int channel, std::int64_t frame) const {
+    // Round(blockAlign x f + bitsPerSample x c / 8), the division in floating point.
+    const std::int64_t bits = static_cast<std::int64_t>(bitsPerSample) * channel;
+    const std::int64_t base = static_cast<std::int64_t>(blockAlign) * frame;
     if (bits % 8 == 0)
         return base + bits / 8;
     return roundHalfEven(static_cast<double>(base) + static_cast<double>(bits) / 8);
 }
 
-bool TWaveBuffer::inWindow(std::int64_t frame) const {
-    return windowStart_ != NO_WINDOW && frame >= windowStart_ && frame < std::int64_t{windowStart_} + WINDOW_FRAMES;
+bool WaveBuffer::inWindow(std::int64_t frame) const {
+    return windowStart_ != kNoWindow && frame >= windowStart_ && frame < std::int64_t{windowStart_} + kWindowFrames;
 }
 
-std::int16_t TWaveBuffer::decode(const std::uint8_t* p) const {
-    if (BitsPerSample == 8)
+std::int16_t WaveBuffer::decode(const std::uint8_t* p) const {
+    if (bitsPerSample == 8)
         return static_cast<std::int16_t>((p[0] - 128) * 255);
     return static_cast<std::int16_t>(u16At(p));
 }
 
-void TWaveBuffer::encode(std::int16_t value, std::uint8_t* p) const {
-    if (BitsPerSample == 8) {
+void WaveBuffer::encode(std::int16_t value, std::uint8_t* p) const {
+    if (bitsPerSample == 8) {
         // Round(v / 255) + 128, kept within a byte (values above 32512 would pass 255).
         const double byte = std::nearbyint(value / 255.0) + 128;
         p[0] = static_cast<std::uint8_t>(std::clamp(byte, 0.0, 255.0));
@@ -76,20 +76,20 @@ void TWaveBuffer::encode(std::int16_t value, std::uint8_t* p) const {
     p[1] = static_cast<std::uint8_t>(u >> 8);
 }
 
-void TWaveBuffer::loadWindowUpTo(std::int64_t bytes) {
+void WaveBuffer::loadWindowUpTo(std::int64_t bytes) {
     bytes = std::min(bytes, windowSize_);
     const auto have = static_cast<std::int64_t>(window_.size());
     if (bytes <= have)
         return;
     const std::int64_t want = std::min(windowSize_, std::max(bytes, have + kWindowReadBlock));
     window_.resize(static_cast<std::size_t>(want));
-    const std::uint64_t fileOffset = static_cast<std::uint64_t>(windowStart_) * BlockAlign + static_cast<std::uint64_t>(have);
+    const std::uint64_t fileOffset = static_cast<std::uint64_t>(windowStart_) * blockAlign + static_cast<std::uint64_t>(have);
     const std::size_t got = backing_.readAt(fileOffset, window_.data() + have, static_cast<std::size_t>(want - have));
     // The window never reaches past the file, so this only happens if the file shrank under us.
     std::fill(window_.begin() + have + static_cast<std::int64_t>(got), window_.end(), silenceByte());
 }
 
-bool TWaveBuffer::readWindow(std::int64_t offset, std::uint8_t* to) {
+bool WaveBuffer::readWindow(std::int64_t offset, std::uint8_t* to) {
     const int width = sampleWidth();
     if (offset < 0 || offset + width > windowSize_)
         return false;
@@ -98,7 +98,7 @@ bool TWaveBuffer::readWindow(std::int64_t offset, std::uint8_t* to) {
     return true;
 }
 
-bool TWaveBuffer::readBacking(std::int64_t offset, std::uint8_t* to) {
+bool WaveBuffer::readBacking(std::int64_t offset, std::uint8_t* to) {
     const int width = sampleWidth();
     if (offset < 0 || static_cast<std::uint64_t>(offset + width) > backing_.size())
         return false;
@@ -106,7 +106,7 @@ bool TWaveBuffer::readBacking(std::int64_t offset, std::uint8_t* to) {
            static_cast<std::size_t>(width);
 }
 
-void TWaveBuffer::markDirty(std::int64_t begin, std::int64_t end) {
+void WaveBuffer::markDirty(std::int64_t begin, std::int64_t end) {
     if (dirtyBegin_ >= dirtyEnd_) {
         dirtyBegin_ = begin;
         dirtyEnd_ = end;
@@ -116,15 +116,15 @@ void TWaveBuffer::markDirty(std::int64_t begin, std::int64_t end) {
     }
 }
 
-std::int16_t TWaveBuffer::ReadSample(int channel, std::int64_t frame) {
-    if (channel > Channels || frame < 0 || frame >= FrameCount)
+std::int16_t WaveBuffer::readSample(int channel, std::int64_t frame) {
+    if (channel > channels || frame < 0 || frame >= frameCount)
         return 0;
     const std::int64_t b = byteOffset(channel, frame);
     std::uint8_t bytes[2] = {0, 0};
     bool present;
     if (fileBacked_ && backing_.isOpen()) {
         if (inWindow(frame))
-            present = readWindow(b - std::int64_t{windowStart_} * BlockAlign, bytes);
+            present = readWindow(b - std::int64_t{windowStart_} * blockAlign, bytes);
         else
             present = readBacking(b, bytes);
     } else {
@@ -135,8 +135,8 @@ std::int16_t TWaveBuffer::ReadSample(int channel, std::int64_t frame) {
     return present ? decode(bytes) : 0;
 }
 
-void TWaveBuffer::WriteSample(int channel, std::int64_t frame, std::int16_t value) {
-    if (channel < 0 || channel > Channels)
+void WaveBuffer::writeSample(int channel, std::int64_t frame, std::int16_t value) {
+    if (channel < 0 || channel > channels)
         return;
     const std::int64_t b = byteOffset(channel, frame);
     if (b < 0)
@@ -157,8 +157,8 @@ void TWaveBuffer::WriteSample(int channel, std::int64_t frame, std::int16_t valu
     std::int64_t target;
     bool toWindow = inWindow(frame);
     if (toWindow) {
-        target = b - std::int64_t{windowStart_} * BlockAlign;
-        const std::int64_t dataEnd = (std::int64_t{FrameCount} - windowStart_) * BlockAlign;
+        target = b - std::int64_t{windowStart_} * blockAlign;
+        const std::int64_t dataEnd = (std::int64_t{frameCount} - windowStart_) * blockAlign;
         if (target > dataEnd) {
             // Silence up to the target, then the frame count covers the written frame.
             if (target > windowSize_) {
@@ -167,12 +167,12 @@ void TWaveBuffer::WriteSample(int channel, std::int64_t frame, std::int16_t valu
                 markDirty(windowSize_, target);
                 windowSize_ = target;
             }
-            FrameCount = static_cast<std::int32_t>(frame + 1);
+            frameCount = static_cast<std::int32_t>(frame + 1);
         }
     } else {
-        FlushWindow();
+        flushWindow();
         target = b;
-        const std::int64_t dataEnd = std::int64_t{FrameCount} * BlockAlign;
+        const std::int64_t dataEnd = std::int64_t{frameCount} * blockAlign;
         if (target > dataEnd) {
             const auto end = static_cast<std::uint64_t>(target);
             if (backing_.size() < end) {
@@ -186,12 +186,12 @@ void TWaveBuffer::WriteSample(int channel, std::int64_t frame, std::int16_t valu
                     at += n;
                 }
             }
-            FrameCount = static_cast<std::int32_t>(frame + 1);
+            frameCount = static_cast<std::int32_t>(frame + 1);
         }
         // A write outside the window opens a new window at the written frame.
         windowStart_ = static_cast<std::int32_t>(frame);
-        LoadWindow();
-        target = b - frame * BlockAlign;
+        loadWindow();
+        target = b - frame * blockAlign;
         toWindow = true;
     }
 
@@ -207,65 +207,65 @@ void TWaveBuffer::WriteSample(int channel, std::int64_t frame, std::int16_t valu
     markDirty(target, target + width);
 }
 
-void TWaveBuffer::LoadWindow() {
+void WaveBuffer::loadWindow() {
     window_.clear();
     dirtyBegin_ = dirtyEnd_ = 0;
     windowSize_ = 0;
-    if (!fileBacked_ || windowStart_ == NO_WINDOW || windowStart_ < 0)
+    if (!fileBacked_ || windowStart_ == kNoWindow || windowStart_ < 0)
         return;
-    const std::uint64_t start = static_cast<std::uint64_t>(windowStart_) * BlockAlign;
+    const std::uint64_t start = static_cast<std::uint64_t>(windowStart_) * blockAlign;
     const std::uint64_t size = backing_.size();
     if (start < size)
-        windowSize_ = static_cast<std::int64_t>(std::min<std::uint64_t>(size - start, std::uint64_t{WINDOW_FRAMES} * BlockAlign));
+        windowSize_ = static_cast<std::int64_t>(std::min<std::uint64_t>(size - start, std::uint64_t{kWindowFrames} * blockAlign));
 }
 
-void TWaveBuffer::FlushWindow() {
+void WaveBuffer::flushWindow() {
     if (!fileBacked_)
         return;
-    if (windowStart_ != NO_WINDOW && windowSize_ > 0 && dirtyBegin_ < dirtyEnd_) {
+    if (windowStart_ != kNoWindow && windowSize_ > 0 && dirtyBegin_ < dirtyEnd_) {
         // Only the changed bytes differ from the file; at most the window's frames are written.
-        const std::int64_t limit = std::int64_t{WINDOW_FRAMES} * BlockAlign;
+        const std::int64_t limit = std::int64_t{kWindowFrames} * blockAlign;
         const std::int64_t end = std::min(dirtyEnd_, limit);
         if (dirtyBegin_ < end)
-            backing_.writeAt(static_cast<std::uint64_t>(windowStart_) * BlockAlign + static_cast<std::uint64_t>(dirtyBegin_),
+            backing_.writeAt(static_cast<std::uint64_t>(windowStart_) * blockAlign + static_cast<std::uint64_t>(dirtyBegin_),
                              window_.data() + dirtyBegin_, static_cast<std::size_t>(end - dirtyBegin_));
     }
-    if (BlockAlign != 0)
-        FrameCount = framesOf(static_cast<double>(backing_.size()), BlockAlign);
+    if (blockAlign != 0)
+        frameCount = framesOf(static_cast<double>(backing_.size()), blockAlign);
     window_.clear();
     window_.shrink_to_fit();
     windowSize_ = 0;
     dirtyBegin_ = dirtyEnd_ = 0;
-    windowStart_ = NO_WINDOW;
+    windowStart_ = kNoWindow;
 }
 
-void TWaveBuffer::SetFileBacked(bool on) {
+void WaveBuffer::setFileBacked(bool on) {
     if (on && !fileBacked_) {
-        backing_.open(BackingFileName, true);
+        backing_.open(backingFileName, true);
         for (std::size_t at = 0; at < window_.size(); at += kCopyBlock)
             backing_.writeAt(at, window_.data() + at, std::min(kCopyBlock, window_.size() - at));
         window_.clear();
         window_.shrink_to_fit();
         windowSize_ = 0;
         dirtyBegin_ = dirtyEnd_ = 0;
-        windowStart_ = NO_WINDOW;
+        windowStart_ = kNoWindow;
     } else if (!on && fileBacked_) {
-        FlushWindow();
+        flushWindow();
         std::vector<std::uint8_t> all(static_cast<std::size_t>(backing_.size()));
         const std::size_t got = backing_.readAt(0, all.data(), all.size());
         all.resize(got);
         backing_.close();
         window_ = std::move(all);
-        windowStart_ = NO_WINDOW;
+        windowStart_ = kNoWindow;
     }
     fileBacked_ = on;
 }
 
-std::uint64_t TWaveBuffer::DataSize() const {
+std::uint64_t WaveBuffer::dataSize() const {
     return fileBacked_ ? backing_.size() : static_cast<std::uint64_t>(window_.size());
 }
 
-std::vector<std::uint8_t> TWaveBuffer::DataBytes() {
+std::vector<std::uint8_t> WaveBuffer::dataBytes() {
     if (!fileBacked_)
         return window_;
     std::vector<std::uint8_t> all(static_cast<std::size_t>(backing_.size()));
@@ -273,12 +273,12 @@ std::vector<std::uint8_t> TWaveBuffer::DataBytes() {
     return all;
 }
 
-void TWaveBuffer::LoadFromFile(const std::filesystem::path& path) {
+void WaveBuffer::loadFromFile(const std::filesystem::path& path) {
     const std::vector<std::uint8_t> bytes = readFileBytes(path, std::uintmax_t{1} << 32);
-    LoadFromBytes(bytes, path.string());
+    loadFromBytes(bytes, path.string());
 }
 
-void TWaveBuffer::LoadFromBytes(std::span<const std::uint8_t> head, const std::string& label) {
+void WaveBuffer::loadFromBytes(std::span<const std::uint8_t> head, const std::string& label) {
     const std::uint64_t size = head.size();
     auto readZeroFilled = [&](std::uint64_t pos, std::uint8_t* to, std::size_t count) {
         std::memset(to, 0, count);
@@ -296,10 +296,10 @@ void TWaveBuffer::LoadFromBytes(std::span<const std::uint8_t> head, const std::s
     if (std::memcmp(word, "WAVE", 4) != 0)
         return;
 
-    FormatRecord format{FormatTag, Channels, SampleRate, ByteRate, BlockAlign, BitsPerSample};
+    FormatRecord format{formatTag, channels, sampleRate, byteRate, blockAlign, bitsPerSample};
     bool haveData = false;
     std::uint64_t dataPos = 0, dataSize = 0;
-    std::int32_t frames = FrameCount;
+    std::int32_t frames = frameCount;
 
     std::int64_t p = 4;
     std::uint64_t pos = 12;
@@ -338,15 +338,15 @@ void TWaveBuffer::LoadFromBytes(std::span<const std::uint8_t> head, const std::s
         pos += s;
     }
 
-    FormatTag = format.formatTag;
-    Channels = format.channels;
-    SampleRate = format.sampleRate;
-    ByteRate = format.byteRate;
-    BlockAlign = format.blockAlign;
-    BitsPerSample = format.bitsPerSample;
+    formatTag = format.formatTag;
+    channels = format.channels;
+    sampleRate = format.sampleRate;
+    byteRate = format.byteRate;
+    blockAlign = format.blockAlign;
+    bitsPerSample = format.bitsPerSample;
     if (!haveData)
         return;
-    FrameCount = frames;
+    frameCount = frames;
     const auto first = head.begin() + static_cast<std::ptrdiff_t>(dataPos);
     const auto last = first + static_cast<std::ptrdiff_t>(dataSize);
     if (!fileBacked_) {
@@ -357,14 +357,14 @@ void TWaveBuffer::LoadFromBytes(std::span<const std::uint8_t> head, const std::s
     window_.clear();
     windowSize_ = 0;
     dirtyBegin_ = dirtyEnd_ = 0;
-    windowStart_ = NO_WINDOW;
-    backing_.open(BackingFileName, true);
+    windowStart_ = kNoWindow;
+    backing_.open(backingFileName, true);
     for (std::uint64_t at = 0; at < dataSize; at += kCopyBlock)
         backing_.writeAt(at, head.data() + dataPos + at, static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBlock, dataSize - at)));
 }
 
-void TWaveBuffer::SaveToFile(const std::filesystem::path& path) {
-    const std::uint64_t dataBytes = DataSize();
+void WaveBuffer::saveToFile(const std::filesystem::path& path) {
+    const std::uint64_t dataBytes = dataSize();
     if (dataBytes > 0xFFFFFFFFull - 36)
         throw Error("The sound is too long to be saved as a WAV file.");
     ByteWriter header;
@@ -373,12 +373,12 @@ void TWaveBuffer::SaveToFile(const std::filesystem::path& path) {
     header.text("WAVE");
     header.text("fmt ");
     header.u32(16);
-    header.u16(FormatTag);
-    header.u16(Channels);
-    header.u32(SampleRate);
-    header.u32(ByteRate);
-    header.u16(BlockAlign);
-    header.u16(BitsPerSample);
+    header.u16(formatTag);
+    header.u16(channels);
+    header.u32(sampleRate);
+    header.u32(byteRate);
+    header.u16(blockAlign);
+    header.u16(bitsPerSample);
     header.text("data");
     header.u32(static_cast<std::uint32_t>(dataBytes));
     if (!fileBacked_) {
@@ -392,39 +392,39 @@ void TWaveBuffer::SaveToFile(const std::filesystem::path& path) {
     for (std::uint64_t at = 0; at < dataBytes;) {
         const std::size_t got = backing_.readAt(at, block.data(), static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), dataBytes - at)));
         if (got == 0)
-            throw Error("Cannot read the backing file \"" + BackingFileName.string() + "\".");
+            throw Error("Cannot read the backing file \"" + backingFileName.string() + "\".");
         out.write(std::span<const std::uint8_t>(block.data(), got));
         at += got;
     }
     out.commit();
 }
 
-void TWaveBuffer::MixWave(TWaveBuffer& source, int rate, double volume, double pan, double start) {
-    if (BlockAlign == 0)
+void WaveBuffer::mixWave(WaveBuffer& source, int rate, double volume, double pan, double start) {
+    if (blockAlign == 0)
         throw Error("Cannot mix into a wave buffer whose block align is 0.");
-    const double startFrame = static_cast<double>(ByteRate) * start / BlockAlign;
+    const double startFrame = static_cast<double>(byteRate) * start / blockAlign;
     if (!std::isfinite(startFrame) || std::fabs(startFrame) > static_cast<double>(kMaxRenderFrames))
         throw Error("A sound cannot start that far into a WAV file.");
     const std::int64_t s0 = roundHalfEven(startFrame);
-    const HitContribution hit(source, SampleRate, Channels, rate, volume, pan);
+    const HitContribution hit(source, sampleRate, channels, rate, volume, pan);
     const std::int64_t n = hit.frames();
     if (n > 0 && s0 + n > kMaxRenderFrames)
         throw Error("The mix would be longer than a WAV file can hold.");
     constexpr std::int64_t block = 4096;
-    std::vector<std::int32_t> add(static_cast<std::size_t>(std::min(n, block) * Channels));
+    std::vector<std::int32_t> add(static_cast<std::size_t>(std::min(n, block) * channels));
     for (std::int64_t from = 0; from < n; from += block) {
         const std::int64_t to = std::min(n, from + block);
         hit.compute(from, to, add.data());
         const std::int32_t* r = add.data();
         for (std::int64_t i = from; i < to; ++i) {
-            for (int c = 0; c < Channels; ++c) {
-                const std::int64_t y = std::int64_t{*r++} + ReadSample(c, s0 + i);
-                WriteSample(c, s0 + i, static_cast<std::int16_t>(std::clamp<std::int64_t>(y, -32767, 32767)));
+            for (int c = 0; c < channels; ++c) {
+                const std::int64_t y = std::int64_t{*r++} + readSample(c, s0 + i);
+                writeSample(c, s0 + i, static_cast<std::int16_t>(std::clamp<std::int64_t>(y, -32767, 32767)));
             }
         }
     }
     if (fileBacked_)
-        FlushWindow();
+        flushWindow();
 }
 
 } // namespace tamboro

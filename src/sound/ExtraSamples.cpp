@@ -1,6 +1,6 @@
 #include "sound/ExtraSamples.h"
 
-#include "app/PatternFile.h"
+#include "song/PatternFile.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/Rounding.h"
@@ -163,7 +163,7 @@ bool ExtraSamples::isPlaying(int n) const {
 
 void ExtraSamples::setCurrentSample(int n) {
     at(n);
-    CurrentSample = n;
+    currentSample = n;
 }
 
 bool ExtraSamples::setSlider(std::int32_t value) {
@@ -173,18 +173,18 @@ bool ExtraSamples::setSlider(std::int32_t value) {
     // The player always ends at the slider's position, also when the slider was there already:
     // otherwise whether a file above 44100 Hz (or a pitch step past the range) is capped would
     // depend on where the slider happened to stand before.
-    if (frequency(CurrentSample) != position)
-        setFrequency(CurrentSample, position);
+    if (frequency(currentSample) != position)
+        setFrequency(currentSample, position);
     return moved;
 }
 
 bool ExtraSamples::pitchStep(int semitones) {
-    const int n = CurrentSample;
-    if (IsBlankSample(fileName(n)))
+    const int n = currentSample;
+    if (isBlankSample(fileName(n)))
         return false;
-    PitchCents[static_cast<std::size_t>(n)] += 100 * semitones;
-    const double ratio = std::exp2(PitchCents[static_cast<std::size_t>(n)] / 1200.0);
-    const double hz = std::clamp(BaseFrequency[static_cast<std::size_t>(n)] * ratio, -2e9, 2e9);
+    pitchCents[static_cast<std::size_t>(n)] += 100 * semitones;
+    const double ratio = std::exp2(pitchCents[static_cast<std::size_t>(n)] / 1200.0);
+    const double hz = std::clamp(baseFrequency[static_cast<std::size_t>(n)] * ratio, -2e9, 2e9);
     setFrequency(n, static_cast<std::int32_t>(roundHalfEven(hz)));
     setSlider(frequency(n));
     restart(n);
@@ -192,11 +192,11 @@ bool ExtraSamples::pitchStep(int semitones) {
 }
 
 void ExtraSamples::volumeKnobChanged(double knobValue) {
-    setVolume(CurrentSample, static_cast<std::int32_t>(roundHalfEven(knobValue * 100)));
+    setVolume(currentSample, static_cast<std::int32_t>(roundHalfEven(knobValue * 100)));
 }
 
 void ExtraSamples::panKnobChanged(double knobValue) {
-    setPan(CurrentSample, static_cast<std::int32_t>(roundHalfEven(knobValue * 100)));
+    setPan(currentSample, static_cast<std::int32_t>(roundHalfEven(knobValue * 100)));
 }
 
 double ExtraSamples::volumeKnobValue(int n) const { return static_cast<double>(roundHalfEven(volume(n) / 100.0)); }
@@ -204,7 +204,7 @@ double ExtraSamples::volumeKnobValue(int n) const { return static_cast<double>(r
 double ExtraSamples::panKnobValue(int n) const { return static_cast<double>(roundHalfEven(pan(n) / 100.0)); }
 
 std::string ExtraSamples::buttonCaption(const std::string& fileName) {
-    const std::string part = SampleFilePart(fileName);
+    const std::string part = sampleFilePart(fileName);
     return part.substr(0, part.size() >= 4 ? part.size() - 4 : 0).substr(0, 8);
 }
 
@@ -214,7 +214,7 @@ fs::path ExtraSamples::workingCopyPath(int n) const {
 }
 
 void ExtraSamples::open(const fs::path& chosen) {
-    const int n = CurrentSample;
+    const int n = currentSample;
     try {
         writeFileAtomically(workingCopyPath(n), readFileBytes(chosen, kMaxSampleFileBytes));
     } catch (const Error&) {
@@ -225,9 +225,9 @@ void ExtraSamples::open(const fs::path& chosen) {
     setPan(n, 0);
     setVolume(n, 0);
     setSlider(frequency(n));
-    BaseFrequency[static_cast<std::size_t>(n)] = frequency(n);
+    baseFrequency[static_cast<std::size_t>(n)] = frequency(n);
     // A new file starts at its own pitch, so the semitone steps count from there.
-    PitchCents[static_cast<std::size_t>(n)] = 0;
+    pitchCents[static_cast<std::size_t>(n)] = 0;
 }
 
 } // namespace tamboro

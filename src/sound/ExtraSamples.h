@@ -1,13 +1,13 @@
 #pragma once
 // The 32 extra samples as the sample editor keeps them: each player's file name and sound on the
 // SampleStreams of the sound device, its frequency, pan and volume as the device accepted them, and
-// the editor's own fields (`BaseFrequency`, `PitchCents`, `CurrentSample`, the frequency slider).
+// the editor's own fields (`baseFrequency`, `pitchCents`, `currentSample`, the frequency slider).
 // The semitone steps, the slider rule, the knobs and "&Open" are the editor's handlers without
 // their widgets, so the window only reads controls, calls these and writes controls.
 //
 // Window thread only.
 
-#include "app/ExtraSampleCount.h"
+#include "song/ExtraSampleCount.h"
 #include "kits/Wave.h"
 
 #include <array>
@@ -29,10 +29,10 @@ public:
     static constexpr std::int32_t kSliderPage = 1100;
 
     // Every player holds "Blank.wav" (the sound `blank`), at the blank's own rate, pan 0 and volume
-    // 0; `PitchCents` are 0 and sample 1 is current.
+    // 0; `pitchCents` are 0 and sample 1 is current.
     ExtraSamples(SampleStreams& streams, std::filesystem::path programDir, Wave blank);
 
-    // ProgramDir's Blank.wav (found ignoring letter case). When it cannot be read, 10 ms of silence
+    // programDir's Blank.wav (found ignoring letter case). When it cannot be read, 10 ms of silence
     // stands in for it, so every player has a sound from the start.
     static Wave loadBlank(const std::filesystem::path& programDir);
 
@@ -67,9 +67,9 @@ public:
 
     // ---- The editor's fields and rules. ---------------------------------------------------------
     // Index 1..32; index 0 unused.
-    std::array<std::int32_t, kCount + 1> BaseFrequency{};
-    std::array<std::int32_t, kCount + 1> PitchCents{};
-    int CurrentSample = 1;
+    std::array<std::int32_t, kCount + 1> baseFrequency{};
+    std::array<std::int32_t, kCount + 1> pitchCents{};
+    int currentSample = 1;
 
     // Makes sample n (1..32) the one the editor works on.
     void setCurrentSample(int n);
@@ -80,8 +80,8 @@ public:
     bool setSlider(std::int32_t value);
 
     // A semitone step (+1 up, -1 down) on the current sample; does nothing and returns false while
-    // its file part is "Blank.wav". Otherwise `PitchCents` moves by 100, the player's frequency
-    // becomes round(BaseFrequency x 2^(PitchCents / 1200)), the slider follows, and the player is
+    // its file part is "Blank.wav". Otherwise `pitchCents` moves by 100, the player's frequency
+    // becomes round(baseFrequency x 2^(pitchCents / 1200)), the slider follows, and the player is
     // restarted (throws Error("WaveStream not set") when it has no sound).
     bool pitchStep(int semitones);
 
@@ -93,16 +93,16 @@ public:
     double panKnobValue(int n) const;
 
     // "&Open" once the file is chosen: copies `chosen` over the current sample's working file
-    // (ProgramDir/temp/Sample<n>.wav; a failed copy is ignored, as the renderer copies the file
+    // (programDir/temp/Sample<n>.wav; a failed copy is ignored, as the renderer copies the file
     // again), gives the player the file, resets its pan and volume to 0, sets the slider to its
-    // frequency and takes the resulting frequency as `BaseFrequency`, with the pitch back at 0
+    // frequency and takes the resulting frequency as `baseFrequency`, with the pitch back at 0
     // cents. Throws Error when the player cannot take the file (see setFileName).
     void open(const std::filesystem::path& chosen);
 
     // The Extra samples button caption for a file: its name part less the last four characters
     // (the extension), at most 8 characters.
     static std::string buttonCaption(const std::string& fileName);
-    // The working copy of sample n that "&Open" writes: ProgramDir/temp/Sample<n>.wav, or the file
+    // The working copy of sample n that "&Open" writes: programDir/temp/Sample<n>.wav, or the file
     // already there under another letter case.
     std::filesystem::path workingCopyPath(int n) const;
 

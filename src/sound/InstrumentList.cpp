@@ -1,11 +1,11 @@
 #include "sound/InstrumentList.h"
 
 #include "common/Files.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 
 namespace tamboro {
 
-void InstrumentList::fill(const TWaveCollection& kit) {
+void InstrumentList::fill(const DrumKit& kit) {
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(kit.count()));
     for (int i = 0; i < kit.count(); ++i)

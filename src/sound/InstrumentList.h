@@ -1,6 +1,6 @@
 #pragma once
-// The instrument list (`lstKitList`): the one numbering of instruments. Position 0 is the kit's
-// first item (the empty instrument), 1..`LastKitIndex` the kit's other items in kit order, then
+// The instrument list (`instrumentBox`): the one numbering of instruments. Position 0 is the kit's
+// first item (the empty instrument), 1..`lastKitIndex` the kit's other items in kit order, then
 // "Sample1".."Sample32" for the extra samples. Its text is the current instrument.
 
 #include <string>
@@ -9,15 +9,15 @@
 
 namespace tamboro {
 
-class TWaveCollection;
+class DrumKit;
 
 inline constexpr int kExtraSampleStreams = 32;
 
 class InstrumentList {
 public:
-    // Refills the list from a kit: item names in order, then the 32 sample names. `LastKitIndex`
+    // Refills the list from a kit: item names in order, then the 32 sample names. `lastKitIndex`
     // becomes the kit's item count - 1.
-    void fill(const TWaveCollection& kit);
+    void fill(const DrumKit& kit);
     // The same from names, for callers that hold them already.
     void fill(const std::vector<std::string>& kitNames);
 

@@ -1,7 +1,7 @@
 #include "sound/KitVoices.h"
 
 #include "common/Error.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 #include "sound/SampleData.h"
 #include "sound/SoundDevice.h"
 
@@ -14,7 +14,7 @@ void KitVoices::initialize(SoundDevice& device) {
     std::vector<ItemVoices> fresh(static_cast<std::size_t>(kit_.count()));
     std::vector<int> silent;
     for (int i = 0; i < kit_.count(); ++i) {
-        const TWaveCollectionItem& item = kit_.item(i);
+        const DrumKitItem& item = kit_.item(i);
         if (item.wave().empty())
             continue;
         if (!item.wave().isPlayablePcm()) {
@@ -52,7 +52,7 @@ SoundBuffer* KitVoices::startVoice(int index) {
     ItemVoices* e = entry(index);
     if (!e)
         return nullptr;
-    const TWaveCollectionItem& item = kit_.item(index);
+    const DrumKitItem& item = kit_.item(index);
     if (item.looped()) {
         e->main->restart(true, 0);
         return e->main.get();

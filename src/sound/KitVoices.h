@@ -1,5 +1,5 @@
 #pragma once
-// The kit as the sound device plays it (the wave list attached to the device, `DXWaveList1`): for
+// The kit as the sound device plays it (the wave list attached to the device): for
 // each kit item a main buffer holding its sample and a list of voices, duplicates of the main
 // buffer that share its memory. Voices are reused (first free one in list order), added on demand
 // up to the item's MaxPlayingCount (0 = no limit), and the oldest is cut off and reused when the
@@ -16,11 +16,11 @@
 namespace tamboro {
 
 class SoundDevice;
-class TWaveCollection;
+class DrumKit;
 
 class KitVoices {
 public:
-    explicit KitVoices(TWaveCollection& kit) : kit_(kit) {}
+    explicit KitVoices(DrumKit& kit) : kit_(kit) {}
 
     // Finalises, then gives every item with a playable wave a fresh main buffer (with the item's
     // frequency, pan and volume) and an empty voice list. Items whose wave is not 8/16-bit mono or
@@ -47,7 +47,7 @@ public:
     std::size_t voiceCount(int index) const;
     const SoundBuffer* voice(int index, std::size_t position) const;
     const std::vector<int>& silentItems() const { return silentItems_; }
-    TWaveCollection& kit() { return kit_; }
+    DrumKit& kit() { return kit_; }
 
 private:
     struct ItemVoices {
@@ -58,7 +58,7 @@ private:
     const ItemVoices* entry(int index) const;
     SoundBuffer* startVoice(int index);
 
-    TWaveCollection& kit_;
+    DrumKit& kit_;
     SoundDevice* device_ = nullptr;
     std::vector<ItemVoices> items_;
     std::vector<int> silentItems_;

@@ -1,5 +1,5 @@
 #include "common/Rounding.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 #include "sound/InstrumentList.h"
 #include "sound/KitVoices.h"
 #include "sound/PlaybackState.h"
@@ -8,10 +8,10 @@
 namespace tamboro {
 
 void PlaybackState::applyStepInterval() {
-    StepInterval = StepIntervalForBpm(bpm_);
+    stepInterval = stepIntervalForBpm(bpm_);
     // Both clocks at once, so a running pattern or song takes the tempo from its next step.
-    DXTimer1.SetInterval(StepInterval);
-    DXTimer2.SetInterval(StepInterval);
+    songClock.setInterval(stepInterval);
+    patternClock.setInterval(stepInterval);
 }
 
 void PlaybackState::setBpm(int bpm) {
@@ -19,35 +19,35 @@ void PlaybackState::setBpm(int bpm) {
     if (bpm == bpm_)
         return;
     bpm_ = bpm;
-    Label6Change();
+    bpmChanged();
 }
 
-void PlaybackState::Label6Change() {
+void PlaybackState::bpmChanged() {
     knob_ = tempoKnobValueFor(bpm_);
     applyStepInterval();
     if (events.tempoShown)
         events.tempoShown();
 }
 
-void PlaybackState::DelayChange(double value) {
+void PlaybackState::tempoKnobTurned(double value) {
     if (events.patternChanged)
         events.patternChanged();
     knob_ = value;
     setBpm(static_cast<int>(roundHalfEven(value)));
     knob_ = tempoKnobValueFor(bpm_);
-    GlobalTempo = bpm_;
+    globalTempo = bpm_;
     applyStepInterval();
     if (events.tempoShown)
         events.tempoShown();
 }
 
-void PlaybackState::PanningMouseMove(double knobValue) {
+void PlaybackState::panKnobMouseMove(double knobValue) {
     const int index = instruments_.indexOf(instruments_.text());
     if (index <= instruments_.lastKitIndex()) {
         const std::string& name = instruments_.entry(index);
         if (name.empty())
             return;
-        if (TWaveCollectionItem* item = kit_.kit().findOrNull(name))
+        if (DrumKitItem* item = kit_.kit().findOrNull(name))
             kit_.setPan(item->index(), static_cast<std::int32_t>(roundHalfEven(knobValue)));
         return;
     }
@@ -58,11 +58,11 @@ void PlaybackState::PanningMouseMove(double knobValue) {
         events.message("Use the sample to change your imported samples panning", "Sample Panning");
 }
 
-void PlaybackState::SetChannelStates(int tag) {
+void PlaybackState::toggleChannel(int tag) {
     const int channel = tag - 60;
     if (channel < 1 || channel > 6)
         return;
-    auto& on = ChannelOn[static_cast<std::size_t>(channel)];
+    auto& on = channelsOn[static_cast<std::size_t>(channel)];
     on = !on;
     if (events.channelCaption)
         events.channelCaption(channel, on ? "ON" : "OFF");

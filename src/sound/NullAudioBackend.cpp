@@ -53,7 +53,7 @@ void NullAudioBackend::start(Mixer& mixer) {
 }
 
 void NullAudioBackend::renderLoop(Mixer& mixer) {
-    applyThreadPriority(TThreadPriority::tpTimeCritical);
+    applyThreadPriority(ThreadPriority::timeCritical);
     const double period = static_cast<double>(options_.bufferFrames) / options_.sampleRate;
     const auto periodNs = std::chrono::nanoseconds(static_cast<std::int64_t>(period * 1e9));
     Clock::time_point origin = Clock::now();

@@ -1,4 +1,4 @@
-#include "app/PatternGrid.h"
+#include "song/PatternGrid.h"
 #include "common/Error.h"
 #include "sound/KitVoices.h"
 #include "sound/PlaybackState.h"
@@ -16,18 +16,18 @@ constexpr std::uint16_t kPrimaryBits = 16;
 
 PlaybackState::PlaybackState(TickDispatcher& dispatcher, SoundDevice& device, PatternGrid& grid,
                              InstrumentList& instruments, KitVoices& kit, SampleStreams* samples)
-    : StepInterval(StepIntervalForBpm(kInitialBpm)), GlobalTempo(kInitialBpm), DXTimer1(dispatcher),
-      DXTimer2(dispatcher), device_(device), grid_(grid), instruments_(instruments), kit_(kit), samples_(samples),
+    : stepInterval(stepIntervalForBpm(kInitialBpm)), globalTempo(kInitialBpm), songClock(dispatcher),
+      patternClock(dispatcher), device_(device), grid_(grid), instruments_(instruments), kit_(kit), samples_(samples),
       bpm_(kInitialBpm), knob_(kInitialBpm) {
-    ChannelOn.fill(true);
-    DXTimer1.SetThreadPriority(TThreadPriority::tpTimeCritical);
-    DXTimer2.SetThreadPriority(TThreadPriority::tpTimeCritical);
-    DXTimer1.OnTimer = [this](TThreadTimer&) { DXTimer1Timer(); };
-    DXTimer2.OnTimer = [this](TThreadTimer&) { DXTimer2Timer(); };
+    channelsOn.fill(true);
+    songClock.setThreadPriority(ThreadPriority::timeCritical);
+    patternClock.setThreadPriority(ThreadPriority::timeCritical);
+    songClock.onTick = [this](StepClock&) { onSongTick(); };
+    patternClock.onTick = [this](StepClock&) { onPatternTick(); };
 }
 
 void PlaybackState::setPlayButtons(bool enabled) {
-    PlayButtonsEnabled = enabled;
+    playButtonsEnabled = enabled;
     if (events.playButtonsEnabled)
         events.playButtonsEnabled(enabled);
 }
@@ -46,57 +46,57 @@ bool PlaybackState::reinitializeSound() {
     return true;
 }
 
-void PlaybackState::btnPlayClick() {
-    StopRequest.clear();
+void PlaybackState::playPattern() {
+    stopRequest.clear();
     setPlayButtons(false);
-    PlayRow = PatternGrid::kFirstStepRow;
+    playRow = PatternGrid::kFirstStepRow;
     if (!reinitializeSound())
         return;
-    DXTimer2.SetInterval(StepInterval);
-    DXTimer2.SetEnabled(true);
+    patternClock.setInterval(stepInterval);
+    patternClock.setEnabled(true);
 }
 
-void PlaybackState::DXTimer2Timer() {
+void PlaybackState::onPatternTick() {
     // Voice starts of this tick land at the tick's planned time, a fixed look-ahead later.
-    SoundDevice::ScheduledStarts onTheBeat(device_, DXTimer2.tickTime());
-    if (!GridClicked && GridIndicator && events.highlightRow)
-        events.highlightRow(PlayRow);
-    GridClicked = false;
-    DXTimer2.SetInterval(StepInterval);
+    SoundDevice::ScheduledStarts onTheBeat(device_, patternClock.tickTime());
+    if (!gridClicked && gridScrollIndicator && events.highlightRow)
+        events.highlightRow(playRow);
+    gridClicked = false;
+    patternClock.setInterval(stepInterval);
     for (int channel = 1; channel <= PatternGrid::kChannels; ++channel) {
-        if (SoundCell(grid_.channelCell(channel, PlayRow), channel) && events.pulse)
+        if (playCell(grid_.channelCell(channel, playRow), channel) && events.pulse)
             events.pulse(channel);
     }
-    ++PlayRow;
+    ++playRow;
     const int endRow = grid_.endRow();
-    if (PlayRow == endRow && RepeatPattern)
-        PlayRow = PatternGrid::kFirstStepRow;
-    if (PlayRow > endRow)
-        PlayRow = PatternGrid::kFirstStepRow;
-    if (PlayRow == endRow) {
-        DXTimer2.SetEnabled(false);
+    if (playRow == endRow && repeatPattern)
+        playRow = PatternGrid::kFirstStepRow;
+    if (playRow > endRow)
+        playRow = PatternGrid::kFirstStepRow;
+    if (playRow == endRow) {
+        patternClock.setEnabled(false);
         setPlayButtons(true);
     }
 }
 
-void PlaybackState::btnStopClick() {
+void PlaybackState::stopPlayback() {
     if (samples_)
         samples_->stopAll();
-    StopRequest = "Stop";
+    stopRequest = "Stop";
     setPlayButtons(true);
-    DXTimer1.SetEnabled(false);
-    DXTimer2.SetEnabled(false);
-    SongScript.clear();
+    songClock.setEnabled(false);
+    patternClock.setEnabled(false);
+    songScript.clear();
 }
 
-void PlaybackState::ToolButton3Click() {
-    RepeatPattern = !RepeatPattern;
+void PlaybackState::toggleRepeatPattern() {
+    repeatPattern = !repeatPattern;
     if (events.repeatGlyph)
-        events.repeatGlyph(RepeatPattern ? 2 : 3);
+        events.repeatGlyph(repeatPattern ? 2 : 3);
 }
 
-void PlaybackState::GridIndicatorClick() { GridIndicator = !GridIndicator; }
+void PlaybackState::toggleGridScrollIndicator() { gridScrollIndicator = !gridScrollIndicator; }
 
-void PlaybackState::StringGrid1MouseDown() { GridClicked = true; }
+void PlaybackState::gridMousePressed() { gridClicked = true; }
 
 } // namespace tamboro

@@ -2,12 +2,12 @@
 // The main window's playback fields and handlers, as an engine object the window owns: sounding a
 // cell and the audition, pattern playback with the pattern clock, Stop, the tempo knob and BPM
 // field, the pan knob and the channel switches. The window forwards its control events to the
-// handlers (same names) and shows what the callbacks in PlaybackEvents report.
+// handlers below and shows what the callbacks in PlaybackEvents report.
 //
 // Everything runs on the window thread, including the clock ticks (the timers hand them over
 // through the TickDispatcher given at construction).
 
-#include "sound/ThreadTimer.h"
+#include "sound/StepClock.h"
 
 #include <array>
 #include <filesystem>
@@ -37,7 +37,7 @@ struct PlaybackEvents {
     std::function<void(int channel, const std::string& caption)> channelCaption;
     // The BPM field and the tempo knob changed (read bpm() and tempoKnob()).
     std::function<void()> tempoShown;
-    // The pattern was changed by a control (`PatternChanged` of the grid editor).
+    // The pattern was changed by a control (`patternChanged` of the grid editor).
     std::function<void()> patternChanged;
     // Song playback: select Play List entry `index` (-1: no selection); show the "Loops" value and
     // the pattern name of the last pattern read; the glyphs of "Repeat song" (2 on, 3 off) and
@@ -59,74 +59,74 @@ public:
     PlaybackEvents events;
 
     // Fields of the main window.
-    std::int32_t StepInterval;
-    int PlayRow = 2;
-    bool RepeatPattern = false;
-    bool GridClicked = false;
-    std::string StopRequest;
-    bool GridIndicator = true; // the "Grid Scroll Indicator" check mark
-    int GlobalTempo;
+    std::int32_t stepInterval;
+    int playRow = 2;
+    bool repeatPattern = false;
+    bool gridClicked = false;
+    std::string stopRequest;
+    bool gridScrollIndicator = true; // the "Grid Scroll Indicator" check mark
+    int globalTempo;
     // Index 1..6; index 0 unused.
-    std::array<bool, 7> ChannelOn{};
-    bool PlayButtonsEnabled = true;
-    int ScriptPos = 0;
-    bool RepeatSong = false;
-    bool GlobalSpeed = false;
+    std::array<bool, 7> channelsOn{};
+    bool playButtonsEnabled = true;
+    int scriptPosition = 0;
+    bool repeatSong = false;
+    bool globalSpeed = false;
     // The flattened song of song playback; cleared by Stop.
-    std::vector<std::string> SongScript;
-    TThreadTimer DXTimer1; // song clock
-    TThreadTimer DXTimer2; // pattern clock
+    std::vector<std::string> songScript;
+    StepClock songClock; // song clock
+    StepClock patternClock; // pattern clock
 
     // Sample voices and sound output.
-    // `SoundCell`: sounds `text` on `channel` (1..6); true when a kit voice was started.
-    bool SoundCell(const std::string& text, int channel);
+    // `playCell`: sounds `text` on `channel` (1..6); true when a kit voice was started.
+    bool playCell(const std::string& text, int channel);
     // "Play instrument": plays the instrument list's current text; errors are ignored.
-    void BitBtn11Click();
+    void playInstrument();
 
     // Pattern playback.
-    void btnPlayClick();
-    void DXTimer2Timer();
-    void btnStopClick();
-    void ToolButton3Click();  // "Repeat Pattern"
-    void GridIndicatorClick();
-    void StringGrid1MouseDown();
-    bool patternPlaying() const { return DXTimer2.Enabled(); }
+    void playPattern();
+    void onPatternTick();
+    void stopPlayback();
+    void toggleRepeatPattern();  // "Repeat Pattern"
+    void toggleGridScrollIndicator();
+    void gridMousePressed();
+    bool patternPlaying() const { return patternClock.enabled(); }
 
-    // Song playback. `BitBtn12Click` flattens the Play List entries from the selected one
-    // (`selected` < 0: from the first) into SongScript and starts the song clock; false (after
+    // Song playback. `playSong` flattens the Play List entries from the selected one
+    // (`selected` < 0: from the first) into songScript and starts the song clock; false (after
     // showing the error) when a pattern file or the device failed.
-    bool BitBtn12Click(const std::filesystem::path& programDir, const std::vector<std::string>& playList,
+    bool playSong(const std::filesystem::path& programDir, const std::vector<std::string>& playList,
                        int selected);
-    void DXTimer1Timer();
+    void onSongTick();
     // Playback's part of "Clear all" (the Play List emptied): a playing song stops, both play
     // buttons come back and the script is dropped.
-    void ClearSong();
-    void ToolButton8Click();  // "Repeat song"
-    void ToolButton19Click(); // "Set global speed"
-    bool songPlaying() const { return DXTimer1.Enabled(); }
+    void clearSong();
+    void toggleRepeatSong();  // "Repeat song"
+    void toggleGlobalSpeed(); // "Set global speed"
+    bool songPlaying() const { return songClock.enabled(); }
 
-    // Tempo: the BPM field (`Label6`, exact, never below 1) and the tempo knob (`Delay`, 60..300).
+    // Tempo: the BPM field (`bpmBox`, exact, never below 1) and the tempo knob (`bpmKnob`, 60..300).
     int bpm() const { return bpm_; }
     double tempoKnob() const { return knob_; }
-    // The field's value set by the user's arrows or from code; raises Label6Change when it changes.
+    // The field's value set by the user's arrows or from code; raises bpmChanged when it changes.
     void setBpm(int bpm);
     // The user turned the knob to `value`.
-    void DelayChange(double value);
+    void tempoKnobTurned(double value);
 
     // Pan knob moved over (value of the previous move, as the knob reports it). The "Sample
-    // Panning" message shows once per visit of the pointer; PanningMouseLeave ends the visit.
-    void PanningMouseMove(double knobValue);
-    void PanningMouseLeave() { panMessageShown_ = false; }
+    // Panning" message shows once per visit of the pointer; panKnobMouseLeave ends the visit.
+    void panKnobMouseMove(double knobValue);
+    void panKnobMouseLeave() { panMessageShown_ = false; }
 
     // Channel buttons: `tag` 61..66.
-    void SetChannelStates(int tag);
+    void toggleChannel(int tag);
 
     // Re-initialises the device's kit voices and sets the primary format, as both plays do first.
     // Returns false (after showing the error) when that fails.
     bool reinitializeSound();
 
 private:
-    void Label6Change();
+    void bpmChanged();
     void endOfSong();
     void applyStepInterval();
     void setPlayButtons(bool enabled);

@@ -1,4 +1,4 @@
-#include "app/SongScript.h"
+#include "song/SongScript.h"
 #include "common/Error.h"
 #include "common/TextLines.h"
 #include "sound/PlaybackState.h"
@@ -6,7 +6,7 @@
 
 namespace tamboro {
 
-bool PlaybackState::BitBtn12Click(const std::filesystem::path& programDir, const std::vector<std::string>& playList,
+bool PlaybackState::playSong(const std::filesystem::path& programDir, const std::vector<std::string>& playList,
                                   int selected) {
     if (!reinitializeSound())
         return false;
@@ -19,11 +19,11 @@ bool PlaybackState::BitBtn12Click(const std::filesystem::path& programDir, const
     }
     SongScriptBuild build;
     try {
-        build = BuildSongScript(programDir, playList, static_cast<std::size_t>(first), grid_);
+        build = buildSongScript(programDir, playList, static_cast<std::size_t>(first), grid_);
     } catch (const Error& e) {
         if (events.message)
             events.message(e.what(), "Error");
-        SongScript.clear();
+        songScript.clear();
         setPlayButtons(true);
         return false;
     }
@@ -34,47 +34,47 @@ bool PlaybackState::BitBtn12Click(const std::filesystem::path& programDir, const
         if (events.patternNameShown)
             events.patternNameShown(build.lastName);
     }
-    SongScript = std::move(build.lines);
+    songScript = std::move(build.lines);
     if (events.selectPlayListEntry)
         events.selectPlayListEntry(first - 1);
-    ScriptPos = 0;
-    StopRequest.clear();
-    DXTimer1.SetInterval(StepInterval);
-    DXTimer1.SetEnabled(true);
+    scriptPosition = 0;
+    stopRequest.clear();
+    songClock.setInterval(stepInterval);
+    songClock.setEnabled(true);
     return true;
 }
 
 void PlaybackState::endOfSong() {
-    if (RepeatSong && !SongScript.empty()) {
-        ScriptPos = 0;
+    if (repeatSong && !songScript.empty()) {
+        scriptPosition = 0;
         return;
     }
-    SongScript.clear();
+    songScript.clear();
     setPlayButtons(true);
     if (events.selectPlayListEntry)
         events.selectPlayListEntry(0);
-    DXTimer1.SetEnabled(false);
+    songClock.setEnabled(false);
 }
 
-void PlaybackState::DXTimer1Timer() {
-    SoundDevice::ScheduledStarts onTheBeat(device_, DXTimer1.tickTime());
+void PlaybackState::onSongTick() {
+    SoundDevice::ScheduledStarts onTheBeat(device_, songClock.tickTime());
     auto atEnd = [this] {
-        return ScriptPos < 0 || static_cast<std::size_t>(ScriptPos) >= SongScript.size();
+        return scriptPosition < 0 || static_cast<std::size_t>(scriptPosition) >= songScript.size();
     };
     // A script cleared by Stop or by a render ends the song as its end marker would.
-    if (atEnd() || StopRequest == "Stop") {
+    if (atEnd() || stopRequest == "Stop") {
         endOfSong();
         return;
     }
-    if (SongScript[static_cast<std::size_t>(ScriptPos)] == kScriptPatternStart) {
-        ++ScriptPos;
+    if (songScript[static_cast<std::size_t>(scriptPosition)] == kScriptPatternStart) {
+        ++scriptPosition;
         long long tempo = 0;
-        if (!atEnd() && parseInteger(SongScript[static_cast<std::size_t>(ScriptPos)], tempo))
+        if (!atEnd() && parseInteger(songScript[static_cast<std::size_t>(scriptPosition)], tempo))
             setBpm(static_cast<int>(tempo));
-        if (GlobalSpeed)
-            setBpm(GlobalTempo);
-        DXTimer1.SetInterval(StepInterval);
-        ++ScriptPos;
+        if (globalSpeed)
+            setBpm(globalTempo);
+        songClock.setInterval(stepInterval);
+        ++scriptPosition;
     }
     for (int channel = 1; channel <= 6; ++channel) {
         if (atEnd()) {
@@ -82,37 +82,37 @@ void PlaybackState::DXTimer1Timer() {
             return;
         }
         try {
-            SoundCell(SongScript[static_cast<std::size_t>(ScriptPos)], channel);
+            playCell(songScript[static_cast<std::size_t>(scriptPosition)], channel);
         } catch (const Error&) {
             // A voice that cannot start is silent for this step.
         }
-        ++ScriptPos;
-        if (atEnd() || SongScript[static_cast<std::size_t>(ScriptPos)] == kScriptEnd || StopRequest == "Stop") {
+        ++scriptPosition;
+        if (atEnd() || songScript[static_cast<std::size_t>(scriptPosition)] == kScriptEnd || stopRequest == "Stop") {
             endOfSong();
             return;
         }
     }
 }
 
-void PlaybackState::ClearSong() {
-    StopRequest = "Stop";
+void PlaybackState::clearSong() {
+    stopRequest = "Stop";
     setPlayButtons(true);
-    DXTimer1.SetEnabled(false);
-    SongScript.clear();
+    songClock.setEnabled(false);
+    songScript.clear();
 }
 
-void PlaybackState::ToolButton8Click() {
-    RepeatSong = !RepeatSong;
+void PlaybackState::toggleRepeatSong() {
+    repeatSong = !repeatSong;
     if (events.repeatSongGlyph)
-        events.repeatSongGlyph(RepeatSong ? 2 : 3);
+        events.repeatSongGlyph(repeatSong ? 2 : 3);
 }
 
-void PlaybackState::ToolButton19Click() {
-    GlobalSpeed = !GlobalSpeed;
-    if (GlobalSpeed)
-        GlobalTempo = bpm_;
+void PlaybackState::toggleGlobalSpeed() {
+    globalSpeed = !globalSpeed;
+    if (globalSpeed)
+        globalTempo = bpm_;
     if (events.globalSpeedGlyph)
-        events.globalSpeedGlyph(GlobalSpeed ? 9 : 8);
+        events.globalSpeedGlyph(globalSpeed ? 9 : 8);
 }
 
 } // namespace tamboro

@@ -44,7 +44,7 @@ public:
     SoundDevice(const SoundDevice&) = delete;
     SoundDevice& operator=(const SoundDevice&) = delete;
 
-    // The primary format request (`DXSound1Initialize`). Mixing always happens at the stream's own
+    // The primary format request. Mixing always happens at the stream's own
     // rate; the request is kept so callers can read back what they asked for.
     void setPrimaryFormat(const PcmFormat& format) { primaryFormat_ = format; }
     const std::optional<PcmFormat>& primaryFormat() const { return primaryFormat_; }

@@ -6,7 +6,7 @@
 
 namespace tamboro {
 
-std::int32_t StepIntervalForBpm(int bpm) {
+std::int32_t stepIntervalForBpm(int bpm) {
     const double steps = 60.0 / boundedBpm(bpm) * 1000.0 / 4.0;
     return static_cast<std::int32_t>(roundHalfEven(steps));
 }

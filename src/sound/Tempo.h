@@ -9,9 +9,9 @@ inline constexpr int kTempoKnobMin = 60;
 inline constexpr int kTempoKnobMax = 300;
 inline constexpr int kInitialBpm = 120;
 
-// `StepInterval`: 60 / BPM x 1000 / 4 ms, rounded to the nearest integer with exact halves to the
+// `stepInterval`: 60 / BPM x 1000 / 4 ms, rounded to the nearest integer with exact halves to the
 // even neighbour (80 -> 188, 240 -> 62). A BPM below 1 counts as 1, so there is no division by 0.
-std::int32_t StepIntervalForBpm(int bpm);
+std::int32_t stepIntervalForBpm(int bpm);
 
 // The BPM field's lower bound: it never goes below 1 (it has no upper bound).
 int boundedBpm(int bpm);

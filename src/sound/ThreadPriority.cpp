@@ -23,21 +23,21 @@ bool setRealTime(int level) {
 
 } // namespace
 
-bool applyThreadPriority(TThreadPriority priority) {
+bool applyThreadPriority(ThreadPriority priority) {
     switch (priority) {
-    case TThreadPriority::tpTimeCritical:
+    case ThreadPriority::timeCritical:
         return setRealTime(60) || setNice(-20);
-    case TThreadPriority::tpHighest:
+    case ThreadPriority::highest:
         return setRealTime(40) || setNice(-10);
-    case TThreadPriority::tpHigher:
+    case ThreadPriority::higher:
         return setNice(-5);
-    case TThreadPriority::tpNormal:
+    case ThreadPriority::normal:
         return true;
-    case TThreadPriority::tpLower:
+    case ThreadPriority::lower:
         return setNice(5);
-    case TThreadPriority::tpLowest:
+    case ThreadPriority::lowest:
         return setNice(10);
-    case TThreadPriority::tpIdle:
+    case ThreadPriority::idle:
         return setNice(19);
     }
     return false;

@@ -6,10 +6,10 @@
 
 namespace tamboro {
 
-enum class TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+enum class ThreadPriority { idle, lowest, lower, normal, higher, highest, timeCritical };
 
 // Returns false when the system refused every way of applying it; the thread then keeps running
 // at its current priority.
-bool applyThreadPriority(TThreadPriority priority);
+bool applyThreadPriority(ThreadPriority priority);
 
 } // namespace tamboro

@@ -1,6 +1,6 @@
-#include "app/PatternFile.h"
-#include "app/SongFile.h"
-#include "app/SongScript.h"
+#include "song/PatternFile.h"
+#include "song/SongFile.h"
+#include "song/SongScript.h"
 
 #include <gtest/gtest.h>
 
@@ -35,9 +35,9 @@ TEST(DemoWorkspace, EveryPatternLoadsAndUsesTheDefaultKit) {
             continue;
         ++patterns;
         SCOPED_TRACE(entry.path().filename().string());
-        const PatternFileData data = ReadPatternFile(entry.path());
+        const PatternFileData data = readPatternFile(entry.path());
         PatternGrid grid;
-        LoadPatternIntoGrid(grid, data);
+        loadPatternIntoGrid(grid, data);
         EXPECT_EQ(grid.name(), entry.path().stem().string());
         EXPECT_GE(data.length, 1);
         EXPECT_GE(data.loops, 1);
@@ -63,11 +63,11 @@ TEST(DemoWorkspace, EveryPatternLoadsAndUsesTheDefaultKit) {
 }
 
 TEST(DemoWorkspace, TheDemoSongPlaysEveryEntry) {
-    const SongFileData song = ReadSongFile(kDemo / "Demo.sng");
+    const SongFileData song = readSongFile(kDemo / "Demo.sng");
     EXPECT_GE(song.entries.size(), 8u);
     EXPECT_EQ(song.samples.size(), 32u);
     PatternGrid grid;
-    const SongScriptBuild script = BuildSongScript(kDemo, song.entries, 0, grid);
+    const SongScriptBuild script = buildSongScript(kDemo, song.entries, 0, grid);
     EXPECT_EQ(script.patterns, static_cast<int>(song.entries.size()));
     EXPECT_EQ(script.lines.back(), "%%%");
     EXPECT_EQ(std::count(script.lines.begin(), script.lines.end(), "//"), static_cast<long>(song.entries.size()));

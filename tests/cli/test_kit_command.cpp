@@ -2,7 +2,7 @@
 
 #include "common/Files.h"
 #include "kits/DefaultKitSynth.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ protected:
 } // namespace
 
 TEST_F(KitCommand, InfoPrintsOneLinePerItem) {
-    TWaveCollection kit;
+    DrumKit kit;
     kit.add(); // no sound at all
     auto& kick = kit.add();
     kick.setName("Kick      [ ]");

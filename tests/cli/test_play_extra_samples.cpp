@@ -5,12 +5,12 @@
 #include "cli/CliRunner.h"
 #include "support/TempDir.h"
 
-#include "app/PatternFile.h"
-#include "app/PatternGrid.h"
+#include "song/PatternFile.h"
+#include "song/PatternGrid.h"
 #include "common/Files.h"
 #include "kits/Wave.h"
-#include "sound/ClickPattern.h"
-#include "sound/OnsetAnalysis.h"
+#include "testsupport/ClickPattern.h"
+#include "testsupport/OnsetAnalysis.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,7 @@ void writeMixedPattern(const fs::path& dir, const std::string& sampleFile, int f
     }
     std::vector<PatternSample> samples(kExtraSampleCount, PatternSample{"Blank.wav", 44100});
     samples[2] = PatternSample{sampleFile, frequency};
-    WritePatternFile(dir, kClickPatternName, BuildPatternFileLines(grid, kBpm, 1, samples));
+    writePatternFile(dir, kClickPatternName, buildPatternFileLines(grid, kBpm, 1, samples));
 }
 
 std::vector<std::int16_t> capturedSamples(const fs::path& file) {

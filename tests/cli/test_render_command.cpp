@@ -1,8 +1,8 @@
 #include "cli/CliRunner.h"
 #include "render/RenderWorkspace.h"
 
-#include "app/PanTable.h"
-#include "app/SongFile.h"
+#include "song/PanTable.h"
+#include "song/SongFile.h"
 #include "common/Files.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@ struct CliWorkspace : RenderWorkspace {
         std::vector<SongSample> samples;
         for (const auto& e : extra)
             samples.push_back({e.fileName, e.frequency, e.pan});
-        WriteSongFile(dir.path / "Song.sng", BuildSongFileLines(entries, samples));
+        writeSongFile(dir.path / "Song.sng", buildSongFileLines(entries, samples));
         // A song file keeps no volumes: opened, every player is at full level.
         for (auto& e : extra)
             e.volume = 0;

@@ -58,7 +58,7 @@ int indexOf(std::string_view name) {
 } // namespace
 
 TEST(DefaultKit, NamesAndLayout) {
-    const TWaveCollection kit = makeDefaultKit();
+    const DrumKit kit = makeDefaultKit();
     ASSERT_EQ(kit.count(), 17);
     EXPECT_EQ(kit.item(0).name(), "");
     EXPECT_EQ(kit.item(0).wave(), blankWave());
@@ -70,7 +70,7 @@ TEST(DefaultKit, NamesAndLayout) {
         const auto& item = kit.item(i);
         EXPECT_EQ(item.name().size(), 13u);
         EXPECT_EQ(item.displayName(), defaultKitDisplayNames[static_cast<std::size_t>(i - 1)]);
-        EXPECT_EQ(kit.IndexOf(item.name()), i);
+        EXPECT_EQ(kit.indexOf(item.name()), i);
         EXPECT_TRUE(item.wave().isPlayablePcm());
         EXPECT_EQ(item.wave().sampleRate(), 44100u);
         EXPECT_EQ(item.wave().bitsPerSample(), 16);

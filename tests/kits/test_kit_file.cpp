@@ -1,7 +1,7 @@
 #include "common/ByteWriter.h"
 #include "common/Error.h"
 #include "kits/KitFile.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 
 using tamboro::Error;
-using tamboro::TWaveCollection;
+using tamboro::DrumKit;
 using tamboro::Wave;
 using namespace std::string_literals;
 
@@ -29,7 +29,7 @@ std::uint32_t u32At(const Bytes& b, std::size_t pos) {
     return b[pos] | b[pos + 1] << 8 | b[pos + 2] << 16 | static_cast<std::uint32_t>(b[pos + 3]) << 24;
 }
 
-std::string errorOf(const Bytes& bytes, TWaveCollection& kit) {
+std::string errorOf(const Bytes& bytes, DrumKit& kit) {
     try {
         kit.loadFromBytes(bytes);
     } catch (const Error& e) {
@@ -39,8 +39,8 @@ std::string errorOf(const Bytes& bytes, TWaveCollection& kit) {
 }
 
 // A kit like the ones the program makes: the empty instrument, then named instruments.
-TWaveCollection sampleKit() {
-    TWaveCollection kit;
+DrumKit sampleKit() {
+    DrumKit kit;
     kit.add().setWave(Wave::pcm(1, 44100, 16, Bytes(882, 0)));
     const char* names[] = {"Kick      [ ]", "Snare     [ ]", "Hat       [ ]"};
     int seed = 1;
@@ -88,7 +88,7 @@ void shortString(tamboro::ByteWriter& w, const std::string& s) {
 } // namespace
 
 TEST(KitFile, OneEmptyItemIs113Bytes) {
-    TWaveCollection kit;
+    DrumKit kit;
     kit.add();
     const Bytes bytes = kit.saveToBytes();
     ASSERT_EQ(bytes.size(), 113u);
@@ -108,14 +108,14 @@ TEST(KitFile, OneEmptyItemIs113Bytes) {
 }
 
 TEST(KitFile, SaveLoadRoundTrip) {
-    TWaveCollection kit = sampleKit();
+    DrumKit kit = sampleKit();
     kit.item(1).setPan(-1200);
     kit.item(1).setVolume(-500);
     kit.item(1).setFrequency(11025);
     const Bytes bytes = kit.saveToBytes();
     EXPECT_EQ(u32At(bytes, 27), bytes.size() - 31);
 
-    TWaveCollection back;
+    DrumKit back;
     back.add().setName("left over");
     back.loadFromBytes(bytes);
     ASSERT_EQ(back.count(), kit.count());
@@ -142,7 +142,7 @@ TEST(KitFile, IntegersInTheirSmallestFormAndEveryFormRead) {
                           {32767, 0x03, 2},   {-129, 0x03, 2},     {32768, 0x04, 4},       {-32769, 0x04, 4},
                           {0x7FFFFFFF, 0x04, 4}};
     for (const auto& c : cases) {
-        TWaveCollection kit;
+        DrumKit kit;
         // Written through the raw form, since the item itself never holds a negative count.
         const Bytes bytes = handStream([&](tamboro::ByteWriter& w) {
             w.u8(1);
@@ -163,7 +163,7 @@ TEST(KitFile, IntegersInTheirSmallestFormAndEveryFormRead) {
         }
     }
     // A 4-byte form holding a small value is read as well.
-    TWaveCollection kit;
+    DrumKit kit;
     kit.loadFromBytes(handStream([](tamboro::ByteWriter& w) {
         w.u8(1);
         shortString(w, "MaxPlayingCount");
@@ -175,7 +175,7 @@ TEST(KitFile, IntegersInTheirSmallestFormAndEveryFormRead) {
 }
 
 TEST(KitFile, LongNamesUseTheLongStringForm) {
-    TWaveCollection kit;
+    DrumKit kit;
     const std::string longName(300, 'x');
     kit.add().setName(longName);
     kit.add().setName(std::string(255, 'y'));
@@ -183,14 +183,14 @@ TEST(KitFile, LongNamesUseTheLongStringForm) {
     const std::string text(bytes.begin(), bytes.end());
     EXPECT_NE(text.find(std::string("\x04Name\x0C\x2C\x01\x00\x00", 10) + longName), std::string::npos);
     EXPECT_NE(text.find(std::string("\x04Name\x06\xFF", 7) + std::string(255, 'y')), std::string::npos);
-    TWaveCollection back;
+    DrumKit back;
     back.loadFromBytes(bytes);
     EXPECT_EQ(back.item(0).name(), longName);
     EXPECT_EQ(back.item(1).name(), std::string(255, 'y'));
 }
 
 TEST(KitFile, PropertiesMayBeAbsentOrReordered) {
-    TWaveCollection kit;
+    DrumKit kit;
     const Wave wave = Wave::pcm(1, 8000, 8, counting(10));
     kit.loadFromBytes(handStream([&](tamboro::ByteWriter& w) {
         w.u8(1); // an item with no properties at all
@@ -268,20 +268,20 @@ TEST(KitFile, BadFiles) {
         {"unknown property", patched(67 + 2, 'X'), "Property Xooped does not exist"},
     };
     for (const auto& c : cases) {
-        TWaveCollection kit;
+        DrumKit kit;
         EXPECT_EQ(errorOf(c.bytes, kit), c.error) << c.what;
     }
 }
 
 TEST(KitFile, FailedLoadKeepsTheItemsReadBefore) {
-    const TWaveCollection source = sampleKit();
+    const DrumKit source = sampleKit();
     const Bytes good = source.saveToBytes();
-    TWaveCollection kit;
+    DrumKit kit;
     kit.add().setName("old");
     EXPECT_EQ(errorOf(Bytes(good.begin(), good.end() - 20), kit), "Stream read error");
     ASSERT_EQ(kit.count(), source.count() - 1);
     EXPECT_EQ(kit.item(2).name(), source.item(2).name());
-    EXPECT_EQ(kit.IndexOf("old"), -1);
+    EXPECT_EQ(kit.indexOf("old"), -1);
 
     // A file that is not a kit leaves it empty.
     EXPECT_EQ(errorOf(Bytes{0x00, 0x0A, 0x00}, kit), "Invalid stream format");
@@ -292,9 +292,9 @@ TEST(KitFile, AtomicSaveAndFileLoad) {
     const auto dir = std::filesystem::temp_directory_path() / ("tamboro-kit-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const auto path = dir / "rock.dxg";
-    const TWaveCollection kit = sampleKit();
+    const DrumKit kit = sampleKit();
     kit.saveToFile(path);
-    TWaveCollection back;
+    DrumKit back;
     back.loadFromFile(path);
     EXPECT_EQ(back.saveToBytes(), kit.saveToBytes());
 

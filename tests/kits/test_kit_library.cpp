@@ -15,8 +15,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // A kit of the empty instrument and `instruments` named ones, each with a tiny sound.
-TWaveCollection kitOf(int instruments, const std::string& prefix) {
-    TWaveCollection kit;
+DrumKit kitOf(int instruments, const std::string& prefix) {
+    DrumKit kit;
     kit.add().setWave(blankWave());
     for (int i = 1; i <= instruments; ++i) {
         auto& item = kit.add();
@@ -44,15 +44,15 @@ protected:
 TEST_F(KitLibraryTest, LoadFillsTheInstrumentList) {
     KitLibrary library(dir);
     InstrumentList list;
-    library.fillInstrumentList = [&](const TWaveCollection& kit) { list.fill(kit); };
+    library.fillInstrumentList = [&](const DrumKit& kit) { list.fill(kit); };
     int paints = 0;
     library.paintKitList = [&] { ++paints; };
-    library.DeferKitListPaint = true;
-    library.GetDrumLibrary();
+    library.deferKitListPaint = true;
+    library.loadKit();
     EXPECT_EQ(paints, 0);
-    EXPECT_FALSE(library.DeferKitListPaint);
+    EXPECT_FALSE(library.deferKitListPaint);
     EXPECT_EQ(list.count(), 49);
-    EXPECT_EQ(library.LastKitIndex(), 16);
+    EXPECT_EQ(library.lastKitIndex(), 16);
     EXPECT_EQ(list.entry(0), "");
     EXPECT_EQ(list.entry(1), "Top1      [ ]");
     EXPECT_EQ(list.entry(17), "Sample1");
@@ -60,53 +60,53 @@ TEST_F(KitLibraryTest, LoadFillsTheInstrumentList) {
     EXPECT_EQ(list.entry(49), "");
     EXPECT_EQ(library.kitListCaption(), "Kit List-Topkit");
 
-    library.GetDrumLibrary();
+    library.loadKit();
     EXPECT_EQ(paints, 1);
 }
 
 TEST_F(KitLibraryTest, MissingKitFallsBackToTopkit) {
     KitLibrary library(dir);
     library.setKitFileName("rock.dxg");
-    library.GetDrumLibrary();
-    EXPECT_EQ(library.KitFileName(), "Topkit.dxg");
-    EXPECT_EQ(library.LastKitIndex(), 16);
+    library.loadKit();
+    EXPECT_EQ(library.kitFileName(), "Topkit.dxg");
+    EXPECT_EQ(library.lastKitIndex(), 16);
 
     // Names are matched ignoring letter case.
     fs::rename(dir / "Topkit.dxg", dir / "topkit.DXG");
-    library.GetDrumLibrary();
-    EXPECT_EQ(library.LastKitIndex(), 16);
+    library.loadKit();
+    EXPECT_EQ(library.lastKitIndex(), 16);
 
     fs::remove(dir / "topkit.DXG");
     library.setKitFileName("rock.dxg");
-    EXPECT_THROW(library.GetDrumLibrary(), Error);
+    EXPECT_THROW(library.loadKit(), Error);
 }
 
 TEST_F(KitLibraryTest, ChoosingAKitInAnotherFolder) {
     kitOf(20, "Rock").saveToFile(dir / "other" / "rock.dxg");
     KitLibrary library(dir);
-    library.GetDrumLibrary();
+    library.loadKit();
     ASSERT_TRUE(library.chooseKit((dir / "other" / "rock.dxg").string()));
-    EXPECT_EQ(library.KitFileName(), "rock.dxg");
+    EXPECT_EQ(library.kitFileName(), "rock.dxg");
     EXPECT_EQ(library.kitListCaption(), "Kit List-rock");
-    EXPECT_EQ(library.LastKitIndex(), 20);
+    EXPECT_EQ(library.lastKitIndex(), 20);
     // The next start looks for the bare name in the program folder, and falls back.
-    library.GetDrumLibrary();
-    EXPECT_EQ(library.KitFileName(), "Topkit.dxg");
-    EXPECT_EQ(library.LastKitIndex(), 16);
+    library.loadKit();
+    EXPECT_EQ(library.kitFileName(), "Topkit.dxg");
+    EXPECT_EQ(library.lastKitIndex(), 16);
 }
 
 TEST_F(KitLibraryTest, CancelOrBareExtensionChangesNothing) {
     KitLibrary library(dir);
-    library.GetDrumLibrary();
+    library.loadKit();
     EXPECT_FALSE(library.chooseKit(""));
     EXPECT_FALSE(library.chooseKit(".dxg"));
-    EXPECT_EQ(library.KitFileName(), "Topkit.dxg");
+    EXPECT_EQ(library.kitFileName(), "Topkit.dxg");
 }
 
 TEST_F(KitLibraryTest, PanAndVolumeCarryOverByPosition) {
     kitOf(20, "Rock").saveToFile(dir / "rock.dxg");
     KitLibrary library(dir);
-    library.GetDrumLibrary();
+    library.loadKit();
     for (int i = 1; i <= 16; ++i) {
         library.kit().item(i).setPan(100 * i);
         library.kit().item(i).setVolume(-10 * i);
@@ -121,18 +121,18 @@ TEST_F(KitLibraryTest, PanAndVolumeCarryOverByPosition) {
 TEST_F(KitLibraryTest, ShortKitsAreSkippedInsteadOfFailing) {
     kitOf(5, "Tiny").saveToFile(dir / "tiny.dxg");
     KitLibrary library(dir);
-    library.GetDrumLibrary();
+    library.loadKit();
     for (int i = 1; i <= 16; ++i)
         library.kit().item(i).setPan(i);
     // To a shorter kit: positions 1 to 5 carry over, the extra-sample positions are skipped.
     ASSERT_NO_THROW(library.chooseKit("tiny.dxg"));
-    EXPECT_EQ(library.LastKitIndex(), 5);
+    EXPECT_EQ(library.lastKitIndex(), 5);
     for (int i = 1; i <= 5; ++i)
         EXPECT_EQ(library.kit().item(i).pan(), i);
     // From a shorter kit: the new kit loads, positions beyond the old kit keep 0.
     library.kit().item(2).setPan(-700);
     ASSERT_NO_THROW(library.chooseKit("Topkit.dxg"));
-    EXPECT_EQ(library.LastKitIndex(), 16);
+    EXPECT_EQ(library.lastKitIndex(), 16);
     EXPECT_EQ(library.kit().item(2).pan(), -700);
     EXPECT_EQ(library.kit().item(6).pan(), 0);
 }
@@ -143,17 +143,17 @@ TEST_F(KitLibraryTest, FailedLoadKeepsTheOldList) {
     writeFileAtomically(dir / "bad.dxg", bad);
     KitLibrary library(dir);
     InstrumentList list;
-    library.fillInstrumentList = [&](const TWaveCollection& kit) { list.fill(kit); };
-    library.GetDrumLibrary();
+    library.fillInstrumentList = [&](const DrumKit& kit) { list.fill(kit); };
+    library.loadKit();
     list.setText("Top2      [ ]");
     EXPECT_THROW(library.chooseKit("bad.dxg"), Error);
-    EXPECT_EQ(library.LastKitIndex(), 16);
+    EXPECT_EQ(library.lastKitIndex(), 16);
     EXPECT_EQ(list.lastKitIndex(), 16);
     EXPECT_EQ(list.entry(16), "Top16     [ ]");
     EXPECT_EQ(list.text(), "Top2      [ ]");
     // The kit in use stays whole, and so does the name saved at shut-down.
     EXPECT_EQ(library.kit().count(), 17);
-    EXPECT_EQ(library.KitFileName(), "Topkit.dxg");
+    EXPECT_EQ(library.kitFileName(), "Topkit.dxg");
 }
 
 TEST(KitLibrary, InsertInstrumentToggles) {

@@ -31,7 +31,7 @@ const std::vector<std::string> kNames{"Kick", "Snare", "Rimshot", "Clap", "ClsHi
 // A 17-item main kit (the empty instrument and 16 instruments, each with a sound of its own) and
 // its instrument list with the 32 extra samples after it.
 struct MainKit {
-    TWaveCollection kit;
+    DrumKit kit;
     std::vector<std::string> list{""};
     MainKit() {
         kit.add();
@@ -80,7 +80,7 @@ TEST(KitMaker, UnchangedKitSavesSameNamesWithBlankSounds) {
         boxes.push_back(KitMaker::rowDisplayName(main.list, r));
     maker.saveKit(boxes, ws.dir / "New.dxg");
 
-    TWaveCollection saved;
+    DrumKit saved;
     saved.loadFromFile(ws.dir / "New.dxg");
     ASSERT_EQ(saved.count(), 17);
     EXPECT_EQ(saved.item(0).name(), "");

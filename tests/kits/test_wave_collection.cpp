@@ -1,22 +1,22 @@
 #include "common/Error.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 
 #include <gtest/gtest.h>
 
 using tamboro::Error;
-using tamboro::TWaveCollection;
+using tamboro::DrumKit;
 
 TEST(WaveCollection, FindIgnoresCaseAndReportsMissingNames) {
-    TWaveCollection kit;
+    DrumKit kit;
     kit.add();
     kit.add().setName("Kick      [ ]");
     kit.add().setName("Snare     [ ]");
-    EXPECT_EQ(kit.Find("KICK      [ ]").index(), 1);
-    EXPECT_EQ(kit.IndexOf("snare     [ ]"), 2);
-    EXPECT_EQ(kit.IndexOf(""), 0);
-    EXPECT_EQ(kit.IndexOf("Clap"), -1);
+    EXPECT_EQ(kit.find("KICK      [ ]").index(), 1);
+    EXPECT_EQ(kit.indexOf("snare     [ ]"), 2);
+    EXPECT_EQ(kit.indexOf(""), 0);
+    EXPECT_EQ(kit.indexOf("Clap"), -1);
     try {
-        kit.Find("Sample1");
+        kit.find("Sample1");
         FAIL();
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "Wave 'Sample1' not found");
@@ -24,24 +24,24 @@ TEST(WaveCollection, FindIgnoresCaseAndReportsMissingNames) {
 }
 
 TEST(WaveCollection, LastAssignedOfEqualNamesWins) {
-    TWaveCollection kit;
+    DrumKit kit;
     kit.add().setName("Tom");
     kit.add().setName("TOM");
-    EXPECT_EQ(kit.IndexOf("tom"), 1);
-    EXPECT_EQ(kit.Find("Tom").index(), 1);
+    EXPECT_EQ(kit.indexOf("tom"), 1);
+    EXPECT_EQ(kit.find("Tom").index(), 1);
     // Renaming the first moves it to the front of its chain.
     kit.item(0).setName("tOm");
-    EXPECT_EQ(kit.IndexOf("TOM"), 0);
+    EXPECT_EQ(kit.indexOf("TOM"), 0);
     // Renaming away takes it out of the old chain.
     kit.item(0).setName("Cowbell");
-    EXPECT_EQ(kit.IndexOf("tom"), 1);
-    EXPECT_EQ(kit.IndexOf("cowbell"), 0);
+    EXPECT_EQ(kit.indexOf("tom"), 1);
+    EXPECT_EQ(kit.indexOf("cowbell"), 0);
 
     // A copy keeps the same tie-break.
     kit.add().setName("tom");
     kit.item(1).setName("Tom");
-    const TWaveCollection copy = kit;
-    EXPECT_EQ(copy.IndexOf("TOM"), 1);
+    const DrumKit copy = kit;
+    EXPECT_EQ(copy.indexOf("TOM"), 1);
 }
 
 TEST(WaveCollection, ChainFunction) {
@@ -58,11 +58,11 @@ TEST(WaveCollection, ChainFunction) {
         {"xyz", (48 + 'x' + 'y') % 256},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(TWaveCollection::chainOf(c.name), c.chain) << c.name;
+        EXPECT_EQ(DrumKit::chainOf(c.name), c.chain) << c.name;
 }
 
 TEST(WaveCollection, ItemDefaultsAndClamping) {
-    TWaveCollection kit;
+    DrumKit kit;
     auto& item = kit.add();
     EXPECT_EQ(item.name(), "");
     EXPECT_FALSE(item.looped());
@@ -78,7 +78,7 @@ TEST(WaveCollection, ItemDefaultsAndClamping) {
 }
 
 TEST(WaveCollection, DisplayName) {
-    TWaveCollection kit;
+    DrumKit kit;
     const std::pair<const char*, const char*> cases[] = {
         {"Kick      [ ]", "Kick"}, {"Low Tom   [ ]", "Low Tom"}, {"", ""}, {"[ ]", ""}, {"  X  [ ]", "X"}, {"ab", ""}};
     for (const auto& [name, shown] : cases) {
@@ -89,17 +89,17 @@ TEST(WaveCollection, DisplayName) {
 }
 
 TEST(WaveCollection, CopiesAndMovesAreIndependent) {
-    TWaveCollection kit;
+    DrumKit kit;
     kit.add().setName("A");
-    TWaveCollection copy = kit;
+    DrumKit copy = kit;
     copy.item(0).setName("B");
-    EXPECT_EQ(kit.IndexOf("A"), 0);
-    EXPECT_EQ(kit.IndexOf("B"), -1);
-    TWaveCollection moved = std::move(copy);
+    EXPECT_EQ(kit.indexOf("A"), 0);
+    EXPECT_EQ(kit.indexOf("B"), -1);
+    DrumKit moved = std::move(copy);
     moved.item(0).setName("C");
-    EXPECT_EQ(moved.IndexOf("C"), 0);
-    EXPECT_EQ(moved.IndexOf("B"), -1);
+    EXPECT_EQ(moved.indexOf("C"), 0);
+    EXPECT_EQ(moved.indexOf("B"), -1);
     kit = moved;
-    EXPECT_EQ(kit.IndexOf("C"), 0);
-    EXPECT_EQ(kit.IndexOf("A"), -1);
+    EXPECT_EQ(kit.indexOf("C"), 0);
+    EXPECT_EQ(kit.indexOf("A"), -1);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The test oracle for the song renderer: the preparation and the engine written out literally,
 // step by step, over a flattened list of script lines, a file-backed literal wave buffer for the
-// mix and one MixWave per hit. Independent of the production renderer (it uses the kit's wave
+// mix and one mixWave per hit. Independent of the production renderer (it uses the kit's wave
 // reader and writer, which the preparation uses too, and the literal wave buffer).
 //
 // The decided mends are mirrored: no level digit or the digit 0 gives gain 1, any number of used
@@ -14,7 +14,7 @@
 #include "common/Files.h"
 #include "common/TextLines.h"
 #include "kits/Wave.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 
 #include <array>
 #include <filesystem>
@@ -32,7 +32,7 @@ struct LiteralExtraSample {
 
 struct LiteralRenderInput {
     std::filesystem::path programDir;
-    const tamboro::TWaveCollection* kit = nullptr;
+    const tamboro::DrumKit* kit = nullptr;
     std::array<LiteralExtraSample, 32> extraSamples{};
     std::array<bool, 7> channelOn{true, true, true, true, true, true, true}; // 1..6
     std::vector<std::string> playList;
@@ -123,8 +123,8 @@ inline LiteralRenderResult literalRender(const LiteralRenderInput& in, const std
 
     // Engine.
     LiteralWaveBuffer mix;
-    mix.BackingFileName = in.programDir / "oracle-work1.tmp";
-    mix.SetFileBacked(true);
+    mix.backingFileName = in.programDir / "oracle-work1.tmp";
+    mix.setFileBacked(true);
     bool cancelled = false;
     long pass = -1;
     for (int n = 1; n <= lastKitIndex + 32 && !cancelled; ++n) {
@@ -186,11 +186,11 @@ inline LiteralRenderResult literalRender(const LiteralRenderInput& in, const std
                     rate = s.frequency;
                 }
                 LiteralWaveBuffer sample;
-                sample.LoadFromFile(sampleFile);
+                sample.loadFromFile(sampleFile);
                 if (rate == 0)
-                    rate = static_cast<int>(sample.SampleRate);
+                    rate = static_cast<int>(sample.sampleRate);
                 if (in.channelOn[static_cast<std::size_t>(column)])
-                    mix.MixWave(sample, rate, volume, pan, t);
+                    mix.mixWave(sample, rate, volume, pan, t);
             }
             if (line == "%%%")
                 break;
@@ -199,19 +199,19 @@ inline LiteralRenderResult literalRender(const LiteralRenderInput& in, const std
 
     if (in.acid && !cancelled) {
         LiteralWaveBuffer loop;
-        loop.SampleRate = 44100;
+        loop.sampleRate = 44100;
         const std::int64_t first = tamboro::roundHalfEven(44100 * r.firstStepSeconds);
         const std::int64_t end = tamboro::roundHalfEven((r.songSeconds + r.firstStepSeconds) * 44100);
         for (std::int64_t f = first; f != end; ++f) {
-            loop.WriteSample(0, f - first, mix.ReadSample(0, f));
-            loop.WriteSample(1, f - first, mix.ReadSample(1, f));
+            loop.writeSample(0, f - first, mix.readSample(0, f));
+            loop.writeSample(1, f - first, mix.readSample(1, f));
         }
-        loop.SaveToFile(output);
+        loop.saveToFile(output);
     } else {
-        mix.SaveToFile(output);
+        mix.saveToFile(output);
     }
-    mix.BackingFile.close();
-    fs::remove(mix.BackingFileName);
+    mix.backingFile.close();
+    fs::remove(mix.backingFileName);
     return r;
 }
 

@@ -24,25 +24,25 @@ namespace oracle {
 
 class LiteralWaveBuffer {
 public:
-    static constexpr std::int32_t WINDOW_FRAMES = 1000000;
-    static constexpr std::int32_t NO_WINDOW = -2000000;
+    static constexpr std::int32_t kWindowFrames = 1000000;
+    static constexpr std::int32_t kNoWindow = -2000000;
 
-    std::uint16_t FormatTag = 1;
-    std::uint16_t Channels = 2;
-    std::uint32_t SampleRate = 44100;
-    std::uint32_t ByteRate = 176400;
-    std::uint16_t BlockAlign = 4;
-    std::uint16_t BitsPerSample = 16;
-    std::int32_t FrameCount = 0;
-    std::vector<std::uint8_t> Data;
-    bool FileBacked = false;
-    std::filesystem::path BackingFileName;
-    std::fstream BackingFile;
-    std::int32_t WindowStart = NO_WINDOW;
+    std::uint16_t formatTag = 1;
+    std::uint16_t channels = 2;
+    std::uint32_t sampleRate = 44100;
+    std::uint32_t byteRate = 176400;
+    std::uint16_t blockAlign = 4;
+    std::uint16_t bitsPerSample = 16;
+    std::int32_t frameCount = 0;
+    std::vector<std::uint8_t> memoryBlock;
+    bool fileBacked = false;
+    std::filesystem::path backingFileName;
+    std::fstream backingFile;
+    std::int32_t windowStart = kNoWindow;
 
-    double Duration() const { return static_cast<double>(FrameCount) / SampleRate; }
+    double duration() const { return static_cast<double>(frameCount) / sampleRate; }
 
-    void LoadFromFile(const std::filesystem::path& path) {
+    void loadFromFile(const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);
         std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         std::size_t pos = 0;
@@ -70,40 +70,40 @@ public:
             const std::string name(id.begin(), id.end());
             if (name == "fmt ") {
                 const auto f = read(16);
-                FormatTag = u16(f, 0);
-                Channels = u16(f, 2);
-                SampleRate = u32(f, 4);
-                ByteRate = u32(f, 8);
-                BlockAlign = u16(f, 12);
-                BitsPerSample = u16(f, 14);
+                formatTag = u16(f, 0);
+                channels = u16(f, 2);
+                sampleRate = u32(f, 4);
+                byteRate = u32(f, 8);
+                blockAlign = u16(f, 12);
+                bitsPerSample = u16(f, 14);
                 pos += static_cast<std::size_t>(s - 16);
             } else if (name == "data") {
                 const auto d = read(static_cast<std::size_t>(s));
-                if (!FileBacked) {
-                    Data = d;
+                if (!fileBacked) {
+                    memoryBlock = d;
                 } else {
-                    Data.clear();
-                    WindowStart = NO_WINDOW;
-                    BackingFile.close();
-                    { std::ofstream(BackingFileName, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size())); }
-                    BackingFile.open(BackingFileName, std::ios::in | std::ios::out | std::ios::binary);
+                    memoryBlock.clear();
+                    windowStart = kNoWindow;
+                    backingFile.close();
+                    { std::ofstream(backingFileName, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size())); }
+                    backingFile.open(backingFileName, std::ios::in | std::ios::out | std::ios::binary);
                     backingSize_ = static_cast<std::int64_t>(d.size());
                 }
-                FrameCount = static_cast<std::int32_t>(tamboro::roundHalfEven(static_cast<double>(s) / BlockAlign));
+                frameCount = static_cast<std::int32_t>(tamboro::roundHalfEven(static_cast<double>(s) / blockAlign));
             } else {
                 pos += static_cast<std::size_t>(s);
             }
         }
     }
 
-    void SaveToFile(const std::filesystem::path& path) {
+    void saveToFile(const std::filesystem::path& path) {
         std::vector<std::uint8_t> data;
-        if (FileBacked) {
+        if (fileBacked) {
             data.resize(static_cast<std::size_t>(fileSize()));
-            BackingFile.seekg(0);
-            BackingFile.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
+            backingFile.seekg(0);
+            backingFile.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
         } else {
-            data = Data;
+            data = memoryBlock;
         }
         std::vector<std::uint8_t> out;
         auto text = [&](const char* s) { out.insert(out.end(), s, s + 4); };
@@ -114,12 +114,12 @@ public:
         text("WAVE");
         text("fmt ");
         w32(16);
-        w16(FormatTag);
-        w16(Channels);
-        w32(SampleRate);
-        w32(ByteRate);
-        w16(BlockAlign);
-        w16(BitsPerSample);
+        w16(formatTag);
+        w16(channels);
+        w32(sampleRate);
+        w32(byteRate);
+        w16(blockAlign);
+        w16(bitsPerSample);
         text("data");
         w32(static_cast<std::uint32_t>(data.size()));
         out.insert(out.end(), data.begin(), data.end());
@@ -127,143 +127,143 @@ public:
     }
 
     std::int64_t offsetOf(int c, std::int64_t f) const {
-        return tamboro::roundHalfEven(static_cast<double>(BlockAlign) * static_cast<double>(f) + BitsPerSample * c / 8.0);
+        return tamboro::roundHalfEven(static_cast<double>(blockAlign) * static_cast<double>(f) + bitsPerSample * c / 8.0);
     }
 
-    std::int16_t ReadSample(int c, std::int64_t f) {
-        if (c > Channels || f < 0 || f >= FrameCount)
+    std::int16_t readSample(int c, std::int64_t f) {
+        if (c > channels || f < 0 || f >= frameCount)
             return 0;
         const std::int64_t b = offsetOf(c, f);
-        const int width = BitsPerSample == 8 ? 1 : 2;
+        const int width = bitsPerSample == 8 ? 1 : 2;
         std::uint8_t bytes[2] = {0, 0};
-        if (FileBacked && BackingFile.is_open()) {
-            if (WindowStart <= f && f < std::int64_t{WindowStart} + WINDOW_FRAMES) {
-                const std::int64_t o = b - std::int64_t{WindowStart} * BlockAlign;
-                if (o < 0 || o + width > static_cast<std::int64_t>(Data.size()))
+        if (fileBacked && backingFile.is_open()) {
+            if (windowStart <= f && f < std::int64_t{windowStart} + kWindowFrames) {
+                const std::int64_t o = b - std::int64_t{windowStart} * blockAlign;
+                if (o < 0 || o + width > static_cast<std::int64_t>(memoryBlock.size()))
                     return 0;
-                std::memcpy(bytes, Data.data() + o, static_cast<std::size_t>(width));
+                std::memcpy(bytes, memoryBlock.data() + o, static_cast<std::size_t>(width));
             } else {
                 if (b + width > fileSize())
                     return 0;
-                BackingFile.seekg(b);
-                BackingFile.read(reinterpret_cast<char*>(bytes), width);
+                backingFile.seekg(b);
+                backingFile.read(reinterpret_cast<char*>(bytes), width);
             }
         } else {
-            if (b < 0 || b + width > static_cast<std::int64_t>(Data.size()))
+            if (b < 0 || b + width > static_cast<std::int64_t>(memoryBlock.size()))
                 return 0;
-            std::memcpy(bytes, Data.data() + b, static_cast<std::size_t>(width));
+            std::memcpy(bytes, memoryBlock.data() + b, static_cast<std::size_t>(width));
         }
-        if (BitsPerSample == 8)
+        if (bitsPerSample == 8)
             return static_cast<std::int16_t>((bytes[0] - 128) * 255);
         return static_cast<std::int16_t>(bytes[0] | (bytes[1] << 8));
     }
 
-    void WriteSample(int c, std::int64_t f, std::int16_t v) {
-        if (c < 0 || c > Channels)
+    void writeSample(int c, std::int64_t f, std::int16_t v) {
+        if (c < 0 || c > channels)
             return;
         const std::int64_t b = offsetOf(c, f);
         if (b < 0)
             return;
-        const int width = BitsPerSample == 8 ? 1 : 2;
+        const int width = bitsPerSample == 8 ? 1 : 2;
         std::uint8_t bytes[2];
-        if (BitsPerSample == 8) {
+        if (bitsPerSample == 8) {
             bytes[0] = static_cast<std::uint8_t>(std::clamp(std::nearbyint(v / 255.0) + 128, 0.0, 255.0));
         } else {
             bytes[0] = static_cast<std::uint8_t>(v & 0xFF);
             bytes[1] = static_cast<std::uint8_t>((static_cast<std::uint16_t>(v) >> 8) & 0xFF);
         }
-        const std::uint8_t silence = BitsPerSample == 8 ? 128 : 0;
-        if (!FileBacked) {
-            if (b + width > static_cast<std::int64_t>(Data.size()))
-                Data.resize(static_cast<std::size_t>(b + width), silence);
-            std::memcpy(Data.data() + b, bytes, static_cast<std::size_t>(width));
+        const std::uint8_t silence = bitsPerSample == 8 ? 128 : 0;
+        if (!fileBacked) {
+            if (b + width > static_cast<std::int64_t>(memoryBlock.size()))
+                memoryBlock.resize(static_cast<std::size_t>(b + width), silence);
+            std::memcpy(memoryBlock.data() + b, bytes, static_cast<std::size_t>(width));
             return;
         }
         bool toData;
         std::int64_t target, dataEnd;
-        if (WindowStart <= f && f < std::int64_t{WindowStart} + WINDOW_FRAMES) {
+        if (windowStart <= f && f < std::int64_t{windowStart} + kWindowFrames) {
             toData = true;
-            target = b - std::int64_t{WindowStart} * BlockAlign;
-            dataEnd = (std::int64_t{FrameCount} - WindowStart) * BlockAlign;
+            target = b - std::int64_t{windowStart} * blockAlign;
+            dataEnd = (std::int64_t{frameCount} - windowStart) * blockAlign;
         } else {
-            FlushWindow();
+            flushWindow();
             toData = false;
             target = b;
-            dataEnd = std::int64_t{FrameCount} * BlockAlign;
+            dataEnd = std::int64_t{frameCount} * blockAlign;
         }
         if (target > dataEnd) {
             for (;;) {
-                const std::int64_t end = toData ? static_cast<std::int64_t>(Data.size()) : fileSize();
+                const std::int64_t end = toData ? static_cast<std::int64_t>(memoryBlock.size()) : fileSize();
                 if (end >= target)
                     break;
                 const std::int64_t n = std::min<std::int64_t>(100, target - end);
                 if (toData) {
-                    Data.insert(Data.end(), static_cast<std::size_t>(n), silence);
+                    memoryBlock.insert(memoryBlock.end(), static_cast<std::size_t>(n), silence);
                 } else {
                     std::vector<char> block(static_cast<std::size_t>(n), static_cast<char>(silence));
-                    BackingFile.seekp(end);
-                    BackingFile.write(block.data(), n);
+                    backingFile.seekp(end);
+                    backingFile.write(block.data(), n);
                     wrote(end, n);
                 }
             }
-            FrameCount = static_cast<std::int32_t>(f + 1);
+            frameCount = static_cast<std::int32_t>(f + 1);
         }
-        if (WindowStart == NO_WINDOW) {
-            WindowStart = static_cast<std::int32_t>(f);
-            LoadWindow();
-            target = b - f * BlockAlign;
+        if (windowStart == kNoWindow) {
+            windowStart = static_cast<std::int32_t>(f);
+            loadWindow();
+            target = b - f * blockAlign;
             toData = true;
         }
-        if (target + width > static_cast<std::int64_t>(Data.size()))
-            Data.resize(static_cast<std::size_t>(target + width), silence);
-        std::memcpy(Data.data() + target, bytes, static_cast<std::size_t>(width));
+        if (target + width > static_cast<std::int64_t>(memoryBlock.size()))
+            memoryBlock.resize(static_cast<std::size_t>(target + width), silence);
+        std::memcpy(memoryBlock.data() + target, bytes, static_cast<std::size_t>(width));
     }
 
-    void LoadWindow() {
-        Data.clear();
-        const std::int64_t start = std::int64_t{WindowStart} * BlockAlign;
-        const std::int64_t n = std::min<std::int64_t>(fileSize() - start, std::int64_t{WINDOW_FRAMES} * BlockAlign);
+    void loadWindow() {
+        memoryBlock.clear();
+        const std::int64_t start = std::int64_t{windowStart} * blockAlign;
+        const std::int64_t n = std::min<std::int64_t>(fileSize() - start, std::int64_t{kWindowFrames} * blockAlign);
         if (n <= 0)
             return;
-        Data.resize(static_cast<std::size_t>(n));
-        BackingFile.seekg(start);
-        BackingFile.read(reinterpret_cast<char*>(Data.data()), n);
+        memoryBlock.resize(static_cast<std::size_t>(n));
+        backingFile.seekg(start);
+        backingFile.read(reinterpret_cast<char*>(memoryBlock.data()), n);
     }
 
-    void FlushWindow() {
-        if (!FileBacked)
+    void flushWindow() {
+        if (!fileBacked)
             return;
-        if (!Data.empty()) {
-            const std::int64_t n = std::min<std::int64_t>(static_cast<std::int64_t>(Data.size()), std::int64_t{WINDOW_FRAMES} * BlockAlign);
-            BackingFile.seekp(std::int64_t{WindowStart} * BlockAlign);
-            BackingFile.write(reinterpret_cast<const char*>(Data.data()), n);
-            wrote(std::int64_t{WindowStart} * BlockAlign, n);
+        if (!memoryBlock.empty()) {
+            const std::int64_t n = std::min<std::int64_t>(static_cast<std::int64_t>(memoryBlock.size()), std::int64_t{kWindowFrames} * blockAlign);
+            backingFile.seekp(std::int64_t{windowStart} * blockAlign);
+            backingFile.write(reinterpret_cast<const char*>(memoryBlock.data()), n);
+            wrote(std::int64_t{windowStart} * blockAlign, n);
         }
-        FrameCount = static_cast<std::int32_t>(tamboro::roundHalfEven(static_cast<double>(fileSize()) / BlockAlign));
-        Data.clear();
-        WindowStart = NO_WINDOW;
+        frameCount = static_cast<std::int32_t>(tamboro::roundHalfEven(static_cast<double>(fileSize()) / blockAlign));
+        memoryBlock.clear();
+        windowStart = kNoWindow;
     }
 
-    void SetFileBacked(bool on) {
-        if (on && !FileBacked) {
-            { std::ofstream(BackingFileName, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(Data.data()), static_cast<std::streamsize>(Data.size())); }
-            BackingFile.open(BackingFileName, std::ios::in | std::ios::out | std::ios::binary);
-            backingSize_ = static_cast<std::int64_t>(Data.size());
-            Data.clear();
-            WindowStart = NO_WINDOW;
-        } else if (!on && FileBacked) {
-            FlushWindow();
+    void setFileBacked(bool on) {
+        if (on && !fileBacked) {
+            { std::ofstream(backingFileName, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(memoryBlock.data()), static_cast<std::streamsize>(memoryBlock.size())); }
+            backingFile.open(backingFileName, std::ios::in | std::ios::out | std::ios::binary);
+            backingSize_ = static_cast<std::int64_t>(memoryBlock.size());
+            memoryBlock.clear();
+            windowStart = kNoWindow;
+        } else if (!on && fileBacked) {
+            flushWindow();
             const std::int64_t n = fileSize();
-            Data.resize(static_cast<std::size_t>(n));
-            BackingFile.seekg(0);
-            BackingFile.read(reinterpret_cast<char*>(Data.data()), n);
-            BackingFile.close();
+            memoryBlock.resize(static_cast<std::size_t>(n));
+            backingFile.seekg(0);
+            backingFile.read(reinterpret_cast<char*>(memoryBlock.data()), n);
+            backingFile.close();
         }
-        FileBacked = on;
+        fileBacked = on;
     }
 
-    void MixWave(LiteralWaveBuffer& source, int rate, double volume, double pan, double start) {
-        const std::int64_t s0 = tamboro::roundHalfEven(ByteRate * start / BlockAlign);
+    void mixWave(LiteralWaveBuffer& source, int rate, double volume, double pan, double start) {
+        const std::int64_t s0 = tamboro::roundHalfEven(byteRate * start / blockAlign);
         double gain[2] = {1, 1};
         if (pan > 1) {
             gain[0] = 0;
@@ -274,27 +274,27 @@ public:
         } else if (pan < -1) {
             gain[1] = 0;
         }
-        if (source.FrameCount > 0) {
-            const std::int64_t n = tamboro::roundHalfEven(SampleRate * (source.Duration() * source.SampleRate / rate));
-            const double q = static_cast<double>(n) / source.FrameCount;
+        if (source.frameCount > 0) {
+            const std::int64_t n = tamboro::roundHalfEven(sampleRate * (source.duration() * source.sampleRate / rate));
+            const double q = static_cast<double>(n) / source.frameCount;
             for (std::int64_t i = 0; i < n; ++i) {
                 const double x = i / q;
                 const std::int64_t i0 = tamboro::truncTowardZero(x);
-                const std::int64_t i1 = std::min<std::int64_t>(i0 + 1, source.FrameCount - 1);
+                const std::int64_t i1 = std::min<std::int64_t>(i0 + 1, source.frameCount - 1);
                 const double w0 = 1 - (x - i0);
                 const double w1 = 1 - w0;
-                for (int c = 0; c < Channels; ++c) {
-                    const double a = source.ReadSample(c, i0);
-                    const double b = source.ReadSample(c, i1);
-                    const double d = ReadSample(c, s0 + i);
+                for (int c = 0; c < channels; ++c) {
+                    const double a = source.readSample(c, i0);
+                    const double b = source.readSample(c, i1);
+                    const double d = readSample(c, s0 + i);
                     double y = tamboro::roundHalfEven((a * w0 + b * w1) * volume * gain[c]) + d;
                     y = std::clamp(y, -32767.0, 32767.0);
-                    WriteSample(c, s0 + i, static_cast<std::int16_t>(y));
+                    writeSample(c, s0 + i, static_cast<std::int16_t>(y));
                 }
             }
         }
-        if (FileBacked)
-            FlushWindow();
+        if (fileBacked)
+            flushWindow();
     }
 
 private:

@@ -8,7 +8,7 @@
 
 #include "common/TextLines.h"
 #include "kits/Wave.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 #include "render/SongRender.h"
 
 #include <map>
@@ -21,7 +21,7 @@ using PatternCells = std::map<std::pair<int, int>, std::string>;
 
 struct RenderWorkspace {
     TempDir dir;
-    TWaveCollection kit;
+    DrumKit kit;
     std::array<ExtraSampleSound, kRenderExtraSamples> extra{};
 
     RenderWorkspace() {

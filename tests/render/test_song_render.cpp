@@ -337,7 +337,7 @@ TEST(SongRender, ErrorsEndTheRenderWithoutWriting) {
 TEST(SongRender, ManyInstrumentsAndExtraSampleCase) {
     RenderWorkspace ws;
     // More than 32 different instruments: a kit of 40 instruments, every one used.
-    TWaveCollection big;
+    DrumKit big;
     big.add();
     PatternCells cells;
     for (int i = 1; i <= 40; ++i) {

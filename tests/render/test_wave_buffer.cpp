@@ -17,13 +17,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::uint8_t> savedBytes(TWaveBuffer& buffer, const fs::path& path) {
-    buffer.SaveToFile(path);
+std::vector<std::uint8_t> savedBytes(WaveBuffer& buffer, const fs::path& path) {
+    buffer.saveToFile(path);
     return readFileBytes(path);
 }
 
 std::vector<std::uint8_t> savedBytes(oracle::LiteralWaveBuffer& buffer, const fs::path& path) {
-    buffer.SaveToFile(path);
+    buffer.saveToFile(path);
     return readFileBytes(path);
 }
 
@@ -31,7 +31,7 @@ std::vector<std::uint8_t> savedBytes(oracle::LiteralWaveBuffer& buffer, const fs
 
 TEST(WaveBuffer, NewBufferSavesTheFortyFourByteHeader) {
     TempDir dir;
-    TWaveBuffer buffer;
+    WaveBuffer buffer;
     const auto bytes = savedBytes(buffer, dir.path / "empty.wav");
     std::vector<std::uint8_t> expected;
     putText(expected, "RIFF");
@@ -44,41 +44,41 @@ TEST(WaveBuffer, NewBufferSavesTheFortyFourByteHeader) {
     putText(expected, "data");
     put32(expected, 0);
     EXPECT_EQ(bytes, expected);
-    EXPECT_EQ(buffer.Duration(), 0.0);
+    EXPECT_EQ(buffer.duration(), 0.0);
 }
 
 TEST(WaveBuffer, ReadSampleRules) {
     TempDir dir;
     // 8-bit stereo, two frames: bytes 128, 0 | 255, 7.
     writeBytes(dir.path / "eight.wav", wavImage(pcmFormat(2, 8000, 8), {128, 0, 255, 7}));
-    TWaveBuffer eight;
-    eight.LoadFromFile(dir.path / "eight.wav");
-    EXPECT_EQ(eight.FrameCount, 2);
+    WaveBuffer eight;
+    eight.loadFromFile(dir.path / "eight.wav");
+    EXPECT_EQ(eight.frameCount, 2);
     struct Case {
         int channel;
         int frame;
         int value;
     } eightCases[] = {
         {0, 0, 0}, {1, 0, -128 * 255}, {0, 1, 127 * 255}, {1, 1, (7 - 128) * 255},
-        {2, 0, 127 * 255}, // channel == Channels: first sample of the next frame
+        {2, 0, 127 * 255}, // channel == channels: first sample of the next frame
         {2, 1, 0},         // ... which lies beyond the data on the last frame
-        {3, 0, 0},         // channel Channels + 1
-        {0, 2, 0},         // frame FrameCount
+        {3, 0, 0},         // channel channels + 1
+        {0, 2, 0},         // frame frameCount
         {0, -1, 0},
     };
     for (const auto& c : eightCases)
-        EXPECT_EQ(eight.ReadSample(c.channel, c.frame), c.value) << c.channel << "," << c.frame;
+        EXPECT_EQ(eight.readSample(c.channel, c.frame), c.value) << c.channel << "," << c.frame;
 
     // 16-bit mono: channel 1 reads the next frame.
     writeBytes(dir.path / "mono.wav", wavImage(pcmFormat(1, 22050, 16), {0x01, 0x00, 0xFF, 0x7F, 0x00, 0x80}));
-    TWaveBuffer mono;
-    mono.LoadFromFile(dir.path / "mono.wav");
-    EXPECT_EQ(mono.FrameCount, 3);
-    EXPECT_EQ(mono.ReadSample(0, 0), 1);
-    EXPECT_EQ(mono.ReadSample(1, 0), 32767);
-    EXPECT_EQ(mono.ReadSample(1, 1), -32768);
-    EXPECT_EQ(mono.ReadSample(1, 2), 0);
-    EXPECT_EQ(mono.ReadSample(2, 0), 0);
+    WaveBuffer mono;
+    mono.loadFromFile(dir.path / "mono.wav");
+    EXPECT_EQ(mono.frameCount, 3);
+    EXPECT_EQ(mono.readSample(0, 0), 1);
+    EXPECT_EQ(mono.readSample(1, 0), 32767);
+    EXPECT_EQ(mono.readSample(1, 1), -32768);
+    EXPECT_EQ(mono.readSample(1, 2), 0);
+    EXPECT_EQ(mono.readSample(2, 0), 0);
 }
 
 TEST(WaveBuffer, LoadingFormats) {
@@ -94,28 +94,28 @@ TEST(WaveBuffer, LoadingFormats) {
     Wave::pcm(2, 22050, 16, data).writeFile(dir.path / "kit.wav");
 
     for (const char* name : {"f16.wav", "f18.wav", "kit.wav"}) {
-        TWaveBuffer b;
-        b.LoadFromFile(dir.path / name);
-        EXPECT_EQ(b.SampleRate, 22050u) << name;
-        EXPECT_EQ(b.ByteRate, 88200u) << name;
-        EXPECT_EQ(b.BlockAlign, 4) << name;
-        EXPECT_EQ(b.FrameCount, 50) << name;
-        EXPECT_EQ(b.DataBytes(), data) << name;
+        WaveBuffer b;
+        b.loadFromFile(dir.path / name);
+        EXPECT_EQ(b.sampleRate, 22050u) << name;
+        EXPECT_EQ(b.byteRate, 88200u) << name;
+        EXPECT_EQ(b.blockAlign, 4) << name;
+        EXPECT_EQ(b.frameCount, 50) << name;
+        EXPECT_EQ(b.dataBytes(), data) << name;
     }
 }
 
 TEST(WaveBuffer, NonRiffFileLeavesTheBufferUnchanged) {
     TempDir dir;
     writeBytes(dir.path / "a.wav", wavImage(pcmFormat(1, 8000, 8), {1, 2, 3}));
-    TWaveBuffer b;
-    b.LoadFromFile(dir.path / "a.wav");
+    WaveBuffer b;
+    b.loadFromFile(dir.path / "a.wav");
     for (const std::vector<std::uint8_t>& junk : {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{'R', 'I'},
                                                   std::vector<std::uint8_t>{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '}}) {
         writeBytes(dir.path / "junk.wav", junk);
-        b.LoadFromFile(dir.path / "junk.wav");
-        EXPECT_EQ(b.Channels, 1);
-        EXPECT_EQ(b.FrameCount, 3);
-        EXPECT_EQ(b.DataBytes(), (std::vector<std::uint8_t>{1, 2, 3}));
+        b.loadFromFile(dir.path / "junk.wav");
+        EXPECT_EQ(b.channels, 1);
+        EXPECT_EQ(b.frameCount, 3);
+        EXPECT_EQ(b.dataBytes(), (std::vector<std::uint8_t>{1, 2, 3}));
     }
 }
 
@@ -145,19 +145,19 @@ TEST(WaveBuffer, BadFilesFailWithAMessageAndChangeNothing) {
     };
     for (const auto& c : cases) {
         writeBytes(dir.path / "bad.wav", c.bytes);
-        TWaveBuffer b;
+        WaveBuffer b;
         try {
-            b.LoadFromFile(dir.path / "bad.wav");
+            b.loadFromFile(dir.path / "bad.wav");
             ADD_FAILURE() << c.name << ": no error";
         } catch (const Error& e) {
             EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << c.name << ": " << e.what();
         }
-        EXPECT_EQ(b.FrameCount, 0) << c.name;
-        EXPECT_EQ(b.Channels, 2) << c.name;
-        EXPECT_EQ(b.DataSize(), 0u) << c.name;
+        EXPECT_EQ(b.frameCount, 0) << c.name;
+        EXPECT_EQ(b.channels, 2) << c.name;
+        EXPECT_EQ(b.dataSize(), 0u) << c.name;
     }
-    TWaveBuffer b;
-    EXPECT_THROW(b.LoadFromFile(dir.path / "missing.wav"), Error);
+    WaveBuffer b;
+    EXPECT_THROW(b.loadFromFile(dir.path / "missing.wav"), Error);
 }
 
 TEST(WaveBuffer, UnknownChunkCutShortEndsTheWalk) {
@@ -167,25 +167,25 @@ TEST(WaveBuffer, UnknownChunkCutShortEndsTheWalk) {
     put32(image, 1000);
     image[4] = 200; // RIFF size covering the claimed chunk
     writeBytes(dir.path / "a.wav", image);
-    TWaveBuffer b;
-    b.LoadFromFile(dir.path / "a.wav");
-    EXPECT_EQ(b.FrameCount, 1);
-    EXPECT_EQ(b.ReadSample(1, 0), 2);
+    WaveBuffer b;
+    b.loadFromFile(dir.path / "a.wav");
+    EXPECT_EQ(b.frameCount, 1);
+    EXPECT_EQ(b.readSample(1, 0), 2);
 }
 
 TEST(WaveBuffer, MixLengthGainsAndClipping) {
     TempDir dir;
     writeBytes(dir.path / "s22.wav", wavImage(pcmFormat(1, 22050, 16), testSignal(1, 16, 1000, 1)));
-    TWaveBuffer source;
-    source.LoadFromFile(dir.path / "s22.wav");
+    WaveBuffer source;
+    source.loadFromFile(dir.path / "s22.wav");
     struct LengthCase {
         int rate;
         std::int64_t frames;
     } lengths[] = {{22050, 2000}, {44100, 1000}, {11025, 4000}};
     for (const auto& c : lengths) {
-        TWaveBuffer dest;
-        dest.MixWave(source, c.rate, 1.0, 0, 0);
-        EXPECT_EQ(dest.DataSize(), static_cast<std::uint64_t>(c.frames * 4)) << c.rate;
+        WaveBuffer dest;
+        dest.mixWave(source, c.rate, 1.0, 0, 0);
+        EXPECT_EQ(dest.dataSize(), static_cast<std::uint64_t>(c.frames * 4)) << c.rate;
     }
 
     EXPECT_EQ(balanceGains(0.25).left, 0.75);
@@ -197,56 +197,56 @@ TEST(WaveBuffer, MixLengthGainsAndClipping) {
 
     // Two full-scale hits on the same frame clip to 32767; two negative ones to -32767.
     writeBytes(dir.path / "loud.wav", wavImage(pcmFormat(2, 44100, 16), {0xFF, 0x7F, 0x00, 0x80}));
-    TWaveBuffer loud;
-    loud.LoadFromFile(dir.path / "loud.wav");
-    TWaveBuffer dest;
-    dest.BackingFileName = dir.path / "work.tmp";
-    dest.SetFileBacked(true);
-    dest.MixWave(loud, 0 + 44100, 1.0, 0, 0);
-    dest.MixWave(loud, 44100, 1.0, 0, 0);
-    EXPECT_EQ(dest.ReadSample(0, 0), 32767);
-    EXPECT_EQ(dest.ReadSample(1, 0), -32767);
+    WaveBuffer loud;
+    loud.loadFromFile(dir.path / "loud.wav");
+    WaveBuffer dest;
+    dest.backingFileName = dir.path / "work.tmp";
+    dest.setFileBacked(true);
+    dest.mixWave(loud, 0 + 44100, 1.0, 0, 0);
+    dest.mixWave(loud, 44100, 1.0, 0, 0);
+    EXPECT_EQ(dest.readSample(0, 0), 32767);
+    EXPECT_EQ(dest.readSample(1, 0), -32767);
 }
 
 TEST(WaveBuffer, FileBackedWindow) {
     TempDir dir;
-    TWaveBuffer b;
-    b.BackingFileName = dir.path / "work1.tmp";
-    b.SetFileBacked(true);
-    EXPECT_EQ(b.WindowStart(), TWaveBuffer::NO_WINDOW);
-    b.WriteSample(0, 5512, 1234);
-    EXPECT_EQ(b.FrameCount, 5513);
-    EXPECT_EQ(b.WindowStart(), 5512);
-    EXPECT_EQ(b.DataSize(), 5512u * 4);
-    b.WriteSample(1, 5512, -5);
-    b.FlushWindow();
-    EXPECT_EQ(b.WindowStart(), TWaveBuffer::NO_WINDOW);
-    EXPECT_EQ(b.FrameCount, 5513);
-    const auto data = b.DataBytes();
+    WaveBuffer b;
+    b.backingFileName = dir.path / "work1.tmp";
+    b.setFileBacked(true);
+    EXPECT_EQ(b.windowStart(), WaveBuffer::kNoWindow);
+    b.writeSample(0, 5512, 1234);
+    EXPECT_EQ(b.frameCount, 5513);
+    EXPECT_EQ(b.windowStart(), 5512);
+    EXPECT_EQ(b.dataSize(), 5512u * 4);
+    b.writeSample(1, 5512, -5);
+    b.flushWindow();
+    EXPECT_EQ(b.windowStart(), WaveBuffer::kNoWindow);
+    EXPECT_EQ(b.frameCount, 5513);
+    const auto data = b.dataBytes();
     ASSERT_EQ(data.size(), 5513u * 4);
     EXPECT_TRUE(std::all_of(data.begin(), data.begin() + 5512 * 4, [](std::uint8_t x) { return x == 0; }));
-    EXPECT_EQ(b.ReadSample(0, 5512), 1234);
-    EXPECT_EQ(b.ReadSample(1, 5512), -5);
+    EXPECT_EQ(b.readSample(0, 5512), 1234);
+    EXPECT_EQ(b.readSample(1, 5512), -5);
 
-    b.WriteSample(0, 10, 7);
-    EXPECT_EQ(b.WindowStart(), 10);
-    b.WriteSample(0, 10 + TWaveBuffer::WINDOW_FRAMES - 1, 8);
-    b.WriteSample(1, 10 + TWaveBuffer::WINDOW_FRAMES - 1, 8);
-    EXPECT_EQ(b.WindowStart(), 10);
-    EXPECT_EQ(b.ReadSample(0, 10), 7); // unflushed, read from the window
-    b.WriteSample(0, 10 + TWaveBuffer::WINDOW_FRAMES, 9);
-    EXPECT_EQ(b.WindowStart(), 10 + TWaveBuffer::WINDOW_FRAMES);
-    b.WriteSample(1, 10 + TWaveBuffer::WINDOW_FRAMES, 9);
-    EXPECT_EQ(b.FrameCount, 10 + TWaveBuffer::WINDOW_FRAMES + 1);
+    b.writeSample(0, 10, 7);
+    EXPECT_EQ(b.windowStart(), 10);
+    b.writeSample(0, 10 + WaveBuffer::kWindowFrames - 1, 8);
+    b.writeSample(1, 10 + WaveBuffer::kWindowFrames - 1, 8);
+    EXPECT_EQ(b.windowStart(), 10);
+    EXPECT_EQ(b.readSample(0, 10), 7); // unflushed, read from the window
+    b.writeSample(0, 10 + WaveBuffer::kWindowFrames, 9);
+    EXPECT_EQ(b.windowStart(), 10 + WaveBuffer::kWindowFrames);
+    b.writeSample(1, 10 + WaveBuffer::kWindowFrames, 9);
+    EXPECT_EQ(b.frameCount, 10 + WaveBuffer::kWindowFrames + 1);
     // The old window went back to the file.
-    EXPECT_EQ(b.ReadSample(0, 10), 7);
-    EXPECT_EQ(b.ReadSample(0, 10 + TWaveBuffer::WINDOW_FRAMES - 1), 8);
+    EXPECT_EQ(b.readSample(0, 10), 7);
+    EXPECT_EQ(b.readSample(0, 10 + WaveBuffer::kWindowFrames - 1), 8);
     // An unflushed window is not part of a save.
-    const auto saved = readFileBytes((b.SaveToFile(dir.path / "out.wav"), dir.path / "out.wav"));
-    EXPECT_EQ(saved.size(), 44 + static_cast<std::size_t>(10 + TWaveBuffer::WINDOW_FRAMES) * 4);
-    b.SetFileBacked(false);
-    EXPECT_EQ(b.DataSize(), static_cast<std::uint64_t>(10 + TWaveBuffer::WINDOW_FRAMES + 1) * 4);
-    EXPECT_EQ(b.ReadSample(0, 10 + TWaveBuffer::WINDOW_FRAMES), 9);
+    const auto saved = readFileBytes((b.saveToFile(dir.path / "out.wav"), dir.path / "out.wav"));
+    EXPECT_EQ(saved.size(), 44 + static_cast<std::size_t>(10 + WaveBuffer::kWindowFrames) * 4);
+    b.setFileBacked(false);
+    EXPECT_EQ(b.dataSize(), static_cast<std::uint64_t>(10 + WaveBuffer::kWindowFrames + 1) * 4);
+    EXPECT_EQ(b.readSample(0, 10 + WaveBuffer::kWindowFrames), 9);
 }
 
 // Random sequences of loads, writes and mixes give the same bytes, frame counts and samples as the
@@ -267,51 +267,51 @@ TEST(WaveBuffer, AgreesWithTheLiteralImplementation) {
     std::mt19937 random(12345);
     for (int round = 0; round < 24; ++round) {
         const bool fileBacked = round % 2 == 0;
-        TWaveBuffer fast;
+        WaveBuffer fast;
         oracle::LiteralWaveBuffer slow;
-        fast.BackingFileName = dir.path / "fast.tmp";
-        slow.BackingFileName = dir.path / "slow.tmp";
+        fast.backingFileName = dir.path / "fast.tmp";
+        slow.backingFileName = dir.path / "slow.tmp";
         if (fileBacked) {
-            fast.SetFileBacked(true);
-            slow.SetFileBacked(true);
+            fast.setFileBacked(true);
+            slow.setFileBacked(true);
         }
         for (int op = 0; op < 12; ++op) {
             const int kind = std::uniform_int_distribution<int>(0, 9)(random);
             if (kind < 7) {
                 const auto which = std::uniform_int_distribution<std::size_t>(0, std::size(sources) - 1)(random);
                 const fs::path file = dir.path / ("s" + std::to_string(which) + ".wav");
-                TWaveBuffer fastSource;
+                WaveBuffer fastSource;
                 oracle::LiteralWaveBuffer slowSource;
-                fastSource.LoadFromFile(file);
-                slowSource.LoadFromFile(file);
+                fastSource.loadFromFile(file);
+                slowSource.loadFromFile(file);
                 const int rates[] = {0, 11025, 22050, 30000, 44100, 48000};
                 int rate = rates[std::uniform_int_distribution<int>(0, 5)(random)];
                 if (rate == 0)
-                    rate = static_cast<int>(fastSource.SampleRate);
+                    rate = static_cast<int>(fastSource.sampleRate);
                 const double volumes[] = {0.9, 0.4, 0.23333333333333334, 0.011111111111111112, 1.0, 2.5};
                 const double pans[] = {0, 0.25, -0.5, 1.5, -2, 0.999};
                 const double volume = volumes[std::uniform_int_distribution<int>(0, 5)(random)];
                 const double pan = pans[std::uniform_int_distribution<int>(0, 5)(random)];
                 const double start = std::uniform_int_distribution<int>(0, 400)(random) * 0.0013;
-                fast.MixWave(fastSource, rate, volume, pan, start);
-                slow.MixWave(slowSource, rate, volume, pan, start);
+                fast.mixWave(fastSource, rate, volume, pan, start);
+                slow.mixWave(slowSource, rate, volume, pan, start);
             } else {
                 const int channel = std::uniform_int_distribution<int>(-1, 3)(random);
                 const int frame = std::uniform_int_distribution<int>(-2, 30000)(random);
                 const auto value = static_cast<std::int16_t>(std::uniform_int_distribution<int>(-32768, 32767)(random));
-                fast.WriteSample(channel, frame, value);
-                slow.WriteSample(channel, frame, value);
+                fast.writeSample(channel, frame, value);
+                slow.writeSample(channel, frame, value);
             }
-            ASSERT_EQ(fast.FrameCount, slow.FrameCount) << "round " << round << " op " << op;
+            ASSERT_EQ(fast.frameCount, slow.frameCount) << "round " << round << " op " << op;
             for (int probe = 0; probe < 20; ++probe) {
                 const int channel = std::uniform_int_distribution<int>(0, 2)(random);
                 const int frame = std::uniform_int_distribution<int>(0, 30000)(random);
-                ASSERT_EQ(fast.ReadSample(channel, frame), slow.ReadSample(channel, frame)) << "round " << round << " op " << op;
+                ASSERT_EQ(fast.readSample(channel, frame), slow.readSample(channel, frame)) << "round " << round << " op " << op;
             }
         }
         if (fileBacked) {
-            fast.FlushWindow();
-            slow.FlushWindow();
+            fast.flushWindow();
+            slow.flushWindow();
         }
         ASSERT_EQ(savedBytes(fast, dir.path / "fast.wav"), savedBytes(slow, dir.path / "slow.wav")) << "round " << round;
     }
@@ -321,19 +321,19 @@ TEST(WaveBuffer, AgreesWithTheLiteralImplementation) {
 TEST(WaveBuffer, LongHitCrossesTheWindow) {
     TempDir dir;
     writeBytes(dir.path / "long.wav", wavImage(pcmFormat(2, 44100, 16), testSignal(2, 16, 30000, 9)));
-    TWaveBuffer fast, fastSource;
+    WaveBuffer fast, fastSource;
     oracle::LiteralWaveBuffer slow, slowSource;
-    fastSource.LoadFromFile(dir.path / "long.wav");
-    slowSource.LoadFromFile(dir.path / "long.wav");
-    fast.BackingFileName = dir.path / "fast.tmp";
-    slow.BackingFileName = dir.path / "slow.tmp";
-    fast.SetFileBacked(true);
-    slow.SetFileBacked(true);
+    fastSource.loadFromFile(dir.path / "long.wav");
+    slowSource.loadFromFile(dir.path / "long.wav");
+    fast.backingFileName = dir.path / "fast.tmp";
+    slow.backingFileName = dir.path / "slow.tmp";
+    fast.setFileBacked(true);
+    slow.setFileBacked(true);
     // Played at 1200 Hz the 30000 frames cover 1,102,500 destination frames.
-    fast.MixWave(fastSource, 1200, 0.9, 0.3, 0.5);
-    slow.MixWave(slowSource, 1200, 0.9, 0.3, 0.5);
-    fast.MixWave(fastSource, 44100, 0.4, -0.3, 24.9);
-    slow.MixWave(slowSource, 44100, 0.4, -0.3, 24.9);
-    EXPECT_EQ(fast.FrameCount, slow.FrameCount);
+    fast.mixWave(fastSource, 1200, 0.9, 0.3, 0.5);
+    slow.mixWave(slowSource, 1200, 0.9, 0.3, 0.5);
+    fast.mixWave(fastSource, 44100, 0.4, -0.3, 24.9);
+    slow.mixWave(slowSource, 44100, 0.4, -0.3, 24.9);
+    EXPECT_EQ(fast.frameCount, slow.frameCount);
     EXPECT_EQ(savedBytes(fast, dir.path / "fast.wav"), savedBytes(slow, dir.path / "slow.wav"));
 }

@@ -4,8 +4,8 @@
 
 #include "ManualBackend.h"
 
-#include "app/PatternGrid.h"
-#include "kits/WaveCollection.h"
+#include "song/PatternGrid.h"
+#include "kits/DrumKit.h"
 #include "sound/EventLoop.h"
 #include "sound/InstrumentList.h"
 #include "sound/KitVoices.h"
@@ -56,7 +56,7 @@ struct KitFixture {
     // Renders `ms` milliseconds, so the mixer applies what was posted and voices move on.
     void renderMs(int ms) { backend->render(static_cast<std::uint32_t>(44.1 * ms)); }
 
-    TWaveCollection kit;
+    DrumKit kit;
     ManualBackend* backend = nullptr;
     std::unique_ptr<SoundDevice> device;
     InstrumentList instruments_;

@@ -72,10 +72,10 @@ TEST(ExtraSamples, StartWithBlankAtItsOwnRate) {
         EXPECT_EQ(w.samples->frequency(n), 44100);
         EXPECT_EQ(w.samples->pan(n), 0);
         EXPECT_EQ(w.samples->volume(n), 0);
-        EXPECT_EQ(w.samples->PitchCents[static_cast<std::size_t>(n)], 0);
+        EXPECT_EQ(w.samples->pitchCents[static_cast<std::size_t>(n)], 0);
         ASSERT_NE(w.streams->player(n), nullptr);
     }
-    EXPECT_EQ(w.samples->CurrentSample, 1);
+    EXPECT_EQ(w.samples->currentSample, 1);
     EXPECT_THROW(w.samples->fileName(0), Error);
     EXPECT_THROW(w.samples->fileName(33), Error);
 }
@@ -221,18 +221,18 @@ TEST(ExtraSamples, SemitoneStepsFollowTheBaseFrequency) {
     Workspace w;
     w.samples->setCurrentSample(6);
     w.samples->open(w.wav("snare.wav", 22050, 4000));
-    EXPECT_EQ(w.samples->BaseFrequency[6], 22050);
+    EXPECT_EQ(w.samples->baseFrequency[6], 22050);
 
     ASSERT_TRUE(w.samples->pitchStep(+1));
     ASSERT_TRUE(w.samples->pitchStep(+1));
     const auto wholeTone = static_cast<std::int32_t>(roundHalfEven(22050 * std::exp2(200 / 1200.0)));
     EXPECT_EQ(wholeTone, 24750);
-    EXPECT_EQ(w.samples->PitchCents[6], 200);
+    EXPECT_EQ(w.samples->pitchCents[6], 200);
     EXPECT_EQ(w.samples->frequency(6), wholeTone);
     EXPECT_EQ(w.samples->sliderPosition(), wholeTone);
     EXPECT_TRUE(w.samples->isPlaying(6));
 
-    // A manual slider setting is not remembered: the next step starts from BaseFrequency again.
+    // A manual slider setting is not remembered: the next step starts from baseFrequency again.
     w.samples->setSlider(10000);
     ASSERT_TRUE(w.samples->pitchStep(-1));
     EXPECT_EQ(w.samples->frequency(6), roundHalfEven(22050 * std::exp2(100 / 1200.0)));
@@ -244,7 +244,7 @@ TEST(ExtraSamples, SemitoneStepsFollowTheBaseFrequency) {
 
     // Opening a file starts its pitch afresh.
     w.samples->open(w.wav("tom.wav", 16000));
-    EXPECT_EQ(w.samples->PitchCents[6], 0);
+    EXPECT_EQ(w.samples->pitchCents[6], 0);
     ASSERT_TRUE(w.samples->pitchStep(+1));
     EXPECT_EQ(w.samples->frequency(6), roundHalfEven(16000 * std::exp2(100 / 1200.0)));
 }
@@ -255,7 +255,7 @@ TEST(ExtraSamples, SemitoneStepsOnBlankDoNothing) {
     w.samples->setSlider(30000);
     EXPECT_FALSE(w.samples->pitchStep(+1));
     EXPECT_FALSE(w.samples->pitchStep(-1));
-    EXPECT_EQ(w.samples->PitchCents[2], 0);
+    EXPECT_EQ(w.samples->pitchCents[2], 0);
     EXPECT_EQ(w.samples->frequency(2), 30000);
     EXPECT_FALSE(w.samples->isPlaying(2));
     // A full path whose file part is Blank.wav counts as blank too.
@@ -271,7 +271,7 @@ TEST(ExtraSamples, OpeningAFileAboveTheSlidersRangePlaysAtItsTop) {
     ASSERT_TRUE(w.samples->setVolume(4, -900));
     w.samples->open(w.wav("hats48k.wav", 48000));
     EXPECT_EQ(w.samples->frequency(4), 44100);
-    EXPECT_EQ(w.samples->BaseFrequency[4], 44100);
+    EXPECT_EQ(w.samples->baseFrequency[4], 44100);
     EXPECT_EQ(w.streams->player(4)->frequency(), 44100);
     EXPECT_EQ(w.samples->pan(4), 0);
     EXPECT_EQ(w.samples->volume(4), 0);

@@ -3,14 +3,14 @@
 // changed between runs. The look-ahead is generous here so a busy test machine cannot make a
 // tick miss its frame; the benchmark measures the real margins.
 
-#include "app/PatternFile.h"
-#include "kits/WaveCollection.h"
-#include "sound/ClickPattern.h"
+#include "song/PatternFile.h"
+#include "kits/DrumKit.h"
+#include "testsupport/ClickPattern.h"
 #include "sound/EventLoop.h"
 #include "sound/InstrumentList.h"
 #include "sound/KitVoices.h"
 #include "sound/NullAudioBackend.h"
-#include "sound/OnsetAnalysis.h"
+#include "testsupport/OnsetAnalysis.h"
 #include "sound/PlaybackState.h"
 #include "sound/SampleStreams.h"
 #include "sound/SoundDevice.h"
@@ -48,9 +48,9 @@ std::vector<std::int16_t> samplesOf(const Wave& wave) {
 // Plays the click pattern of `steps` steps at `bpm` and returns the recording.
 Wave playClicks(const fs::path& dir, int steps, int bpm, std::uint32_t bufferFrames) {
     writeClickPattern(dir, steps, bpm);
-    TWaveCollection kit;
+    DrumKit kit;
     kit.loadFromFile(dir / kClickKitFile);
-    const PatternFileData pattern = ReadPatternFile(dir / (std::string(kClickPatternName) + ".pat"));
+    const PatternFileData pattern = readPatternFile(dir / (std::string(kClickPatternName) + ".pat"));
     const fs::path recording = dir / "recording.wav";
     {
         NullAudioOptions options;
@@ -59,14 +59,14 @@ Wave playClicks(const fs::path& dir, int steps, int bpm, std::uint32_t bufferFra
         SoundDevice device(std::make_unique<NullAudioBackend>(options), SoundDeviceOptions{1024, 4 * 1024});
         EventLoop loop;
         PatternGrid grid;
-        LoadPatternIntoGrid(grid, pattern);
+        loadPatternIntoGrid(grid, pattern);
         InstrumentList instruments;
         instruments.fill(kit);
         KitVoices voices(kit);
         PlaybackState playback(loop, device, grid, instruments, voices, nullptr);
         playback.setBpm(pattern.bpm);
         loop.runFor(50ms);
-        playback.btnPlayClick();
+        playback.playPattern();
         EXPECT_TRUE(loop.runUntil([&] { return !playback.patternPlaying(); }, 60s));
         loop.runFor(200ms);
         EXPECT_EQ(device.lateStarts(), 0u);
@@ -86,7 +86,7 @@ TEST(LiveTiming, EveryClickOnTheGrid) {
         ScratchDir dir("timing-" + std::to_string(c.bpm));
         const Wave recording = playClicks(dir.path, c.steps, c.bpm, c.buffer);
         const auto samples = samplesOf(recording);
-        const double period = StepIntervalForBpm(c.bpm) / 1000.0 * recording.sampleRate();
+        const double period = stepIntervalForBpm(c.bpm) / 1000.0 * recording.sampleRate();
         const auto onsets = findOnsets(samples, 2, kClickLevel / 2, static_cast<std::size_t>(period / 2));
         const GridCheck check = checkGrid(onsets, period, 1.0, static_cast<std::size_t>(c.steps));
         EXPECT_TRUE(check.ok) << c.bpm << " BPM: " << check.problem;

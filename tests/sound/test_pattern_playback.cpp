@@ -43,17 +43,17 @@ TEST(PatternTick, WalksTheRowsAndStopsAfterTheLast) {
     Recorded r;
     record(*f.playback, r);
     fillPattern(f.grid, 16);
-    f.playback->PlayRow = 2;
+    f.playback->playRow = 2;
     for (int tick = 0; tick < 16; ++tick) {
         EXPECT_TRUE(r.buttons.empty()) << tick;
-        f.playback->DXTimer2Timer();
+        f.playback->onPatternTick();
     }
     std::vector<int> rows;
     for (int row = 2; row <= 17; ++row)
         rows.push_back(row);
     EXPECT_EQ(r.highlighted, rows);
     EXPECT_EQ(r.pulses, std::vector<int>(16, 1)); // kit hits flash, the sample hit does not
-    EXPECT_EQ(f.playback->PlayRow, 18);           // stays at EndRow
+    EXPECT_EQ(f.playback->playRow, 18);           // stays at endRow
     ASSERT_EQ(r.buttons.size(), 1u);              // buttons come back after the 16th tick
     EXPECT_TRUE(r.buttons[0]);
 }
@@ -63,22 +63,22 @@ TEST(PatternTick, RepeatWrapsWithoutAGapAndCanBeToggledInTheLastStep) {
     Recorded r;
     record(*f.playback, r);
     fillPattern(f.grid, 4);
-    f.playback->PlayRow = 2;
-    f.playback->ToolButton3Click(); // repeat on
+    f.playback->playRow = 2;
+    f.playback->toggleRepeatPattern(); // repeat on
     for (int tick = 0; tick < 6; ++tick)
-        f.playback->DXTimer2Timer();
+        f.playback->onPatternTick();
     EXPECT_EQ(r.highlighted, (std::vector<int>{2, 3, 4, 5, 2, 3}));
     EXPECT_TRUE(r.buttons.empty());
     // Switched off during the pass: the pass ends at its last step.
-    f.playback->ToolButton3Click();
-    f.playback->DXTimer2Timer();
-    f.playback->DXTimer2Timer();
-    EXPECT_EQ(f.playback->PlayRow, 6);
+    f.playback->toggleRepeatPattern();
+    f.playback->onPatternTick();
+    f.playback->onPatternTick();
+    EXPECT_EQ(f.playback->playRow, 6);
     EXPECT_EQ(r.buttons, std::vector<bool>{true});
     // A pattern shortened while playing wraps to the first step.
-    f.playback->PlayRow = 9;
-    f.playback->DXTimer2Timer();
-    EXPECT_EQ(f.playback->PlayRow, 2);
+    f.playback->playRow = 9;
+    f.playback->onPatternTick();
+    EXPECT_EQ(f.playback->playRow, 2);
 }
 
 TEST(PatternTick, GridClickSuppressesTheHighlightForOneTick) {
@@ -86,14 +86,14 @@ TEST(PatternTick, GridClickSuppressesTheHighlightForOneTick) {
     Recorded r;
     record(*f.playback, r);
     fillPattern(f.grid, 8);
-    f.playback->PlayRow = 2;
-    f.playback->DXTimer2Timer();
-    f.playback->StringGrid1MouseDown();
-    f.playback->DXTimer2Timer();
-    f.playback->DXTimer2Timer();
+    f.playback->playRow = 2;
+    f.playback->onPatternTick();
+    f.playback->gridMousePressed();
+    f.playback->onPatternTick();
+    f.playback->onPatternTick();
     EXPECT_EQ(r.highlighted, (std::vector<int>{2, 4}));
-    f.playback->GridIndicatorClick(); // check mark cleared: no highlight at all
-    f.playback->DXTimer2Timer();
+    f.playback->toggleGridScrollIndicator(); // check mark cleared: no highlight at all
+    f.playback->onPatternTick();
     EXPECT_EQ(r.highlighted.size(), 2u);
 }
 
@@ -104,37 +104,37 @@ TEST(PatternPlay, PlaysThroughTheClockAndTakesATempoChangeFromTheNextStep) {
     fillPattern(f.grid, 6);
     std::vector<std::chrono::steady_clock::time_point> planned;
     f.playback->events.highlightRow = [&](int row) {
-        planned.push_back(f.playback->DXTimer2.tickTime());
+        planned.push_back(f.playback->patternClock.tickTime());
         if (row == 3)
-            f.playback->DelayChange(150); // 100 ms steps from the next wait on
+            f.playback->tempoKnobTurned(150); // 100 ms steps from the next wait on
     };
     f.playback->setBpm(300);
-    f.playback->btnPlayClick();
-    EXPECT_FALSE(f.playback->PlayButtonsEnabled);
+    f.playback->playPattern();
+    EXPECT_FALSE(f.playback->playButtonsEnabled);
     ASSERT_TRUE(f.loop.runUntil([&] { return !f.playback->patternPlaying(); }, 5s));
     ASSERT_EQ(planned.size(), 6u);
     EXPECT_EQ(planned[1] - planned[0], 50ms);
     for (std::size_t i = 2; i < planned.size(); ++i)
         EXPECT_EQ(planned[i] - planned[i - 1], 100ms) << i;
-    EXPECT_TRUE(f.playback->PlayButtonsEnabled);
+    EXPECT_TRUE(f.playback->playButtonsEnabled);
     EXPECT_EQ(f.playback->bpm(), 150);
 }
 
 TEST(PatternPlay, StopEndsAtOnceAndPlayStartsAgainFromTheTop) {
     test::KitFixture f;
     fillPattern(f.grid, 16);
-    f.playback->btnPlayClick();
-    ASSERT_TRUE(f.loop.runUntil([&] { return f.playback->PlayRow >= 4; }, 5s));
-    f.playback->btnStopClick();
-    const int stoppedAt = f.playback->PlayRow;
+    f.playback->playPattern();
+    ASSERT_TRUE(f.loop.runUntil([&] { return f.playback->playRow >= 4; }, 5s));
+    f.playback->stopPlayback();
+    const int stoppedAt = f.playback->playRow;
     f.loop.runFor(300ms);
-    EXPECT_EQ(f.playback->PlayRow, stoppedAt);
+    EXPECT_EQ(f.playback->playRow, stoppedAt);
     EXPECT_FALSE(f.playback->patternPlaying());
-    EXPECT_TRUE(f.playback->PlayButtonsEnabled);
-    f.playback->btnPlayClick();
-    EXPECT_EQ(f.playback->PlayRow, 2);
-    EXPECT_TRUE(f.playback->StopRequest.empty());
-    f.playback->btnStopClick();
+    EXPECT_TRUE(f.playback->playButtonsEnabled);
+    f.playback->playPattern();
+    EXPECT_EQ(f.playback->playRow, 2);
+    EXPECT_TRUE(f.playback->stopRequest.empty());
+    f.playback->stopPlayback();
 }
 
 TEST(Tempo, StepIntervalRoundsHalvesToEven) {
@@ -142,7 +142,7 @@ TEST(Tempo, StepIntervalRoundsHalvesToEven) {
                                          {160, 94}, {200, 75}, {240, 62},  {300, 50},  {301, 50},  {0, 15000},
                                          {-5, 15000}};
     for (auto [bpm, interval] : table)
-        EXPECT_EQ(StepIntervalForBpm(bpm), interval) << bpm;
+        EXPECT_EQ(stepIntervalForBpm(bpm), interval) << bpm;
 }
 
 TEST(Tempo, KnobAndFieldStayInStep) {
@@ -162,17 +162,17 @@ TEST(Tempo, KnobAndFieldStayInStep) {
         int changed = 0;
         f.playback->events.patternChanged = [&] { ++changed; };
         if (c.knob)
-            f.playback->DelayChange(c.value);
+            f.playback->tempoKnobTurned(c.value);
         else
             f.playback->setBpm(static_cast<int>(c.value));
         EXPECT_EQ(f.playback->bpm(), c.bpm) << c.value;
         EXPECT_EQ(f.playback->tempoKnob(), c.knobShown) << c.value;
-        EXPECT_EQ(f.playback->StepInterval, c.interval) << c.value;
-        EXPECT_EQ(f.playback->DXTimer1.Interval(), c.interval);
-        EXPECT_EQ(f.playback->DXTimer2.Interval(), c.interval);
+        EXPECT_EQ(f.playback->stepInterval, c.interval) << c.value;
+        EXPECT_EQ(f.playback->songClock.interval(), c.interval);
+        EXPECT_EQ(f.playback->patternClock.interval(), c.interval);
         EXPECT_EQ(changed, c.knob ? 1 : 0);
         if (c.knob) {
-            EXPECT_EQ(f.playback->GlobalTempo, c.bpm);
+            EXPECT_EQ(f.playback->globalTempo, c.bpm);
         }
     }
 }
@@ -184,12 +184,12 @@ TEST(ChannelSwitch, TogglesCaptionAndChannel) {
         EXPECT_EQ(channel, 3);
         captions.push_back(caption);
     };
-    f.playback->SetChannelStates(63);
-    EXPECT_FALSE(f.playback->ChannelOn[3]);
-    f.playback->SetChannelStates(63);
-    EXPECT_TRUE(f.playback->ChannelOn[3]);
-    f.playback->SetChannelStates(60); // not a channel
-    f.playback->SetChannelStates(67);
+    f.playback->toggleChannel(63);
+    EXPECT_FALSE(f.playback->channelsOn[3]);
+    f.playback->toggleChannel(63);
+    EXPECT_TRUE(f.playback->channelsOn[3]);
+    f.playback->toggleChannel(60); // not a channel
+    f.playback->toggleChannel(67);
     EXPECT_EQ(captions, (std::vector<std::string>{"OFF", "ON"}));
 }
 
@@ -198,16 +198,16 @@ TEST(PanKnob, PansKitInstrumentsAndWarnsOncePerVisitForSamples) {
     Recorded r;
     record(*f.playback, r);
     f.instruments_.setText(kitName("Drum2"));
-    f.playback->PanningMouseMove(-1234.5);
+    f.playback->panKnobMouseMove(-1234.5);
     EXPECT_EQ(f.kit.item(2).pan(), -1234);
     f.instruments_.setText("Sample5");
-    f.playback->PanningMouseMove(500);
-    f.playback->PanningMouseMove(600);
+    f.playback->panKnobMouseMove(500);
+    f.playback->panKnobMouseMove(600);
     ASSERT_EQ(r.messages.size(), 1u);
     EXPECT_EQ(r.messages[0].first, "Use the sample to change your imported samples panning");
     EXPECT_EQ(r.messages[0].second, "Sample Panning");
-    f.playback->PanningMouseLeave();
-    f.playback->PanningMouseMove(600);
+    f.playback->panKnobMouseLeave();
+    f.playback->panKnobMouseMove(600);
     EXPECT_EQ(r.messages.size(), 2u);
 }
 

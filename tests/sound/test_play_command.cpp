@@ -2,8 +2,8 @@
 // recording that holds every click.
 
 #include "kits/Wave.h"
-#include "sound/ClickPattern.h"
-#include "sound/OnsetAnalysis.h"
+#include "testsupport/ClickPattern.h"
+#include "testsupport/OnsetAnalysis.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "KitFixture.h"
 
-#include "app/PatternFile.h"
+#include "song/PatternFile.h"
 
 #include <gtest/gtest.h>
 
@@ -35,14 +35,14 @@ struct SongFixture : test::KitFixture {
         for (int row = 2; row < 2 + steps; ++row)
             g.setCell(1, row, kitName("Drum1"));
         std::vector<PatternSample> samples(kExtraSampleCount, PatternSample{"Blank.wav", 44100});
-        WritePatternFile(dir, name, BuildPatternFileLines(g, bpm, loops, samples));
+        writePatternFile(dir, name, buildPatternFileLines(g, bpm, loops, samples));
     }
     // Runs song ticks by hand until the song ends; returns the step interval in force after each.
     std::vector<int> playToEnd(int limit = 1000) {
         std::vector<int> intervals;
         while (playback->songPlaying() && limit-- > 0) {
-            playback->DXTimer1Timer();
-            intervals.push_back(playback->DXTimer1.Interval());
+            playback->onSongTick();
+            intervals.push_back(playback->songClock.interval());
         }
         return intervals;
     }
@@ -50,8 +50,8 @@ struct SongFixture : test::KitFixture {
 
 TEST(SongPlayback, PlaysEachPatternAtItsTempoAndEnds) {
     SongFixture f;
-    ASSERT_TRUE(f.playback->BitBtn12Click(f.dir, {"A", "B"}, -1));
-    EXPECT_EQ(f.playback->SongScript.size(), 1u + 1 + 192 + 1 + 1 + 48 + 1);
+    ASSERT_TRUE(f.playback->playSong(f.dir, {"A", "B"}, -1));
+    EXPECT_EQ(f.playback->songScript.size(), 1u + 1 + 192 + 1 + 1 + 48 + 1);
     EXPECT_EQ(f.playback->bpm(), 140); // the field shows the last pattern
     const auto intervals = f.playToEnd();
     ASSERT_EQ(intervals.size(), 40u);
@@ -59,56 +59,56 @@ TEST(SongPlayback, PlaysEachPatternAtItsTempoAndEnds) {
     EXPECT_EQ(intervals[31], 150);
     EXPECT_EQ(intervals[32], 107);
     EXPECT_EQ(intervals[39], 107);
-    EXPECT_TRUE(f.playback->SongScript.empty());
-    EXPECT_TRUE(f.playback->PlayButtonsEnabled);
+    EXPECT_TRUE(f.playback->songScript.empty());
+    EXPECT_TRUE(f.playback->playButtonsEnabled);
     EXPECT_EQ(f.selections, (std::vector<int>{-1, 0}));
 }
 
 TEST(SongPlayback, GlobalSpeedRepeatAndStartEntry) {
     SongFixture f;
-    f.playback->ToolButton19Click(); // global speed on at 120 BPM
-    f.playback->ToolButton8Click();  // repeat song
-    ASSERT_TRUE(f.playback->BitBtn12Click(f.dir, {"A", "B"}, 1));
+    f.playback->toggleGlobalSpeed(); // global speed on at 120 BPM
+    f.playback->toggleRepeatSong();  // repeat song
+    ASSERT_TRUE(f.playback->playSong(f.dir, {"A", "B"}, 1));
     EXPECT_EQ(f.selections, std::vector<int>{0});
-    EXPECT_EQ(f.playback->SongScript.size(), 1u + 1 + 48 + 1);
+    EXPECT_EQ(f.playback->songScript.size(), 1u + 1 + 48 + 1);
     for (int tick = 0; tick < 20; ++tick) {
-        f.playback->DXTimer1Timer();
-        EXPECT_EQ(f.playback->DXTimer1.Interval(), 125) << tick;
+        f.playback->onSongTick();
+        EXPECT_EQ(f.playback->songClock.interval(), 125) << tick;
     }
     EXPECT_TRUE(f.playback->songPlaying()); // wrapped to the top without a gap
-    f.playback->btnStopClick();
+    f.playback->stopPlayback();
     EXPECT_FALSE(f.playback->songPlaying());
-    f.playback->DXTimer1Timer(); // a tick after Stop does nothing harmful
-    EXPECT_TRUE(f.playback->SongScript.empty());
+    f.playback->onSongTick(); // a tick after Stop does nothing harmful
+    EXPECT_TRUE(f.playback->songScript.empty());
 }
 
 TEST(SongPlayback, MissingPatternOrEmptyListStartsNothing) {
     SongFixture f;
     std::vector<std::string> messages;
     f.playback->events.message = [&](const std::string& text, const std::string&) { messages.push_back(text); };
-    EXPECT_FALSE(f.playback->BitBtn12Click(f.dir, {"A", "Missing"}, -1));
+    EXPECT_FALSE(f.playback->playSong(f.dir, {"A", "Missing"}, -1));
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_FALSE(f.playback->songPlaying());
-    EXPECT_TRUE(f.playback->PlayButtonsEnabled);
-    EXPECT_FALSE(f.playback->BitBtn12Click(f.dir, {}, -1));
+    EXPECT_TRUE(f.playback->playButtonsEnabled);
+    EXPECT_FALSE(f.playback->playSong(f.dir, {}, -1));
     EXPECT_FALSE(f.playback->songPlaying());
 }
 
 TEST(SongPlayback, ClearAllStopsAPlayingSongAndItsLaterTicks) {
     SongFixture f;
-    ASSERT_TRUE(f.playback->BitBtn12Click(f.dir, {"A", "B"}, -1));
-    f.playback->DXTimer1Timer();
-    EXPECT_FALSE(f.playback->PlayButtonsEnabled);
-    f.playback->ClearSong();
+    ASSERT_TRUE(f.playback->playSong(f.dir, {"A", "B"}, -1));
+    f.playback->onSongTick();
+    EXPECT_FALSE(f.playback->playButtonsEnabled);
+    f.playback->clearSong();
     EXPECT_FALSE(f.playback->songPlaying());
-    EXPECT_TRUE(f.playback->SongScript.empty());
-    EXPECT_TRUE(f.playback->PlayButtonsEnabled);
-    EXPECT_EQ(f.playback->StopRequest, "Stop");
+    EXPECT_TRUE(f.playback->songScript.empty());
+    EXPECT_TRUE(f.playback->playButtonsEnabled);
+    EXPECT_EQ(f.playback->stopRequest, "Stop");
     // A tick already handed over before the clock stopped reads nothing of the dropped script.
-    f.playback->DXTimer1Timer();
+    f.playback->onSongTick();
     EXPECT_FALSE(f.playback->songPlaying());
     // The next start plays again from a clean state.
-    ASSERT_TRUE(f.playback->BitBtn12Click(f.dir, {"B"}, -1));
+    ASSERT_TRUE(f.playback->playSong(f.dir, {"B"}, -1));
     EXPECT_EQ(f.playToEnd().size(), 8u);
 }
 

@@ -3,7 +3,7 @@
 
 #include "KitFixture.h"
 
-#include "sound/SoundCell.h"
+#include "sound/PlayCell.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 
 using test::kitName;
 
-TEST(SoundCell, LevelCharacterGivesTheVolume) {
+TEST(PlayCell, LevelCharacterGivesTheVolume) {
     struct Case {
         char level;
         std::int32_t volume;
@@ -21,13 +21,13 @@ TEST(SoundCell, LevelCharacterGivesTheVolume) {
     for (const auto& c : cases) {
         std::string text = kitName("Drum1");
         text[11] = c.level;
-        EXPECT_TRUE(f.playback->SoundCell(text, 1)) << c.level;
+        EXPECT_TRUE(f.playback->playCell(text, 1)) << c.level;
         EXPECT_EQ(f.kit.item(1).volume(), c.volume) << c.level;
         EXPECT_EQ(f.voices->mainBuffer(1)->volume(), c.volume);
     }
 }
 
-TEST(SoundCell, WhatSoundsForWhichText) {
+TEST(PlayCell, WhatSoundsForWhichText) {
     struct Case {
         std::string text;
         bool kitHit;
@@ -35,7 +35,7 @@ TEST(SoundCell, WhatSoundsForWhichText) {
     } cases[] = {
         {kitName("Drum3"), true, 0},
         {"drum3     [7]", true, 0}, // letter case is ignored
-        {"Sample3", false, 3},      // extra sample 3 (list index 19 with LastKitIndex 16)
+        {"Sample3", false, 3},      // extra sample 3 (list index 19 with lastKitIndex 16)
         {"sample32", false, 32},
         {"", false, 0},             // the empty instrument at 0 sounds nothing
         {"Unknown   [ ]", false, 0},
@@ -44,7 +44,7 @@ TEST(SoundCell, WhatSoundsForWhichText) {
     };
     for (const auto& c : cases) {
         test::KitFixture f;
-        EXPECT_EQ(f.playback->SoundCell(c.text, 2), c.kitHit) << c.text;
+        EXPECT_EQ(f.playback->playCell(c.text, 2), c.kitHit) << c.text;
         for (int n = 1; n <= 32; ++n)
             EXPECT_EQ(f.samples->isPlaying(n), n == c.sampleStream) << c.text << " stream " << n;
         f.renderMs(1);
@@ -55,16 +55,16 @@ TEST(SoundCell, WhatSoundsForWhichText) {
     }
 }
 
-TEST(SoundCell, ChannelSwitchGatesHitsButNotTheAudition) {
+TEST(PlayCell, ChannelSwitchGatesHitsButNotTheAudition) {
     test::KitFixture f;
-    f.playback->SetChannelStates(64);
-    EXPECT_FALSE(f.playback->SoundCell(kitName("Drum2"), 4));
-    EXPECT_FALSE(f.playback->SoundCell("Sample1", 4));
+    f.playback->toggleChannel(64);
+    EXPECT_FALSE(f.playback->playCell(kitName("Drum2"), 4));
+    EXPECT_FALSE(f.playback->playCell("Sample1", 4));
     EXPECT_FALSE(f.samples->isPlaying(1));
     EXPECT_EQ(f.voices->voiceCount(2), 0u);
-    EXPECT_TRUE(f.playback->SoundCell(kitName("Drum2"), 3)); // other channels still sound
+    EXPECT_TRUE(f.playback->playCell(kitName("Drum2"), 3)); // other channels still sound
     f.instruments_.setText(kitName("Drum5"));
-    f.playback->BitBtn11Click();
+    f.playback->playInstrument();
     EXPECT_EQ(f.voices->voiceCount(5), 1u);
 }
 
@@ -158,7 +158,7 @@ TEST(Audition, PlaysTheCurrentInstrumentOrTheLastOne) {
     for (const auto& c : cases) {
         test::KitFixture f;
         f.instruments_.setText(c.text);
-        f.playback->BitBtn11Click();
+        f.playback->playInstrument();
         for (int i = 1; i < f.kit.count(); ++i)
             EXPECT_EQ(f.voices->voiceCount(i), i == c.kitItem ? 1u : 0u) << c.text << " item " << i;
         EXPECT_EQ(c.sampleStream == 0 || f.samples->isPlaying(c.sampleStream), true) << c.text;
@@ -167,14 +167,14 @@ TEST(Audition, PlaysTheCurrentInstrumentOrTheLastOne) {
 
 TEST(Stop, SilencesExtraSamplesButKitVoicesRingOut) {
     test::KitFixture f;
-    f.playback->SoundCell("Sample2", 1);
-    f.playback->SoundCell(kitName("Drum9"), 2);
+    f.playback->playCell("Sample2", 1);
+    f.playback->playCell(kitName("Drum9"), 2);
     f.renderMs(2);
-    f.playback->btnStopClick();
+    f.playback->stopPlayback();
     f.renderMs(2);
     EXPECT_FALSE(f.samples->isPlaying(2));
     EXPECT_TRUE(f.voices->voice(9, 0)->isPlaying());
-    EXPECT_EQ(f.playback->StopRequest, "Stop");
+    EXPECT_EQ(f.playback->stopRequest, "Stop");
 }
 
 TEST(SoundDevice, MemoryOfDestroyedBuffersIsKeptUntilTheMixerLetsGo) {

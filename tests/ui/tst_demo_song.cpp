@@ -3,10 +3,10 @@
 
 #include "WindowTestSupport.h"
 #include "app/ProgramOptions.h"
-#include "app/ui/PatternSongCommands.h"
-#include "app/ui/Sequence.h"
-#include "app/ui/SequenceSound.h"
-#include "controls/ui/PictureButton.h"
+#include "windows/main/PatternSongCommands.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowSound.h"
+#include "windows/controls/PictureButton.h"
 #include "kits/Wave.h"
 
 #include <QAction>
@@ -59,8 +59,8 @@ private slots:
         options.audio = AudioChoice::Null;
         options.capture = work() / "capture.wav";
         {
-            TSequence w(work(), options);
-            SequenceSound sound(w, options);
+            MainWindow w(work(), options);
+            MainWindowSound sound(w, options);
             auto* commands = new PatternSongCommands(w, sound, nullptr, nullptr);
             QStringList messages;
             commands->showMessage = [&](const QString& text, const QString&) { messages << text; };
@@ -68,20 +68,20 @@ private slots:
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-            w.OpenSong1->trigger();
+            w.openSongAction->trigger();
             QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
-            QVERIFY(w.SongList->count() >= 8);
-            const QString first = w.SongList->item(0)->text();
-            QTest::mousePress(w.SongList->viewport(), Qt::LeftButton, {},
-                              w.SongList->visualItemRect(w.SongList->item(0)).center());
-            QTRY_COMPARE(QString::fromStdString(w.Grid.cell(0, 0)), first);
+            QVERIFY(w.playListBox->count() >= 8);
+            const QString first = w.playListBox->item(0)->text();
+            QTest::mousePress(w.playListBox->viewport(), Qt::LeftButton, {},
+                              w.playListBox->visualItemRect(w.playListBox->item(0)).center());
+            QTRY_COMPARE(QString::fromStdString(w.patternCells.cell(0, 0)), first);
 
-            w.btnPlaySong->click();
+            w.playSongButton->click();
             QVERIFY(sound.playback().songPlaying());
             QTest::qWait(2500);
             QVERIFY(sound.playback().songPlaying());
             QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
-            w.btnStop->click();
+            w.stopButton->click();
             QTest::qWait(200);
             w.close();
         }

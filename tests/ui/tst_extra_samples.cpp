@@ -2,9 +2,9 @@
 // numbers, choosing a sample (current instrument, the editor opened on it), the captions written by
 // "&Open", and the sideways drag that snaps back beside the main window.
 
-#include "controls/ui/BJKnob.h"
-#include "kits/ui/SampleEditor.h"
-#include "kits/ui/Samples.h"
+#include "windows/controls/Knob.h"
+#include "windows/kits/SampleEditorWindow.h"
+#include "windows/kits/ExtraSamplesWindow.h"
 
 #include "ExtraSamplesWorkspace.h"
 
@@ -36,8 +36,8 @@ private slots:
 private:
     std::unique_ptr<test::ExtraSamplesWorkspace> ws;
     std::unique_ptr<QWidget> mainWindow;
-    std::unique_ptr<TSampleEditor> editor;
-    std::unique_ptr<TSamples> panel;
+    std::unique_ptr<SampleEditorWindow> editor;
+    std::unique_ptr<ExtraSamplesWindow> panel;
 
     void mouse(QEvent::Type type, int x, Qt::MouseButton button, Qt::MouseButtons held) {
         const QPointF local(x, 150);
@@ -51,9 +51,9 @@ void TestExtraSamples::init() {
     mainWindow = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint);
     mainWindow->setGeometry(300, 120, 539, 501);
     mainWindow->show();
-    editor = std::make_unique<TSampleEditor>(*ws->samples, mainWindow.get());
+    editor = std::make_unique<SampleEditorWindow>(*ws->samples, mainWindow.get());
     editor->notify = [](const QString& text) { QFAIL(qPrintable(text)); };
-    panel = std::make_unique<TSamples>(mainWindow.get());
+    panel = std::make_unique<ExtraSamplesWindow>(mainWindow.get());
     panel->setSampleEditor(editor.get());
     panel->show();
 }
@@ -76,21 +76,21 @@ void TestExtraSamples::shapeAndPlace() {
     QVERIFY(!shape.contains(QPoint(5, 24)));   // a rounded corner is cut away
     QVERIFY(!shape.contains(QPoint(60, 10)));  // the title bar is cut away
     QCOMPARE(panel->pos(), QPoint(300 - 92, 120 + 67));
-    QCOMPARE(panel->Label1->text(), QStringLiteral("Active Sample"));
-    QCOMPARE(panel->ActiveNumber->text(), QStringLiteral("1"));
-    QCOMPARE(panel->ScrollBox1->geometry(), QRect(16, 24, 96, 281));
-    QCOMPARE(panel->ScrollBox1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(panel->ScrollBox1->verticalScrollBar()->width(), 10);
+    QCOMPARE(panel->activeSampleCaption->text(), QStringLiteral("Active Sample"));
+    QCOMPARE(panel->activeNumber->text(), QStringLiteral("1"));
+    QCOMPARE(panel->sampleButtonBox->geometry(), QRect(16, 24, 96, 281));
+    QCOMPARE(panel->sampleButtonBox->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(panel->sampleButtonBox->verticalScrollBar()->width(), 10);
     // The scroll box and the caption lie inside the visible shape.
-    const QRect box = panel->ScrollBox1->geometry().translated(panel->Client->pos());
+    const QRect box = panel->sampleButtonBox->geometry().translated(panel->clientArea->pos());
     QVERIFY(shape.contains(box.topLeft()) && shape.contains(box.bottomRight()));
-    QVERIFY(shape.contains(panel->Label1->geometry().translated(panel->Client->pos()).center()));
+    QVERIFY(shape.contains(panel->activeSampleCaption->geometry().translated(panel->clientArea->pos()).center()));
 }
 
 void TestExtraSamples::buttonsInGroupsOfFour() {
-    QCOMPARE(panel->SampleButtons.size(), std::size_t{32});
+    QCOMPARE(panel->sampleButtons.size(), std::size_t{32});
     for (int n = 1; n <= 32; ++n) {
-        QPushButton* b = panel->SampleButtons[static_cast<std::size_t>(n - 1)];
+        QPushButton* b = panel->sampleButtons[static_cast<std::size_t>(n - 1)];
         const int group = (n - 1) / 4, inGroup = (n - 1) % 4;
         QCOMPARE(b->geometry().topLeft(), QPoint(17, 106 * group + 25 * inGroup));
         QCOMPARE(b->width(), 60);
@@ -98,55 +98,55 @@ void TestExtraSamples::buttonsInGroupsOfFour() {
         QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(b->font().pointSize(), 6);
         QCOMPARE(b->mask().boundingRect(), QRect(4, 4, 54, 18));
-        QLabel* number = panel->NumberLabels[static_cast<std::size_t>(n - 1)];
+        QLabel* number = panel->numberLabels[static_cast<std::size_t>(n - 1)];
         QCOMPARE(number->text(), QString::number(n));
         QCOMPARE(number->pos(), QPoint(1, b->y() + 6));
         QVERIFY(number->font().bold());
     }
-    QCOMPARE(panel->SampleButtons[31]->y(), 817);
+    QCOMPARE(panel->sampleButtons[31]->y(), 817);
     // The last button can be scrolled into view.
-    QVERIFY(panel->ScrollBox1->widget()->height() >= 817 + panel->SampleButtons[31]->height());
+    QVERIFY(panel->sampleButtonBox->widget()->height() >= 817 + panel->sampleButtons[31]->height());
 }
 
 void TestExtraSamples::choosingASampleOpensTheEditorOnIt() {
     QVERIFY(ws->samples->setPan(7, 1500));
     QVERIFY(ws->samples->setVolume(7, -2300));
     QVERIFY(ws->samples->setFrequency(7, 30000));
-    QSignalSpy chosen(panel.get(), &TSamples::instrumentChosen);
+    QSignalSpy chosen(panel.get(), &ExtraSamplesWindow::instrumentChosen);
     QVERIFY(!editor->isVisible());
 
-    QTest::mouseClick(panel->SampleButtons[6], Qt::LeftButton, {}, QPoint(30, 12));
-    QCOMPARE(panel->ActiveNumber->text(), QStringLiteral("7"));
+    QTest::mouseClick(panel->sampleButtons[6], Qt::LeftButton, {}, QPoint(30, 12));
+    QCOMPARE(panel->activeNumber->text(), QStringLiteral("7"));
     QCOMPARE(chosen.size(), 1);
     QCOMPARE(chosen[0][0].toString(), QStringLiteral("Sample7"));
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->windowTitle(), QStringLiteral("Sample 7 : Blank.wav"));
-    QCOMPARE(editor->SampleNumber->text(), QStringLiteral("7"));
-    QCOMPARE(ws->samples->CurrentSample, 7);
-    QCOMPARE(editor->PanKnob->Value(), 15.0);
-    QCOMPARE(editor->VolumeKnob->Value(), -23.0);
-    QCOMPARE(editor->TrackBar1->value(), 30000);
+    QCOMPARE(editor->sampleNumber->text(), QStringLiteral("7"));
+    QCOMPARE(ws->samples->currentSample, 7);
+    QCOMPARE(editor->panKnob->value(), 15.0);
+    QCOMPARE(editor->volumeKnob->value(), -23.0);
+    QCOMPARE(editor->pitchSlider->value(), 30000);
     QCOMPARE(editor->pos(), mainWindow->pos());
 }
 
 void TestExtraSamples::focusOnlyMovesTheActiveNumber() {
-    QSignalSpy chosen(panel.get(), &TSamples::instrumentChosen);
+    QSignalSpy chosen(panel.get(), &ExtraSamplesWindow::instrumentChosen);
     panel->activateWindow();
-    panel->SampleButtons[2]->setFocus(Qt::TabFocusReason);
-    QTRY_COMPARE(panel->ActiveNumber->text(), QStringLiteral("3"));
+    panel->sampleButtons[2]->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(panel->activeNumber->text(), QStringLiteral("3"));
     QCOMPARE(chosen.size(), 0);
     QVERIFY(!editor->isVisible());
 }
 
 void TestExtraSamples::openCaptionsTheButton() {
-    panel->Select_Sample(5);
+    panel->selectSample(5);
     editor->chooseSampleFile = [this] { return ws->wav("drumloop-long.wav", 22050); };
-    editor->FileOpenClick();
-    QCOMPARE(panel->SampleButtons[4]->text(), QStringLiteral("drumloop"));
-    QCOMPARE(panel->SampleButtons[3]->text(), QStringLiteral("Sample 4"));
+    editor->openFileClicked();
+    QCOMPARE(panel->sampleButtons[4]->text(), QStringLiteral("drumloop"));
+    QCOMPARE(panel->sampleButtons[3]->text(), QStringLiteral("Sample 4"));
     editor->chooseSampleFile = [this] { return ws->wav("hat.wav", 22050); };
-    editor->FileOpenClick();
-    QCOMPARE(panel->SampleButtons[4]->text(), QStringLiteral("hat"));
+    editor->openFileClicked();
+    QCOMPARE(panel->sampleButtons[4]->text(), QStringLiteral("hat"));
 }
 
 void TestExtraSamples::dragSnapsBackBesideTheMainWindow_data() {

@@ -2,10 +2,10 @@
 // cancelled dialog or a bad file changes nothing.
 
 #include "WindowTestSupport.h"
-#include "app/ui/KitLibraryCommand.h"
-#include "app/ui/Sequence.h"
+#include "windows/main/KitLibraryCommand.h"
+#include "windows/main/MainWindow.h"
 #include "kits/KitLibrary.h"
-#include "kits/ui/KitList.h"
+#include "windows/kits/KitListWindow.h"
 
 #include <QAction>
 #include <QSettings>
@@ -28,30 +28,30 @@ private slots:
         const fs::path dir = work.path().toStdString();
         test::seedProgramFolder(dir);
         // A second kit: the default one with its first instrument renamed.
-        TWaveCollection other;
+        DrumKit other;
         other.loadFromFile(dir / "Topkit.dxg");
         other.item(1).setName("BigKick   [ ]");
         other.saveToFile(dir / "Studio.dxg");
         std::ofstream(dir / "Broken.dxg") << "not a kit";
 
-        TSequence w(dir);
-        TKit_List kitList;
+        MainWindow w(dir);
+        KitListWindow kitList;
         w.attachKitList(&kitList);
         KitLibraryCommand command(w);
-        QVERIFY(w.SoundLibrary1->isEnabled());
-        w.DrumLibrary->kit().item(3).setPan(-1500);
+        QVERIFY(w.drumKitLibraryAction->isEnabled());
+        w.kitLibrary->kit().item(3).setPan(-1500);
 
         fs::path chosen;
         command.chooseKitFile = [&] { return chosen; };
-        w.SoundLibrary1->trigger(); // cancelled
-        QCOMPARE(QString::fromStdString(w.DrumLibrary->KitFileName()), QStringLiteral("Topkit.dxg"));
+        w.drumKitLibraryAction->trigger(); // cancelled
+        QCOMPARE(QString::fromStdString(w.kitLibrary->kitFileName()), QStringLiteral("Topkit.dxg"));
 
         chosen = dir / "Studio.dxg";
-        w.SoundLibrary1->trigger();
-        QCOMPARE(QString::fromStdString(w.DrumLibrary->KitFileName()), QStringLiteral("Studio.dxg"));
+        w.drumKitLibraryAction->trigger();
+        QCOMPARE(QString::fromStdString(w.kitLibrary->kitFileName()), QStringLiteral("Studio.dxg"));
         QCOMPARE(kitList.windowTitle(), QStringLiteral("Kit List-Studio"));
-        QCOMPARE(QString::fromStdString(w.Instruments.entry(1)), QStringLiteral("BigKick   [ ]"));
-        QCOMPARE(w.DrumLibrary->kit().item(3).pan(), -1500); // by position
+        QCOMPARE(QString::fromStdString(w.instruments.entry(1)), QStringLiteral("BigKick   [ ]"));
+        QCOMPARE(w.kitLibrary->kit().item(3).pan(), -1500); // by position
 
         chosen = dir / "Broken.dxg";
         QTimer::singleShot(0, [] {
@@ -59,12 +59,12 @@ private slots:
                 if (top->inherits("QMessageBox"))
                     top->close();
         });
-        w.SoundLibrary1->trigger();
+        w.drumKitLibraryAction->trigger();
         // The kit in use keeps playing and keeps its name for the next start.
-        QCOMPARE(QString::fromStdString(w.Instruments.entry(1)), QStringLiteral("BigKick   [ ]"));
-        QCOMPARE(w.DrumLibrary->kit().count(), 17);
-        QCOMPARE(QString::fromStdString(w.DrumLibrary->kit().item(1).name()), QStringLiteral("BigKick   [ ]"));
-        QCOMPARE(QString::fromStdString(w.DrumLibrary->KitFileName()), QStringLiteral("Studio.dxg"));
+        QCOMPARE(QString::fromStdString(w.instruments.entry(1)), QStringLiteral("BigKick   [ ]"));
+        QCOMPARE(w.kitLibrary->kit().count(), 17);
+        QCOMPARE(QString::fromStdString(w.kitLibrary->kit().item(1).name()), QStringLiteral("BigKick   [ ]"));
+        QCOMPARE(QString::fromStdString(w.kitLibrary->kitFileName()), QStringLiteral("Studio.dxg"));
     }
 };
 

@@ -3,7 +3,7 @@
 // sideways drag with its snap rules.
 
 #include "kits/DefaultKitSynth.h"
-#include "kits/ui/KitList.h"
+#include "windows/kits/KitListWindow.h"
 
 #include <QLabel>
 #include <QScrollArea>
@@ -34,11 +34,11 @@ private:
         QMouseEvent event(type, local, panel->mapToGlobal(local), button, held, Qt::NoModifier);
         QApplication::sendEvent(panel.get(), &event);
     }
-    QString labelStyle(int k) const { return panel->InstrumentLabels[static_cast<std::size_t>(k)]->styleSheet(); }
+    QString labelStyle(int k) const { return panel->instrumentLabels[static_cast<std::size_t>(k)]->styleSheet(); }
 
-    TWaveCollection kit;
+    DrumKit kit;
     std::unique_ptr<QWidget> mainWindow;
-    std::unique_ptr<TKit_List> panel;
+    std::unique_ptr<KitListWindow> panel;
 };
 
 void TestKitList::init() {
@@ -46,7 +46,7 @@ void TestKitList::init() {
     kit.item(4).setPan(-1500);
     mainWindow = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint);
     mainWindow->setGeometry(300, 120, 539, 501);
-    panel = std::make_unique<TKit_List>(mainWindow.get(), &kit);
+    panel = std::make_unique<KitListWindow>(mainWindow.get(), &kit);
     panel->show();
     QVERIFY(QTest::qWaitForWindowExposed(panel.get()));
 }
@@ -66,15 +66,15 @@ void TestKitList::shapeAndPlace() {
     QVERIFY(!mask.contains(QPoint(115, 200))); // right of the outline
     QVERIFY(!mask.contains(QPoint(0, 22)));    // a rounded corner
     QVERIFY(mask.contains(QPoint(10, 200)));
-    QCOMPARE(panel->Panel1->geometry(), QRect(8, 8, 77, 301));
-    QCOMPARE(panel->LabelBox->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(panel->LabelBox->verticalScrollBar()->width(), 8);
+    QCOMPARE(panel->labelPanel->geometry(), QRect(8, 8, 77, 301));
+    QCOMPARE(panel->labelBox->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(panel->labelBox->verticalScrollBar()->width(), 8);
 }
 
 void TestKitList::oneLabelPerInstrument() {
-    QCOMPARE(static_cast<int>(panel->InstrumentLabels.size()), 16);
+    QCOMPARE(static_cast<int>(panel->instrumentLabels.size()), 16);
     for (int k = 0; k < 16; ++k) {
-        const QLabel* label = panel->InstrumentLabels[static_cast<std::size_t>(k)];
+        const QLabel* label = panel->instrumentLabels[static_cast<std::size_t>(k)];
         QCOMPARE(label->y(), 16 * k + 4);
         QCOMPARE(label->x(), 0);
         QCOMPARE(label->text(), QString::fromStdString(std::string(defaultKitDisplayNames[static_cast<std::size_t>(k)])));
@@ -82,44 +82,44 @@ void TestKitList::oneLabelPerInstrument() {
         QCOMPARE(label->font().pointSize(), 8);
         QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
     }
-    QCOMPARE(panel->InstrumentLabels.back()->y(), 244);
+    QCOMPARE(panel->instrumentLabels.back()->y(), 244);
 
-    TWaveCollection emptyKit;
+    DrumKit emptyKit;
     emptyKit.add();
     panel->setKit(&emptyKit);
-    panel->PaintLabels();
-    QVERIFY(panel->InstrumentLabels.empty());
+    panel->paintLabels();
+    QVERIFY(panel->instrumentLabels.empty());
     panel->setKit(&kit);
 }
 
 void TestKitList::clickChoosesTheInstrumentAndItsPan() {
-    QSignalSpy chosen(panel.get(), &TKit_List::instrumentChosen);
-    QTest::mouseClick(panel->InstrumentLabels[3], Qt::LeftButton);
+    QSignalSpy chosen(panel.get(), &KitListWindow::instrumentChosen);
+    QTest::mouseClick(panel->instrumentLabels[3], Qt::LeftButton);
     QCOMPARE(chosen.count(), 1);
     QCOMPARE(chosen.at(0).at(0).toString(), QString("Clap      [ ]"));
     QCOMPARE(chosen.at(0).at(1).toInt(), -1500);
     QVERIFY(labelStyle(3).contains("red"));
     QCOMPARE(panel->selectedLabel(), 3);
 
-    QTest::mouseClick(panel->InstrumentLabels[0], Qt::LeftButton);
+    QTest::mouseClick(panel->instrumentLabels[0], Qt::LeftButton);
     QCOMPARE(chosen.count(), 2);
     QCOMPARE(chosen.at(1).at(0).toString(), QString("Kick      [ ]"));
     QCOMPARE(chosen.at(1).at(1).toInt(), 0);
     QVERIFY(labelStyle(0).contains("red"));
     QVERIFY(!labelStyle(3).contains("red"));
     // A right click chooses nothing.
-    QTest::mouseClick(panel->InstrumentLabels[5], Qt::RightButton);
+    QTest::mouseClick(panel->instrumentLabels[5], Qt::RightButton);
     QCOMPARE(chosen.count(), 2);
 }
 
 void TestKitList::repaintDropsTheMark() {
-    panel->SelectInstrument(2);
+    panel->selectInstrument(2);
     QVERIFY(labelStyle(2).contains("red"));
-    panel->LabelBox->verticalScrollBar()->setValue(panel->LabelBox->verticalScrollBar()->maximum());
-    panel->PaintLabels();
+    panel->labelBox->verticalScrollBar()->setValue(panel->labelBox->verticalScrollBar()->maximum());
+    panel->paintLabels();
     QCOMPARE(panel->selectedLabel(), -1);
     QVERIFY(!labelStyle(2).contains("red"));
-    QCOMPARE(panel->LabelBox->verticalScrollBar()->value(), 0);
+    QCOMPARE(panel->labelBox->verticalScrollBar()->value(), 0);
 }
 
 void TestKitList::dropSnapsIntoTheBand_data() {

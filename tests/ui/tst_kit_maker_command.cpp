@@ -2,10 +2,10 @@
 // its sounds.
 
 #include "WindowTestSupport.h"
-#include "app/ui/KitMakerCommand.h"
-#include "app/ui/Sequence.h"
+#include "windows/main/KitMakerCommand.h"
+#include "windows/main/MainWindow.h"
 #include "kits/KitLibrary.h"
-#include "kits/ui/TMakit.h"
+#include "windows/kits/KitMakerWindow.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -28,19 +28,19 @@ private slots:
             QTemporaryDir work;
             const fs::path dir = work.path().toStdString();
             test::seedProgramFolder(dir);
-            TSequence w(dir);
-            TMakit maker;
+            MainWindow w(dir);
+            KitMakerWindow maker;
             KitMakerCommand command(w, maker, nullptr);
             int asked = 0;
             command.askTemplate = [&] {
                 ++asked;
                 return templated;
             };
-            QVERIFY(w.KitMake->isEnabled());
-            w.KitMake->trigger();
+            QVERIFY(w.kitMakerAction->isEnabled());
+            w.kitMakerAction->trigger();
             QCOMPARE(asked, 1);
             QVERIFY(maker.isVisible());
-            const TWaveCollection& kit = w.DrumLibrary->kit();
+            const DrumKit& kit = w.kitLibrary->kit();
             QCOMPARE(maker.rowCount(), kit.count() - 1);
             QCOMPARE(maker.nameEdit(0)->text(), QStringLiteral("Kick"));
             const Wave blank = Wave::readFile(dir / "Blank.wav");

@@ -1,6 +1,6 @@
 // The kit maker window: rows from the main kit, choosing files, adding rows, auditioning and saving.
 
-#include "kits/ui/TMakit.h"
+#include "windows/kits/KitMakerWindow.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -25,18 +25,18 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> dir;
     fs::path programDir;
-    TWaveCollection mainKit;
+    DrumKit mainKit;
     std::vector<std::string> list;
     QStringList messages;
     std::vector<fs::path> played;
 
-    std::unique_ptr<TMakit> openMaker(bool templateKit) {
-        auto w = std::make_unique<TMakit>();
+    std::unique_ptr<KitMakerWindow> openMaker(bool templateKit) {
+        auto w = std::make_unique<KitMakerWindow>();
         w->notify = [this](const QString& text, bool) { messages << text; };
         w->audition = [this](const fs::path& f) { played.push_back(f); };
         w->setAuditionAvailable(true);
-        w->GetKitList(list, mainKit.count());
-        w->PrepareKit(mainKit, list, programDir, templateKit);
+        w->buildRows(list, mainKit.count());
+        w->fillFromMainKit(mainKit, list, programDir, templateKit);
         return w;
     }
 };
@@ -72,7 +72,7 @@ void TestKitMakerWindow::rowsFollowTheMainKit() {
     QCOMPARE(w->nameEdit(3)->maxLength(), 10);
     QCOMPARE(w->nameEdit(2)->geometry(), QRect(40, 2 * 24 + 8, 120, 21));
     QVERIFY(w->rowRadio(0)->isChecked());
-    QCOMPARE(w->playButton()->toolTip(), QStringLiteral("Listern"));
+    QCOMPARE(w->playButton()->toolTip(), QStringLiteral("Listen"));
     QCOMPARE(w->addButton()->toolTip(), QStringLiteral("Add new sample"));
     QCOMPARE(w->saveButton()->toolTip(), QStringLiteral("Save kit"));
 }
@@ -89,7 +89,7 @@ void TestKitMakerWindow::savesTheNamesFromTheBoxes() {
     QCOMPARE(messages.size(), 1);
     QVERIFY(messages.first().startsWith(QStringLiteral("*NB - Due to any name changes")));
 
-    TWaveCollection saved;
+    DrumKit saved;
     saved.loadFromFile(out);
     QCOMPARE(saved.count(), 17);
     QCOMPARE(QString::fromStdString(saved.item(1).name()), QStringLiteral("BigKick123[ ]"));
@@ -103,7 +103,7 @@ void TestKitMakerWindow::choosingANonWavShowsTheErrorAndKeepsTheSound() {
     const Wave before = w->maker().kit().item(5).wave();
     std::ofstream(programDir / "text.wav") << "not a wave";
     w->chooseWavFile = [&](const fs::path&) { return programDir / "text.wav"; };
-    w->GetButtonTag(4);
+    w->chooseRowFile(4);
     QVERIFY(w->rowRadio(4)->isChecked());
     QCOMPARE(messages, QStringList{QStringLiteral("Wave is invalid")});
     QVERIFY(w->maker().kit().item(5).wave() == before);

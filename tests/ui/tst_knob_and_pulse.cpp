@@ -1,8 +1,8 @@
 // The knob and the pulse light as widgets: value rules through the properties, the drag with
-// OnChange on every move, the painted indicator, and the light's fade driven by its timer.
+// turnedByUser on every move, the painted indicator, and the light's fade driven by its timer.
 
-#include "controls/ui/BJKnob.h"
-#include "controls/ui/Pulse.h"
+#include "windows/controls/Knob.h"
+#include "windows/controls/PulseLight.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -19,8 +19,8 @@ void sendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButton
 }
 
 // The colour at the indicator's outer third, where the 2-pixel line is drawn.
-QColor indicatorPixel(TBJKnob& knob) {
-    const double f = (knob.Value() - knob.MinValue()) / (knob.MaxValue() - knob.MinValue());
+QColor indicatorPixel(Knob& knob) {
+    const double f = (knob.value() - knob.minValue()) / (knob.maxValue() - knob.minValue());
     const double a = 5.283185307179586 * f + 0.5;
     const double d = knob.width();
     const double r = d / 3.5;
@@ -35,19 +35,19 @@ class KnobAndPulse : public QObject {
 
 private slots:
     void knobValueRulesAndSquareShape() {
-        TBJKnob knob;
-        QCOMPARE(knob.Value(), 0.0);
-        QCOMPARE(knob.MaxValue(), 100.0);
-        QCOMPARE(knob.Sensitivity(), 100);
-        QCOMPARE(knob.KnobColor(), QColor(128, 128, 128));
-        QCOMPARE(knob.IndicatorColor(), QColor(Qt::white));
+        Knob knob;
+        QCOMPARE(knob.value(), 0.0);
+        QCOMPARE(knob.maxValue(), 100.0);
+        QCOMPARE(knob.sensitivity(), 100);
+        QCOMPARE(knob.knobColor(), QColor(128, 128, 128));
+        QCOMPARE(knob.indicatorColor(), QColor(Qt::white));
         knob.setMinValue(60);
         knob.setMaxValue(300);
-        QSignalSpy changes(&knob, &TBJKnob::OnChange);
+        QSignalSpy changes(&knob, &Knob::turnedByUser);
         knob.setValue(20);
-        QCOMPARE(knob.Value(), 60.0);
-        knob.setProperty("Value", 1000);
-        QCOMPARE(knob.Value(), 300.0);
+        QCOMPARE(knob.value(), 60.0);
+        knob.setProperty("value", 1000);
+        QCOMPARE(knob.value(), 300.0);
         QCOMPARE(changes.count(), 0);
         knob.resize(40, 70);
         knob.grab();
@@ -55,25 +55,25 @@ private slots:
     }
 
     void dragRaisesOnChangeOnEveryMove() {
-        TBJKnob knob;
+        Knob knob;
         knob.resize(45, 45);
         knob.setMinValue(60);
         knob.setMaxValue(300);
         knob.setSensitivity(200);
         knob.setValue(120);
-        QSignalSpy changes(&knob, &TBJKnob::OnChange);
+        QSignalSpy changes(&knob, &Knob::turnedByUser);
         sendMouse(&knob, QEvent::MouseButtonPress, {20, 30}, Qt::LeftButton, Qt::LeftButton);
         for (int dy = 10; dy <= 50; dy += 10)
             sendMouse(&knob, QEvent::MouseMove, {20, 30 - dy}, Qt::NoButton, Qt::LeftButton);
         QCOMPARE(changes.count(), 5);
-        QCOMPARE(knob.Value(), 180.0);
+        QCOMPARE(knob.value(), 180.0);
         sendMouse(&knob, QEvent::MouseMove, {20, -500}, Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(knob.Value(), 300.0);
+        QCOMPARE(knob.value(), 300.0);
         QCOMPARE(changes.count(), 6);
         sendMouse(&knob, QEvent::MouseButtonRelease, {20, -500}, Qt::LeftButton, Qt::NoButton);
         sendMouse(&knob, QEvent::MouseMove, {20, 40}, Qt::NoButton, Qt::NoButton);
         QCOMPARE(changes.count(), 6);
-        QCOMPARE(knob.Value(), 300.0);
+        QCOMPARE(knob.value(), 300.0);
 
         // Right button drags too; an inverted range turns the other way.
         knob.setMinValue(300);
@@ -81,11 +81,11 @@ private slots:
         knob.setValue(200);
         sendMouse(&knob, QEvent::MouseButtonPress, {20, 30}, Qt::RightButton, Qt::RightButton);
         sendMouse(&knob, QEvent::MouseMove, {20, 20}, Qt::NoButton, Qt::RightButton);
-        QCOMPARE(knob.Value(), 188.0);
+        QCOMPARE(knob.value(), 188.0);
     }
 
     void indicatorIsPaintedAtTheValuesAngle() {
-        TBJKnob knob;
+        Knob knob;
         knob.resize(60, 60);
         knob.setMinValue(60);
         knob.setMaxValue(300);
@@ -103,7 +103,7 @@ private slots:
     }
 
     void transparentClipsToTheDisc() {
-        TBJKnob knob;
+        Knob knob;
         knob.resize(29, 29);
         knob.setTransparent(true);
         QVERIFY(knob.mask().contains(QPoint(14, 14)));
@@ -113,14 +113,14 @@ private slots:
     }
 
     void pulseFadesThroughItsHeights() {
-        TPulse light;
+        PulseLight light;
         light.resize(5, 16);
         light.show();
         QVERIFY(QTest::qWaitForWindowExposed(&light));
         QCOMPARE(light.timerPeriodMs(), 100);
-        QCOMPARE(light.ShapeColor(), QColor(0, 255, 0));
-        QCOMPARE(light.FadeRate(), 10);
-        light.Pulse();
+        QCOMPARE(light.shapeColor(), QColor(0, 255, 0));
+        QCOMPARE(light.fadeRate(), 10);
+        light.pulse();
         QList<int> heights{light.litHeight()};
         for (int i = 0; i < 4; ++i) {
             light.fadeTick();
@@ -133,26 +133,26 @@ private slots:
     }
 
     void pulseTimerDarkensAndStops() {
-        TPulse light;
+        PulseLight light;
         light.resize(5, 16);
         light.show();
         QVERIFY(QTest::qWaitForWindowExposed(&light));
-        light.Pulse();
+        light.pulse();
         QTRY_COMPARE_WITH_TIMEOUT(light.litHeight(), 0, 2000);
         QTRY_VERIFY_WITH_TIMEOUT(!light.isFading(), 2000);
         // A new pulse restarts from full height.
-        light.Pulse();
+        light.pulse();
         QCOMPARE(light.litHeight(), 16);
         QVERIFY(light.isFading());
     }
 
     void pulseShowsItsColours() {
-        TPulse light;
+        PulseLight light;
         light.resize(5, 16);
         light.setColor(QColor(0, 0, 0));
         light.show();
         QVERIFY(QTest::qWaitForWindowExposed(&light));
-        light.Pulse();
+        light.pulse();
         light.fadeTick(); // lit rows 4..15
         QImage image = light.grab().toImage();
         QCOMPARE(image.pixelColor(2, 2), QColor(0, 0, 0));

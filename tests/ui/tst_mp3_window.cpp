@@ -1,7 +1,7 @@
 // The encoder window: path rules, the bit-rate box, the exact encoder invocation and closing when
 // the encoder ends.
 
-#include "render/ui/TMBladefrm.h"
+#include "windows/render/Mp3ExportWindow.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <QtTest>
 
-using tamboro::TMBladefrm;
+using tamboro::Mp3ExportWindow;
 
 class TestMp3Window : public QObject {
     Q_OBJECT
@@ -47,54 +47,54 @@ QStringList readLines(const QString& path) {
 } // namespace
 
 void TestMp3Window::defaultsAndPathRule() {
-    TMBladefrm w;
+    Mp3ExportWindow w;
     QCOMPARE(w.windowTitle(), QStringLiteral("Wav to mp3"));
     QCOMPARE(w.size(), QSize(293, 141));
-    QCOMPARE(w.ComboBox1->currentText(), QStringLiteral("128"));
-    QCOMPARE(w.ComboBox1->count(), 5);
-    QCOMPARE(w.ComboBox1->itemText(4), QStringLiteral("256"));
-    QVERIFY(!w.Edit1->isEnabled());
-    QVERIFY(w.Shape1->isHidden());
-    QVERIFY(!w.Timer1->isActive());
+    QCOMPARE(w.bitRateBox->currentText(), QStringLiteral("128"));
+    QCOMPARE(w.bitRateBox->count(), 5);
+    QCOMPARE(w.bitRateBox->itemText(4), QStringLiteral("256"));
+    QVERIFY(!w.wavPathBox->isEnabled());
+    QVERIFY(w.activityLight->isHidden());
+    QVERIFY(!w.pollTimer->isActive());
     w.setWavPath(QStringLiteral("C:\\Out\\Demo.wav"));
-    QCOMPARE(w.Edit2->text(), QStringLiteral("C:\\Out\\Demo.mp3"));
+    QCOMPARE(w.mp3PathBox->text(), QStringLiteral("C:\\Out\\Demo.mp3"));
     w.setWavPath(QStringLiteral("a.wave"));
-    QCOMPARE(w.Edit2->text(), QStringLiteral("a.wmp3"));
+    QCOMPARE(w.mp3PathBox->text(), QStringLiteral("a.wmp3"));
 }
 
 void TestMp3Window::goRunsTheEncoderAndClosesWhenItEnds() {
     QTemporaryDir dir;
     const QString record = dir.filePath(QStringLiteral("args.txt"));
-    TMBladefrm w;
+    Mp3ExportWindow w;
     w.setEncoderPath(writeFakeEncoder(dir, record).toStdString());
     w.show();
     w.setWavPath(QStringLiteral("/songs/My Jam.wav"));
-    w.ComboBox1->setCurrentText(QStringLiteral("320"));
-    w.BitBtn1->click();
-    QTRY_VERIFY_WITH_TIMEOUT(w.Timer1->isActive(), 2000);
+    w.bitRateBox->setCurrentText(QStringLiteral("320"));
+    w.goButton->click();
+    QTRY_VERIFY_WITH_TIMEOUT(w.pollTimer->isActive(), 2000);
     QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 5000);
-    QVERIFY(!w.Timer1->isActive());
+    QVERIFY(!w.pollTimer->isActive());
     QCOMPARE(readLines(record), (QStringList{"-q", "/songs/My Jam.wav", "/songs/My Jam.mp3", "-320"}));
 }
 
 void TestMp3Window::goWithAnEmptyFieldDoesNothing() {
-    TMBladefrm w;
+    Mp3ExportWindow w;
     w.setEncoderPath("/bin/false");
     w.show();
     w.setWavPath(QStringLiteral("/songs/Jam.wav"));
-    w.Edit2->clear();
-    w.BitBtn1->click();
+    w.mp3PathBox->clear();
+    w.goButton->click();
     QTest::qWait(600);
-    QVERIFY(!w.Timer1->isActive());
+    QVERIFY(!w.pollTimer->isActive());
     QVERIFY(w.isVisible());
 }
 
 void TestMp3Window::missingEncoderClosesAtFirstPoll() {
-    TMBladefrm w;
+    Mp3ExportWindow w;
     w.setEncoderPath("/nonexistent/BladeEnc");
     w.show();
     w.setWavPath(QStringLiteral("/songs/Jam.wav"));
-    w.BitBtn1->click();
+    w.goButton->click();
     QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 3000);
 }
 

@@ -2,8 +2,8 @@
 // audition, the right-button level cycle, level digits with the cell jump, the Delete block,
 // range selection, the Time/Bar layout change and the painted appearance.
 
-#include "app/GridEditing.h"
-#include "app/ui/PatternGridView.h"
+#include "song/GridEditing.h"
+#include "windows/main/PatternGridView.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -79,18 +79,18 @@ void TestPatternGrid::leftClickPlacesAuditionsThenRemoves() {
     QCOMPARE(audition.count(), 1);
     QCOMPARE(audition.at(0).at(0).toString(), QString::fromStdString(kKick));
     QCOMPARE(changed.count(), 1);
-    QVERIFY(f.state.PatternChanged);
-    QVERIFY(f.state.GridClicked);
+    QVERIFY(f.state.patternChanged);
+    QVERIFY(f.state.gridClicked);
     f.click(Qt::LeftButton, 2, 4);
     QCOMPARE(f.grid.cell(2, 4), std::string());
     QCOMPARE(audition.count(), 1);
     QCOMPARE(changed.count(), 2);
 
     f.instrument.clear(); // no current instrument: nothing happens
-    f.state.PatternChanged = false;
+    f.state.patternChanged = false;
     f.click(Qt::LeftButton, 3, 4);
     QCOMPARE(f.grid.cell(3, 4), std::string());
-    QVERIFY(!f.state.PatternChanged);
+    QVERIFY(!f.state.patternChanged);
 }
 
 void TestPatternGrid::extraSamplesAreNotAuditioned() {
@@ -100,7 +100,7 @@ void TestPatternGrid::extraSamplesAreNotAuditioned() {
     f.click(Qt::LeftButton, 1, 2);
     QCOMPARE(f.grid.cell(1, 2), std::string("Sample3"));
     QCOMPARE(audition.count(), 0);
-    QVERIFY(f.state.PatternChanged);
+    QVERIFY(f.state.patternChanged);
 }
 
 void TestPatternGrid::middleButtonPlacesToo() {
@@ -121,7 +121,7 @@ void TestPatternGrid::insertInstrumentIsSilentAndUnflagged() {
     QCOMPARE(f.grid.cell(5, 12), std::string());
     QCOMPARE(audition.count(), 0);
     QCOMPARE(changed.count(), 0);
-    QVERIFY(!f.state.PatternChanged);
+    QVERIFY(!f.state.patternChanged);
 }
 
 void TestPatternGrid::rightClickCyclesTheLevel() {
@@ -135,7 +135,7 @@ void TestPatternGrid::rightClickCyclesTheLevel() {
     }
     QCOMPARE(levels, QStringLiteral("234567891"));
     QCOMPARE(changed.count(), 0);
-    QVERIFY(!f.state.PatternChanged);
+    QVERIFY(!f.state.patternChanged);
     f.grid.setCell(4, 3, "Sample3");
     f.click(Qt::RightButton, 4, 3);
     QCOMPARE(f.grid.cell(4, 3), std::string("Sample3"));
@@ -144,7 +144,7 @@ void TestPatternGrid::rightClickCyclesTheLevel() {
 void TestPatternGrid::digitSetsLevelAndJumps() {
     Fixture f;
     f.instrument = kSnare;
-    f.state.CellJump = 2;
+    f.state.cellJump = 2;
     f.view.setCurrentCell(3, 5);
     f.view.setFocus();
     QSignalSpy changed(&f.view, &PatternGridView::patternChanged);
@@ -159,12 +159,12 @@ void TestPatternGrid::digitSetsLevelAndJumps() {
     QCOMPARE(f.view.currentRow(), 16);
     // An extra sample takes no level: no move and no edit.
     f.instrument = "Sample3";
-    f.state.PatternChanged = false;
+    f.state.patternChanged = false;
     f.view.setCurrentCell(1, 2);
     QTest::keyClick(&f.view, Qt::Key_4, Qt::NoModifier);
     QCOMPARE(f.grid.cell(1, 2), std::string("Sample3"));
     QCOMPARE(f.view.currentRow(), 2);
-    QVERIFY(!f.state.PatternChanged);
+    QVERIFY(!f.state.patternChanged);
     QCOMPARE(changed.count(), 2);
 }
 
@@ -175,7 +175,7 @@ void TestPatternGrid::otherKeysNeverEditACell() {
     for (auto key : {Qt::Key_A, Qt::Key_0, Qt::Key_Space, Qt::Key_Return, Qt::Key_Backspace})
         QTest::keyClick(&f.view, key, Qt::NoModifier);
     QCOMPARE(f.grid.cell(1, 2), std::string());
-    QVERIFY(!f.state.PatternChanged);
+    QVERIFY(!f.state.patternChanged);
 }
 
 void TestPatternGrid::deleteEmptiesTheSelectedBlock() {
@@ -230,10 +230,10 @@ void TestPatternGrid::mouseDragSelectsARange() {
 void TestPatternGrid::pressOnAFixedCellKeepsTheCurrentCell() {
     Fixture f;
     f.view.setCurrentCell(4, 9);
-    f.state.GridClicked = false;
+    f.state.gridClicked = false;
     // A release over a fixed cell acts on the current cell.
     f.click(Qt::LeftButton, 0, 5);
-    QVERIFY(f.state.GridClicked);
+    QVERIFY(f.state.gridClicked);
     QCOMPARE(f.view.currentColumn(), 4);
     QCOMPARE(f.view.currentRow(), 9);
     QCOMPARE(f.grid.cell(4, 9), kKick);
@@ -245,9 +245,9 @@ void TestPatternGrid::pressOnAFixedCellKeepsTheCurrentCell() {
 
 void TestPatternGrid::timeBarLayoutScrollsUnderFixedRows() {
     Fixture f;
-    TimeBarChange(f.state, "40/10");
+    setPendingTimeBar(f.state, "40/10");
     int playRow = 2;
-    QVERIFY(ApplyTimeBar(f.grid, f.state, playRow));
+    QVERIFY(applyTimeBar(f.grid, f.state, playRow));
     f.view.modelChanged();
     QVERIFY(f.view.verticalScrollBar()->maximum() > 0);
     f.view.setCurrentCell(1, 41);
@@ -259,8 +259,8 @@ void TestPatternGrid::timeBarLayoutScrollsUnderFixedRows() {
     QCOMPARE(f.grid.cell(1, 41), kKick);
 
     // Shrinking keeps the current cell inside the grid.
-    TimeBarChange(f.state, "8/4");
-    ApplyTimeBar(f.grid, f.state, playRow);
+    setPendingTimeBar(f.state, "8/4");
+    applyTimeBar(f.grid, f.state, playRow);
     f.view.modelChanged();
     QCOMPARE(f.view.currentRow(), 9);
     QCOMPARE(f.view.verticalScrollBar()->maximum(), 0);
@@ -274,8 +274,8 @@ void TestPatternGrid::appearance() {
     QCOMPARE(f.view.cellRect(1, 3).top() - f.view.cellRect(1, 2).top(), 16);
     QCOMPARE(f.view.backgroundColor(), QColor(170, 221, 64));
     QCOMPARE(f.view.textColor(), QColor(64, 64, 128));
-    QCOMPARE(tColorFromColor(QColor(170, 221, 64)), 0x0040DDAAu);
-    QCOMPARE(colorFromTColor(0x00804040), QColor(64, 64, 128));
+    QCOMPARE(bgrFromColor(QColor(170, 221, 64)), 0x0040DDAAu);
+    QCOMPARE(colorFromBgr(0x00804040), QColor(64, 64, 128));
 
     f.view.setCurrentCell(1, 2);
     f.grid.setCell(4, 6, kSnare);

@@ -5,17 +5,17 @@
 #include "WindowTestSupport.h"
 #include "ExtraSamplesWorkspace.h"
 
-#include "app/PatternFile.h"
+#include "song/PatternFile.h"
 #include "app/ProgramOptions.h"
-#include "app/SongFile.h"
-#include "app/ui/PatternGridView.h"
-#include "app/ui/PatternSongCommands.h"
-#include "app/ui/Sequence.h"
-#include "app/ui/SequenceSound.h"
+#include "song/SongFile.h"
+#include "windows/main/PatternGridView.h"
+#include "windows/main/PatternSongCommands.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowSound.h"
 #include "common/Files.h"
 #include "common/TextLines.h"
-#include "controls/ui/PictureButton.h"
-#include "kits/ui/Samples.h"
+#include "windows/controls/PictureButton.h"
+#include "windows/kits/ExtraSamplesWindow.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -46,9 +46,9 @@ class PatternSongCommandsTest : public QObject {
 
     test::TemporarySettings settings_;
     std::unique_ptr<QTemporaryDir> work_;
-    std::unique_ptr<TSequence> w_;
-    std::unique_ptr<SequenceSound> sound_;
-    std::unique_ptr<TSamples> samplesWindow_;
+    std::unique_ptr<MainWindow> w_;
+    std::unique_ptr<MainWindowSound> sound_;
+    std::unique_ptr<ExtraSamplesWindow> samplesWindow_;
     PatternSongCommands* commands_ = nullptr;
     QStringList messages_;
     int questions_ = 0;
@@ -64,14 +64,14 @@ class PatternSongCommandsTest : public QObject {
         grid.setName(name);
         grid.setCell(1, 2, "Kick      [ ]");
         samples.resize(kExtraSampleCount, PatternSample{"Blank.wav", 44100});
-        WritePatternFile(work(), name, BuildPatternFileLines(grid, bpm, loops, samples));
+        writePatternFile(work(), name, buildPatternFileLines(grid, bpm, loops, samples));
     }
 
     void setPlayList(const std::vector<std::string>& names) { w_->replacePlayList(names); }
 
     void loadRow(int row) {
-        w_->SongList->setCurrentRow(row);
-        commands_->SongListMouseDown();
+        w_->playListBox->setCurrentRow(row);
+        commands_->playListPressed();
     }
 
 private slots:
@@ -80,11 +80,11 @@ private slots:
         test::writeWav(work() / "Blank.wav", Wave::pcm(1, 44100, 16, Wave::Bytes(882, 0)));
         writePattern("A", 16, 100, 2);
         writePattern("B", 8, 140, 1);
-        w_ = std::make_unique<TSequence>(work());
+        w_ = std::make_unique<MainWindow>(work());
         ProgramOptions options;
         options.audio = AudioChoice::Null;
-        sound_ = std::make_unique<SequenceSound>(*w_, options);
-        samplesWindow_ = std::make_unique<TSamples>(w_.get());
+        sound_ = std::make_unique<MainWindowSound>(*w_, options);
+        samplesWindow_ = std::make_unique<ExtraSamplesWindow>(w_.get());
         commands_ = new PatternSongCommands(*w_, *sound_, nullptr, samplesWindow_.get());
         messages_.clear();
         questions_ = 0;
@@ -108,14 +108,14 @@ private slots:
     }
 
     void theCommandsAreEnabled() {
-        for (QAction* action : {w_->OpenSong1, w_->SaveSong1, w_->NewSong1, w_->ClearList1})
+        for (QAction* action : {w_->openSongAction, w_->saveSongAction, w_->newSongAction, w_->clearListAction})
             QVERIFY2(action->isEnabled(), qPrintable(action->text()));
-        QVERIFY(w_->btnSavePattern->isEnabled());
-        QVERIFY(w_->btnClearSong->isEnabled());
+        QVERIFY(w_->savePatternButton->isEnabled());
+        QVERIFY(w_->clearSongButton->isEnabled());
     }
 
     void theSongCommandsHaveTheDesktopKeys() {
-        TSequence& w = *w_;
+        MainWindow& w = *w_;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         int opened = 0;
@@ -126,126 +126,126 @@ private slots:
         QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(opened, 1);
         // No key empties the grid without asking.
-        w.Grid.setName("Unsaved");
+        w.patternCells.setName("Unsaved");
         QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(w.Grid.cell(0, 0), std::string("Unsaved"));
+        QCOMPARE(w.patternCells.cell(0, 0), std::string("Unsaved"));
         chosenSong_ = work() / "Keys.sng";
         QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(fs::exists(work() / "Keys.sng"));
     }
 
     void saveNeedsANameThenAddsToBothListsOnce() {
-        TSequence& w = *w_;
-        w.EditState.PatternChanged = true;
-        w.btnSavePattern->click();
+        MainWindow& w = *w_;
+        w.editState.patternChanged = true;
+        w.savePatternButton->click();
         QCOMPARE(messages_, QStringList{"NAME: Name of pattern?"});
-        QVERIFY(w.EditState.PatternChanged);
+        QVERIFY(w.editState.patternChanged);
         QVERIFY(!fs::exists(work() / "Rock.pat"));
 
-        w.Grid.setName("Rock");
-        w.btnSavePattern->click();
+        w.patternCells.setName("Rock");
+        w.savePatternButton->click();
         QCOMPARE(fileLines(work() / "Rock.pat").size(), std::size_t{199});
-        QCOMPARE(test::listTexts(w.MusicLib), QStringList({"A", "B", "Rock"}));
-        QCOMPARE(test::listTexts(w.SongList), QStringList{"Rock"});
-        QVERIFY(!w.EditState.PatternChanged);
-        QCOMPARE(w.CurrentPattern, std::string("Rock"));
-        w.btnSavePattern->click();
-        QCOMPARE(test::listTexts(w.MusicLib), QStringList({"A", "B", "Rock"}));
-        QCOMPARE(test::listTexts(w.SongList), QStringList{"Rock"});
+        QCOMPARE(test::listTexts(w.patternLibraryBox), QStringList({"A", "B", "Rock"}));
+        QCOMPARE(test::listTexts(w.playListBox), QStringList{"Rock"});
+        QVERIFY(!w.editState.patternChanged);
+        QCOMPARE(w.currentPattern, std::string("Rock"));
+        w.savePatternButton->click();
+        QCOMPARE(test::listTexts(w.patternLibraryBox), QStringList({"A", "B", "Rock"}));
+        QCOMPARE(test::listTexts(w.playListBox), QStringList{"Rock"});
     }
 
     void aRefusedNameKeepsTheEditsMarkedAndWritesNothing() {
-        TSequence& w = *w_;
-        w.Grid.setName("../Escape");
-        w.EditState.PatternChanged = true;
-        QVERIFY(!commands_->BitBtn6Click());
+        MainWindow& w = *w_;
+        w.patternCells.setName("../Escape");
+        w.editState.patternChanged = true;
+        QVERIFY(!commands_->savePatternClicked());
         QCOMPARE(messages_.size(), 1);
-        QVERIFY(w.EditState.PatternChanged);
+        QVERIFY(w.editState.patternChanged);
         QVERIFY(!fs::exists(work().parent_path() / "Escape.pat"));
-        QCOMPARE(w.SongList->count(), 0);
+        QCOMPARE(w.playListBox->count(), 0);
     }
 
     void aPressOnThePlayListLoadsThePattern() {
-        TSequence& w = *w_;
+        MainWindow& w = *w_;
         setPlayList({"A", "B"});
-        w.EditState.PatternChanged = true;
+        w.editState.patternChanged = true;
         // A real press on the first entry: the list selects it, then the load runs.
-        const QPoint first = w.SongList->visualItemRect(w.SongList->item(0)).center();
-        QTest::mousePress(w.SongList->viewport(), Qt::LeftButton, {}, first);
-        QTRY_COMPARE(w.Grid.cell(0, 0), std::string("A"));
+        const QPoint first = w.playListBox->visualItemRect(w.playListBox->item(0)).center();
+        QTest::mousePress(w.playListBox->viewport(), Qt::LeftButton, {}, first);
+        QTRY_COMPARE(w.patternCells.cell(0, 0), std::string("A"));
         QCOMPARE(questions_, 1); // answered No: the edits are dropped
-        QCOMPARE(w.Grid.rowCount(), 18);
-        QCOMPARE(w.Grid.cell(1, 2), std::string("Kick      [ ]"));
-        QCOMPARE(w.Edit2->text(), QString("A"));
-        QCOMPARE(w.Label6->value(), 100);
-        QCOMPARE(w.Loop->value(), 2);
+        QCOMPARE(w.patternCells.rowCount(), 18);
+        QCOMPARE(w.patternCells.cell(1, 2), std::string("Kick      [ ]"));
+        QCOMPARE(w.patternNameBox->text(), QString("A"));
+        QCOMPARE(w.bpmBox->value(), 100);
+        QCOMPARE(w.loopsBox->value(), 2);
         QCOMPARE(sound_->playback().bpm(), 100);
-        QVERIFY(!w.EditState.PatternChanged);
-        QCOMPARE(w.CurrentPattern, std::string("A"));
+        QVERIFY(!w.editState.patternChanged);
+        QCOMPARE(w.currentPattern, std::string("A"));
 
         // The next entry right after: no question, the shorter pattern replaces the grid.
         loadRow(1);
         QCOMPARE(questions_, 1);
-        QCOMPARE(w.Grid.rowCount(), 10);
-        QCOMPARE(w.Label6->value(), 140);
-        QCOMPARE(w.Loop->value(), 1);
+        QCOMPARE(w.patternCells.rowCount(), 10);
+        QCOMPARE(w.bpmBox->value(), 140);
+        QCOMPARE(w.loopsBox->value(), 1);
 
         // The right button only enlarges the list.
-        QTest::mousePress(w.SongList->viewport(), Qt::RightButton, {}, first);
+        QTest::mousePress(w.playListBox->viewport(), Qt::RightButton, {}, first);
         QCoreApplication::processEvents();
-        QCOMPARE(w.Grid.cell(0, 0), std::string("B"));
+        QCOMPARE(w.patternCells.cell(0, 0), std::string("B"));
     }
 
     void yesSavesTheEditsBeforeLoading() {
-        TSequence& w = *w_;
+        MainWindow& w = *w_;
         setPlayList({"A"});
-        w.Grid.setName("Mine");
-        w.Grid.setCell(3, 4, "Snare     [ ]");
-        w.EditState.PatternChanged = true;
+        w.patternCells.setName("Mine");
+        w.patternCells.setCell(3, 4, "Snare     [ ]");
+        w.editState.patternChanged = true;
         answerYes_ = true;
         loadRow(0);
         QCOMPARE(questions_, 1);
         QVERIFY(fs::exists(work() / "Mine.pat"));
         QCOMPARE(fileLines(work() / "Mine.pat")[7 * 4 + 3], std::string("Snare     [ ]"));
-        QCOMPARE(test::listTexts(w.SongList), QStringList({"A", "Mine"}));
-        QCOMPARE(w.Grid.cell(0, 0), std::string("A"));
+        QCOMPARE(test::listTexts(w.playListBox), QStringList({"A", "Mine"}));
+        QCOMPARE(w.patternCells.cell(0, 0), std::string("A"));
     }
 
     void aSaveThatFailsStopsTheLoad() {
-        TSequence& w = *w_;
+        MainWindow& w = *w_;
         setPlayList({"A"});
-        w.Grid.setName("bad/name");
-        w.EditState.PatternChanged = true;
+        w.patternCells.setName("bad/name");
+        w.editState.patternChanged = true;
         answerYes_ = true;
         loadRow(0);
         QCOMPARE(messages_.size(), 1);
-        QCOMPARE(w.Grid.cell(0, 0), std::string("bad/name"));
-        QVERIFY(w.EditState.PatternChanged);
+        QCOMPARE(w.patternCells.cell(0, 0), std::string("bad/name"));
+        QVERIFY(w.editState.patternChanged);
 
         // A pattern without a name: the name question, and the edits stay.
-        w.Grid.setName("");
-        w.Grid.setCell(2, 3, "Snare     [ ]");
+        w.patternCells.setName("");
+        w.patternCells.setCell(2, 3, "Snare     [ ]");
         loadRow(0);
         QCOMPARE(messages_.last(), QString("NAME: Name of pattern?"));
-        QCOMPARE(w.Grid.cell(2, 3), std::string("Snare     [ ]"));
-        QVERIFY(w.EditState.PatternChanged);
+        QCOMPARE(w.patternCells.cell(2, 3), std::string("Snare     [ ]"));
+        QVERIFY(w.editState.patternChanged);
     }
 
     void aMissingPatternLeavesTheGridAlone() {
-        TSequence& w = *w_;
+        MainWindow& w = *w_;
         setPlayList({"Gone", "<Blank>"});
-        w.Grid.setName("Keep");
+        w.patternCells.setName("Keep");
         loadRow(0);
         QCOMPARE(messages_.size(), 1);
         QVERIFY2(messages_[0].contains("Gone"), qPrintable(messages_[0]));
-        QCOMPARE(w.Grid.cell(0, 0), std::string("Keep"));
+        QCOMPARE(w.patternCells.cell(0, 0), std::string("Keep"));
         loadRow(1); // the reserved name is never loaded
         QCOMPARE(messages_.size(), 1);
-        QCOMPARE(w.Grid.cell(0, 0), std::string("Keep"));
+        QCOMPARE(w.patternCells.cell(0, 0), std::string("Keep"));
     }
 
     void aLoadedPatternRestoresItsSamples() {
-        TSequence& w = *w_;
+        MainWindow& w = *w_;
         fs::create_directories(work() / "mine");
         const fs::path tom = work() / "mine" / "LowTom.wav";
         test::writeWav(tom, test::rampWave(22050, 400));
@@ -255,89 +255,89 @@ private slots:
         loadRow(0);
         ExtraSamples& samples = sound_->extraSamples();
         QCOMPARE(samples.fileName(1), tom.string());
-        QCOMPARE(samples.BaseFrequency[1], 22050);
-        QCOMPARE(samplesWindow_->SampleButtons[0]->text(), QString("LowTom"));
+        QCOMPARE(samples.baseFrequency[1], 22050);
+        QCOMPARE(samplesWindow_->sampleButtons[0]->text(), QString("LowTom"));
         QCOMPARE(samples.fileName(2), std::string("Blank.wav"));
         QCOMPARE(messages_.size(), 1);
         QVERIFY2(messages_[0].contains("Can not find"), qPrintable(messages_[0]));
-        QVERIFY(!w.EditState.PatternChanged);
+        QVERIFY(!w.editState.patternChanged);
     }
 
     void saveOpenAndNewSong() {
-        TSequence& w = *w_;
+        MainWindow& w = *w_;
         setPlayList({"A", "B", "A"});
         chosenSong_ = work() / "Gig";
-        w.SaveSong1->trigger();
+        w.saveSongAction->trigger();
         const fs::path saved = work() / "Gig.sng";
         const auto lines = fileLines(saved);
         QCOMPARE(lines.size(), std::size_t{163});
         QCOMPARE(lines[3], std::string("<*sam1"));
-        QCOMPARE(w.SongFileName, saved.string());
+        QCOMPARE(w.songFileName, saved.string());
 
-        w.Grid.setName("A");
-        w.Edit2->setText("A");
-        w.NewSong1->trigger();
-        QCOMPARE(w.SongFileName, std::string("Untitled Song"));
-        QCOMPARE(w.SongList->count(), 0);
-        QCOMPARE(w.Grid.cell(0, 0), std::string());
-        QCOMPARE(w.Edit2->text(), QString());
+        w.patternCells.setName("A");
+        w.patternNameBox->setText("A");
+        w.newSongAction->trigger();
+        QCOMPARE(w.songFileName, std::string("Untitled Song"));
+        QCOMPARE(w.playListBox->count(), 0);
+        QCOMPARE(w.patternCells.cell(0, 0), std::string());
+        QCOMPARE(w.patternNameBox->text(), QString());
         QCOMPARE(w.windowTitle(), QString("Tamboro Pro v7.0"));
-        QCOMPARE(test::listTexts(w.MusicLib), QStringList({"A", "B"}));
+        QCOMPARE(test::listTexts(w.patternLibraryBox), QStringList({"A", "B"}));
 
         chosenSong_ = saved;
-        w.OpenSong1->trigger();
-        QCOMPARE(test::listTexts(w.SongList), QStringList({"A", "B", "A"}));
-        QCOMPARE(w.SongFileName, saved.string());
+        w.openSongAction->trigger();
+        QCOMPARE(test::listTexts(w.playListBox), QStringList({"A", "B", "A"}));
+        QCOMPARE(w.songFileName, saved.string());
         QVERIFY(messages_.isEmpty());
 
         // Cancelled dialogs change nothing.
         chosenSong_.clear();
-        w.OpenSong1->trigger();
-        w.SaveSong1->trigger();
-        QCOMPARE(w.SongFileName, saved.string());
+        w.openSongAction->trigger();
+        w.saveSongAction->trigger();
+        QCOMPARE(w.songFileName, saved.string());
     }
 
     void songFilesThatFailKeepTheSongName() {
-        TSequence& w = *w_;
-        w.SongFileName = "Before.sng";
+        MainWindow& w = *w_;
+        w.songFileName = "Before.sng";
         setPlayList({"B"});
         // A frequency that is not a number: nothing of the file is taken.
         writeFileAtomically(work() / "Bad.sng", std::string("A\r\n<*sam1\r\nBlank.wav\r\nfast\r\n"));
         chosenSong_ = work() / "Bad.sng";
-        w.OpenSong1->trigger();
+        w.openSongAction->trigger();
         QCOMPARE(messages_.size(), 1);
-        QCOMPARE(test::listTexts(w.SongList), QStringList{"B"});
-        QCOMPARE(w.SongFileName, std::string("Before.sng"));
+        QCOMPARE(test::listTexts(w.playListBox), QStringList{"B"});
+        QCOMPARE(w.songFileName, std::string("Before.sng"));
 
         // A sample file that cannot be opened: the entries are read, the song keeps its old name.
         writeFileAtomically(work() / "Lost.sng", std::string("A\r\nB\r\n<*sam1\r\nnowhere.wav\r\n44100\r\n"));
         chosenSong_ = work() / "Lost.sng";
-        w.OpenSong1->trigger();
+        w.openSongAction->trigger();
         QCOMPARE(messages_.size(), 2);
-        QCOMPARE(test::listTexts(w.SongList), QStringList({"A", "B"}));
-        QCOMPARE(w.SongFileName, std::string("Before.sng"));
+        QCOMPARE(test::listTexts(w.playListBox), QStringList({"A", "B"}));
+        QCOMPARE(w.songFileName, std::string("Before.sng"));
 
         // A folder that cannot be written: the old song name stays.
         chosenSong_ = work() / "missing-folder" / "New.sng";
-        w.SaveSong1->trigger();
+        w.saveSongAction->trigger();
         QCOMPARE(messages_.size(), 3);
-        QCOMPARE(w.SongFileName, std::string("Before.sng"));
+        QCOMPARE(w.songFileName, std::string("Before.sng"));
     }
 
     void clearAllStopsAPlayingSong() {
-        TSequence& w = *w_;
+        MainWindow& w = *w_;
         setPlayList({"A", "B"});
-        w.btnPlaySong->click();
+        w.playSongButton->click();
         QVERIFY(sound_->playback().songPlaying());
-        QVERIFY(!w.btnPlay->isEnabled());
-        w.btnClearSong->click();
+        QVERIFY(!w.playPatternButton->isEnabled());
+        w.clearSongButton->click();
         QVERIFY(!sound_->playback().songPlaying());
-        QCOMPARE(w.SongList->count(), 0);
-        QVERIFY(w.btnPlay->isEnabled());
-        QVERIFY(w.btnPlaySong->isEnabled());
+        QCOMPARE(w.playListBox->count(), 0);
+        QVERIFY(w.playPatternButton->isEnabled());
+        QVERIFY(w.playSongButton->isEnabled());
         setPlayList({"A"});
-        w.ClearList1->trigger();
-        QCOMPARE(w.SongList->count(), 0);
+        w.clearListAction->trigger();
+        QCOMPARE(w.playListBox->count(), 0);
     }
 };
 

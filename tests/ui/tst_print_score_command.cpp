@@ -3,10 +3,10 @@
 // be read leaves no file behind and says why.
 
 #include "WindowTestSupport.h"
-#include "app/PatternFile.h"
-#include "app/PatternGrid.h"
-#include "app/ui/PrintScoreCommand.h"
-#include "app/ui/Sequence.h"
+#include "song/PatternFile.h"
+#include "song/PatternGrid.h"
+#include "windows/main/PrintScoreCommand.h"
+#include "windows/main/MainWindow.h"
 #include "common/Files.h"
 #include "render/DrumTab.h"
 
@@ -37,7 +37,7 @@ void writePattern(const fs::path& dir, const std::string& name, int length, int 
     for (int step = 1; step <= length; step += stepsPerBeat)
         grid.setCell(1, step + 1, instrument);
     grid.setCell(3, length + 1, instrument);
-    WritePatternFile(dir, name, BuildPatternFileLines(grid, bpm, loops, {}));
+    writePatternFile(dir, name, buildPatternFileLines(grid, bpm, loops, {}));
 }
 
 std::string fileText(const fs::path& path) {
@@ -52,7 +52,7 @@ bool noTemporaryFilesIn(const fs::path& dir) {
     return true;
 }
 
-void setPlayList(TSequence& w, const QStringList& names) {
+void setPlayList(MainWindow& w, const QStringList& names) {
     std::vector<std::string> entries;
     for (const QString& name : names)
         entries.push_back(name.toStdString());
@@ -66,7 +66,7 @@ class PrintScoreCommandTest : public QObject {
 
     test::TemporarySettings settings_;
     std::unique_ptr<QTemporaryDir> work_;
-    std::unique_ptr<TSequence> w_;
+    std::unique_ptr<MainWindow> w_;
     PrintScoreCommand* command_ = nullptr;
     std::vector<fs::path> opened_;
     QStringList messages_;
@@ -78,8 +78,8 @@ private slots:
         work_ = std::make_unique<QTemporaryDir>();
         writePattern(work(), "Groove", 16, 4, 100, 2, "Kick      [ ]");
         writePattern(work(), "Waltz Fill", 12, 3, 90, 1, "Snare Rim [5]");
-        w_ = std::make_unique<TSequence>(work());
-        QVERIFY(!w_->mnuPrintScore->isEnabled());
+        w_ = std::make_unique<MainWindow>(work());
+        QVERIFY(!w_->printScoreAction->isEnabled());
         command_ = new PrintScoreCommand(*w_);
         opened_.clear();
         messages_.clear();
@@ -96,17 +96,17 @@ private slots:
     }
 
     void writesTheScoreMinimisesAndOpensIt() {
-        TSequence& w = *w_;
-        QVERIFY(w.mnuPrintScore->isEnabled());
+        MainWindow& w = *w_;
+        QVERIFY(w.printScoreAction->isEnabled());
         QWidget sidePanel;
         sidePanel.show();
-        w.KitListWindow = &sidePanel;
+        w.kitListWindow = &sidePanel;
         w.show();
-        w.SongFileName = "C:\\Songs\\Funk.sng";
+        w.songFileName = "C:\\Songs\\Funk.sng";
         setPlayList(w, {"Groove", "Waltz Fill", "Groove"});
-        w.SongList->setCurrentRow(2); // the whole list prints whatever is selected
+        w.playListBox->setCurrentRow(2); // the whole list prints whatever is selected
 
-        w.mnuPrintScore->trigger();
+        w.printScoreAction->trigger();
 
         const fs::path written = work() / "Funk.txt";
         QVERIFY(messages_.isEmpty());
@@ -127,7 +127,7 @@ private slots:
         QVERIFY(text.find("\r\n3 : 12   BPM:90\r\nRepeat 1\r\n1  2  3  4  \r\n") != std::string::npos);
         QVERIFY(text.ends_with("---------------K   Kick\r\n----------------   \r\n----------------   \r\n"
                                "----------------   \r\n"));
-        w.KitListWindow = nullptr;
+        w.kitListWindow = nullptr;
     }
 
     void titleComesFromTheSongFile_data() {
@@ -144,9 +144,9 @@ private slots:
         QFETCH(QString, songFileName);
         QFETCH(QString, fileName);
         QFETCH(QString, firstLine);
-        w_->SongFileName = songFileName.toStdString();
+        w_->songFileName = songFileName.toStdString();
         setPlayList(*w_, {});
-        w_->mnuPrintScore->trigger();
+        w_->printScoreAction->trigger();
         const fs::path written = work() / fileName.toStdString();
         QCOMPARE(opened_, std::vector<fs::path>{written});
         // An empty play list gives the title and an empty line only.
@@ -154,12 +154,12 @@ private slots:
     }
 
     void unreadablePatternLeavesTheOldScore() {
-        TSequence& w = *w_;
-        w.SongFileName = "Funk.sng";
+        MainWindow& w = *w_;
+        w.songFileName = "Funk.sng";
         writeFileAtomically(work() / "Funk.txt", std::string("the score printed last week\r\n"));
         setPlayList(w, {"Groove", "Gone Missing"});
 
-        w.mnuPrintScore->trigger();
+        w.printScoreAction->trigger();
 
         QCOMPARE(messages_.size(), qsizetype{1});
         QVERIFY2(messages_.front().contains("Gone Missing.pat"), qPrintable(messages_.front()));
@@ -171,9 +171,9 @@ private slots:
 
     void patternsAreFoundWhateverTheirLetterCase() {
         // A song file may name a pattern in other letters than its file has, as playback allows.
-        w_->SongFileName = "Funk.sng";
+        w_->songFileName = "Funk.sng";
         setPlayList(*w_, {"GROOVE", "waltz fill"});
-        w_->mnuPrintScore->trigger();
+        w_->printScoreAction->trigger();
         QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
         QTemporaryDir expectedDir;
         const fs::path expected = writeDrumTab("Funk.sng", {"Groove", "Waltz Fill"}, work(), expectedDir.path().toStdString());
@@ -185,14 +185,14 @@ private slots:
         const fs::path outside = work() / "inner";
         fs::create_directory(outside);
         fs::copy_file(work() / "Groove.pat", outside / "Groove.pat");
-        TSequence inner(outside);
+        MainWindow inner(outside);
         PrintScoreCommand command(inner);
         QStringList messages;
         command.showMessage = [&](const QString& text) { messages << text; };
         command.openFile = [](const fs::path&) { return true; };
-        inner.SongFileName = "Funk.sng";
+        inner.songFileName = "Funk.sng";
         setPlayList(inner, {"Groove", "../Waltz Fill"});
-        inner.mnuPrintScore->trigger();
+        inner.printScoreAction->trigger();
         QCOMPARE(messages.size(), qsizetype{1});
         QVERIFY2(messages.front().contains("../Waltz Fill"), qPrintable(messages.front()));
         QVERIFY(!fs::exists(outside / "Funk.txt"));
@@ -201,10 +201,10 @@ private slots:
 
     void aScoreThatCannotBeWrittenSaysWhere() {
         // A folder stands where the score would go: the write fails and the folder stays as it was.
-        w_->SongFileName = "Locked.sng";
+        w_->songFileName = "Locked.sng";
         fs::create_directory(work() / "Locked.txt");
         setPlayList(*w_, {"Groove"});
-        w_->mnuPrintScore->trigger();
+        w_->printScoreAction->trigger();
         QCOMPARE(messages_.size(), qsizetype{1});
         QVERIFY2(messages_.front().contains("Locked.txt"), qPrintable(messages_.front()));
         QVERIFY(opened_.empty());
@@ -213,13 +213,13 @@ private slots:
     }
 
     void aScoreNothingCanOpenIsStillSavedAndNamed() {
-        w_->SongFileName = "Funk.sng";
+        w_->songFileName = "Funk.sng";
         setPlayList(*w_, {"Waltz Fill"});
         command_->openFile = [this](const fs::path& file) {
             opened_.push_back(file);
             return false;
         };
-        w_->mnuPrintScore->trigger();
+        w_->printScoreAction->trigger();
         const fs::path written = work() / "Funk.txt";
         QVERIFY(fs::exists(written));
         QCOMPARE(messages_.size(), qsizetype{1});

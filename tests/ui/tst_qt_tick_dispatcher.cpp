@@ -1,8 +1,8 @@
 // Clock ticks reach the GUI thread through the Qt event loop, in order, and a timer driven through
 // it ticks at its interval with handlers running on the GUI thread.
 
-#include "sound/ThreadTimer.h"
-#include "sound/ui/QtTickDispatcher.h"
+#include "sound/StepClock.h"
+#include "windows/sound/QtTickDispatcher.h"
 
 #include <QThread>
 #include <QtTest>
@@ -44,19 +44,19 @@ void TestQtTickDispatcher::tasksRunOnTheGuiThreadInOrder() {
 void TestQtTickDispatcher::timerTicksOnTheGuiThread() {
     QObject context;
     QtTickDispatcher dispatcher(&context);
-    TThreadTimer timer(dispatcher);
-    timer.SetInterval(20);
+    StepClock timer(dispatcher);
+    timer.setInterval(20);
     int ticks = 0;
     bool offThread = false;
-    timer.OnTimer = [&](TThreadTimer& t) {
+    timer.onTick = [&](StepClock& t) {
         offThread |= QThread::currentThread() != QCoreApplication::instance()->thread();
         if (++ticks == 10)
-            t.SetEnabled(false);
+            t.setEnabled(false);
     };
     QElapsedTimer clock;
     clock.start();
-    timer.SetEnabled(true);
-    QTRY_VERIFY_WITH_TIMEOUT(!timer.Enabled(), 5000);
+    timer.setEnabled(true);
+    QTRY_VERIFY_WITH_TIMEOUT(!timer.enabled(), 5000);
     QCOMPARE(ticks, 10);
     QVERIFY(!offThread);
     // Nine intervals of 20 ms after the first, immediate tick.

@@ -2,11 +2,11 @@
 // running during the passes, Stop keeping the mix so far, Cancel in the dialog, the acid loop and
 // the fall-back when the chosen file cannot be written.
 
-#include "render/ui/TForm1.h"
+#include "windows/render/RenderProgressWindow.h"
 
 #include "common/TextLines.h"
 #include "kits/Wave.h"
-#include "kits/WaveCollection.h"
+#include "kits/DrumKit.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -46,7 +46,7 @@ std::vector<std::uint8_t> tone(int frames) {
 struct Workspace {
     QTemporaryDir tmp;
     fs::path dir;
-    TWaveCollection kit;
+    DrumKit kit;
     Workspace(int steps = 16, int loops = 4) : dir(tmp.path().toStdString()) {
         fs::create_directories(dir / "temp");
         Wave::pcm(2, 44100, 16, std::vector<std::uint8_t>(40, 0)).writeFile(dir / "Blank.wav");
@@ -85,23 +85,23 @@ struct Workspace {
 } // namespace
 
 void TestRenderWindow::layout() {
-    TForm1 w;
+    RenderProgressWindow w;
     QCOMPARE(w.windowTitle(), QStringLiteral("Render"));
     QCOMPARE(w.size(), QSize(329, 121));
     QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(!(w.windowFlags() & Qt::WindowCloseButtonHint));
-    QCOMPARE(w.Label1->text(), QStringLiteral("Now Adding:"));
-    QCOMPARE(w.Label3->text(), QStringLiteral("Now Acidizing Loop"));
-    QCOMPARE(w.Label4->text(), QStringLiteral("Please wait a moment"));
-    QVERIFY(w.Label3->isHidden());
-    QVERIFY(w.Label4->isHidden());
+    QCOMPARE(w.nowAddingLabel->text(), QStringLiteral("Now Adding:"));
+    QCOMPARE(w.acidizingLabel->text(), QStringLiteral("Now Acidizing Loop"));
+    QCOMPARE(w.pleaseWaitLabel->text(), QStringLiteral("Please wait a moment"));
+    QVERIFY(w.acidizingLabel->isHidden());
+    QVERIFY(w.pleaseWaitLabel->isHidden());
 }
 
 void TestRenderWindow::rendersWithProgressAndEvents() {
     Workspace ws;
     const auto request = ws.request();
     const RenderPlan plan = prepareRender(request);
-    TForm1 w;
+    RenderProgressWindow w;
     w.chooseOutputFile = [&] { return ws.file("song.wav"); };
     int ticks = 0, maximum = 0;
     bool visibleDuringRender = false;
@@ -110,13 +110,13 @@ void TestRenderWindow::rendersWithProgressAndEvents() {
     QTimer timer;
     connect(&timer, &QTimer::timeout, [&] {
         ++ticks;
-        maximum = w.ProgressBar1->maximum();
+        maximum = w.progressBar->maximum();
         visibleDuringRender = visibleDuringRender || w.isVisible();
-        if (labels.isEmpty() || labels.last() != w.Label2->text())
-            labels << w.Label2->text();
+        if (labels.isEmpty() || labels.last() != w.instrumentLabel->text())
+            labels << w.instrumentLabel->text();
     });
     timer.start(0);
-    const auto result = w.Button1Click(request, plan);
+    const auto result = w.runRender(request, plan);
     timer.stop();
     QVERIFY(result.has_value());
     QVERIFY(!result->outcome.cancelled);
@@ -134,20 +134,20 @@ void TestRenderWindow::stopKeepsTheMixSoFar() {
     Workspace ws;
     const auto request = ws.request();
     const RenderPlan plan = prepareRender(request);
-    TForm1 full;
+    RenderProgressWindow full;
     full.chooseOutputFile = [&] { return ws.file("full.wav"); };
-    QVERIFY(full.Button1Click(request, plan).has_value());
+    QVERIFY(full.runRender(request, plan).has_value());
 
-    TForm1 w;
+    RenderProgressWindow w;
     w.chooseOutputFile = [&] { return ws.file("stopped.wav"); };
     int asked = 0;
     w.stopRequested = [&] { return ++asked > 30; }; // Stop during the first (kick) pass
-    const auto result = w.Button1Click(request, plan);
+    const auto result = w.runRender(request, plan);
     QVERIFY(result.has_value());
     QVERIFY(result->outcome.cancelled);
     QVERIFY(!result->offerMp3);
-    QCOMPARE(w.ProgressBar1->value(), 0);
-    QVERIFY(w.ProgressBar1->isHidden());
+    QCOMPARE(w.progressBar->value(), 0);
+    QVERIFY(w.progressBar->isHidden());
     QVERIFY(!w.isVisible());
     const auto stopped = fs::file_size(ws.dir / "stopped.wav");
     QVERIFY(stopped > 44);
@@ -158,9 +158,9 @@ void TestRenderWindow::cancelledDialogWritesNothing() {
     Workspace ws;
     const auto request = ws.request();
     const RenderPlan plan = prepareRender(request);
-    TForm1 w;
+    RenderProgressWindow w;
     w.chooseOutputFile = [] { return QString(); };
-    QVERIFY(!w.Button1Click(request, plan).has_value());
+    QVERIFY(!w.runRender(request, plan).has_value());
     QVERIFY(!w.isVisible());
 }
 
@@ -170,31 +170,31 @@ void TestRenderWindow::acidLoop() {
     request.acidize = true;
     const RenderPlan plan = prepareRender(request);
     QCOMPARE(plan.status, PrepareStatus::Ready);
-    TForm1 w;
+    RenderProgressWindow w;
     w.chooseOutputFile = [&] { return ws.file("loop.wav"); };
-    const auto result = w.Button1Click(request, plan);
+    const auto result = w.runRender(request, plan);
     QVERIFY(result.has_value());
     QCOMPARE(fs::file_size(ws.dir / "loop.wav"), std::uintmax_t{44 + 88200 * 4});
-    QVERIFY(!w.Label1->isHidden());
-    QVERIFY(!w.Label2->isHidden());
-    QVERIFY(w.Label3->isHidden());
-    QVERIFY(w.Label4->isHidden());
+    QVERIFY(!w.nowAddingLabel->isHidden());
+    QVERIFY(!w.instrumentLabel->isHidden());
+    QVERIFY(w.acidizingLabel->isHidden());
+    QVERIFY(w.pleaseWaitLabel->isHidden());
 }
 
 void TestRenderWindow::fallBackWhenTheFileCannotBeWritten() {
     Workspace ws;
     const auto request = ws.request();
     const RenderPlan plan = prepareRender(request);
-    TForm1 w;
+    RenderProgressWindow w;
     w.chooseOutputFile = [&] { return ws.file("no-such-folder/out.wav"); };
     QStringList messages;
     w.showMessage = [&](const QString& m) { messages << m; };
-    const auto result = w.Button1Click(request, plan);
+    const auto result = w.runRender(request, plan);
     QVERIFY(result.has_value());
     QVERIFY(result->outcome.fellBack);
     QVERIFY(!result->offerMp3);
     QCOMPARE(messages.size(), 1);
-    QVERIFY(messages[0].startsWith(QStringLiteral("Unfortunatly it was not possible to save")));
+    QVERIFY(messages[0].startsWith(QStringLiteral("Unfortunately it was not possible to save")));
     QVERIFY(messages[0].endsWith(QStringLiteral("Temp.wav")));
     QVERIFY(fs::exists(ws.dir / "Temp.wav"));
 }

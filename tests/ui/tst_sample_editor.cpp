@@ -2,10 +2,10 @@
 // failures), the semitone pictures, the slider rule, the knobs, the play button with its timer,
 // OK, Exit and "&GlobalFocus".
 
-#include "controls/ui/BJKnob.h"
-#include "controls/ui/PictureButton.h"
-#include "kits/ui/ClickablePicture.h"
-#include "kits/ui/SampleEditor.h"
+#include "windows/controls/Knob.h"
+#include "windows/controls/PictureButton.h"
+#include "windows/kits/ClickablePicture.h"
+#include "windows/kits/SampleEditorWindow.h"
 
 #include "ExtraSamplesWorkspace.h"
 
@@ -42,23 +42,23 @@ private slots:
 private:
     std::unique_ptr<test::ExtraSamplesWorkspace> ws;
     std::unique_ptr<QWidget> mainWindow;
-    std::unique_ptr<TSampleEditor> editor;
+    std::unique_ptr<SampleEditorWindow> editor;
     fs::path nextChoice;
     QStringList messages;
     QList<QPair<int, QString>> captions;
 
     void openFor(int n, const fs::path& file) {
-        editor->ShowSample(n);
+        editor->showSample(n);
         nextChoice = file;
-        editor->FileOpenClick();
+        editor->openFileClicked();
     }
     bool controlsEnabled() const {
-        return editor->PlayButton->isEnabled() && editor->VolumeKnob->isEnabled() && editor->PanKnob->isEnabled() &&
-               editor->TrackBar1->isEnabled();
+        return editor->playButton->isEnabled() && editor->volumeKnob->isEnabled() && editor->panKnob->isEnabled() &&
+               editor->pitchSlider->isEnabled();
     }
     bool controlsDisabled() const {
-        return !editor->PlayButton->isEnabled() && !editor->VolumeKnob->isEnabled() &&
-               !editor->PanKnob->isEnabled() && !editor->TrackBar1->isEnabled();
+        return !editor->playButton->isEnabled() && !editor->volumeKnob->isEnabled() &&
+               !editor->panKnob->isEnabled() && !editor->pitchSlider->isEnabled();
     }
 };
 
@@ -66,13 +66,13 @@ void TestSampleEditor::init() {
     ws = std::make_unique<test::ExtraSamplesWorkspace>();
     mainWindow = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint);
     mainWindow->setGeometry(240, 130, 539, 501);
-    editor = std::make_unique<TSampleEditor>(*ws->samples, mainWindow.get());
+    editor = std::make_unique<SampleEditorWindow>(*ws->samples, mainWindow.get());
     nextChoice.clear();
     messages.clear();
     captions.clear();
     editor->chooseSampleFile = [this] { return nextChoice; };
     editor->notify = [this](const QString& text) { messages << text; };
-    connect(editor.get(), &TSampleEditor::sampleCaptionChanged, this,
+    connect(editor.get(), &SampleEditorWindow::sampleCaptionChanged, this,
             [this](int n, const QString& caption) { captions.append({n, caption}); });
 }
 
@@ -89,36 +89,36 @@ void TestSampleEditor::startsHiddenWithEverythingDisabled() {
     QVERIFY(!(editor->windowFlags() & Qt::WindowCloseButtonHint));
     QCOMPARE(editor->pos(), mainWindow->pos());
     QVERIFY(controlsDisabled());
-    QCOMPARE(editor->TrackBar1->minimum(), 4410);
-    QCOMPARE(editor->TrackBar1->maximum(), 44100);
-    QCOMPARE(editor->TrackBar1->pageStep(), 1100);
-    QCOMPARE(editor->VolumeKnob->MinValue(), -40.0);
-    QCOMPARE(editor->VolumeKnob->MaxValue(), 100.0);
-    QCOMPARE(editor->PanKnob->MinValue(), -40.0);
-    QCOMPARE(editor->PanKnob->MaxValue(), 40.0);
-    QCOMPARE(editor->PlayButton->toolTip(), QStringLiteral("Play sound"));
-    QCOMPARE(editor->PlayButton->mask().boundingRect(), QRect(5, 5, 28, 28));
-    QCOMPARE(editor->PitchCaption->text(), QStringLiteral("Pitch by semitone"));
-    QCOMPARE(editor->OKButton->text(), QStringLiteral("OK"));
-    QCOMPARE(editor->Timer1.interval(), 100);
-    QVERIFY(!editor->Timer1.isActive());
-    QCOMPARE(editor->FileOpen->text(), QStringLiteral("&Open"));
-    QCOMPARE(editor->FileClose->text(), QStringLiteral("&Close"));
-    QCOMPARE(editor->FileExit->text(), QStringLiteral("E&xit"));
-    QCOMPARE(editor->GlobalFocus->text(), QStringLiteral("&GlobalFocus"));
-    QVERIFY(editor->GlobalFocus->isChecked());
-    const auto menus = editor->MainMenu->actions();
+    QCOMPARE(editor->pitchSlider->minimum(), 4410);
+    QCOMPARE(editor->pitchSlider->maximum(), 44100);
+    QCOMPARE(editor->pitchSlider->pageStep(), 1100);
+    QCOMPARE(editor->volumeKnob->minValue(), -40.0);
+    QCOMPARE(editor->volumeKnob->maxValue(), 100.0);
+    QCOMPARE(editor->panKnob->minValue(), -40.0);
+    QCOMPARE(editor->panKnob->maxValue(), 40.0);
+    QCOMPARE(editor->playButton->toolTip(), QStringLiteral("Play sound"));
+    QCOMPARE(editor->playButton->mask().boundingRect(), QRect(5, 5, 28, 28));
+    QCOMPARE(editor->pitchCaption->text(), QStringLiteral("Pitch by semitone"));
+    QCOMPARE(editor->okButton->text(), QStringLiteral("OK"));
+    QCOMPARE(editor->playTimer.interval(), 100);
+    QVERIFY(!editor->playTimer.isActive());
+    QCOMPARE(editor->openAction->text(), QStringLiteral("&Open"));
+    QCOMPARE(editor->closeAction->text(), QStringLiteral("&Close"));
+    QCOMPARE(editor->exitAction->text(), QStringLiteral("E&xit"));
+    QCOMPARE(editor->globalFocusAction->text(), QStringLiteral("&GlobalFocus"));
+    QVERIFY(editor->globalFocusAction->isChecked());
+    const auto menus = editor->menuBar->actions();
     QCOMPARE(menus.size(), 2);
     QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
     QCOMPARE(menus[1]->text(), QStringLiteral("&Option"));
 
     // Shown again after the main window moved, it stands at the main window's corner.
     mainWindow->move(400, 50);
-    editor->ShowSample(3);
+    editor->showSample(3);
     QCOMPARE(editor->pos(), QPoint(400, 50));
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->windowTitle(), QStringLiteral("Sample 3 : Blank.wav"));
-    QCOMPARE(editor->SampleNumber->text(), QStringLiteral("3"));
+    QCOMPARE(editor->sampleNumber->text(), QStringLiteral("3"));
 }
 
 void TestSampleEditor::openSetsCaptionCopyAndControls() {
@@ -145,18 +145,18 @@ void TestSampleEditor::openSetsCaptionCopyAndControls() {
     QVERIFY(controlsEnabled());
     QCOMPARE(ws->samples->pan(5), 0);
     QCOMPARE(ws->samples->volume(5), 0);
-    QCOMPARE(editor->PanKnob->Value(), 0.0);
-    QCOMPARE(editor->VolumeKnob->Value(), 0.0);
-    QCOMPARE(editor->TrackBar1->value(), 32000);
-    QCOMPARE(ws->samples->BaseFrequency[5], 32000);
+    QCOMPARE(editor->panKnob->value(), 0.0);
+    QCOMPARE(editor->volumeKnob->value(), 0.0);
+    QCOMPARE(editor->pitchSlider->value(), 32000);
+    QCOMPARE(ws->samples->baseFrequency[5], 32000);
     QCOMPARE(ws->samples->frequency(5), 32000);
 }
 
 void TestSampleEditor::openAFileAboveTheSlidersRange() {
     openFor(2, ws->wav("hihat.wav", 48000));
     QCOMPARE(ws->samples->frequency(2), 44100);
-    QCOMPARE(ws->samples->BaseFrequency[2], 44100);
-    QCOMPARE(editor->TrackBar1->value(), 44100);
+    QCOMPARE(ws->samples->baseFrequency[2], 44100);
+    QCOMPARE(editor->pitchSlider->value(), 44100);
     QCOMPARE(ws->streams->player(2)->frequency(), 44100);
 }
 
@@ -172,10 +172,10 @@ void TestSampleEditor::openFailuresKeepTheControlsDisabled() {
     QCOMPARE(captions[0].second, QStringLiteral("readme"));
 
     // Playing it now reports that the player has no sound.
-    editor->PlayButtonClick();
+    editor->playClicked();
     QCOMPARE(messages.size(), 2);
     QCOMPARE(messages[1], QStringLiteral("WaveStream not set"));
-    QVERIFY(!editor->Timer1.isActive());
+    QVERIFY(!editor->playTimer.isActive());
 }
 
 void TestSampleEditor::cancelledOpenChangesNothing() {
@@ -191,105 +191,105 @@ void TestSampleEditor::cancelledOpenChangesNothing() {
 void TestSampleEditor::pitchUpTwiceIsAWholeTone() {
     openFor(6, ws->wav("snare.wav", 22050, 3000));
     editor->show();
-    QTest::mouseClick(editor->Image2, Qt::LeftButton);
-    QTest::mouseClick(editor->Image2, Qt::LeftButton);
+    QTest::mouseClick(editor->pitchUpPicture, Qt::LeftButton);
+    QTest::mouseClick(editor->pitchUpPicture, Qt::LeftButton);
     const int wholeTone = static_cast<int>(std::nearbyint(22050 * std::exp2(200 / 1200.0)));
     QCOMPARE(ws->samples->frequency(6), wholeTone);
-    QCOMPARE(editor->TrackBar1->value(), wholeTone);
-    QCOMPARE(ws->samples->PitchCents[6], 200);
+    QCOMPARE(editor->pitchSlider->value(), wholeTone);
+    QCOMPARE(ws->samples->pitchCents[6], 200);
     QVERIFY(ws->samples->isPlaying(6));
-    QVERIFY(editor->Image2->isVisible());
+    QVERIFY(editor->pitchUpPicture->isVisible());
 
-    editor->Image1Click();
+    editor->pitchDownClicked();
     QCOMPARE(ws->samples->frequency(6), static_cast<int>(std::nearbyint(22050 * std::exp2(100 / 1200.0))));
-    QVERIFY(editor->Image1->isVisible());
+    QVERIFY(editor->pitchDownPicture->isVisible());
     QVERIFY(messages.isEmpty());
 }
 
 void TestSampleEditor::pitchStepsOnBlankDoNothing() {
-    editor->ShowSample(11);
+    editor->showSample(11);
     const int before = ws->samples->frequency(11);
-    editor->Image2Click();
-    editor->Image1Click();
+    editor->pitchUpClicked();
+    editor->pitchDownClicked();
     QCOMPARE(ws->samples->frequency(11), before);
-    QCOMPARE(ws->samples->PitchCents[11], 0);
+    QCOMPARE(ws->samples->pitchCents[11], 0);
     QVERIFY(!ws->samples->isPlaying(11));
-    QVERIFY(editor->Image1->isVisible() && editor->Image2->isVisible());
+    QVERIFY(editor->pitchDownPicture->isVisible() && editor->pitchUpPicture->isVisible());
     QVERIFY(messages.isEmpty());
 }
 
 void TestSampleEditor::sliderAndKnobsSetTheCurrentPlayer() {
     openFor(7, ws->wav("tom.wav", 22050));
-    editor->TrackBar1->setValue(30000); // as a user's drag does
+    editor->pitchSlider->setValue(30000); // as a user's drag does
     QCOMPARE(ws->samples->frequency(7), 30000);
 
     // Dragging the volume knob down sets hundredths of a decibel; up into its positive half is
     // refused by the output and the last accepted volume stays.
     editor->show();
-    QTest::mousePress(editor->VolumeKnob, Qt::LeftButton, {}, QPoint(16, 16));
-    QMouseEvent down(QEvent::MouseMove, QPointF(16, 36), editor->VolumeKnob->mapToGlobal(QPointF(16, 36)),
+    QTest::mousePress(editor->volumeKnob, Qt::LeftButton, {}, QPoint(16, 16));
+    QMouseEvent down(QEvent::MouseMove, QPointF(16, 36), editor->volumeKnob->mapToGlobal(QPointF(16, 36)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(editor->VolumeKnob, &down);
-    const double afterDown = editor->VolumeKnob->Value();
+    QApplication::sendEvent(editor->volumeKnob, &down);
+    const double afterDown = editor->volumeKnob->value();
     QVERIFY(afterDown < 0);
     QCOMPARE(ws->samples->volume(7), static_cast<int>(std::nearbyint(afterDown * 100)));
-    QMouseEvent up(QEvent::MouseMove, QPointF(16, -30), editor->VolumeKnob->mapToGlobal(QPointF(16, -30)),
+    QMouseEvent up(QEvent::MouseMove, QPointF(16, -30), editor->volumeKnob->mapToGlobal(QPointF(16, -30)),
                    Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(editor->VolumeKnob, &up);
-    QVERIFY(editor->VolumeKnob->Value() > 0);
+    QApplication::sendEvent(editor->volumeKnob, &up);
+    QVERIFY(editor->volumeKnob->value() > 0);
     QCOMPARE(ws->samples->volume(7), static_cast<int>(std::nearbyint(afterDown * 100)));
-    QTest::mouseRelease(editor->VolumeKnob, Qt::LeftButton, {}, QPoint(16, -30));
+    QTest::mouseRelease(editor->volumeKnob, Qt::LeftButton, {}, QPoint(16, -30));
 
-    editor->PanKnob->setValue(-12.5);
-    editor->PanKnobChange();
+    editor->panKnob->setValue(-12.5);
+    editor->panKnobTurned();
     QCOMPARE(ws->samples->pan(7), -1250);
 
     // Choosing the sample again fills the controls from the player, without any change handler.
     QVERIFY(ws->samples->setVolume(7, -2349));
-    editor->ShowSample(1);
-    editor->ShowSample(7);
-    QCOMPARE(editor->PanKnob->Value(), -12.0);
-    QCOMPARE(editor->VolumeKnob->Value(), -23.0);
-    QCOMPARE(editor->TrackBar1->value(), 30000);
+    editor->showSample(1);
+    editor->showSample(7);
+    QCOMPARE(editor->panKnob->value(), -12.0);
+    QCOMPARE(editor->volumeKnob->value(), -23.0);
+    QCOMPARE(editor->pitchSlider->value(), 30000);
     QCOMPARE(ws->samples->volume(7), -2349);
 }
 
 void TestSampleEditor::playButtonAndTimer() {
     openFor(8, ws->wav("clap.wav", 44100, 1000));
-    QTest::mouseClick(editor->PlayButton, Qt::LeftButton, {}, QPoint(18, 18));
-    QVERIFY(editor->Timer1.isActive());
+    QTest::mouseClick(editor->playButton, Qt::LeftButton, {}, QPoint(18, 18));
+    QVERIFY(editor->playTimer.isActive());
     QVERIFY(ws->samples->isPlaying(8));
-    editor->Timer1Timer();
-    QVERIFY(editor->Timer1.isActive()); // still sounding
+    editor->onPlayTimerTick();
+    QVERIFY(editor->playTimer.isActive()); // still sounding
     ws->backend->render(2048);
     QVERIFY(!ws->samples->isPlaying(8));
-    editor->Timer1Timer();
-    QVERIFY(!editor->Timer1.isActive());
-    QVERIFY(editor->PlayButton->isEnabled());
+    editor->onPlayTimerTick();
+    QVERIFY(!editor->playTimer.isActive());
+    QVERIFY(editor->playButton->isEnabled());
 }
 
 void TestSampleEditor::okExitCloseAndGlobalFocus() {
     openFor(10, ws->wav("ride.wav", 44100, 50000));
-    editor->PlayButtonClick();
+    editor->playClicked();
     QVERIFY(ws->samples->isPlaying(10));
-    editor->OKButton->click();
+    editor->okButton->click();
     QVERIFY(!ws->samples->isPlaying(10));
     QVERIFY(!editor->isVisible());
 
-    editor->ShowSample(10);
-    editor->PlayButtonClick();
-    editor->FileCloseClick();
-    QVERIFY(!editor->Timer1.isActive());
+    editor->showSample(10);
+    editor->playClicked();
+    editor->closeFileClicked();
+    QVERIFY(!editor->playTimer.isActive());
     QVERIFY(controlsDisabled());
     QCOMPARE(QString::fromStdString(ws->samples->fileName(10)),
              QString::fromStdString((ws->programDir / "chosen" / "ride.wav").string()));
-    editor->FileExit->trigger();
+    editor->exitAction->trigger();
     QVERIFY(!editor->isVisible());
 
-    editor->GlobalFocus->trigger();
-    QVERIFY(!editor->GlobalFocus->isChecked());
+    editor->globalFocusAction->trigger();
+    QVERIFY(!editor->globalFocusAction->isChecked());
     QVERIFY(!ws->samples->globalFocus());
-    editor->GlobalFocus->trigger();
+    editor->globalFocusAction->trigger();
     QVERIFY(ws->samples->globalFocus());
 }
 

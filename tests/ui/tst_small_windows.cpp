@@ -1,9 +1,9 @@
 // The intro screen, the tips window and the about window.
 
 #include "controls/AboutScroller.h"
-#include "controls/ui/AboutScreen.h"
-#include "controls/ui/IntroScreen.h"
-#include "controls/ui/TipsWindow.h"
+#include "windows/controls/AboutWindow.h"
+#include "windows/controls/IntroWindow.h"
+#include "windows/controls/TipsWindow.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -16,37 +16,37 @@ class SmallWindows : public QObject {
 
 private slots:
     void aboutLineScrollsAndStartsOver() {
-        TAbout_Screen about;
-        QVERIFY(about.Timer1.isActive()); // from creation
-        QCOMPARE(about.Timer1.interval(), 100);
+        AboutWindow about;
+        QVERIFY(about.tickTimer.isActive()); // from creation
+        QCOMPARE(about.tickTimer.interval(), 100);
         QCOMPARE(about.scrollPosition(), 1);
-        about.Timer1Timer();
-        QCOMPARE(about.Label1->text(), QString(40, ' '));
-        about.Timer1Timer();
-        QCOMPARE(about.Label1->text(), QString(39, ' ') + "T");
+        about.onTick();
+        QCOMPARE(about.scrollingLine->text(), QString(40, ' '));
+        about.onTick();
+        QCOMPARE(about.scrollingLine->text(), QString(39, ' ') + "T");
         const int length = static_cast<int>(AboutScroller().paddedText().size());
         int ticks = 2;
         while (about.scrollPosition() != 1) {
-            about.Timer1Timer();
+            about.onTick();
             ++ticks;
         }
         QCOMPARE(ticks, length - 41);
-        about.Timer1Timer();
-        QCOMPARE(about.Label1->text(), QString(40, ' '));
+        about.onTick();
+        QCOMPARE(about.scrollingLine->text(), QString(40, ' '));
     }
 
     void aboutOkHidesAndReopeningContinues() {
-        TAbout_Screen about;
+        AboutWindow about;
         about.open();
         QVERIFY(about.isVisible());
         for (int i = 0; i < 7; ++i)
-            about.Timer1Timer();
-        about.Button1->click();
+            about.onTick();
+        about.okButton->click();
         QVERIFY(about.isHidden());
-        QVERIFY(!about.Timer1.isActive());
+        QVERIFY(!about.tickTimer.isActive());
         QCOMPARE(about.scrollPosition(), 8);
         about.open();
-        QVERIFY(about.Timer1.isActive());
+        QVERIFY(about.tickTimer.isActive());
         QCOMPARE(about.scrollPosition(), 8);
         QVERIFY(about.mask().contains(QPoint(140, 130)));
         QVERIFY(!about.mask().contains(QPoint(2, 2)));
@@ -55,28 +55,28 @@ private slots:
 
     void introGoesAfterTenTicks() {
         QWidget mainWindow;
-        QPointer<TIntroScreen> intro = new TIntroScreen();
+        QPointer<IntroWindow> intro = new IntroWindow();
         intro->setWindows(&mainWindow, nullptr, nullptr);
         intro->show();
         QCOMPARE(intro->size(), QSize(452, 362));
-        QCOMPARE(intro->Timer1().interval(), 1000);
+        QCOMPARE(intro->tickTimer().interval(), 1000);
         for (int i = 0; i < 9; ++i)
-            intro->Timer1Timer();
+            intro->onTick();
         QVERIFY(intro->isVisible());
         QVERIFY(mainWindow.isHidden());
-        intro->Timer1Timer();
+        intro->onTick();
         QVERIFY(mainWindow.isVisible());
         QTRY_VERIFY(intro.isNull()); // closed and deleted
     }
 
     void introClickBringsUpTheSidePanels() {
         QWidget mainWindow, kitList, extras;
-        QPointer<TIntroScreen> intro = new TIntroScreen();
+        QPointer<IntroWindow> intro = new IntroWindow();
         intro->setWindows(&mainWindow, &kitList, &extras);
         intro->show();
-        intro->Timer1Timer();
-        intro->Timer1Timer();
-        QWidget* picture = intro->findChild<QWidget*>("Image1");
+        intro->onTick();
+        intro->onTick();
+        QWidget* picture = intro->findChild<QWidget*>("introPicture");
         QVERIFY(picture);
         QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(100, 100));
         QVERIFY(mainWindow.isVisible());
@@ -88,15 +88,15 @@ private slots:
     void tipsShowOneTipBesideTheMainWindow() {
         QWidget mainWindow;
         mainWindow.setGeometry(100, 100, 539, 540);
-        TfrmTips tips(&mainWindow);
+        TipsWindow tips(&mainWindow);
         QCOMPARE(tips.windowTitle(), QString("Tamboro Tips"));
-        QCOMPARE(tips.lstTips->count(), 23);
-        QVERIFY(tips.lstTips->isHidden());
-        QCOMPARE(tips.chkDontShow->text(), QString("Don't show this in future."));
+        QCOMPARE(tips.tipList->count(), 23);
+        QVERIFY(tips.tipList->isHidden());
+        QCOMPARE(tips.dontShowBox->text(), QString("Don't show this in future."));
         tips.show();
-        const QString text = tips.memTips->toPlainText();
+        const QString text = tips.tipText->toPlainText();
         QVERIFY2(text.startsWith("Tip "), qPrintable(text));
-        QCOMPARE(tips.memTips->blockCount(), 1);
+        QCOMPARE(tips.tipText->blockCount(), 1);
         QCOMPARE(tips.frameGeometry().right(), mainWindow.frameGeometry().right());
         QCOMPARE(tips.frameGeometry().top(), mainWindow.frameGeometry().top());
     }
@@ -104,11 +104,11 @@ private slots:
     void tipsOkTurnsThemOffOnlyWhenTicked() {
         QWidget mainWindow;
         for (bool ticked : {false, true}) {
-            TfrmTips tips(&mainWindow);
-            QSignalSpy off(&tips, &TfrmTips::tipsTurnedOff);
+            TipsWindow tips(&mainWindow);
+            QSignalSpy off(&tips, &TipsWindow::tipsTurnedOff);
             tips.show();
-            tips.chkDontShow->setChecked(ticked);
-            tips.btnOK->click();
+            tips.dontShowBox->setChecked(ticked);
+            tips.okButton->click();
             QCOMPARE(off.count(), ticked ? 1 : 0);
             QVERIFY(tips.isHidden());
         }

@@ -2,17 +2,17 @@
 // window's kit and channel switches, and the MP3 option opens the encoder window on the result.
 
 #include "WindowTestSupport.h"
-#include "app/PatternFile.h"
-#include "app/PatternGrid.h"
-#include "app/ui/Sequence.h"
-#include "app/ui/SequenceSound.h"
-#include "controls/ui/BJKnob.h"
-#include "app/ui/SongRenderCommand.h"
-#include "controls/ui/PictureButton.h"
+#include "song/PatternFile.h"
+#include "song/PatternGrid.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowSound.h"
+#include "windows/controls/Knob.h"
+#include "windows/main/SongRenderCommand.h"
+#include "windows/controls/PictureButton.h"
 #include "kits/Wave.h"
 #include "render/SongRender.h"
-#include "render/ui/TForm1.h"
-#include "render/ui/TMBladefrm.h"
+#include "windows/render/RenderProgressWindow.h"
+#include "windows/render/Mp3ExportWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,7 +51,7 @@ void writePattern(const fs::path& dir, const std::string& name, int length, int 
     grid.setCell(1, 2, instrument);
     for (int row = 2; row <= length + 1; ++row)
         grid.setCell(2, row, name + " " + std::to_string(row - 1));
-    WritePatternFile(dir, name, BuildPatternFileLines(grid, bpm, loops, {}));
+    writePatternFile(dir, name, buildPatternFileLines(grid, bpm, loops, {}));
 }
 
 // What the pattern boxes and the grid show at one moment.
@@ -61,8 +61,8 @@ struct ShownPattern {
     std::string firstCell, secondRowText;
 };
 
-ShownPattern shownPattern(const TSequence& w) {
-    return {w.Label6->value(), w.Loop->value(), w.Edit2->text(), w.Grid.cell(1, 2), w.Grid.cell(2, 3)};
+ShownPattern shownPattern(const MainWindow& w) {
+    return {w.bpmBox->value(), w.loopsBox->value(), w.patternNameBox->text(), w.patternCells.cell(1, 2), w.patternCells.cell(2, 3)};
 }
 
 // Presses the default button of the next modal message box once it shows.
@@ -89,27 +89,27 @@ private slots:
         test::seedProgramFolder(dir);
         // The render's script dump goes to the current folder, as a confirmed dialog leaves it.
         fs::current_path(dir);
-        TSequence w(dir);
-        TForm1 renderWindow;
+        MainWindow w(dir);
+        RenderProgressWindow renderWindow;
         SongRenderCommand command(w, renderWindow, nullptr);
         QVERIFY(fs::exists(dir / "mainplay.txt") == false);
         const QString out = QString::fromStdString((dir / "Rock.wav").string());
         renderWindow.chooseOutputFile = [&] { return out; };
-        QVERIFY(w.btnRenderWave->isEnabled());
+        QVERIFY(w.renderSongButton->isEnabled());
 
         w.replacePlayList({"Rock Beat"});
-        w.IncludeMP31->setChecked(true);
-        w.btnRenderWave->click();
+        w.includeMp3Action->setChecked(true);
+        w.renderSongButton->click();
 
         const Wave rendered = Wave::readFile(dir / "Rock.wav");
         QCOMPARE(rendered.channels(), std::uint16_t{2});
         QCOMPARE(rendered.sampleRate(), 44100u);
         QVERIFY(rendered.frames() > 44100u); // a bar of 16 steps at the pattern's tempo, repeated
-        QVERIFY(w.btnPlay->isEnabled());
+        QVERIFY(w.playPatternButton->isEnabled());
         QVERIFY(fs::exists(dir / "mainplay.txt"));
         QVERIFY(command.encoderWindow());
-        QCOMPARE(command.encoderWindow()->Edit1->text(), out);
-        QCOMPARE(command.encoderWindow()->Edit2->text(), QString::fromStdString((dir / "Rock.mp3").string()));
+        QCOMPARE(command.encoderWindow()->wavPathBox->text(), out);
+        QCOMPARE(command.encoderWindow()->mp3PathBox->text(), QString::fromStdString((dir / "Rock.mp3").string()));
     }
 
     void theGridAndBoxesShowTheLastPatternBeforeTheSaveDialog_data() {
@@ -126,17 +126,17 @@ private slots:
         prepareProgramFolder(dir);
         ProgramOptions options;
         options.audio = AudioChoice::Null;
-        TSequence w(dir, options);
-        SequenceSound sound(w, options);
-        TForm1 renderWindow;
+        MainWindow w(dir, options);
+        MainWindowSound sound(w, options);
+        RenderProgressWindow renderWindow;
         SongRenderCommand command(w, renderWindow, &sound);
-        const std::string kick = w.lstKitList->itemText(1).toStdString();
+        const std::string kick = w.instrumentBox->itemText(1).toStdString();
         writePattern(dir, "Intro", 16, 100, 2, kick);
         writePattern(dir, "Outro", 8, 90, 3, kick);
         // The grid shows 16 steps; a cell below the last pattern's rows keeps its text.
-        const int rowsBefore = w.Grid.rowCount(), endRowBefore = w.Grid.endRow();
-        w.Grid.setCell(3, 14, "older text");
-        QSignalSpy tempoChanges(w.Label6, &QSpinBox::valueChanged);
+        const int rowsBefore = w.patternCells.rowCount(), endRowBefore = w.patternCells.endRow();
+        w.patternCells.setCell(3, 14, "older text");
+        QSignalSpy tempoChanges(w.bpmBox, &QSpinBox::valueChanged);
 
         std::optional<ShownPattern> atSaveDialog;
         renderWindow.chooseOutputFile = [&] {
@@ -144,10 +144,10 @@ private slots:
             return QString::fromStdString((dir / "Song.wav").string());
         };
         w.replacePlayList({"Outro", "Intro", "Outro"});
-        w.mnAcid->setChecked(acidize);
+        w.acidizeLoopAction->setChecked(acidize);
         if (acidize)
             answerNextMessageBox();
-        w.btnRenderWave->click();
+        w.renderSongButton->click();
 
         QCOMPARE(fs::exists(dir / "Song.wav"), !acidize);
         QCOMPARE(atSaveDialog.has_value(), !acidize);
@@ -159,21 +159,21 @@ private slots:
         QCOMPARE(shown.secondRowText, std::string("Outro 2"));
         QCOMPARE(tempoChanges.count(), 1); // the sound layer hears the new tempo once
         QCOMPARE(tempoChanges.front().front().toInt(), 90);
-        QCOMPARE(w.StepInterval, 167);
+        QCOMPARE(w.stepInterval, 167);
         // The sound layer took the tempo from the box: its step clock and the tempo knob follow.
         QCOMPARE(sound.playback().bpm(), 90);
-        QCOMPARE(sound.playback().StepInterval, 167);
-        QCOMPARE(w.Delay->Value(), 90.0);
+        QCOMPARE(sound.playback().stepInterval, 167);
+        QCOMPARE(w.bpmKnob->value(), 90.0);
 
-        // Rows 0..10 of "Outro" are in the grid; the row count and EndRow are those of before.
-        const PatternFileData outro = ReadPatternFile(dir / "Outro.pat");
+        // Rows 0..10 of "Outro" are in the grid; the row count and endRow are those of before.
+        const PatternFileData outro = readPatternFile(dir / "Outro.pat");
         for (int row = 0; row <= outro.length + 2; ++row)
             for (int col = 0; col < PatternGrid::kColumns; ++col)
-                QCOMPARE(w.Grid.cell(col, row), outro.cells[static_cast<std::size_t>(PatternGrid::kColumns * row + col)]);
-        QCOMPARE(w.Grid.cell(2, 0), std::string("8"));
-        QCOMPARE(w.Grid.rowCount(), rowsBefore);
-        QCOMPARE(w.Grid.endRow(), endRowBefore);
-        QCOMPARE(w.Grid.cell(3, 14), std::string("older text"));
+                QCOMPARE(w.patternCells.cell(col, row), outro.cells[static_cast<std::size_t>(PatternGrid::kColumns * row + col)]);
+        QCOMPARE(w.patternCells.cell(2, 0), std::string("8"));
+        QCOMPARE(w.patternCells.rowCount(), rowsBefore);
+        QCOMPARE(w.patternCells.endRow(), endRowBefore);
+        QCOMPARE(w.patternCells.cell(3, 14), std::string("older text"));
     }
 
     void theEntryBeforeTheStartingOneIsSelectedAfterwards_data() {
@@ -190,28 +190,28 @@ private slots:
         QTemporaryDir work;
         const fs::path dir = work.path().toStdString();
         prepareProgramFolder(dir);
-        TSequence w(dir);
-        TForm1 renderWindow;
+        MainWindow w(dir);
+        RenderProgressWindow renderWindow;
         SongRenderCommand command(w, renderWindow, nullptr);
-        writePattern(dir, "Intro", 16, 100, 1, w.lstKitList->itemText(1).toStdString());
+        writePattern(dir, "Intro", 16, 100, 1, w.instrumentBox->itemText(1).toStdString());
         renderWindow.chooseOutputFile = [&] { return QString::fromStdString((dir / "Song.wav").string()); };
         w.replacePlayList({"Intro", "Intro", "Intro"});
-        w.SongList->setCurrentRow(selected);
-        w.btnRenderWave->click();
+        w.playListBox->setCurrentRow(selected);
+        w.renderSongButton->click();
         QVERIFY(fs::exists(dir / "Song.wav"));
-        QCOMPARE(w.SongList->currentRow(), selectedAfter);
-        QCOMPARE(w.Songs.selected(), selectedAfter);
+        QCOMPARE(w.playListBox->currentRow(), selectedAfter);
+        QCOMPARE(w.playList.selected(), selectedAfter);
     }
 
     void aSongThatCannotBeReadLeavesTheGridAsItWas() {
         QTemporaryDir work;
         const fs::path dir = work.path().toStdString();
         prepareProgramFolder(dir);
-        TSequence w(dir);
-        TForm1 renderWindow;
+        MainWindow w(dir);
+        RenderProgressWindow renderWindow;
         SongRenderCommand command(w, renderWindow, nullptr);
-        writePattern(dir, "Intro", 16, 100, 2, w.lstKitList->itemText(1).toStdString());
-        w.Grid.setCell(1, 2, "my unsaved hit");
+        writePattern(dir, "Intro", 16, 100, 2, w.instrumentBox->itemText(1).toStdString());
+        w.patternCells.setCell(1, 2, "my unsaved hit");
         const ShownPattern before = shownPattern(w);
         bool asked = false;
         renderWindow.chooseOutputFile = [&] {
@@ -220,7 +220,7 @@ private slots:
         };
         w.replacePlayList({"Intro", "Nowhere"});
         answerNextMessageBox();
-        w.btnRenderWave->click();
+        w.renderSongButton->click();
 
         QVERIFY(!asked);
         QVERIFY(!fs::exists(dir / "Song.wav"));
@@ -236,8 +236,8 @@ private slots:
         const fs::path dir = work.path().toStdString();
         test::seedProgramFolder(dir);
         fs::current_path(dir);
-        TSequence w(dir);
-        TForm1 renderWindow;
+        MainWindow w(dir);
+        RenderProgressWindow renderWindow;
         SongRenderCommand command(w, renderWindow, nullptr);
         bool asked = false;
         renderWindow.chooseOutputFile = [&] {
@@ -245,10 +245,10 @@ private slots:
             return QString::fromStdString((dir / "x.wav").string());
         };
         w.replacePlayList({});
-        w.RendorSong1->trigger();
+        w.renderSongAction->trigger();
         QVERIFY(!asked);
         QVERIFY(!fs::exists(dir / "x.wav"));
-        QVERIFY(w.btnPlay->isEnabled());
+        QVERIFY(w.playPatternButton->isEnabled());
         QVERIFY(!command.encoderWindow());
     }
 };

@@ -7,8 +7,8 @@
 #include "common/Error.h"
 #include "common/TextLines.h"
 #include "kits/Wave.h"
-#include "sound/ClickPattern.h"
-#include "sound/OnsetAnalysis.h"
+#include "testsupport/ClickPattern.h"
+#include "testsupport/OnsetAnalysis.h"
 #include "sound/Tempo.h"
 
 #include <cmath>
@@ -35,7 +35,7 @@ int check(const char* file, int bpm, std::size_t count) {
     for (std::size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<std::int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
     const double rate = wave.sampleRate();
-    const double period = tamboro::StepIntervalForBpm(bpm) / 1000.0 * rate;
+    const double period = tamboro::stepIntervalForBpm(bpm) / 1000.0 * rate;
     const auto onsets = tamboro::findOnsets(samples, wave.channels(), tamboro::kClickLevel / 2,
                                             static_cast<std::size_t>(period / 2));
     const auto result = tamboro::checkGrid(onsets, period, 1.0, count);

@@ -6,8 +6,8 @@
 // Each pattern is written as channels of layers: an instrument and one character per step, where
 // '.' is a rest, 'x' a hit at the plain level and '2'..'9' a hit at that level (higher is quieter).
 
-#include "app/PatternFile.h"
-#include "app/SongFile.h"
+#include "song/PatternFile.h"
+#include "song/SongFile.h"
 #include "common/Error.h"
 
 #include <cstdio>
@@ -183,10 +183,10 @@ int main(int argc, char** argv) {
         const std::vector<tamboro::PatternSample> samples(tamboro::kExtraSampleCount, {"Blank.wav", 44100});
         for (const auto& p : demoPatterns()) {
             const PatternGrid grid = buildGrid(p);
-            tamboro::WritePatternFile(out, p.name, tamboro::BuildPatternFileLines(grid, p.bpm, p.loops, samples));
+            tamboro::writePatternFile(out, p.name, tamboro::buildPatternFileLines(grid, p.bpm, p.loops, samples));
         }
         const std::vector<tamboro::SongSample> songSamples(tamboro::kExtraSampleCount, {"Blank.wav", 44100, 0});
-        tamboro::WriteSongFile(out / "Demo.sng", tamboro::BuildSongFileLines(demoSong(), songSamples));
+        tamboro::writeSongFile(out / "Demo.sng", tamboro::buildSongFileLines(demoSong(), songSamples));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -185,22 +185,22 @@ QImage paintImageListEntry(int index) { return paintGlyph(imageList().at(index))
 QImage paintButtonGlyph(const QString& name) {
     namespace skin = tamboro::skin;
     static const std::map<QString, GlyphLook> glyphs = {
-        {"btnPlay", imageList().at(0)},
-        {"btnStop", imageList().at(1)},
-        {"btnLoopPattern", imageList().at(skin::kImageRepeatOff)},
-        {"btnLoopSong", imageList().at(skin::kImageRepeatOff)},
-        {"btnSetGlobal", imageList().at(skin::kImageGlobalSpeedOff)},
-        {"btnPlaySong", imageList().at(4)},
-        {"btnSounder", imageList().at(5)},
-        {"btnRenderWave", imageList().at(6)},
-        {"btnSavePattern", imageList().at(7)},
-        {"btnClearPattern", imageList().at(10)},
-        {"btnClearSong", {Symbol::ClearList, kGrey}},
-        {"btnToPatList", {Symbol::ArrowRight, kGrey}},
-        {"btnFromPatList", {Symbol::ArrowLeft, kGrey}},
-        {"btnTimeBar", {Symbol::Check, kGreen}},
-        {"LibBin", imageList().at(11)},
-        {"SongBin", imageList().at(11)},
+        {"playPattern", imageList().at(0)},
+        {"stop", imageList().at(1)},
+        {"repeatPattern", imageList().at(skin::kImageRepeatOff)},
+        {"repeatSong", imageList().at(skin::kImageRepeatOff)},
+        {"globalSpeed", imageList().at(skin::kImageGlobalSpeedOff)},
+        {"playSong", imageList().at(4)},
+        {"playInstrument", imageList().at(5)},
+        {"renderSong", imageList().at(6)},
+        {"savePattern", imageList().at(7)},
+        {"clearPattern", imageList().at(10)},
+        {"clearSong", {Symbol::ClearList, kGrey}},
+        {"sendToPlayList", {Symbol::ArrowRight, kGrey}},
+        {"backToLibrary", {Symbol::ArrowLeft, kGrey}},
+        {"applyTimeBar", {Symbol::Check, kGreen}},
+        {"libraryBin", imageList().at(11)},
+        {"playListBin", imageList().at(11)},
     };
     return paintGlyph(glyphs.at(name));
 }

@@ -1,0 +1,85 @@
+#pragma once
+// `StepClock`: the tick source of playback. A worker thread keeps the time and sleeps; each
+// tick is handed to the window thread (through a TickDispatcher) and the worker waits until the
+// handler has run there, so handlers touch the grid and the playback state without locks.
+//
+// Timing: the first tick comes at once on enabling. The worker waits against an absolute
+// schedule: the next tick is planned at the previous tick's planned start + `interval`, but never
+// earlier than 10 ms after the handler ended. So the tempo does not drift, and a late tick is not
+// followed by a burst of catch-up ticks. Each tick carries its planned start (tickTime()), which
+// voice starts use to land on the beat.
+//
+// A generation number per enable makes sure at most one worker ticks per timer, however quickly
+// the timer is disabled and enabled again. A handler error is reported through onError and the
+// clock keeps ticking.
+
+#include "sound/ThreadPriority.h"
+#include "sound/TickDispatcher.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace tamboro {
+
+class StepClock {
+public:
+    using Clock = std::chrono::steady_clock;
+    using TimerEvent = std::function<void(StepClock& sender)>;
+
+    // The smallest gap between the end of a handler and the start of the next tick.
+    static constexpr std::chrono::milliseconds kMinimumWait{10};
+
+    // `dispatcher` must outlive the timer.
+    explicit StepClock(TickDispatcher& dispatcher);
+    // Stops the worker and waits for it (it never waits for the window thread while stopping).
+    ~StepClock();
+    StepClock(const StepClock&) = delete;
+    StepClock& operator=(const StepClock&) = delete;
+
+    // Window thread only, like every method below.
+    bool enabled() const { return enabled_; }
+    // Enabling a running timer changes nothing; enabling starts a new worker whose first tick comes
+    // at once. Disabling takes effect before the next tick, also from inside onTick.
+    void setEnabled(bool enabled);
+
+    // Milliseconds between tick starts; read by the worker after every tick, so a change made in a
+    // handler governs the wait right after it. 0 or less gives ticks 10 ms apart.
+    std::int32_t interval() const { return interval_->load(std::memory_order_relaxed); }
+    void setInterval(std::int32_t ms) { interval_->store(ms, std::memory_order_relaxed); }
+
+    // Given to each new worker.
+    ThreadPriority threadPriority() const { return priority_; }
+    void setThreadPriority(ThreadPriority priority) { priority_ = priority; }
+
+    // The tick handler, called on the window thread.
+    TimerEvent onTick;
+    // Called on the window thread with the message of an error a handler raised. Without one the
+    // message goes to stderr.
+    std::function<void(const std::string&)> onError;
+
+    // The planned start of the tick being handled (valid inside onTick).
+    Clock::time_point tickTime() const { return tickTime_; }
+    // Ticks handled since the timer was made.
+    std::uint64_t tickCount() const { return tickCount_; }
+
+private:
+    struct Shared;
+    void fire(std::uint64_t generation, Clock::time_point planned);
+    void stopWorker();
+
+    TickDispatcher& dispatcher_;
+    std::shared_ptr<Shared> shared_;
+    std::shared_ptr<std::atomic<std::int32_t>> interval_;
+    std::thread worker_;
+    bool enabled_ = false;
+    ThreadPriority priority_ = ThreadPriority::normal;
+    Clock::time_point tickTime_{};
+    std::uint64_t tickCount_ = 0;
+};
+
+} // namespace tamboro

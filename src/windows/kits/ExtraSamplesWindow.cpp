@@ -1,0 +1,162 @@
+#include "windows/kits/ExtraSamplesWindow.h"
+
+#include "controls/SkinFiles.h"
+#include "windows/controls/SkinPictures.h"
+#include "windows/kits/SampleEditorWindow.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRegion>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace tamboro {
+
+namespace {
+
+// The region of a rounded rectangle as the window system cuts it: `rect` with corner ellipses of
+// `corner` x `corner` pixels.
+QRegion roundedRegion(const PixelRect& rect, int corner) {
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect.left, rect.top, rect.width, rect.height), corner / 2.0, corner / 2.0);
+    return QRegion(path.toFillPolygon().toPolygon());
+}
+
+} // namespace
+
+ExtraSamplesWindow::ExtraSamplesWindow(QWidget* mainWindow, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow) {
+    setObjectName("extraSamplesWindow");
+    setWindowTitle("Extra samples");
+    setFixedSize(kSamplesWindowWidth, kSamplesWindowHeight);
+    setMask(roundedRegion(kSamplesOutline, kSamplesOutlineCorner));
+
+    clientArea = new QWidget(this);
+    clientArea->setGeometry(kSamplesClientLeft, kSamplesClientTop, kSamplesWindowWidth - 2 * kSamplesClientLeft,
+                        kSamplesWindowHeight - kSamplesClientTop - kSamplesClientLeft);
+
+    backgroundPicture = new QLabel(clientArea);
+    backgroundPicture->setGeometry(0, 0, kSamplesWindowWidth, kSamplesWindowHeight);
+    backgroundPicture->setPixmap(skinPixmap(skin::kExtraSamplesBackground));
+    backgroundPicture->setStyleSheet("background: rgb(48, 52, 60);");
+
+    // The caption and the number share the dark band at the top of the picture.
+    QFont captionFont = font();
+    captionFont.setPointSize(7);
+    activeSampleCaption = new QLabel("Active Sample", clientArea);
+    activeSampleCaption->setFont(captionFont);
+    activeSampleCaption->setGeometry(12, 4, 86, 16);
+    captionFont.setPointSize(8);
+    captionFont.setBold(true);
+    activeSampleCaption->setStyleSheet("color: aqua; background: transparent;");
+    activeNumber = new QLabel("1", clientArea);
+    activeNumber->setFont(captionFont);
+    activeNumber->setGeometry(100, 4, 18, 16);
+    activeNumber->setStyleSheet("color: aqua; background: transparent;");
+
+    sampleButtonBox = new QScrollArea(clientArea);
+    sampleButtonBox->setGeometry(kSampleScrollBox.left, kSampleScrollBox.top, kSampleScrollBox.width,
+                            kSampleScrollBox.height);
+    sampleButtonBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sampleButtonBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    sampleButtonBox->verticalScrollBar()->setFixedWidth(kSampleScrollBarWidth);
+    sampleButtonBox->verticalScrollBar()->setTracking(true);
+    sampleButtonBox->setStyleSheet("QScrollArea { background: olive; } QWidget#sampleButtonPanel { background: olive; }");
+    auto* panel = new QWidget;
+    panel->setObjectName("sampleButtonPanel");
+    panel->setFixedSize(kSampleScrollBox.width - kSampleScrollBarWidth - 2 * sampleButtonBox->frameWidth(),
+                        sampleButtonsHeight());
+    buildButtons(panel);
+    sampleButtonBox->setWidget(panel);
+
+    placeBesideMainWindow();
+}
+
+void ExtraSamplesWindow::buildButtons(QWidget* panel) {
+    QFont buttonFont = font();
+    buttonFont.setPointSize(6);
+    QFont numberFont = font();
+    numberFont.setPointSize(8);
+    numberFont.setBold(true);
+    const QRegion outline = roundedRegion(kSampleButtonOutline, kSampleButtonOutlineCorner);
+    for (int n = 1; n <= kExtraSampleButtons; ++n) {
+        auto* button = new QPushButton(QString("Sample %1").arg(n), panel);
+        button->setGeometry(kSampleButtonLeft, sampleButtonTop(n), kSampleButtonWidth, kSampleButtonHeight);
+        button->setMask(outline);
+        button->setFont(buttonFont);
+        button->setStyleSheet("color: red;");
+        button->setCursor(Qt::PointingHandCursor);
+        button->setProperty("sample", n);
+        button->installEventFilter(this);
+        connect(button, &QPushButton::clicked, this, [this, n] { selectSample(n); });
+        sampleButtons.push_back(button);
+
+        auto* number = new QLabel(QString::number(n), panel);
+        number->setFont(numberFont);
+        number->move(kSampleNumberLeft, sampleNumberTop(n));
+        number->adjustSize();
+        numberLabels.push_back(number);
+    }
+}
+
+void ExtraSamplesWindow::setSampleEditor(SampleEditorWindow* editor) {
+    if (editor_)
+        disconnect(editor_, nullptr, this, nullptr);
+    editor_ = editor;
+    if (editor_)
+        connect(editor_, &SampleEditorWindow::sampleCaptionChanged, this, &ExtraSamplesWindow::setButtonCaption);
+}
+
+int ExtraSamplesWindow::mainLeft() const { return mainWindow_ ? mainWindow_->x() : x(); }
+
+void ExtraSamplesWindow::placeBesideMainWindow() {
+    if (mainWindow_)
+        move(mainWindow_->x() + kSamplesOffsetFromMainLeft, mainWindow_->y() + kSamplesOffsetFromMainTop);
+}
+
+void ExtraSamplesWindow::selectSample(int n) {
+    activeNumber->setText(QString::number(n));
+    emit instrumentChosen(QString("Sample%1").arg(n));
+    if (editor_)
+        editor_->showSample(n);
+}
+
+void ExtraSamplesWindow::showActiveNumber(int n) { activeNumber->setText(QString::number(n)); }
+
+void ExtraSamplesWindow::setButtonCaption(int n, const QString& caption) {
+    if (n >= 1 && n <= kExtraSampleButtons)
+        sampleButtons[static_cast<std::size_t>(n - 1)]->setText(caption);
+}
+
+bool ExtraSamplesWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        const QVariant n = watched->property("sample");
+        if (n.isValid())
+            showActiveNumber(n.toInt());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ExtraSamplesWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        drag_.leftPress(qRound(event->position().x()));
+    QWidget::mousePressEvent(event);
+}
+
+void ExtraSamplesWindow::mouseMoveEvent(QMouseEvent* event) {
+    const int left = drag_.move(qRound(event->position().x()), mainLeft(), x());
+    if (left != x())
+        move(left, y());
+    QWidget::mouseMoveEvent(event);
+}
+
+void ExtraSamplesWindow::mouseReleaseEvent(QMouseEvent* event) {
+    const int left = drag_.release(event->button() == Qt::LeftButton, mainLeft(), x());
+    if (left != x())
+        move(left, y());
+    QWidget::mouseReleaseEvent(event);
+}
+
+} // namespace tamboro

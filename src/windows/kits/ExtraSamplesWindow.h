@@ -1,0 +1,69 @@
+#pragma once
+// ExtraSamplesWindow, the Extra samples window: a shaped side panel left of the main window with one button
+// per extra sample, in groups of four, and the active sample's number. Choosing a button makes
+// that sample the current instrument and opens the sample editor on it. The panel is dragged
+// sideways by its background and snaps back beside the main window.
+
+#include "kits/ExtraSamplesPanel.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+namespace tamboro {
+
+class SampleEditorWindow;
+
+class ExtraSamplesWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `mainWindow` is the window the panel stands beside (its left edge − 92, top edge + 67).
+    explicit ExtraSamplesWindow(QWidget* mainWindow = nullptr, QWidget* parent = nullptr);
+
+    // The editor that choosing a sample opens; its "&Open" captions the buttons here.
+    void setSampleEditor(SampleEditorWindow* editor);
+    // Moves the panel to its place beside the main window.
+    void placeBesideMainWindow();
+
+    // Sample button click: the active number shows n, "Sample<n>" becomes the current instrument,
+    // and the editor opens on sample n.
+    void selectSample(int n);
+    // A sample button took the keyboard focus: only the active number follows.
+    void showActiveNumber(int n);
+    // Button n (1..32) shows `caption`.
+    void setButtonCaption(int n, const QString& caption);
+
+    // ---- Controls. ------------------------------------------------------------------------------
+    QWidget* clientArea;          // the client area, below the cut-away title bar
+    QLabel* backgroundPicture;           // the background picture, the drag handle
+    QLabel* activeSampleCaption;           // "Active Sample"
+    QLabel* activeNumber;     // the active sample's number
+    QScrollArea* sampleButtonBox;  // holds the buttons
+    std::vector<QPushButton*> sampleButtons; // in sample order, sampleButtons[n - 1] is sample n
+    std::vector<QLabel*> numberLabels;
+
+signals:
+    // The main window's current instrument becomes `name` ("Sample<n>").
+    void instrumentChosen(const QString& name);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildButtons(QWidget* panel);
+    int mainLeft() const;
+
+    QPointer<QWidget> mainWindow_;
+    QPointer<SampleEditorWindow> editor_;
+    SidewaysDrag drag_;
+};
+
+} // namespace tamboro

@@ -1,0 +1,165 @@
+#include "windows/kits/KitListWindow.h"
+
+#include "controls/SkinFiles.h"
+#include "windows/controls/SkinPictures.h"
+#include "kits/DrumKit.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainterPath>
+#include <QRegion>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace tamboro {
+
+namespace {
+
+constexpr char boxColour[] = "rgb(192, 192, 192)";
+
+// The region of a rounded rectangle as the window system cuts it: `rect` with corner ellipses of
+// `corner` x `corner` pixels.
+QRegion roundedRegion(const PixelRect& rect, int corner) {
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect.left, rect.top, rect.width, rect.height), corner / 2.0, corner / 2.0);
+    return QRegion(path.toFillPolygon().toPolygon());
+}
+
+} // namespace
+
+KitListWindow::KitListWindow(QWidget* mainWindow, const DrumKit* kit, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow), kit_(kit) {
+    setObjectName("kitListWindow");
+    setWindowTitle("Kit List");
+    setFixedSize(kKitListWindowWidth, kKitListWindowHeight);
+    setMask(roundedRegion(kKitListOutline, kKitListOutlineCorner));
+
+    clientArea = new QWidget(this);
+    clientArea->setGeometry(kKitListClientLeft, kKitListClientTop, kKitListWindowWidth - 2 * kKitListClientLeft,
+                        kKitListWindowHeight - kKitListClientTop - kKitListClientLeft);
+
+    backgroundPicture = new QLabel(clientArea);
+    backgroundPicture->setGeometry(0, 0, kKitListWindowWidth, kKitListWindowHeight);
+    backgroundPicture->setPixmap(skinPixmap(skin::kKitListBackground));
+    backgroundPicture->setStyleSheet("background: rgb(48, 52, 60);");
+
+    labelPanel = new QWidget(clientArea);
+    labelPanel->setGeometry(kKitListPanel.left, kKitListPanel.top, kKitListPanel.width, kKitListPanel.height);
+
+    placeBesideMainWindow();
+    paintLabels();
+}
+
+void KitListWindow::setKit(const DrumKit* kit) { kit_ = kit; }
+
+void KitListWindow::placeBesideMainWindow() {
+    if (mainWindow_)
+        move(mainWindow_->x() + kKitListOffsetFromMainLeft, mainWindow_->y() + kKitListOffsetFromMainTop);
+}
+
+int KitListWindow::mainLeft() const { return mainWindow_ ? mainWindow_->x() : x(); }
+
+void KitListWindow::paintLabels() {
+    instrumentLabels.clear();
+    selected_ = -1;
+    delete labelBox;
+    labelBox = new QScrollArea(labelPanel);
+    labelBox->setGeometry(0, 0, kKitListPanel.width, kKitListPanel.height);
+    labelBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    labelBox->setStyleSheet(QString("QScrollArea, QWidget#labelBoxContents { background: %1; }").arg(boxColour));
+    auto* contents = new QWidget;
+    contents->setObjectName("labelBoxContents");
+
+    QFont labelFont = font();
+    labelFont.setPointSize(8);
+    labelFont.setBold(true);
+    labelFont.setItalic(true);
+    const int labels = kitListLabelCount(kit_ ? kit_->count() : 0);
+    int bottom = 0;
+    for (int k = 0; k < labels; ++k) {
+        auto* label = new QLabel(QString::fromStdString(kit_->item(k + 1).displayName()), contents);
+        label->setFont(labelFont);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setProperty("instrumentLabel", k);
+        label->move(0, kitListLabelTop(k));
+        label->adjustSize();
+        markLabel(label, false);
+        label->installEventFilter(this);
+        instrumentLabels.push_back(label);
+        bottom = label->y() + label->height();
+    }
+    contents->setFixedSize(kKitListPanel.width - kKitListScrollBarWidth - 2 * labelBox->frameWidth(), bottom + 4);
+    labelBox->setWidget(contents);
+    labelBox->show();
+    scrollLabelsToTop();
+}
+
+void KitListWindow::markLabel(QLabel* label, bool selected) {
+    label->setStyleSheet(QString("color: navy; background: %1;").arg(selected ? "red" : boxColour));
+}
+
+void KitListWindow::selectInstrument(int k) {
+    if (!kit_ || k < 0 || k >= static_cast<int>(instrumentLabels.size()) || k + 1 >= kit_->count())
+        return;
+    for (QLabel* label : instrumentLabels)
+        markLabel(label, false);
+    const std::string& name = kit_->item(k + 1).name();
+    emit instrumentChosen(QString::fromStdString(name), kit_->find(name).pan());
+    markLabel(instrumentLabels[static_cast<std::size_t>(k)], true);
+    selected_ = k;
+}
+
+void KitListWindow::scrollLabelsToTop() {
+    if (!labelBox)
+        return;
+    QScrollBar* bar = labelBox->verticalScrollBar();
+    bar->setFixedWidth(kKitListScrollBarWidth);
+    bar->setTracking(true);
+    bar->setValue(0);
+}
+
+void KitListWindow::showEvent(QShowEvent* event) {
+    scrollLabelsToTop();
+    QWidget::showEvent(event);
+}
+
+bool KitListWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A label takes its own press, so that the release (the click) comes back to it.
+    if (event->type() == QEvent::MouseButtonPress && watched->property("instrumentLabel").isValid()) {
+        event->accept();
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* label = qobject_cast<QLabel*>(watched);
+        const QVariant k = watched->property("instrumentLabel");
+        if (label && k.isValid() && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+            selectInstrument(k.toInt());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void KitListWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        drag_.leftPress(qRound(event->position().x()));
+    QWidget::mousePressEvent(event);
+}
+
+void KitListWindow::mouseMoveEvent(QMouseEvent* event) {
+    const int left = drag_.move(qRound(event->position().x()), mainLeft(), x());
+    if (left != x())
+        move(left, y());
+    QWidget::mouseMoveEvent(event);
+}
+
+void KitListWindow::mouseReleaseEvent(QMouseEvent* event) {
+    const int left = drag_.release(event->button() == Qt::LeftButton, mainLeft(), x());
+    if (left != x())
+        move(left, y());
+    QWidget::mouseReleaseEvent(event);
+}
+
+} // namespace tamboro

@@ -1,0 +1,49 @@
+#include "windows/main/KitMakerCommand.h"
+
+#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowSound.h"
+#include "kits/KitLibrary.h"
+#include "windows/kits/KitMakerWindow.h"
+#include "sound/SampleData.h"
+#include "sound/SoundBuffer.h"
+
+#include <QAction>
+#include <QMessageBox>
+
+namespace tamboro {
+
+KitMakerCommand::KitMakerCommand(MainWindow& window, KitMakerWindow& maker, MainWindowSound* sound)
+    : QObject(&window), window_(window), maker_(maker), sound_(sound) {
+    askTemplate = [this] {
+        return QMessageBox::question(&window_, QStringLiteral("Question"),
+                                     QStringLiteral("Do you wish to template the current drum kit?"),
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    };
+    if (sound_) {
+        maker_.audition = [this](const std::filesystem::path& file) {
+            if (auditionStream_)
+                auditionStream_->stop();
+            auditionStream_ = sound_->device().createBuffer(SampleData::fromWave(Wave::readFile(file)));
+            auditionStream_->play(false);
+        };
+        maker_.setAuditionAvailable(true);
+    }
+    window_.kitMakerAction->setEnabled(true);
+    connect(window_.kitMakerAction, &QAction::triggered, this, &KitMakerCommand::kitMakerClicked);
+}
+
+KitMakerCommand::~KitMakerCommand() = default;
+
+void KitMakerCommand::kitMakerClicked() {
+    std::vector<std::string> list;
+    for (int i = 0; i < window_.instruments.count(); ++i)
+        list.push_back(window_.instruments.entry(i));
+    const DrumKit& kit = window_.kitLibrary->kit();
+    maker_.buildRows(list, kit.count());
+    maker_.show();
+    maker_.raise();
+    const bool templateCurrentKit = askTemplate ? askTemplate() : false;
+    maker_.fillFromMainKit(kit, list, window_.programDir, templateCurrentKit);
+}
+
+} // namespace tamboro

@@ -1,0 +1,77 @@
+// MainWindow: moving the window by dragging its background picture. The Kit List and Extra samples
+// windows follow it sideways and hide until the button is released.
+
+#include "windows/main/MainWindow.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace tamboro {
+
+namespace {
+
+std::optional<PixelPoint> positionOf(const QWidget* w) {
+    if (!w)
+        return std::nullopt;
+    return PixelPoint{w->x(), w->y()};
+}
+
+PixelPoint pointerIn(const QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    return {p.x(), p.y()};
+}
+
+} // namespace
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == backgroundImage) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            backgroundPress(static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::MouseMove:
+            backgroundMove(static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::MouseButtonRelease:
+            backgroundRelease(static_cast<QMouseEvent*>(event));
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::backgroundPress(QMouseEvent* event) {
+    // backgroundImage fills the window, so its coordinates are the window's.
+    backgroundDrag.press(pointerIn(event), event->button() == Qt::LeftButton);
+}
+
+void MainWindow::backgroundMove(QMouseEvent* event) {
+    const auto move = backgroundDrag.move(pointerIn(event), {x(), y()}, positionOf(kitListWindow), positionOf(extraSamplesWindow));
+    if (!move)
+        return;
+    this->move(move->mainWindow.x, move->mainWindow.y);
+    if (kitListWindow && move->kitList) {
+        kitListWindow->move(move->kitList->x, move->kitList->y);
+        kitListWindow->hide();
+    }
+    if (extraSamplesWindow && move->extraSamples) {
+        extraSamplesWindow->move(move->extraSamples->x, move->extraSamples->y);
+        extraSamplesWindow->hide();
+    }
+}
+
+void MainWindow::backgroundRelease(QMouseEvent* event) {
+    backgroundDrag.release(event->button() == Qt::LeftButton);
+    for (QWidget* companion : {kitListWindow.data(), extraSamplesWindow.data()}) {
+        if (!companion)
+            continue;
+        // Back to a normal window (not kept on top), shown again.
+        if (companion->windowFlags() & Qt::WindowStaysOnTopHint)
+            companion->setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        companion->show();
+    }
+}
+
+} // namespace tamboro

@@ -1,0 +1,59 @@
+#pragma once
+// The main window's sound: the sound output, the kit voices, the 32 extra-sample players and the
+// playback state, wired to the window's transport buttons, knobs, channel switches, lights, grid
+// and Play List. The window's controls stay thin: each forwards to the playback handler of the same
+// name and shows what playback reports.
+
+#include "sound/ExtraSamples.h"
+#include "sound/KitVoices.h"
+#include "sound/PlaybackState.h"
+#include "sound/SampleStreams.h"
+#include "sound/SoundDevice.h"
+#include "windows/sound/QtTickDispatcher.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace tamboro {
+
+class MainWindow;
+struct ProgramOptions;
+
+class MainWindowSound : public QObject {
+    Q_OBJECT
+public:
+    // The message shown when the sound output cannot be opened at start-up.
+    static const char* const kSoundCardMessage;
+
+    // Opens the sound output chosen by the options (the system device, or the null device with an
+    // optional capture) and wires `window`. Throws Error when the output cannot be opened.
+    MainWindowSound(MainWindow& window, const ProgramOptions& options);
+    ~MainWindowSound() override;
+
+    PlaybackState& playback() { return *playback_; }
+    ExtraSamples& extraSamples() { return *samples_; }
+    SoundDevice& device() { return *device_; }
+    KitVoices& kitVoices() { return *voices_; }
+
+    // Stops both clocks (shut-down and the "x" label do this first) and the extra samples.
+    void stopClocks();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void wireControls();
+    void wireEvents();
+    void showGlyph(class PictureButton* button, int imageIndex);
+
+    MainWindow& window_;
+    QtTickDispatcher dispatcher_;
+    std::unique_ptr<SoundDevice> device_;
+    std::unique_ptr<KitVoices> voices_;
+    std::unique_ptr<SampleStreams> streams_;
+    std::unique_ptr<ExtraSamples> samples_;
+    std::unique_ptr<PlaybackState> playback_;
+};
+
+} // namespace tamboro

@@ -1,0 +1,378 @@
+#include "windows/main/PatternGridView.h"
+
+#include "song/PanTable.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStaticText>
+
+#include <algorithm>
+
+namespace tamboro {
+
+namespace {
+
+const QColor kLineColor(192, 192, 192); // silver
+constexpr int kRowPitch = PatternGridView::kRowHeight + PatternGridView::kLineWidth;
+
+} // namespace
+
+QColor colorFromBgr(std::uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+std::uint32_t bgrFromColor(const QColor& color) {
+    return static_cast<std::uint32_t>(color.red()) | (static_cast<std::uint32_t>(color.green()) << 8) |
+           (static_cast<std::uint32_t>(color.blue()) << 16);
+}
+
+PatternGridView::PatternGridView(PatternGrid& grid, PatternEditState& state, QWidget* parent)
+    : QAbstractScrollArea(parent), grid_(grid), state_(state), background_(colorFromBgr(kDefaultGridBackground)),
+      text_(colorFromBgr(kDefaultGridText)) {
+    setObjectName(QStringLiteral("patternGrid"));
+    setFocusPolicy(Qt::StrongFocus);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSize(8);
+    setFont(font);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    verticalScrollBar()->setSingleStep(1);
+    horizontalScrollBar()->setSingleStep(kColumnWidth / 4);
+    updateScrollRange();
+}
+
+QSize PatternGridView::sizeHint() const {
+    const int width = kFixedColumnWidth + PatternGrid::kChannels * (kColumnWidth + kLineWidth) + kLineWidth;
+    return {width + 2 * frameWidth() + verticalScrollBar()->sizeHint().width(), 20 * kRowPitch + 2 * frameWidth()};
+}
+
+void PatternGridView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        textCache_.clear();
+    QAbstractScrollArea::changeEvent(event);
+}
+
+void PatternGridView::setColors(const QColor& background, const QColor& text) {
+    background_ = background;
+    text_ = text;
+    viewport()->update();
+}
+
+// --- geometry ---------------------------------------------------------------------------------
+
+int PatternGridView::firstScrolledRow() const { return kFixedRows + verticalScrollBar()->value(); }
+
+int PatternGridView::visibleScrolledRows() const {
+    return std::max(1, (viewport()->height() - kFixedRows * kRowPitch) / kRowPitch);
+}
+
+int PatternGridView::columnLeft(int col) const {
+    if (col == 0)
+        return 0;
+    return kFixedColumnWidth + kLineWidth + (col - 1) * (kColumnWidth + kLineWidth) - horizontalScrollBar()->value();
+}
+
+int PatternGridView::rowTop(int row) const {
+    if (row < kFixedRows)
+        return row * kRowPitch;
+    return (kFixedRows + row - firstScrolledRow()) * kRowPitch;
+}
+
+QRect PatternGridView::cellRect(int col, int row) const {
+    if (col < 0 || col >= PatternGrid::kColumns || row < 0 || row > lastRow())
+        return {};
+    if (row >= kFixedRows && row < firstScrolledRow())
+        return {};
+    const QRect rect(columnLeft(col), rowTop(row), columnWidth(col), kRowHeight);
+    return rect.intersects(viewport()->rect()) ? rect : QRect();
+}
+
+bool PatternGridView::cellAt(const QPoint& pos, int& col, int& row) const {
+    if (pos.x() < 0 || pos.y() < 0)
+        return false;
+    const int band = pos.y() / kRowPitch;
+    row = band < kFixedRows ? band : firstScrolledRow() + band - kFixedRows;
+    if (row > lastRow())
+        return false;
+    if (pos.x() < kFixedColumnWidth + kLineWidth) {
+        col = 0;
+        return true;
+    }
+    const int x = pos.x() + horizontalScrollBar()->value() - kFixedColumnWidth - kLineWidth;
+    col = 1 + x / (kColumnWidth + kLineWidth);
+    return col <= PatternGrid::kChannels;
+}
+
+void PatternGridView::updateScrollRange() {
+    const int scrolledRows = std::max(0, grid_.rowCount() - kFixedRows);
+    verticalScrollBar()->setRange(0, std::max(0, scrolledRows - visibleScrolledRows()));
+    verticalScrollBar()->setPageStep(visibleScrolledRows());
+    const int contentWidth = kFixedColumnWidth + PatternGrid::kChannels * (kColumnWidth + kLineWidth) + kLineWidth;
+    horizontalScrollBar()->setRange(0, std::max(0, contentWidth - viewport()->width()));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+}
+
+void PatternGridView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollRange();
+}
+
+void PatternGridView::scrollContentsBy(int, int) { viewport()->update(); }
+
+void PatternGridView::ensureRowVisible(int row) {
+    if (row < kFixedRows)
+        return;
+    QScrollBar* bar = verticalScrollBar();
+    const int offset = row - kFixedRows;
+    if (offset < bar->value())
+        bar->setValue(offset);
+    else if (offset >= bar->value() + visibleScrolledRows())
+        bar->setValue(offset - visibleScrolledRows() + 1);
+}
+
+// --- painting ---------------------------------------------------------------------------------
+
+const QStaticText& PatternGridView::staticText(const std::string& text) const {
+    // A pattern holds a handful of distinct texts (instrument names, labels), so their laid-out
+    // forms are kept; the cache is dropped when the font changes or it grows large.
+    if (textCache_.size() > 4096)
+        textCache_.clear();
+    auto it = textCache_.find(text);
+    if (it == textCache_.end()) {
+        QStaticText laidOut(QString::fromStdString(text));
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.setTextWidth(-1);
+        laidOut.prepare(QTransform(), font());
+        it = textCache_.emplace(text, std::move(laidOut)).first;
+    }
+    return it->second;
+}
+
+void PatternGridView::paintEvent(QPaintEvent* event) {
+    const QRect dirty = event->rect();
+    QPainter p(viewport());
+    p.fillRect(dirty, palette().color(QPalette::Window));
+    const QFontMetrics metrics(font());
+    const int textTop = (kRowHeight - metrics.height()) / 2;
+    const CellRect sel = selection();
+    const QColor fixedFill = palette().color(QPalette::Button);
+    const QColor fixedText = palette().color(QPalette::ButtonText);
+    const QColor highlight = palette().color(QPalette::Highlight);
+    const QColor highlightText = palette().color(QPalette::HighlightedText);
+
+    auto paintCell = [&](int col, int row) {
+        const QRect rect(columnLeft(col), rowTop(row), columnWidth(col), kRowHeight);
+        // Only the cells a change touched are drawn again (the lines sit right and below a cell).
+        if (!rect.adjusted(0, 0, kLineWidth, kLineWidth).intersects(dirty))
+            return;
+        const bool fixed = col == 0 || row < kFixedRows;
+        const bool selected = !fixed && col >= sel.left && col <= sel.right && row >= sel.top && row <= sel.bottom;
+        p.fillRect(rect, fixed ? fixedFill : selected ? highlight : background_);
+        p.setPen(kLineColor);
+        p.drawLine(rect.right() + 1, rect.top(), rect.right() + 1, rect.bottom() + 1);
+        p.drawLine(rect.left(), rect.bottom() + 1, rect.right() + 1, rect.bottom() + 1);
+        const std::string& text = grid_.cell(col, row);
+        if (!text.empty()) {
+            p.setPen(fixed ? fixedText : selected ? highlightText : text_);
+            const QStaticText& laidOut = staticText(text);
+            const QPoint at(rect.left() + 2, rect.top() + textTop);
+            if (laidOut.size().width() <= rect.width() - 2) {
+                p.drawStaticText(at, laidOut);
+            } else { // a long text is cut at the cell's edge, never drawn over its neighbour
+                p.save();
+                p.setClipRect(rect, Qt::IntersectClip);
+                p.drawStaticText(at, laidOut);
+                p.restore();
+            }
+        }
+    };
+
+    const int lastVisible = std::min(lastRow(), firstScrolledRow() + visibleScrolledRows());
+    // Scrolled rows first, then the fixed column and rows over them.
+    p.setClipRect(QRect(kFixedColumnWidth + kLineWidth, kFixedRows * kRowPitch, viewport()->width(), viewport()->height()));
+    for (int row = firstScrolledRow(); row <= lastVisible; ++row)
+        for (int col = 1; col < PatternGrid::kColumns; ++col)
+            paintCell(col, row);
+    p.setClipRect(QRect(0, kFixedRows * kRowPitch, kFixedColumnWidth + kLineWidth, viewport()->height()));
+    for (int row = firstScrolledRow(); row <= lastVisible; ++row)
+        paintCell(0, row);
+    p.setClipRect(QRect(kFixedColumnWidth + kLineWidth, 0, viewport()->width(), kFixedRows * kRowPitch));
+    for (int row = 0; row < std::min(kFixedRows, grid_.rowCount()); ++row)
+        for (int col = 1; col < PatternGrid::kColumns; ++col)
+            paintCell(col, row);
+    p.setClipping(false);
+    for (int row = 0; row < std::min(kFixedRows, grid_.rowCount()); ++row)
+        paintCell(0, row);
+}
+
+// --- current cell and selection ---------------------------------------------------------------
+
+CellRect PatternGridView::selection() const {
+    return {std::min(col_, anchorCol_), std::min(row_, anchorRow_), std::max(col_, anchorCol_), std::max(row_, anchorRow_)};
+}
+
+void PatternGridView::updateCells(const CellRect& cells) {
+    QRect area;
+    for (int row = cells.top; row <= cells.bottom; ++row)
+        for (int col = cells.left; col <= cells.right; ++col)
+            area |= cellRect(col, row);
+    if (!area.isEmpty())
+        viewport()->update(area.adjusted(0, 0, kLineWidth, kLineWidth));
+}
+
+void PatternGridView::moveCurrent(int col, int row, bool extend) {
+    const CellRect before = selection();
+    col_ = std::clamp(col, 1, PatternGrid::kChannels);
+    row_ = std::clamp(row, static_cast<int>(kFixedRows), std::max(lastRow(), static_cast<int>(kFixedRows)));
+    if (!extend) {
+        anchorCol_ = col_;
+        anchorRow_ = row_;
+    }
+    ensureRowVisible(row_); // a scroll repaints everything by itself
+    updateCells(before);
+    updateCells(selection());
+}
+
+void PatternGridView::setCurrentCell(int col, int row) { moveCurrent(col, row, false); }
+
+void PatternGridView::setSelection(const CellRect& rect) {
+    moveCurrent(rect.left, rect.top, false);
+    anchorCol_ = std::clamp(rect.right, 1, PatternGrid::kChannels);
+    anchorRow_ = std::clamp(rect.bottom, static_cast<int>(kFixedRows), std::max(lastRow(), static_cast<int>(kFixedRows)));
+    updateCells(selection());
+}
+
+void PatternGridView::modelChanged() {
+    updateScrollRange();
+    const int maxRow = std::max(lastRow(), static_cast<int>(kFixedRows));
+    row_ = std::min(row_, maxRow);
+    anchorRow_ = std::min(anchorRow_, maxRow);
+    viewport()->update();
+}
+
+// --- gestures ---------------------------------------------------------------------------------
+
+std::string PatternGridView::currentInstrument() const { return instruments_.current ? instruments_.current() : std::string(); }
+
+void PatternGridView::markChanged() {
+    updateCells(selection());
+    emit patternChanged();
+}
+
+void PatternGridView::mousePressEvent(QMouseEvent* event) {
+    state_.gridClicked = true;
+    int col = 0, row = 0;
+    if (cellAt(event->position().toPoint(), col, row) && isChannelCell(col, row)) {
+        moveCurrent(col, row, false);
+        dragging_ = event->button() == Qt::LeftButton;
+    }
+    setFocus(Qt::MouseFocusReason);
+}
+
+void PatternGridView::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_)
+        return;
+    int col = 0, row = 0;
+    if (!cellAt(event->position().toPoint(), col, row))
+        return;
+    const CellRect before = selection();
+    anchorCol_ = std::clamp(col, 1, PatternGrid::kChannels);
+    anchorRow_ = std::clamp(row, static_cast<int>(kFixedRows), std::max(lastRow(), static_cast<int>(kFixedRows)));
+    updateCells(before);
+    updateCells(selection());
+}
+
+void PatternGridView::mouseReleaseEvent(QMouseEvent* event) {
+    dragging_ = false;
+    if (!hasChannelRows())
+        return;
+    if (event->button() == Qt::RightButton) {
+        // The level step never sets patternChanged.
+        if (stepCellLevel(grid_, col_, row_))
+            updateCells({col_, row_, col_, row_});
+        return;
+    }
+    if (event->button() != Qt::LeftButton && event->button() != Qt::MiddleButton)
+        return;
+    const std::string instrument = currentInstrument();
+    const ToggleResult result = placeOrRemove(grid_, state_, col_, row_, instrument);
+    if (result == ToggleResult::Nothing)
+        return;
+    markChanged();
+    if (result == ToggleResult::Placed && instruments_.positionOf && instruments_.lastKitIndex &&
+        shouldAudition(instruments_.positionOf(instrument), instruments_.lastKitIndex()))
+        emit auditionRequested(QString::fromStdString(instrument));
+}
+
+void PatternGridView::insertInstrument() {
+    if (!hasChannelRows())
+        return;
+    toggleCellInstrument(grid_, col_, row_, currentInstrument());
+    updateCells({col_, row_, col_, row_});
+}
+
+void PatternGridView::typeLevelDigit(QChar key) {
+    if (!hasChannelRows() || key < QLatin1Char('1') || key > QLatin1Char('9'))
+        return;
+    // Run the rule on a cleared flag to learn whether this digit counted as an edit.
+    const bool wasChanged = state_.patternChanged;
+    state_.patternChanged = false;
+    const int typedRow = row_;
+    const int newRow = applyLevelDigit(grid_, state_, col_, row_, key.toLatin1(), currentInstrument());
+    const bool edited = state_.patternChanged;
+    state_.patternChanged = wasChanged || edited;
+    updateCells({col_, typedRow, col_, typedRow});
+    moveCurrent(col_, newRow, false);
+    if (edited)
+        emit patternChanged();
+}
+
+void PatternGridView::keyPressEvent(QKeyEvent* event) {
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Delete:
+        if (hasChannelRows()) {
+            deleteSelectedCells(grid_, state_, selection());
+            markChanged();
+        }
+        return;
+    case Qt::Key_Up:
+        moveCurrent(col_, row_ - 1, extend);
+        return;
+    case Qt::Key_Down:
+        moveCurrent(col_, row_ + 1, extend);
+        return;
+    case Qt::Key_Left:
+        moveCurrent(col_ - 1, row_, extend);
+        return;
+    case Qt::Key_Right:
+        moveCurrent(col_ + 1, row_, extend);
+        return;
+    case Qt::Key_PageUp:
+        moveCurrent(col_, row_ - visibleScrolledRows(), extend);
+        return;
+    case Qt::Key_PageDown:
+        moveCurrent(col_, row_ + visibleScrolledRows(), extend);
+        return;
+    case Qt::Key_Home:
+        moveCurrent(1, ctrl ? kFixedRows : row_, extend);
+        return;
+    case Qt::Key_End:
+        moveCurrent(PatternGrid::kChannels, ctrl ? lastRow() : row_, extend);
+        return;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    if (text.size() == 1 && text[0] >= QLatin1Char('1') && text[0] <= QLatin1Char('9')) {
+        typeLevelDigit(text[0]);
+        return;
+    }
+    // Every other key is ignored: typing never edits a cell directly.
+    event->ignore();
+}
+
+} // namespace tamboro

@@ -1,0 +1,68 @@
+#pragma once
+// The main window's document commands: saving the grid as a pattern ("Save pattern"), loading a
+// pattern by pressing its Play List entry (with the question about unsaved edits and the extra
+// samples the pattern names), and the songs: "Open Song", "Save Song", "New Song" and "Clear List"
+// with the Play List's "Clear all" button.
+
+#include "song/SampleRestore.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tamboro {
+
+class MainWindowSound;
+class SampleEditorWindow;
+class ExtraSamplesWindow;
+class MainWindow;
+
+class PatternSongCommands : public QObject {
+    Q_OBJECT
+public:
+    // `editor` and `samplesWindow` show what loading a pattern or song does to the extra samples;
+    // either may be null.
+    PatternSongCommands(MainWindow& window, MainWindowSound& sound, SampleEditorWindow* editor, ExtraSamplesWindow* samplesWindow);
+
+    // ---- Dialogs and message boxes; tests replace them. ----------------------------------------
+    // The song open and save dialogs (".sng" files, starting in the program folder); an empty path
+    // means the user cancelled.
+    std::function<std::filesystem::path()> chooseSongToOpen;
+    std::function<std::filesystem::path()> chooseSongToSave;
+    // "This pattern has changed, do you wish to save?" with Yes and No; true for Yes.
+    std::function<bool()> askSavePattern;
+    // A message box with an OK button.
+    std::function<void(const QString& text, const QString& title)> showMessage;
+
+    // ---- Commands. ------------------------------------------------------------------------------
+    // "Save pattern". True when the file was written.
+    bool savePatternClicked();
+    // A left or middle press on the Play List, after the press selected the entry under the
+    // pointer: asks about unsaved edits, then loads the selected entry into the grid.
+    void playListPressed();
+    void openSongClicked();  // Open Song
+    void saveSongClicked();  // Save Song
+    void newSongClicked(); // New Song
+    void clearListClicked(); // Clear all / Clear List
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void loadSelectedPattern();
+    std::vector<PatternSample> currentSamples() const;
+    SampleTarget sampleTarget();
+    void reportError(const std::string& text);
+
+    MainWindow& window_;
+    MainWindowSound& sound_;
+    QPointer<SampleEditorWindow> editor_;
+    QPointer<ExtraSamplesWindow> samplesWindow_;
+};
+
+} // namespace tamboro

@@ -1,0 +1,43 @@
+#pragma once
+// "Render song to wave" (the button and the File menu item `renderSongClicked`): renders the Play List
+// into one WAV file through the render window, optionally as an acidized loop, then offers the MP3
+// copy when "Include MP3 option when render" is checked.
+
+#include "windows/render/Mp3ExportWindow.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace tamboro {
+
+class MainWindowSound;
+class RenderProgressWindow;
+class MainWindow;
+struct PatternFileData;
+struct RenderRequest;
+
+class SongRenderCommand : public QObject {
+    Q_OBJECT
+public:
+    // `sound` gives the extra samples' files and settings and the channel switches; may be null.
+    SongRenderCommand(MainWindow& window, RenderProgressWindow& renderWindow, MainWindowSound* sound);
+
+    // The request the render reads, from the window's current state.
+    RenderRequest buildRequest() const;
+    // The encoder window of the last render that offered one (null otherwise).
+    Mp3ExportWindow* encoderWindow() const { return encoder_; }
+
+    void renderSongClicked();
+
+private:
+    void setPlayButtons(bool enabled);
+    // Shows the song's last pattern: its cells in the grid, its tempo, loop count and name.
+    void showPattern(const PatternFileData& pattern);
+
+    MainWindow& window_;
+    RenderProgressWindow& renderWindow_;
+    MainWindowSound* sound_;
+    QPointer<Mp3ExportWindow> encoder_;
+};
+
+} // namespace tamboro

@@ -1,0 +1,154 @@
+// Program entry: reads the command line, prepares the working folder, creates the windows in their
+// order (the main window first) and runs the event loop until the main window closes.
+
+#include "app/ProgramFolder.h"
+#include "app/ProgramOptions.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowSound.h"
+#include "windows/kits/SampleEditorWindow.h"
+#include "windows/kits/KitMakerWindow.h"
+#include "windows/main/KitLibraryCommand.h"
+#include "windows/main/KitMakerCommand.h"
+#include "windows/main/PatternSongCommands.h"
+#include "windows/main/PrintScoreCommand.h"
+#include "windows/main/SongRenderCommand.h"
+#include "windows/render/RenderProgressWindow.h"
+#include "windows/main/ShutdownSignals.h"
+#include "common/AssetDir.h"
+#include "common/Error.h"
+#include "windows/controls/AboutWindow.h"
+#include "windows/controls/IntroWindow.h"
+#include "windows/controls/OptionsWindow.h"
+#include "windows/controls/TipsWindow.h"
+#include "windows/kits/KitListWindow.h"
+#include "windows/kits/ExtraSamplesWindow.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QComboBox>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> argumentsAfterProgram(const QStringList& all) {
+    std::vector<std::string> args;
+    for (qsizetype i = 1; i < all.size(); ++i)
+        args.push_back(all[i].toStdString());
+    return args;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("Quillon");
+    QApplication::setApplicationName("Tamboro");
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    tamboro::ProgramOptions options;
+    fs::path programDir;
+    try {
+        options = tamboro::parseProgramOptions(argumentsAfterProgram(QApplication::arguments()));
+        if (options.showHelp) {
+            std::fputs(tamboro::programUsage().c_str(), stdout);
+            return 0;
+        }
+        if (options.showVersion) {
+            std::printf("Tamboro Pro %s\n", TAMBORO_VERSION);
+            return 0;
+        }
+        const tamboro::ProgramFolder folder =
+            tamboro::prepareProgramFolder(options.dir, tamboro::findAssetDir(argv[0]));
+        if (!folder.warning.empty())
+            std::fprintf(stderr, "tamboro: %s\n", folder.warning.c_str());
+        programDir = folder.dir;
+        // Bare file names (the pan table, the kit, the help) are looked up in the current folder.
+        fs::current_path(programDir);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tamboro: %s\n%s", e.what(), tamboro::programUsage().c_str());
+        return 2;
+    }
+
+    // The main window comes first: its creation runs before any other window exists.
+    auto mainWindow = std::make_unique<tamboro::MainWindow>(programDir, options);
+    QObject::connect(mainWindow.get(), &tamboro::MainWindow::closed, &app, &QApplication::quit);
+
+    // The sound output opens as part of the main window's start-up; without it the program ends.
+    std::unique_ptr<tamboro::MainWindowSound> sound;
+    try {
+        sound = std::make_unique<tamboro::MainWindowSound>(*mainWindow, options);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tamboro: %s\n", e.what());
+        mainWindow->hide();
+        QMessageBox::critical(nullptr, QStringLiteral("Tamboro"), QString::fromLatin1(tamboro::MainWindowSound::kSoundCardMessage));
+        return 1;
+    }
+
+    // The sample editor works on the 32 extra-sample players of the sound output.
+    auto sampleEditor = std::make_unique<tamboro::SampleEditorWindow>(sound->extraSamples(), mainWindow.get());
+    mainWindow->sampleEditorWindow = sampleEditor.get();
+
+    // The Kit List window lists the kit loaded at start-up and follows every later load.
+    auto kitList = std::make_unique<tamboro::KitListWindow>(mainWindow.get());
+    mainWindow->attachKitList(kitList.get());
+    new tamboro::KitLibraryCommand(*mainWindow); // "Drum Kit Library"; owned by the main window
+    new tamboro::PrintScoreCommand(*mainWindow); // "Print Song Score (Drum TAB)"; owned by the main window
+
+    // The render progress window, used by "Render song to wave".
+    auto renderWindow = std::make_unique<tamboro::RenderProgressWindow>();
+    mainWindow->renderProgressWindow = renderWindow.get();
+    new tamboro::SongRenderCommand(*mainWindow, *renderWindow, sound.get()); // owned by the main window
+
+    // The kit maker builds new kits from WAV files; "Kit Maker" on the View menu opens it.
+    auto kitMaker = std::make_unique<tamboro::KitMakerWindow>();
+    mainWindow->kitMakerWindow = kitMaker.get();
+    new tamboro::KitMakerCommand(*mainWindow, *kitMaker, sound.get()); // owned by the main window
+
+    auto intro = new tamboro::IntroWindow(); // deletes itself when it closes
+
+    auto optionsWindow = std::make_unique<tamboro::OptionsWindow>();
+    mainWindow->optionsWindow = optionsWindow.get();
+    QObject::connect(optionsWindow.get(), &tamboro::OptionsWindow::cellJumpChosen, mainWindow.get(),
+                     [w = mainWindow.get()](int jump) { w->editState.cellJump = jump; });
+
+    auto extraSamples = std::make_unique<tamboro::ExtraSamplesWindow>(mainWindow.get());
+    mainWindow->extraSamplesWindow = extraSamples.get();
+    extraSamples->setSampleEditor(sampleEditor.get());
+    QObject::connect(extraSamples.get(), &tamboro::ExtraSamplesWindow::instrumentChosen, mainWindow.get(),
+                     [w = mainWindow.get()](const QString& name) { w->instrumentBox->setEditText(name); });
+
+    // Saving and loading patterns, opening, saving and starting songs; the loads show their extra
+    // samples in the sample editor and the Extra samples window.
+    new tamboro::PatternSongCommands(*mainWindow, *sound, sampleEditor.get(), extraSamples.get());
+
+    intro->setWindows(mainWindow.get(), mainWindow->kitListWindow, mainWindow->extraSamplesWindow);
+
+    auto about = std::make_unique<tamboro::AboutWindow>();
+    mainWindow->aboutWindow = about.get();
+
+    auto tips = std::make_unique<tamboro::TipsWindow>(mainWindow.get());
+    mainWindow->tipsWindow = tips.get();
+    QObject::connect(tips.get(), &tamboro::TipsWindow::tipsTurnedOff, mainWindow.get(),
+                     [w = mainWindow.get()] { w->showTips = false; });
+
+    tamboro::ShutdownSignals shutdown;
+    QObject::connect(&shutdown, &tamboro::ShutdownSignals::shutdownRequested, mainWindow.get(),
+                     &tamboro::MainWindow::exitClicked);
+
+    mainWindow->show();
+    extraSamples->placeBesideMainWindow();
+    extraSamples->show();
+    kitList->placeBesideMainWindow();
+    kitList->show();
+    intro->show();
+    // The tips window shows at start-up unless the user turned it off.
+    if (mainWindow->showTips)
+        tips->show();
+
+    return QApplication::exec();
+}
