@@ -2,9 +2,9 @@
 // the level step, a level digit with a cell jump, the Delete key on the whole pattern, the
 // Time/Bar change, clearing, and saving / loading the pattern's lines.
 
+#include "common/TextLines.h"
 #include "song/GridEditing.h"
 #include "song/PatternFile.h"
-#include "common/TextLines.h"
 
 #include <benchmark/benchmark.h>
 
@@ -97,7 +97,8 @@ void BM_SaveAndLoadLines(benchmark::State& st) {
     PatternGrid loaded;
     for (auto _ : st) {
         const std::string text = joinLinesCrLf(buildPatternFileLines(grid, 120, 1, samples));
-        const auto data = parsePatternFile({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, "Bench.pat");
+        const auto data =
+            parsePatternFile({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, "Bench.pat");
         loadPatternIntoGrid(loaded, data);
     }
 }

@@ -38,5 +38,8 @@ void BM_LoadTopkitAndFillInstrumentList(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_LoadTopkitAndFillInstrumentList)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LoadTopkitAndFillInstrumentList)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true);
 BENCHMARK_MAIN();

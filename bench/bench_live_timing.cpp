@@ -6,18 +6,18 @@
 //   - from the Play handler to the block that carries the first hit leaving the mixer.
 // Usage: bench_live_timing [--load] [--seconds S]   (S: length of each tempo run, default 8)
 
-#include "song/PatternFile.h"
 #include "kits/DrumKit.h"
-#include "testsupport/ClickPattern.h"
+#include "song/PatternFile.h"
 #include "sound/EventLoop.h"
 #include "sound/InstrumentList.h"
 #include "sound/KitVoices.h"
 #include "sound/NullAudioBackend.h"
-#include "testsupport/OnsetAnalysis.h"
 #include "sound/PlaybackState.h"
 #include "sound/SoundDevice.h"
 #include "sound/Tempo.h"
 #include "sound/ThreadPriority.h"
+#include "testsupport/ClickPattern.h"
+#include "testsupport/OnsetAnalysis.h"
 
 #include <algorithm>
 #include <atomic>
@@ -72,7 +72,8 @@ bool timingRun(int bpm, double seconds) {
         playback.setBpm(bpm);
         loop.runFor(300ms);
         playback.playPattern();
-        loop.runUntil([&] { return !playback.patternPlaying(); }, std::chrono::seconds(static_cast<long>(seconds * 2 + 10)));
+        loop.runUntil([&] { return !playback.patternPlaying(); },
+                      std::chrono::seconds(static_cast<long>(seconds * 2 + 10)));
         loop.runFor(100ms);
         late = device.lateStarts();
         underruns = device.underruns();
@@ -154,10 +155,11 @@ void playToFirstHit() {
         playback.stopPlayback();
         loop.runFor(40ms);
     }
-    std::printf("Play handler to first hit leaving the mixer: median %.2f ms, max %.2f ms (look-ahead %.2f ms, "
-                "buffer %.2f ms)\n",
-                percentile(ms, 0.5), percentile(ms, 1.0), 1000.0 * device.lookaheadFrames() / device.sampleRate(),
-                1000.0 * device.bufferFrames() / device.sampleRate());
+    std::printf(
+        "Play handler to first hit leaving the mixer: median %.2f ms, max %.2f ms (look-ahead %.2f ms, "
+        "buffer %.2f ms)\n",
+        percentile(ms, 0.5), percentile(ms, 1.0), 1000.0 * device.lookaheadFrames() / device.sampleRate(),
+        1000.0 * device.bufferFrames() / device.sampleRate());
     voices.finalize();
 }
 

@@ -6,12 +6,12 @@
 //   bench_render --benchmark_filter='BM_RenderSong/1800'
 // Set TAMBORO_BENCH_DIR to choose the folder written to (default: the system's temp folder).
 
-#include "song/PatternFile.h"
 #include "common/TextLines.h"
 #include "kits/DefaultKitSynth.h"
-#include "kits/Wave.h"
 #include "kits/DrumKit.h"
+#include "kits/Wave.h"
 #include "render/SongRender.h"
+#include "song/PatternFile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -59,7 +59,9 @@ void BM_RenderSong(benchmark::State& state) {
     const int seconds = static_cast<int>(state.range(0));
     const int loops = seconds / 2; // one pattern lasts 2 s at 120 BPM
     const char* base = std::getenv("TAMBORO_BENCH_DIR");
-    const fs::path dir = fs::path(base ? base : fs::temp_directory_path().string()) / ("tamboro-bench-render-" + std::to_string(seconds) + "-" + std::to_string(std::random_device{}()));
+    const fs::path dir =
+        fs::path(base ? base : fs::temp_directory_path().string()) /
+        ("tamboro-bench-render-" + std::to_string(seconds) + "-" + std::to_string(std::random_device{}()));
     fs::remove_all(dir);
     fs::create_directories(dir / "temp");
     const DrumKit kit = makeDefaultKit();
@@ -84,8 +86,8 @@ void BM_RenderSong(benchmark::State& state) {
         fs::remove(dir / "out.wav");
         state.ResumeTiming();
     }
-    state.counters["x_realtime"] = benchmark::Counter(static_cast<double>(seconds) * static_cast<double>(state.iterations()),
-                                                      benchmark::Counter::kIsRate);
+    state.counters["x_realtime"] = benchmark::Counter(
+        static_cast<double>(seconds) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["frames"] = static_cast<double>(frames);
     fs::remove_all(dir);
 }

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the pattern file reader and, when it accepts them, loads the result into
 // a grid and writes it back: every path must either refuse cleanly or stay in bounds.
-#include "song/PatternFile.h"
 #include "common/Error.h"
+#include "song/PatternFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the song file reader; an accepted song is written back to lines.
-#include "song/SongFile.h"
 #include "common/Error.h"
+#include "song/SongFile.h"
 
 #include <cstddef>
 #include <cstdint>

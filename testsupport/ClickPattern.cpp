@@ -1,8 +1,8 @@
 #include "testsupport/ClickPattern.h"
 
+#include "kits/DrumKit.h"
 #include "song/PatternFile.h"
 #include "song/PatternGrid.h"
-#include "kits/DrumKit.h"
 
 #include <vector>
 

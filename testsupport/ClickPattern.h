@@ -11,7 +11,7 @@ namespace tamboro {
 
 inline constexpr const char* kClickKitFile = "Click.dxg";
 inline constexpr const char* kClickPatternName = "Clicks";
-inline constexpr int kClickFrames = 64;         // at 44100 Hz
+inline constexpr int kClickFrames = 64;            // at 44100 Hz
 inline constexpr std::int16_t kClickLevel = 16384; // half scale; its onset is its first frame
 
 // Writes DIR/Click.dxg and DIR/Clicks.pat (`steps` steps at `bpm`).

@@ -46,7 +46,8 @@ GridCheck checkGrid(const std::vector<std::int64_t>& onsets, double periodFrames
     }
     check.meanDeviation = sum / static_cast<double>(onsets.size());
     if (expected != 0 && onsets.size() != expected)
-        check.problem = "found " + std::to_string(onsets.size()) + " clicks, expected " + std::to_string(expected);
+        check.problem =
+            "found " + std::to_string(onsets.size()) + " clicks, expected " + std::to_string(expected);
     else if (check.worstDeviation > tolerance)
         check.problem = "click " + std::to_string(worstAt) + " is " + std::to_string(check.worstDeviation) +
                         " frames off the grid";

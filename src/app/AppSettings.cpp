@@ -11,11 +11,14 @@ std::string textOf(const std::function<std::optional<std::string>(const std::str
     return stored(key).value_or(std::string());
 }
 
-const char* flag(bool on) { return on ? "1" : "0"; }
+const char* flag(bool on) {
+    return on ? "1" : "0";
+}
 
 } // namespace
 
-AppSettings settingsFromStore(const std::function<std::optional<std::string>(const std::string& key)>& stored) {
+AppSettings
+settingsFromStore(const std::function<std::optional<std::string>(const std::string& key)>& stored) {
     AppSettings s;
     s.gridIndicator = textOf(stored, "GridIndicator") == "1";
     s.includeMp3 = textOf(stored, "MP3") == "1";

@@ -24,7 +24,8 @@ struct AppSettings {
 // Settings from the stored texts; `stored` returns the text of a value, or nothing when it is
 // missing (which reads as the empty text). A first run, with nothing stored, gives both menu items
 // unchecked, an empty kit name and tips shown.
-AppSettings settingsFromStore(const std::function<std::optional<std::string>(const std::string& key)>& stored);
+AppSettings
+settingsFromStore(const std::function<std::optional<std::string>(const std::string& key)>& stored);
 
 // The settings used when the store cannot be opened at all.
 AppSettings settingsWhenStoreUnavailable();

@@ -13,7 +13,9 @@ inline constexpr int kGridHeightAfterPaint = 276;
 inline constexpr int kMinimumWindowHeight = 540;
 
 // Every paint sets the grid back to this height, whatever the last resize set.
-inline constexpr int gridHeightAfterPaint() { return kGridHeightAfterPaint; }
+inline constexpr int gridHeightAfterPaint() {
+    return kGridHeightAfterPaint;
+}
 
 struct ResizeOutcome {
     int windowHeight; // the window is made at least 540 high

@@ -21,8 +21,12 @@ std::array<PixelPoint, 16> mainWindowOutline(int bottomY) {
              {0, 80}}};
 }
 
-PixelRect pictureButtonCircle() { return {5, 5, 28, 28}; }
+PixelRect pictureButtonCircle() {
+    return {5, 5, 28, 28};
+}
 
-PixelRect knobCircle(int width) { return {0, 0, width, width}; }
+PixelRect knobCircle(int width) {
+    return {0, 0, width, width};
+}
 
 } // namespace tamboro

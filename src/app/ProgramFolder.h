@@ -10,13 +10,14 @@
 namespace tamboro {
 
 struct ProgramFolder {
-    std::filesystem::path dir;         // absolute
-    std::vector<std::string> seeded;   // names copied from the assets
-    std::string warning;               // set when no assets were found to seed from
+    std::filesystem::path dir;       // absolute
+    std::vector<std::string> seeded; // names copied from the assets
+    std::string warning;             // set when no assets were found to seed from
 };
 
 // `requested` empty means the current folder. `assets` empty means none were found. Throws Error
 // when the folder cannot be created or is not a folder.
-ProgramFolder prepareProgramFolder(const std::filesystem::path& requested, const std::filesystem::path& assets);
+ProgramFolder prepareProgramFolder(const std::filesystem::path& requested,
+                                   const std::filesystem::path& assets);
 
 } // namespace tamboro

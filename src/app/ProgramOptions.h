@@ -10,9 +10,9 @@ namespace tamboro {
 enum class AudioChoice { Default, Null };
 
 struct ProgramOptions {
-    std::filesystem::path dir;           // empty: the current directory
+    std::filesystem::path dir; // empty: the current directory
     AudioChoice audio = AudioChoice::Default;
-    std::filesystem::path capture;       // empty: no capture
+    std::filesystem::path capture; // empty: no capture
     bool showHelp = false;
     bool showVersion = false;
 };

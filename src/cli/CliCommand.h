@@ -12,7 +12,7 @@ using CliArgs = std::vector<std::string>;
 
 struct CliCommand {
     std::string name;
-    std::string usage; // one line, shown by --help
+    std::string usage;                      // one line, shown by --help
     std::function<int(const CliArgs&)> run; // arguments after the command name; returns exit status
 };
 

@@ -25,7 +25,8 @@ int kitInfo(const std::string& path) {
         const bool silent = wave.empty();
         std::printf("%d\t%s\t%d\t%d\t%u\t%u\t%u\t%zu\n", i, item.name().c_str(), item.looped() ? 1 : 0,
                     static_cast<int>(item.maxPlayingCount()), silent ? 0u : wave.channels(),
-                    silent ? 0u : wave.sampleRate(), silent ? 0u : wave.bitsPerSample(), silent ? std::size_t{0} : wave.frames());
+                    silent ? 0u : wave.sampleRate(), silent ? 0u : wave.bitsPerSample(),
+                    silent ? std::size_t{0} : wave.frames());
     }
     return 0;
 }

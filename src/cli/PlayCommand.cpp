@@ -6,15 +6,15 @@
 // The kit defaults to DIR/Topkit.dxg, then the installed one; the extra samples start as
 // Blank.wav and take the files the pattern names when they can be read.
 
-#include "song/PatternFile.h"
-#include "song/PatternGrid.h"
-#include "song/SongFile.h"
 #include "cli/CliCommand.h"
 #include "common/AssetDir.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/TextLines.h"
 #include "kits/DrumKit.h"
+#include "song/PatternFile.h"
+#include "song/PatternGrid.h"
+#include "song/SongFile.h"
 #include "sound/EventLoop.h"
 #include "sound/InstrumentList.h"
 #include "sound/KitVoices.h"
@@ -38,8 +38,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr const char* kUsage = "play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S] "
-                               "[--audio null|default] [--capture OUT.wav]  play a pattern or a song live";
+constexpr const char* kUsage =
+    "play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S] "
+    "[--audio null|default] [--capture OUT.wav]  play a pattern or a song live";
 
 struct PlayArgs {
     std::string name;
@@ -138,7 +139,8 @@ int runPlay(const CliArgs& args) {
     PatternFileData pattern;
     SongFileData songData;
     if (song) {
-        const fs::path songPath = fs::path(name).is_absolute() ? fs::path(name) : resolveCaseInsensitive(p.dir, name);
+        const fs::path songPath =
+            fs::path(name).is_absolute() ? fs::path(name) : resolveCaseInsensitive(p.dir, name);
         songData = readSongFile(songPath);
     } else {
         pattern = readPatternFile(patternFilePath(p.dir, name));
@@ -171,7 +173,8 @@ int runPlay(const CliArgs& args) {
         if (file.empty() || equalsIgnoreCase(file, "Blank.wav"))
             continue;
         try {
-            const fs::path path = fs::path(file).is_absolute() ? fs::path(file) : resolveCaseInsensitive(p.dir, file);
+            const fs::path path =
+                fs::path(file).is_absolute() ? fs::path(file) : resolveCaseInsensitive(p.dir, file);
             samples.setWave(static_cast<int>(i) + 1, Wave::readFile(path));
             if (pattern.samples[i].frequency)
                 samples.setFrequency(static_cast<int>(i) + 1, *pattern.samples[i].frequency);
@@ -225,12 +228,15 @@ int runPlay(const CliArgs& args) {
         },
         ringOutEnd - std::chrono::steady_clock::now());
 
-    std::fprintf(stderr, "played %s on %s at %u Hz (look-ahead %u frames, blocks up to %.2f ms early): %llu ticks, %llu late starts, %llu underruns\n", name.c_str(),
-                 device.backendName().c_str(), device.sampleRate(), device.lookaheadFrames(),
-                 device.maxEarlinessNs() / 1e6,
-                 static_cast<unsigned long long>(playback.songClock.tickCount() + playback.patternClock.tickCount()),
-                 static_cast<unsigned long long>(device.lateStarts()),
-                 static_cast<unsigned long long>(device.underruns()));
+    std::fprintf(
+        stderr,
+        "played %s on %s at %u Hz (look-ahead %u frames, blocks up to %.2f ms early): %llu ticks, %llu late "
+        "starts, %llu underruns\n",
+        name.c_str(), device.backendName().c_str(), device.sampleRate(), device.lookaheadFrames(),
+        device.maxEarlinessNs() / 1e6,
+        static_cast<unsigned long long>(playback.songClock.tickCount() + playback.patternClock.tickCount()),
+        static_cast<unsigned long long>(device.lateStarts()),
+        static_cast<unsigned long long>(device.underruns()));
     voices.finalize();
     device.close();
     return 0;

@@ -1,18 +1,18 @@
-// tamboro-cli render SONG.sng -o OUT.wav [--dir DIR] [--kit KIT.dxg] [--from N] [--acid] [--mute C]... [--mp3 RATE]
-// Renders a song exactly as the render window does: DIR is the program folder (pattern files,
+// tamboro-cli render SONG.sng -o OUT.wav [--dir DIR] [--kit KIT.dxg] [--from N] [--acid] [--mute C]... [--mp3
+// RATE] Renders a song exactly as the render window does: DIR is the program folder (pattern files,
 // Blank.wav, temp/), the kit defaults to DIR/Topkit.dxg and DIR/Panning.dat gives the kit's pans
-// when present (a damaged one gives centre pans). A progress bar goes to stderr when it is a terminal. On any error the message is
-// printed, the exit status is non-zero and OUT is left as it was.
+// when present (a damaged one gives centre pans). A progress bar goes to stderr when it is a terminal. On any
+// error the message is printed, the exit status is non-zero and OUT is left as it was.
 
-#include "song/PanTable.h"
-#include "song/SongFile.h"
 #include "cli/CliCommand.h"
 #include "common/ChildProcess.h"
-#include "render/Mp3Encoder.h"
 #include "common/Error.h"
 #include "common/TextLines.h"
 #include "kits/DrumKit.h"
+#include "render/Mp3Encoder.h"
 #include "render/SongRender.h"
+#include "song/PanTable.h"
+#include "song/SongFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -53,7 +53,8 @@ public:
     void lineReached(std::size_t line, std::size_t lineCount) override {
         if (!enabled_ || passes_ == 0 || lineCount == 0)
             return;
-        const double done = (static_cast<double>(pass_) + static_cast<double>(line + 1) / lineCount) / passes_;
+        const double done =
+            (static_cast<double>(pass_) + static_cast<double>(line + 1) / lineCount) / passes_;
         const int percent = static_cast<int>(done * 100);
         if (percent != percent_)
             draw(percent);
@@ -86,7 +87,8 @@ private:
         percent_ = percent;
         constexpr int width = 30;
         const int filled = percent * width / 100;
-        std::fprintf(stderr, "\rNow Adding: %-14.14s [%s%s] %3d%%", label_.c_str(), std::string(static_cast<std::size_t>(filled), '#').c_str(),
+        std::fprintf(stderr, "\rNow Adding: %-14.14s [%s%s] %3d%%", label_.c_str(),
+                     std::string(static_cast<std::size_t>(filled), '#').c_str(),
                      std::string(static_cast<std::size_t>(width - filled), ' ').c_str(), percent);
         std::fflush(stderr);
         drawn_ = true;
@@ -204,8 +206,8 @@ int runRender(const CliArgs& args) {
     progress.finish();
     if (outcome.fellBack)
         return 1;
-    std::printf("%s: %lld frames, %.3f seconds\n", output.string().c_str(), static_cast<long long>(outcome.frames),
-                static_cast<double>(outcome.frames) / 44100);
+    std::printf("%s: %lld frames, %.3f seconds\n", output.string().c_str(),
+                static_cast<long long>(outcome.frames), static_cast<double>(outcome.frames) / 44100);
     if (mp3Rate.empty())
         return 0;
     // The same encoder invocation as the encoder window's "GO", waited for here.

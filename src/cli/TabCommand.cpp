@@ -1,9 +1,9 @@
 // tamboro-cli tab SONG.sng [--dir DIR]: writes the song's drum TAB text file and prints its path.
 
-#include "song/SongFile.h"
 #include "cli/CliCommand.h"
 #include "common/Error.h"
 #include "render/DrumTab.h"
+#include "song/SongFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -34,7 +34,8 @@ int runTab(const CliArgs& args) {
     return 0;
 }
 
-const CliRegistration registration{{"tab", "tab SONG.sng [--dir DIR]      write the song's drum TAB as <title>.txt in DIR", runTab}};
+const CliRegistration registration{
+    {"tab", "tab SONG.sng [--dir DIR]      write the song's drum TAB as <title>.txt in DIR", runTab}};
 
 } // namespace
 

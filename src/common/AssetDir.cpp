@@ -34,9 +34,9 @@ fs::path findAssetDir(const fs::path& executable) {
             return env;
     }
     const fs::path exeDir = runningExecutable(executable).parent_path();
-    for (const fs::path& candidate : {exeDir / "assets", exeDir.parent_path() / "assets",
-                                      exeDir.parent_path().parent_path() / "assets",
-                                      exeDir.parent_path() / "share" / "tamboro"}) {
+    for (const fs::path& candidate :
+         {exeDir / "assets", exeDir.parent_path() / "assets", exeDir.parent_path().parent_path() / "assets",
+          exeDir.parent_path() / "share" / "tamboro"}) {
         if (holdsAssets(candidate))
             return candidate;
     }

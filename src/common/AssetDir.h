@@ -15,6 +15,7 @@ std::filesystem::path findAssetDir(const std::filesystem::path& executable);
 // Copies the working-folder files that are missing from `workspace` (Blank.wav, Topkit.dxg, the
 // encoder shim, temp/) from `assets`. Existing files are never overwritten. Returns the names of
 // the files it created.
-std::vector<std::string> seedWorkspace(const std::filesystem::path& workspace, const std::filesystem::path& assets);
+std::vector<std::string> seedWorkspace(const std::filesystem::path& workspace,
+                                       const std::filesystem::path& assets);
 
 } // namespace tamboro

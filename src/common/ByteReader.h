@@ -51,7 +51,8 @@ public:
     std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
     std::uint32_t u32() {
         require(4);
-        std::uint32_t v = static_cast<std::uint32_t>(bytes_[pos_]) | (static_cast<std::uint32_t>(bytes_[pos_ + 1]) << 8) |
+        std::uint32_t v = static_cast<std::uint32_t>(bytes_[pos_]) |
+                          (static_cast<std::uint32_t>(bytes_[pos_ + 1]) << 8) |
                           (static_cast<std::uint32_t>(bytes_[pos_ + 2]) << 16) |
                           (static_cast<std::uint32_t>(bytes_[pos_ + 3]) << 24);
         pos_ += 4;

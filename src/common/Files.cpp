@@ -30,7 +30,8 @@ std::vector<std::uint8_t> readFileBytes(const fs::path& path, std::uintmax_t max
         throw Error("File \"" + path.string() + "\" is too large.");
     in.seekg(0, std::ios::beg);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(end));
-    if (!bytes.empty() && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
+    if (!bytes.empty() &&
+        !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
         throw Error("Cannot read file \"" + path.string() + "\".");
     return bytes;
 }
@@ -55,7 +56,8 @@ void writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> byt
         if (!out)
             throw Error("Cannot create file \"" + path.string() + "\". " + std::strerror(errno));
         if (!bytes.empty())
-            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            out.write(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<std::streamsize>(bytes.size()));
         out.flush();
         if (!out) {
             std::error_code ignored;
@@ -81,7 +83,8 @@ void writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> byt
 }
 
 void writeFileAtomically(const fs::path& path, std::string_view text) {
-    writeFileAtomically(path, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    writeFileAtomically(
+        path, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 std::string toLowerAscii(std::string_view s) {
@@ -95,7 +98,9 @@ std::string toLowerAscii(std::string_view s) {
 int compareIgnoreCase(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        auto fold = [](char c) { return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); };
+        auto fold = [](char c) {
+            return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        };
         const unsigned char x = fold(a[i]), y = fold(b[i]);
         if (x != y)
             return x < y ? -1 : 1;

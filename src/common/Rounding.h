@@ -7,7 +7,11 @@
 
 namespace tamboro {
 
-inline std::int64_t roundHalfEven(double x) { return static_cast<std::int64_t>(std::nearbyint(x)); }
-inline std::int64_t truncTowardZero(double x) { return static_cast<std::int64_t>(std::trunc(x)); }
+inline std::int64_t roundHalfEven(double x) {
+    return static_cast<std::int64_t>(std::nearbyint(x));
+}
+inline std::int64_t truncTowardZero(double x) {
+    return static_cast<std::int64_t>(std::trunc(x));
+}
 
 } // namespace tamboro

@@ -16,10 +16,14 @@ int channelBlend(int a, int p, int b, int q) {
     return static_cast<int>(roundHalfEven(static_cast<double>(a * p + b * q) / (p + q)));
 }
 
-int scaled(double fraction, int size) { return static_cast<int>(roundHalfEven(fraction * size)); }
+int scaled(double fraction, int size) {
+    return static_cast<int>(roundHalfEven(fraction * size));
+}
 
 // A rectangle given by its two corners, as the drawing steps name them.
-PixelRect corners(int left, int top, int right, int bottom) { return {left, top, right - left, bottom - top}; }
+PixelRect corners(int left, int top, int right, int bottom) {
+    return {left, top, right - left, bottom - top};
+}
 
 double rayDegrees(PixelRect rect, PixelPoint towards) {
     const double cx = rect.left + rect.width / 2.0;

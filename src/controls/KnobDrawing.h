@@ -12,13 +12,13 @@ namespace tamboro {
 struct KnobStroke {
     enum class Kind { FillRect, Ellipse, Arc, Line };
     Kind kind = Kind::Ellipse;
-    PixelRect rect;            // FillRect, Ellipse, Arc: the bounding rectangle
-    Rgb pen;                   // outline / line colour
+    PixelRect rect; // FillRect, Ellipse, Arc: the bounding rectangle
+    Rgb pen;        // outline / line colour
     int penWidth = 1;
-    bool filled = false;       // Ellipse: filled with `fill`
-    Rgb fill;                  // FillRect, filled Ellipse
-    double startDegrees = 0;   // Arc: counter-clockwise from 3 o'clock
-    double spanDegrees = 0;    // Arc: counter-clockwise extent, 0..360
+    bool filled = false;                   // Ellipse: filled with `fill`
+    Rgb fill;                              // FillRect, filled Ellipse
+    double startDegrees = 0;               // Arc: counter-clockwise from 3 o'clock
+    double spanDegrees = 0;                // Arc: counter-clockwise extent, 0..360
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // Line
 };
 

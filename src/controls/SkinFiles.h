@@ -8,19 +8,19 @@
 namespace tamboro::skin {
 
 inline constexpr const char* kFolder = "skin";
-inline constexpr const char* kMainBackground = "main.jpg";             // 539 x 501
-inline constexpr const char* kKitListBackground = "kitlist.jpg";       // 127 x 371
+inline constexpr const char* kMainBackground = "main.jpg";                 // 539 x 501
+inline constexpr const char* kKitListBackground = "kitlist.jpg";           // 127 x 371
 inline constexpr const char* kExtraSamplesBackground = "extrasamples.jpg"; // 130 x 365
-inline constexpr const char* kIntroPicture = "intro.jpg";              // 452 x 362
-inline constexpr const char* kAboutBackground = "about.jpg";           // 281 x 259
-inline constexpr const char* kAboutPicture = "aboutpicture.jpg";       // 200 x 150
+inline constexpr const char* kIntroPicture = "intro.jpg";                  // 452 x 362
+inline constexpr const char* kAboutBackground = "about.jpg";               // 281 x 259
+inline constexpr const char* kAboutPicture = "aboutpicture.jpg";           // 200 x 150
 
 // The sixteen round picture buttons of the main window, each with its own glyph file
 // "glyphs/<name>.png" (37 x 37).
 inline constexpr std::array<const char*, 16> kButtonGlyphs = {
-    "sendToPlayList", "backToLibrary", "playPattern",     "stop",         "repeatPattern", "playInstrument",
-    "playSong",  "repeatSong",    "clearSong", "renderSong",  "savePattern", "globalSpeed",
-    "applyTimeBar",   "clearPattern", "libraryBin",     "playListBin"};
+    "sendToPlayList", "backToLibrary", "playPattern", "stop",       "repeatPattern", "playInstrument",
+    "playSong",       "repeatSong",    "clearSong",   "renderSong", "savePattern",   "globalSpeed",
+    "applyTimeBar",   "clearPattern",  "libraryBin",  "playListBin"};
 
 // The main window's image list: "imagelist/<index>.png" (37 x 37). The toggles use images 2 and 3
 // (repeat on, repeat off) and 8 and 9 (global speed off, global speed on).
@@ -30,7 +30,11 @@ inline constexpr int kImageRepeatOff = 3;
 inline constexpr int kImageGlobalSpeedOff = 8;
 inline constexpr int kImageGlobalSpeedOn = 9;
 
-inline std::string glyphFile(const std::string& button) { return std::string("glyphs/") + button + ".png"; }
-inline std::string imageListFile(int index) { return "imagelist/" + std::to_string(index) + ".png"; }
+inline std::string glyphFile(const std::string& button) {
+    return std::string("glyphs/") + button + ".png";
+}
+inline std::string imageListFile(int index) {
+    return "imagelist/" + std::to_string(index) + ".png";
+}
 
 } // namespace tamboro::skin

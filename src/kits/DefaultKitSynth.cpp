@@ -14,7 +14,9 @@ namespace {
 
 constexpr double peakDbfs = -1.5;
 
-double timeOf(std::size_t i) { return static_cast<double>(i) / sampleRate; }
+double timeOf(std::size_t i) {
+    return static_cast<double>(i) / sampleRate;
+}
 
 // A sine whose pitch falls exponentially from `startHz` to `endHz` with time constant `sweepTau`,
 // the heart of an analogue kick or tom.
@@ -87,7 +89,8 @@ Signal snare() {
     Signal out(n);
     for (std::size_t i = 0; i < n; ++i) {
         const double t = timeOf(i);
-        const double tones = 0.55 * low[i] * envelope(t, 0.001, 0.055) + 0.35 * high[i] * envelope(t, 0.001, 0.035);
+        const double tones =
+            0.55 * low[i] * envelope(t, 0.001, 0.055) + 0.35 * high[i] * envelope(t, 0.001, 0.035);
         out[i] = tones + 0.75 * rattle[i] * envelope(t, 0.001, 0.09);
     }
     return out;
@@ -148,7 +151,8 @@ Signal hat(double seconds, double attack, double tau, double highpassHz, std::ui
 }
 
 // A cymbal: two detuned clusters and noise, high-passed, with a long decay and a brighter start.
-Signal cymbal(double seconds, double tau, double highpassHz, double bandHz, double noiseLevel, std::uint64_t seed) {
+Signal cymbal(double seconds, double tau, double highpassHz, double bandHz, double noiseLevel,
+              std::uint64_t seed) {
     const std::size_t n = samplesFor(seconds);
     Signal a = metallicCluster(n, hatCluster);
     Signal b = metallicCluster(n, {297.0, 371.0, 446.0, 533.0, 619.0, 1011.0});
@@ -168,7 +172,8 @@ Signal cymbal(double seconds, double tau, double highpassHz, double bandHz, doub
 Signal rideBell() {
     const std::size_t n = samplesFor(1.5);
     // Inharmonic partials of a struck bell, each with its own decay.
-    const double partials[][3] = {{820.0, 1.0, 0.9}, {1780.0, 0.6, 0.6}, {2390.0, 0.45, 0.5}, {3350.0, 0.3, 0.35}, {4920.0, 0.2, 0.25}};
+    const double partials[][3] = {
+        {820.0, 1.0, 0.9}, {1780.0, 0.6, 0.6}, {2390.0, 0.45, 0.5}, {3350.0, 0.3, 0.35}, {4920.0, 0.2, 0.25}};
     Signal shimmer = cymbal(1.5, 0.6, 4000.0, 8000.0, 0.3, 55);
     Signal out(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -241,23 +246,40 @@ Signal shaker() {
 
 Signal drumSignal(int index) {
     switch (index) {
-    case 0: return kick();
-    case 1: return snare();
-    case 2: return rimshot();
-    case 3: return clap();
-    case 4: return hat(0.16, 0.0005, 0.035, 7000.0, 101);
-    case 5: return hat(0.80, 0.0005, 0.28, 6500.0, 102);
-    case 6: return hat(0.22, 0.003, 0.05, 6000.0, 103);
-    case 7: return tom(0.65, 150.0, 95.0, 0.22, 88);
-    case 8: return tom(0.55, 205.0, 135.0, 0.19, 89);
-    case 9: return tom(0.48, 270.0, 185.0, 0.16, 90);
-    case 10: return cymbal(2.2, 0.75, 4500.0, 9000.0, 1.0, 111);
-    case 11: return cymbal(2.0, 0.6, 3500.0, 7000.0, 0.4, 112);
-    case 12: return rideBell();
-    case 13: return cowbell();
-    case 14: return tambourine();
-    case 15: return shaker();
-    default: throw Error("No default drum " + std::to_string(index));
+    case 0:
+        return kick();
+    case 1:
+        return snare();
+    case 2:
+        return rimshot();
+    case 3:
+        return clap();
+    case 4:
+        return hat(0.16, 0.0005, 0.035, 7000.0, 101);
+    case 5:
+        return hat(0.80, 0.0005, 0.28, 6500.0, 102);
+    case 6:
+        return hat(0.22, 0.003, 0.05, 6000.0, 103);
+    case 7:
+        return tom(0.65, 150.0, 95.0, 0.22, 88);
+    case 8:
+        return tom(0.55, 205.0, 135.0, 0.19, 89);
+    case 9:
+        return tom(0.48, 270.0, 185.0, 0.16, 90);
+    case 10:
+        return cymbal(2.2, 0.75, 4500.0, 9000.0, 1.0, 111);
+    case 11:
+        return cymbal(2.0, 0.6, 3500.0, 7000.0, 0.4, 112);
+    case 12:
+        return rideBell();
+    case 13:
+        return cowbell();
+    case 14:
+        return tambourine();
+    case 15:
+        return shaker();
+    default:
+        throw Error("No default drum " + std::to_string(index));
     }
 }
 
@@ -269,9 +291,13 @@ std::string kitInstrumentName(std::string_view displayName) {
     return name + "[ ]";
 }
 
-Wave blankWave() { return Wave::pcm(1, 44100, 16, Wave::Bytes(441 * 2, 0)); }
+Wave blankWave() {
+    return Wave::pcm(1, 44100, 16, Wave::Bytes(441 * 2, 0));
+}
 
-std::vector<std::int16_t> synthesizeDrum(int index) { return finish(drumSignal(index), peakDbfs); }
+std::vector<std::int16_t> synthesizeDrum(int index) {
+    return finish(drumSignal(index), peakDbfs);
+}
 
 DrumKit makeDefaultKit() {
     DrumKit kit;

@@ -3,8 +3,8 @@
 // with the blank sound, then 16 classic analogue-style drum sounds (44100 Hz, 16-bit mono).
 // Deterministic: the same build gives the same bytes.
 
-#include "kits/Wave.h"
 #include "kits/DrumKit.h"
+#include "kits/Wave.h"
 
 #include <array>
 #include <cstdint>
@@ -16,8 +16,8 @@ namespace tamboro {
 
 // The display names of the default kit's instruments, in kit order (items 1 to 16).
 inline constexpr std::array<std::string_view, 16> defaultKitDisplayNames = {
-    "Kick",    "Snare",    "Rimshot", "Clap",  "ClsHiat", "OpenHiat",  "PedalHiat", "Low Tom",
-    "Mid Tom", "High Tom", "Crash",   "Ride",  "Ride Bell", "Cowbell", "Tambourine", "Shaker"};
+    "Kick",    "Snare",    "Rimshot", "Clap", "ClsHiat",   "OpenHiat", "PedalHiat",  "Low Tom",
+    "Mid Tom", "High Tom", "Crash",   "Ride", "Ride Bell", "Cowbell",  "Tambourine", "Shaker"};
 
 // A kit instrument's stored name: the display name (at most 10 characters) padded with spaces to
 // 10 characters, then "[ ]".

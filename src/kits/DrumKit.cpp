@@ -28,7 +28,9 @@ std::string DrumKitItem::displayName() const {
 DrumKit::DrumKit() = default;
 DrumKit::~DrumKit() = default;
 
-DrumKit::DrumKit(const DrumKit& other) { copyFrom(other); }
+DrumKit::DrumKit(const DrumKit& other) {
+    copyFrom(other);
+}
 
 DrumKit& DrumKit::operator=(const DrumKit& other) {
     if (this != &other) {
@@ -140,14 +142,18 @@ int DrumKit::indexOf(std::string_view name) const {
     return found ? found->index_ : -1;
 }
 
-void DrumKit::loadFromBytes(std::span<const std::uint8_t> bytes) { readKit(bytes, *this); }
+void DrumKit::loadFromBytes(std::span<const std::uint8_t> bytes) {
+    readKit(bytes, *this);
+}
 
 void DrumKit::loadFromFile(const std::filesystem::path& path) {
     // A file that cannot be opened leaves the kit as it was; reading it empties the kit first.
     loadFromBytes(readFileBytes(path));
 }
 
-std::vector<std::uint8_t> DrumKit::saveToBytes() const { return writeKit(*this); }
+std::vector<std::uint8_t> DrumKit::saveToBytes() const {
+    return writeKit(*this);
+}
 
 void DrumKit::saveToFile(const std::filesystem::path& path) const {
     writeFileAtomically(path, saveToBytes());

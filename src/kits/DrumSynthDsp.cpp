@@ -7,7 +7,9 @@
 
 namespace tamboro::drumsynth {
 
-std::size_t samplesFor(double seconds) { return static_cast<std::size_t>(roundHalfEven(seconds * sampleRate)); }
+std::size_t samplesFor(double seconds) {
+    return static_cast<std::size_t>(roundHalfEven(seconds * sampleRate));
+}
 
 double Noise::next() {
     state_ ^= state_ >> 12;
@@ -76,7 +78,9 @@ void Biquad::run(Signal& signal) {
         s = process(s);
 }
 
-double decay(double t, double tau) { return std::exp(-t / tau); }
+double decay(double t, double tau) {
+    return std::exp(-t / tau);
+}
 
 std::vector<std::int16_t> finish(Signal signal, double peakDbfs, double fadeSeconds) {
     const std::size_t n = signal.size();
@@ -114,7 +118,8 @@ std::vector<std::int16_t> finish(Signal signal, double peakDbfs, double fadeSeco
     const double gain = peak > 0 ? 32767.0 * std::pow(10.0, peakDbfs / 20.0) / peak : 0.0;
     std::vector<std::int16_t> out(n);
     for (std::size_t i = 0; i < n; ++i)
-        out[i] = static_cast<std::int16_t>(std::clamp<std::int64_t>(roundHalfEven(signal[i] * gain), -32768, 32767));
+        out[i] = static_cast<std::int16_t>(
+            std::clamp<std::int64_t>(roundHalfEven(signal[i] * gain), -32768, 32767));
     return out;
 }
 

@@ -58,9 +58,9 @@ private:
 // e^(-t / tau), the decay of an analogue envelope.
 double decay(double t, double tau);
 
-// Finishing: a 20 Hz high-pass against DC, a 0.5 ms fade-in, a fade of the last 15 % (at least `fadeSeconds`) to
-// zero so the sound ends in silence without a click, any mean left taken out under a window that
-// is zero at both ends, the peak scaled to `peakDbfs`, and rounding to 16-bit samples.
+// Finishing: a 20 Hz high-pass against DC, a 0.5 ms fade-in, a fade of the last 15 % (at least `fadeSeconds`)
+// to zero so the sound ends in silence without a click, any mean left taken out under a window that is zero
+// at both ends, the peak scaled to `peakDbfs`, and rounding to 16-bit samples.
 std::vector<std::int16_t> finish(Signal signal, double peakDbfs, double fadeSeconds = 0.010);
 
 } // namespace tamboro::drumsynth

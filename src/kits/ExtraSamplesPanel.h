@@ -38,9 +38,13 @@ inline constexpr int kSampleNumberLeft = 1;
 // four, so group g (from 0) starts at 106 g.
 int sampleButtonTop(int n);
 // Top of the number label beside button n.
-inline int sampleNumberTop(int n) { return sampleButtonTop(n) + 6; }
+inline int sampleNumberTop(int n) {
+    return sampleButtonTop(n) + 6;
+}
 // Height of the scroll box's contents: the last button's bottom.
-inline int sampleButtonsHeight() { return sampleButtonTop(kExtraSampleButtons) + kSampleButtonHeight; }
+inline int sampleButtonsHeight() {
+    return sampleButtonTop(kExtraSampleButtons) + kSampleButtonHeight;
+}
 
 // Where the window stands when it is created, from the main window's top-left corner.
 inline constexpr int kSamplesOffsetFromMainLeft = -92;

@@ -56,7 +56,9 @@ std::size_t skipResourceHeader(std::span<const std::uint8_t> bytes) {
     return streamStart;
 }
 
-std::string readShortString(ByteReader& in) { return in.string(in.u8()); }
+std::string readShortString(ByteReader& in) {
+    return in.string(in.u8());
+}
 
 std::int32_t readInteger(ByteReader& in) {
     switch (in.u8()) {
@@ -70,7 +72,8 @@ std::int32_t readInteger(ByteReader& in) {
         const std::uint64_t low = in.u32();
         const std::uint64_t high = in.u32();
         const auto value = static_cast<std::int64_t>(low | (high << 32));
-        if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
+        if (value < std::numeric_limits<std::int32_t>::min() ||
+            value > std::numeric_limits<std::int32_t>::max())
             throw Error(invalidValue);
         return static_cast<std::int32_t>(value);
     }

@@ -26,9 +26,13 @@ inline constexpr int kKitListOffsetFromMainLeft = 508;
 inline constexpr int kKitListOffsetFromMainTop = 68;
 
 // Top of instrument label k (from 0; label k stands for kit item k + 1) inside the label box.
-inline constexpr int kitListLabelTop(int k) { return 16 * k + 4; }
+inline constexpr int kitListLabelTop(int k) {
+    return 16 * k + 4;
+}
 // The number of labels for a kit of `itemCount` items: one per instrument, none for item 0.
-inline constexpr int kitListLabelCount(int itemCount) { return itemCount > 1 ? itemCount - 1 : 0; }
+inline constexpr int kitListLabelCount(int itemCount) {
+    return itemCount > 1 ? itemCount - 1 : 0;
+}
 
 // The sideways drag. With L the main window's left edge and P the window's: the window follows
 // the mouse only while L + 414 <= P <= L + 508. The release snaps P above L + 508 back to L + 508,

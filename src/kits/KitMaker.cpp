@@ -25,7 +25,9 @@ std::string KitMaker::paddedItemName(const std::string& nameBoxText) {
     return name + "[ ]";
 }
 
-Wave KitMaker::blankWave() const { return Wave::readFile(resolveCaseInsensitive(programDir_, "Blank.wav")); }
+Wave KitMaker::blankWave() const {
+    return Wave::readFile(resolveCaseInsensitive(programDir_, "Blank.wav"));
+}
 
 void KitMaker::setSlotFile(int slot, std::string file) {
     if (slot < 0)
@@ -54,8 +56,9 @@ void KitMaker::prepareKit(const DrumKit& mainKit, const std::vector<std::string>
         setSlotFile(k, "Blank.wav");
     for (int k = 0; k < n; ++k) {
         auto& item = kit_.add();
-        item.setName(static_cast<std::size_t>(k) < instrumentList.size() ? instrumentList[static_cast<std::size_t>(k)]
-                                                                         : std::string());
+        item.setName(static_cast<std::size_t>(k) < instrumentList.size()
+                         ? instrumentList[static_cast<std::size_t>(k)]
+                         : std::string());
         item.setWave(blank);
     }
     rowCount_ = rowsForKit(n);

@@ -17,7 +17,8 @@ constexpr char readError[] = "Stream read error";
 
 std::uint32_t readU32At(std::span<const std::uint8_t> bytes, std::size_t pos) {
     return static_cast<std::uint32_t>(bytes[pos]) | (static_cast<std::uint32_t>(bytes[pos + 1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[pos + 2]) << 16) | (static_cast<std::uint32_t>(bytes[pos + 3]) << 24);
+           (static_cast<std::uint32_t>(bytes[pos + 2]) << 16) |
+           (static_cast<std::uint32_t>(bytes[pos + 3]) << 24);
 }
 
 std::uint32_t fieldU32(const Wave::Bytes& format, std::size_t offset) {
@@ -25,7 +26,9 @@ std::uint32_t fieldU32(const Wave::Bytes& format, std::size_t offset) {
 }
 
 std::uint16_t fieldU16(const Wave::Bytes& format, std::size_t offset) {
-    return format.size() >= offset + 2 ? static_cast<std::uint16_t>(format[offset] | (format[offset + 1] << 8)) : 0;
+    return format.size() >= offset + 2
+               ? static_cast<std::uint16_t>(format[offset] | (format[offset + 1] << 8))
+               : 0;
 }
 
 const std::shared_ptr<const Wave::Bytes>& noSamples() {
@@ -40,7 +43,8 @@ Wave::Wave() : data_(noSamples()) {}
 Wave::Wave(Bytes formatRecord, Bytes sampleData)
     : format_(std::move(formatRecord)), data_(std::make_shared<const Bytes>(std::move(sampleData))) {}
 
-Wave Wave::pcm(std::uint16_t channels, std::uint32_t sampleRate, std::uint16_t bitsPerSample, Bytes sampleData) {
+Wave Wave::pcm(std::uint16_t channels, std::uint32_t sampleRate, std::uint16_t bitsPerSample,
+               Bytes sampleData) {
     const auto blockAlign = static_cast<std::uint16_t>(channels * bitsPerSample / 8);
     ByteWriter format;
     format.u16(1);
@@ -60,7 +64,8 @@ Wave Wave::pcm(std::uint16_t channels, std::uint32_t sampleRate, std::uint16_t b
 Wave Wave::fromBytes(std::span<const std::uint8_t> bytes) {
     if (bytes.empty())
         return Wave();
-    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
+    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
+        std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
         throw Error(invalidWave);
 
     Bytes format;
@@ -100,7 +105,9 @@ Wave Wave::fromBytes(std::span<const std::uint8_t> bytes) {
     return Wave(std::move(format), std::move(data));
 }
 
-Wave Wave::readFile(const std::filesystem::path& path) { return fromBytes(readFileBytes(path)); }
+Wave Wave::readFile(const std::filesystem::path& path) {
+    return fromBytes(readFileBytes(path));
+}
 
 Wave::Bytes Wave::toBytes() const {
     if (empty())
@@ -123,14 +130,28 @@ Wave::Bytes Wave::toBytes() const {
     return std::move(w.data());
 }
 
-void Wave::writeFile(const std::filesystem::path& path) const { writeFileAtomically(path, toBytes()); }
+void Wave::writeFile(const std::filesystem::path& path) const {
+    writeFileAtomically(path, toBytes());
+}
 
-std::uint16_t Wave::formatTag() const { return fieldU16(format_, 0); }
-std::uint16_t Wave::channels() const { return fieldU16(format_, 2); }
-std::uint32_t Wave::sampleRate() const { return fieldU32(format_, 4); }
-std::uint32_t Wave::avgBytesPerSec() const { return fieldU32(format_, 8); }
-std::uint16_t Wave::blockAlign() const { return fieldU16(format_, 12); }
-std::uint16_t Wave::bitsPerSample() const { return fieldU16(format_, 14); }
+std::uint16_t Wave::formatTag() const {
+    return fieldU16(format_, 0);
+}
+std::uint16_t Wave::channels() const {
+    return fieldU16(format_, 2);
+}
+std::uint32_t Wave::sampleRate() const {
+    return fieldU32(format_, 4);
+}
+std::uint32_t Wave::avgBytesPerSec() const {
+    return fieldU32(format_, 8);
+}
+std::uint16_t Wave::blockAlign() const {
+    return fieldU16(format_, 12);
+}
+std::uint16_t Wave::bitsPerSample() const {
+    return fieldU16(format_, 14);
+}
 
 std::size_t Wave::frames() const {
     const auto align = blockAlign();

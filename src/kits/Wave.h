@@ -23,7 +23,8 @@ public:
     Wave(Bytes formatRecord, Bytes sampleData);
 
     // A PCM wave (format tag 1, 16-byte format record) with the given layout and sample bytes.
-    static Wave pcm(std::uint16_t channels, std::uint32_t sampleRate, std::uint16_t bitsPerSample, Bytes sampleData);
+    static Wave pcm(std::uint16_t channels, std::uint32_t sampleRate, std::uint16_t bitsPerSample,
+                    Bytes sampleData);
 
     // Reads a RIFF WAVE image. No bytes give an empty wave. Fails with "Wave is invalid" when the
     // bytes do not start with a RIFF WAVE header, and with "Stream read error" when the format
@@ -62,7 +63,9 @@ public:
     // a non-zero rate and a block align matching channels and bits.
     bool isPlayablePcm() const;
 
-    friend bool operator==(const Wave& a, const Wave& b) { return a.format_ == b.format_ && *a.data_ == *b.data_; }
+    friend bool operator==(const Wave& a, const Wave& b) {
+        return a.format_ == b.format_ && *a.data_ == *b.data_;
+    }
 
 private:
     Bytes format_;

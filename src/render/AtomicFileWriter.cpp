@@ -30,7 +30,8 @@ fs::path temporaryBeside(const fs::path& target) {
 
 } // namespace
 
-AtomicFileWriter::AtomicFileWriter(fs::path target) : target_(std::move(target)), temporary_(temporaryBeside(target_)) {
+AtomicFileWriter::AtomicFileWriter(fs::path target)
+    : target_(std::move(target)), temporary_(temporaryBeside(target_)) {
 #ifdef _WIN32
     file_ = _wfopen(temporary_.c_str(), L"wb");
 #else
@@ -42,7 +43,9 @@ AtomicFileWriter::AtomicFileWriter(fs::path target) : target_(std::move(target))
     std::setvbuf(file_, nullptr, _IOFBF, 1 << 20);
 }
 
-AtomicFileWriter::~AtomicFileWriter() { discard(); }
+AtomicFileWriter::~AtomicFileWriter() {
+    discard();
+}
 
 void AtomicFileWriter::discard() {
     if (!file_)
@@ -69,7 +72,8 @@ void AtomicFileWriter::startWriteback() {
     if (written_ - writebackStart_ < kWritebackStretch || std::fflush(file_) != 0)
         return;
     // Only a hint: a refusal just leaves the work to the final sync.
-    (void)::sync_file_range(fileno(file_), writebackStart_, written_ - writebackStart_, SYNC_FILE_RANGE_WRITE);
+    (void)::sync_file_range(fileno(file_), writebackStart_, written_ - writebackStart_,
+                            SYNC_FILE_RANGE_WRITE);
     writebackStart_ = written_;
 #endif
 }

@@ -1,9 +1,9 @@
 #include "render/DrumTab.h"
 
-#include "song/PatternFile.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/TextLines.h"
+#include "song/PatternFile.h"
 
 #include <array>
 
@@ -19,13 +19,15 @@ constexpr std::ptrdiff_t kTailLines = 66;
 constexpr std::ptrdiff_t kRowsEndFromBack = 78;
 constexpr std::ptrdiff_t kFirstCell = 15; // row 2, column 1
 
-long long countLine(const std::vector<std::string>& lines, std::ptrdiff_t index, const std::string& patternName) {
+long long countLine(const std::vector<std::string>& lines, std::ptrdiff_t index,
+                    const std::string& patternName) {
     long long value = 0;
     if (index < 0 || index >= static_cast<std::ptrdiff_t>(lines.size()))
         throw Error("Pattern \"" + patternName + "\" is too short to be a pattern file.");
     if (!parseInteger(lines[static_cast<std::size_t>(index)], value))
-        throw Error("'" + lines[static_cast<std::size_t>(index)] + "' is not a valid integer value (pattern \"" +
-                    patternName + "\", line " + std::to_string(index + 1) + ")");
+        throw Error("'" + lines[static_cast<std::size_t>(index)] +
+                    "' is not a valid integer value (pattern \"" + patternName + "\", line " +
+                    std::to_string(index + 1) + ")");
     return value;
 }
 
@@ -113,7 +115,8 @@ std::vector<std::string> drumTabBlock(const std::vector<std::string>& lines, con
 
     std::vector<std::string> block;
     block.emplace_back();
-    block.push_back(std::to_string(stepsPerBeat) + " : " + std::to_string(steps) + "   BPM:" + std::to_string(tempo));
+    block.push_back(std::to_string(stepsPerBeat) + " : " + std::to_string(steps) +
+                    "   BPM:" + std::to_string(tempo));
     block.push_back("Repeat " + std::to_string(repeat));
     block.push_back(counterLine(stepIndex, beats));
     for (int ch = 0; ch < kChannels; ++ch)
@@ -121,7 +124,8 @@ std::vector<std::string> drumTabBlock(const std::vector<std::string>& lines, con
     return block;
 }
 
-std::vector<std::string> drumTabLines(const std::string& songFileName, const std::vector<std::string>& playList,
+std::vector<std::string> drumTabLines(const std::string& songFileName,
+                                      const std::vector<std::string>& playList,
                                       const std::filesystem::path& patternDir) {
     std::vector<std::string> out{drumTabTitle(songFileName), ""};
     for (const auto& entry : playList) {
@@ -135,7 +139,8 @@ std::vector<std::string> drumTabLines(const std::string& songFileName, const std
 }
 
 std::filesystem::path writeDrumTab(const std::string& songFileName, const std::vector<std::string>& playList,
-                                   const std::filesystem::path& patternDir, const std::filesystem::path& outputDir) {
+                                   const std::filesystem::path& patternDir,
+                                   const std::filesystem::path& outputDir) {
     const auto lines = drumTabLines(songFileName, playList, patternDir);
     const auto path = outputDir / (drumTabTitle(songFileName) + ".txt");
     writeTextLines(path, lines);

@@ -14,17 +14,20 @@ std::string drumTabTitle(const std::string& songFileName);
 
 // One pattern's block of ten lines, from the pattern file's lines. Throws Error naming
 // `patternName` when a count line is not a number or the file is too short.
-std::vector<std::string> drumTabBlock(const std::vector<std::string>& patternLines, const std::string& patternName);
+std::vector<std::string> drumTabBlock(const std::vector<std::string>& patternLines,
+                                      const std::string& patternName);
 
 // The whole printout: title, an empty line, then a block per play-list entry, each read from
 // `patternDir`/<entry>.pat (found ignoring letter case; an entry reaching outside the folder is
 // refused with an Error).
-std::vector<std::string> drumTabLines(const std::string& songFileName, const std::vector<std::string>& playList,
+std::vector<std::string> drumTabLines(const std::string& songFileName,
+                                      const std::vector<std::string>& playList,
                                       const std::filesystem::path& patternDir);
 
 // Builds the printout and writes it as <title>.txt in `outputDir`. Returns the written path.
 // Nothing is written when a pattern cannot be read.
 std::filesystem::path writeDrumTab(const std::string& songFileName, const std::vector<std::string>& playList,
-                                   const std::filesystem::path& patternDir, const std::filesystem::path& outputDir);
+                                   const std::filesystem::path& patternDir,
+                                   const std::filesystem::path& outputDir);
 
 } // namespace tamboro

@@ -25,17 +25,19 @@ BalanceGains balanceGains(double pan) {
 
 HitContribution::HitContribution(WaveBuffer& source, std::uint32_t destSampleRate, int destChannels, int rate,
                                  double volume, double pan)
-    : source_(source), channels_(destChannels), volume_(std::isnan(volume) ? 0.0 : volume), gains_(balanceGains(pan)) {
+    : source_(source), channels_(destChannels), volume_(std::isnan(volume) ? 0.0 : volume),
+      gains_(balanceGains(pan)) {
     const std::int32_t sourceFrames = source.frameCount;
     if (sourceFrames <= 0 || destChannels <= 0)
         return;
     // N = Round(dest sampleRate x (source duration x source sampleRate / rate)), in this order.
-    const double length =
-        static_cast<double>(destSampleRate) * (source.duration() * static_cast<double>(source.sampleRate) / rate);
+    const double length = static_cast<double>(destSampleRate) *
+                          (source.duration() * static_cast<double>(source.sampleRate) / rate);
     if (!std::isfinite(length) || length < 0)
         return; // a zero or negative rate, or a source without a rate: nothing to mix
     if (length > static_cast<double>(kMaxRenderFrames))
-        throw Error("The sound played at " + std::to_string(rate) + " Hz would be longer than a WAV file can hold.");
+        throw Error("The sound played at " + std::to_string(rate) +
+                    " Hz would be longer than a WAV file can hold.");
     frames_ = roundHalfEven(length);
     ratio_ = static_cast<double>(frames_) / static_cast<double>(sourceFrames);
 }

@@ -28,8 +28,8 @@ public:
     // `destChannels` channels are produced (channel c reads source channel c, so a mono source gives
     // its next frame for the right channel). Throws Error when the sound would be longer than a WAV
     // file can hold.
-    HitContribution(WaveBuffer& source, std::uint32_t destSampleRate, int destChannels, int rate, double volume,
-                    double pan);
+    HitContribution(WaveBuffer& source, std::uint32_t destSampleRate, int destChannels, int rate,
+                    double volume, double pan);
 
     // N: destination frames the hit covers; 0 when nothing is mixed.
     std::int64_t frames() const { return frames_; }

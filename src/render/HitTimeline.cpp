@@ -43,7 +43,8 @@ std::uint32_t HitTimeline::addSound(std::unique_ptr<HitContribution> sound) {
         s.cached.resize(values);
         sound->compute(0, sound->frames(), s.cached.data());
         cachedBytes_ += values * sizeof(std::int32_t);
-        if (std::all_of(s.cached.begin(), s.cached.end(), [](std::int32_t v) { return v >= -32768 && v <= 32767; })) {
+        if (std::all_of(s.cached.begin(), s.cached.end(),
+                        [](std::int32_t v) { return v >= -32768 && v <= 32767; })) {
             s.cached16.assign(s.cached.begin(), s.cached.end());
             s.cached.clear();
             s.cached.shrink_to_fit();
@@ -111,7 +112,8 @@ void HitTimeline::render(std::int64_t from, std::int64_t to,
         std::erase_if(active, [&](std::uint32_t h) {
             return hits_[h].start + sounds_[hits_[h].sound].contribution->frames() <= end;
         });
-        sink(std::span<const std::int16_t>(block.data(), static_cast<std::size_t>((end - begin) * kChannels)));
+        sink(
+            std::span<const std::int16_t>(block.data(), static_cast<std::size_t>((end - begin) * kChannels)));
     }
 }
 

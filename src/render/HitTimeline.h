@@ -41,7 +41,8 @@ public:
 
     // Mixes frames [from, to) (frames past the end are silence) and hands them to `sink` in
     // blocks, channels interleaved.
-    void render(std::int64_t from, std::int64_t to, const std::function<void(std::span<const std::int16_t>)>& sink) const;
+    void render(std::int64_t from, std::int64_t to,
+                const std::function<void(std::span<const std::int16_t>)>& sink) const;
 
 private:
     struct Sound {

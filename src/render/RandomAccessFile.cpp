@@ -7,7 +7,9 @@
 
 namespace tamboro {
 
-RandomAccessFile::~RandomAccessFile() { close(); }
+RandomAccessFile::~RandomAccessFile() {
+    close();
+}
 
 void RandomAccessFile::open(const std::filesystem::path& path, bool truncate) {
     close();

@@ -2,8 +2,8 @@
 
 #include "common/Error.h"
 #include "common/Files.h"
-#include "kits/Wave.h"
 #include "kits/DrumKit.h"
+#include "kits/Wave.h"
 #include "render/SongRender.h"
 
 #include <algorithm>
@@ -61,7 +61,9 @@ fs::path extraSampleSource(const fs::path& programDir, const std::string& fileNa
 
 } // namespace
 
-fs::path renderTempDir(const fs::path& programDir) { return resolveCaseInsensitive(programDir, "temp"); }
+fs::path renderTempDir(const fs::path& programDir) {
+    return resolveCaseInsensitive(programDir, "temp");
+}
 
 RenderPlan prepareRender(const RenderRequest& request) {
     if (!request.kit)
@@ -85,7 +87,8 @@ RenderPlan prepareRender(const RenderRequest& request) {
         const std::string name = "sample" + std::to_string(n) + ".wav";
         removeOtherCases(temp, name);
         const auto& sample = request.extraSamples[static_cast<std::size_t>(n - 1)];
-        refreshFile(temp / name, Wave::readFile(extraSampleSource(request.programDir, sample.fileName)).toBytes());
+        refreshFile(temp / name,
+                    Wave::readFile(extraSampleSource(request.programDir, sample.fileName)).toBytes());
     }
 
     plan.song = readRenderSong(request.programDir, request.playList, start);
@@ -100,7 +103,8 @@ RenderPlan prepareRender(const RenderRequest& request) {
     const InstrumentLookup list = InstrumentLookup::forKit(kit);
     auto note = [&](const std::string& line) {
         const int k = list.find(cellLookupText(line));
-        if (k >= 1 && std::find(plan.usedInstruments.begin(), plan.usedInstruments.end(), k) == plan.usedInstruments.end())
+        if (k >= 1 && std::find(plan.usedInstruments.begin(), plan.usedInstruments.end(), k) ==
+                          plan.usedInstruments.end())
             plan.usedInstruments.push_back(k);
     };
     for (const auto& segment : plan.song.script.segments()) {
@@ -111,7 +115,8 @@ RenderPlan prepareRender(const RenderRequest& request) {
     }
     note(kRenderScriptEnd);
 
-    plan.song.script.writeText(request.scriptDumpDir.empty() ? fs::path("mainplay.txt") : request.scriptDumpDir / "mainplay.txt");
+    plan.song.script.writeText(request.scriptDumpDir.empty() ? fs::path("mainplay.txt")
+                                                             : request.scriptDumpDir / "mainplay.txt");
     return plan;
 }
 

@@ -36,7 +36,8 @@ void RenderScript::writeText(const std::filesystem::path& path) const {
         chunk += text;
         chunk += "\r\n";
         if (chunk.size() >= (1u << 16)) {
-            out.write(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(chunk.data()), chunk.size()));
+            out.write(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(chunk.data()),
+                                                    chunk.size()));
             chunk.clear();
         }
     };
@@ -48,17 +49,22 @@ void RenderScript::writeText(const std::filesystem::path& path) const {
                 put(cell);
     }
     put(kRenderScriptEnd);
-    out.write(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(chunk.data()), chunk.size()));
+    out.write(
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(chunk.data()), chunk.size()));
     out.commit();
 }
 
-int stepIntervalMs(int bpm) { return static_cast<int>(roundHalfEven(60.0 / bpm * 1000 / 4)); }
+int stepIntervalMs(int bpm) {
+    return static_cast<int>(roundHalfEven(60.0 / bpm * 1000 / 4));
+}
 
 RenderSong readRenderSong(const std::filesystem::path& programDir, const std::vector<std::string>& entries,
                           std::size_t first) {
     RenderSong song;
     // Entries naming the same pattern share one reading of its file.
-    std::map<std::filesystem::path, std::pair<PatternFileData, std::shared_ptr<const std::vector<std::string>>>> read;
+    std::map<std::filesystem::path,
+             std::pair<PatternFileData, std::shared_ptr<const std::vector<std::string>>>>
+        read;
     for (std::size_t e = first; e < entries.size(); ++e) {
         const auto path = patternFilePath(programDir, entries[e]);
         auto found = read.find(path);

@@ -20,16 +20,20 @@ inline constexpr const char* kRenderScriptEnd = "%%%";
 
 // One Play List entry in the script.
 struct ScriptSegment {
-    int tempo = 120;  // BPM as stored in the pattern file
-    int loops = 1;    // at least 1
-    int steps = 0;    // at least 1
+    int tempo = 120; // BPM as stored in the pattern file
+    int loops = 1;   // at least 1
+    int steps = 0;   // at least 1
     // The steps x 6 channel cells of one loop, row by row (shared by entries of the same file).
     std::shared_ptr<const std::vector<std::string>> cells;
     std::size_t firstLine = 0; // index of the "//" line in the flattened script
 
-    std::size_t cellLines() const { return static_cast<std::size_t>(loops) * static_cast<std::size_t>(steps) * 6; }
+    std::size_t cellLines() const {
+        return static_cast<std::size_t>(loops) * static_cast<std::size_t>(steps) * 6;
+    }
     // The cell of flattened cell line `i` (0-based within this segment).
-    const std::string& cell(std::size_t i) const { return (*cells)[i % (static_cast<std::size_t>(steps) * 6)]; }
+    const std::string& cell(std::size_t i) const {
+        return (*cells)[i % (static_cast<std::size_t>(steps) * 6)];
+    }
 };
 
 class RenderScript {

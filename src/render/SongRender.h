@@ -22,7 +22,8 @@ class DrumKit;
 inline constexpr const char* kAcidTooLongMessage = "You can only acid loops less than 12 seconds";
 inline constexpr double kAcidLimitSeconds = 12;
 inline constexpr const char* kOutputInUseMessage =
-    "Unfortunately it was not possible to save in the location you specified as it is currently in use. So it will be "
+    "Unfortunately it was not possible to save in the location you specified as it is currently in use. So "
+    "it will be "
     "saved at :";
 
 // One extra sample's player as the renderer reads it.
@@ -79,17 +80,17 @@ public:
 
 struct RenderOutcome {
     bool cancelled = false;
-    bool fellBack = false;              // written to ProgramDir/Temp.wav instead of the chosen file
+    bool fellBack = false; // written to ProgramDir/Temp.wav instead of the chosen file
     std::filesystem::path writtenTo;
-    std::int64_t frames = 0;            // frames written
+    std::int64_t frames = 0; // frames written
     std::size_t hits = 0;
 };
 
 // The engine. Writes `output` atomically (a failed or cancelled render never leaves a partial
 // file there). Throws Error for a sample that cannot be read or a velocity that is not a number;
 // nothing is then written.
-RenderOutcome renderSong(const RenderRequest& request, const RenderPlan& plan, const std::filesystem::path& output,
-                         RenderObserver& observer);
+RenderOutcome renderSong(const RenderRequest& request, const RenderPlan& plan,
+                         const std::filesystem::path& output, RenderObserver& observer);
 
 // The folder of the temporary sound files: ProgramDir/temp, found whatever its letter case.
 std::filesystem::path renderTempDir(const std::filesystem::path& programDir);

@@ -33,10 +33,10 @@ namespace {
 
 // What a cell means in each kind of pass, worked out once per distinct cell of a pattern.
 struct CellCode {
-    int kitPosition = -1;    // lookup with a space back at character 12
-    int plainPosition = -1;  // lookup of the text as it stands
-    int velocity = 0;        // 1..9 (a space is 1); 0 without a digit
-    char badVelocity = 0;    // a 12th character that is not a number
+    int kitPosition = -1;   // lookup with a space back at character 12
+    int plainPosition = -1; // lookup of the text as it stands
+    int velocity = 0;       // 1..9 (a space is 1); 0 without a digit
+    char badVelocity = 0;   // a 12th character that is not a number
 };
 
 CellCode codeCell(const std::string& cell, const InstrumentLookup& list) {
@@ -85,7 +85,8 @@ void writeMix(const HitTimeline& mix, const fs::path& path) {
     std::vector<std::uint8_t> bytes;
     mix.render(0, mix.length(), [&](std::span<const std::int16_t> block) {
         if constexpr (std::endian::native == std::endian::little) {
-            out.write(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(block.data()), block.size_bytes()));
+            out.write(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(block.data()),
+                                                    block.size_bytes()));
         } else {
             bytes.resize(block.size() * 2);
             for (std::size_t i = 0; i < block.size(); ++i) {
@@ -192,14 +193,18 @@ private:
                 pan = request_.kit->item(n).pan() / 2000.0;
                 rate = 0;
             } else {
-                const ExtraSampleSound& stream = request_.extraSamples[static_cast<std::size_t>(sampleNumber - 1)];
+                const ExtraSampleSound& stream =
+                    request_.extraSamples[static_cast<std::size_t>(sampleNumber - 1)];
                 volume = (stream.volume + 4000) / 4000.0;
                 pan = stream.pan / 4000.0;
                 rate = stream.frequency;
             }
             if (rate == 0)
                 rate = static_cast<int>(source.sampleRate);
-            sound = sounds_.emplace(key, mix_.addSound(std::make_unique<HitContribution>(source, 44100, 2, rate, volume, pan))).first;
+            sound = sounds_
+                        .emplace(key, mix_.addSound(std::make_unique<HitContribution>(source, 44100, 2, rate,
+                                                                                      volume, pan)))
+                        .first;
         }
         // Round(byteRate x start / blockAlign) of the render format.
         const double startFrame = 176400.0 * t / 4;
@@ -214,8 +219,9 @@ private:
         auto it = sources_.find(n);
         if (it != sources_.end())
             return *it->second;
-        const fs::path file = kitPass ? temp_ / (std::to_string(n) + ".wav")
-                                      : resolveCaseInsensitive(temp_, "Sample" + std::to_string(sampleNumber) + ".wav");
+        const fs::path file =
+            kitPass ? temp_ / (std::to_string(n) + ".wav")
+                    : resolveCaseInsensitive(temp_, "Sample" + std::to_string(sampleNumber) + ".wav");
         auto buffer = std::make_unique<WaveBuffer>();
         buffer->loadFromFile(file);
         return *sources_.emplace(n, std::move(buffer)).first->second;

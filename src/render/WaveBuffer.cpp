@@ -22,7 +22,9 @@ namespace {
 constexpr std::int64_t kWindowReadBlock = 64 * 1024;
 constexpr std::size_t kCopyBlock = 1 << 20;
 
-std::uint16_t u16At(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint16_t u16At(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
 std::uint32_t u32At(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
@@ -43,7 +45,9 @@ std::int32_t framesOf(double bytes, std::uint16_t blockAlign) {
 
 } // namespace
 
-double WaveBuffer::duration() const { return static_cast<double>(frameCount) / sampleRate; }
+double WaveBuffer::duration() const {
+    return static_cast<double>(frameCount) / sampleRate;
+}
 
 std::int64_t WaveBuffer::byteOffset(int channel, std::int64_t frame) const {
     // Round(blockAlign x f + bitsPerSample x c / 8), the division in floating point.
@@ -55,7 +59,8 @@ std::int64_t WaveBuffer::byteOffset(int channel, std::int64_t frame) const {
 }
 
 bool WaveBuffer::inWindow(std::int64_t frame) const {
-    return windowStart_ != kNoWindow && frame >= windowStart_ && frame < std::int64_t{windowStart_} + kWindowFrames;
+    return windowStart_ != kNoWindow && frame >= windowStart_ &&
+           frame < std::int64_t{windowStart_} + kWindowFrames;
 }
 
 std::int16_t WaveBuffer::decode(const std::uint8_t* p) const {
@@ -83,8 +88,10 @@ void WaveBuffer::loadWindowUpTo(std::int64_t bytes) {
         return;
     const std::int64_t want = std::min(windowSize_, std::max(bytes, have + kWindowReadBlock));
     window_.resize(static_cast<std::size_t>(want));
-    const std::uint64_t fileOffset = static_cast<std::uint64_t>(windowStart_) * blockAlign + static_cast<std::uint64_t>(have);
-    const std::size_t got = backing_.readAt(fileOffset, window_.data() + have, static_cast<std::size_t>(want - have));
+    const std::uint64_t fileOffset =
+        static_cast<std::uint64_t>(windowStart_) * blockAlign + static_cast<std::uint64_t>(have);
+    const std::size_t got =
+        backing_.readAt(fileOffset, window_.data() + have, static_cast<std::size_t>(want - have));
     // The window never reaches past the file, so this only happens if the file shrank under us.
     std::fill(window_.begin() + have + static_cast<std::int64_t>(got), window_.end(), silenceByte());
 }
@@ -181,7 +188,8 @@ void WaveBuffer::writeSample(int channel, std::int64_t frame, std::int16_t value
                 fill.fill(silenceByte());
                 const auto& block = silenceByte() == 0 ? zeros : fill;
                 for (std::uint64_t at = backing_.size(); at < end;) {
-                    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), end - at));
+                    const std::size_t n =
+                        static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), end - at));
                     backing_.writeAt(at, block.data(), n);
                     at += n;
                 }
@@ -216,7 +224,8 @@ void WaveBuffer::loadWindow() {
     const std::uint64_t start = static_cast<std::uint64_t>(windowStart_) * blockAlign;
     const std::uint64_t size = backing_.size();
     if (start < size)
-        windowSize_ = static_cast<std::int64_t>(std::min<std::uint64_t>(size - start, std::uint64_t{kWindowFrames} * blockAlign));
+        windowSize_ = static_cast<std::int64_t>(
+            std::min<std::uint64_t>(size - start, std::uint64_t{kWindowFrames} * blockAlign));
 }
 
 void WaveBuffer::flushWindow() {
@@ -227,7 +236,8 @@ void WaveBuffer::flushWindow() {
         const std::int64_t limit = std::int64_t{kWindowFrames} * blockAlign;
         const std::int64_t end = std::min(dirtyEnd_, limit);
         if (dirtyBegin_ < end)
-            backing_.writeAt(static_cast<std::uint64_t>(windowStart_) * blockAlign + static_cast<std::uint64_t>(dirtyBegin_),
+            backing_.writeAt(static_cast<std::uint64_t>(windowStart_) * blockAlign +
+                                 static_cast<std::uint64_t>(dirtyBegin_),
                              window_.data() + dirtyBegin_, static_cast<std::size_t>(end - dirtyBegin_));
     }
     if (blockAlign != 0)
@@ -283,7 +293,8 @@ void WaveBuffer::loadFromBytes(std::span<const std::uint8_t> head, const std::st
     auto readZeroFilled = [&](std::uint64_t pos, std::uint8_t* to, std::size_t count) {
         std::memset(to, 0, count);
         if (pos < size)
-            std::memcpy(to, head.data() + pos, static_cast<std::size_t>(std::min<std::uint64_t>(count, size - pos)));
+            std::memcpy(to, head.data() + pos,
+                        static_cast<std::size_t>(std::min<std::uint64_t>(count, size - pos)));
     };
 
     std::uint8_t word[4];
@@ -318,16 +329,19 @@ void WaveBuffer::loadFromBytes(std::span<const std::uint8_t> head, const std::st
         const auto s = static_cast<std::uint64_t>(chunkSize);
         if (std::memcmp(header, "fmt ", 4) == 0) {
             if (s < 16)
-                throw Error("Wave is invalid: the format chunk of \"" + label + "\" is shorter than 16 bytes.");
+                throw Error("Wave is invalid: the format chunk of \"" + label +
+                            "\" is shorter than 16 bytes.");
             if (s > left)
-                throw Error("Wave is invalid: the format chunk of \"" + label + "\" runs past the end of the file.");
+                throw Error("Wave is invalid: the format chunk of \"" + label +
+                            "\" runs past the end of the file.");
             const std::uint8_t* f = head.data() + pos;
             format = {u16At(f), u16At(f + 2), u32At(f + 4), u32At(f + 8), u16At(f + 12), u16At(f + 14)};
             if (format.blockAlign == 0)
                 throw Error("Wave is invalid: \"" + label + "\" has a block align of 0.");
         } else if (std::memcmp(header, "data", 4) == 0) {
             if (s > left)
-                throw Error("Wave is invalid: the data chunk of \"" + label + "\" runs past the end of the file.");
+                throw Error("Wave is invalid: the data chunk of \"" + label +
+                            "\" runs past the end of the file.");
             haveData = true;
             dataPos = pos;
             dataSize = s;
@@ -360,7 +374,8 @@ void WaveBuffer::loadFromBytes(std::span<const std::uint8_t> head, const std::st
     windowStart_ = kNoWindow;
     backing_.open(backingFileName, true);
     for (std::uint64_t at = 0; at < dataSize; at += kCopyBlock)
-        backing_.writeAt(at, head.data() + dataPos + at, static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBlock, dataSize - at)));
+        backing_.writeAt(at, head.data() + dataPos + at,
+                         static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBlock, dataSize - at)));
 }
 
 void WaveBuffer::saveToFile(const std::filesystem::path& path) {
@@ -390,7 +405,9 @@ void WaveBuffer::saveToFile(const std::filesystem::path& path) {
     out.write(header.data());
     std::vector<std::uint8_t> block(std::min<std::uint64_t>(kCopyBlock, dataBytes));
     for (std::uint64_t at = 0; at < dataBytes;) {
-        const std::size_t got = backing_.readAt(at, block.data(), static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), dataBytes - at)));
+        const std::size_t got =
+            backing_.readAt(at, block.data(),
+                            static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), dataBytes - at)));
         if (got == 0)
             throw Error("Cannot read the backing file \"" + backingFileName.string() + "\".");
         out.write(std::span<const std::uint8_t>(block.data(), got));

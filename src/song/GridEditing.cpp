@@ -28,7 +28,8 @@ int wholeNumber(const std::string& text, const char* what) {
 } // namespace
 
 bool isChannelCell(int col, int row) {
-    return col >= 1 && col <= PatternGrid::kChannels && row >= PatternGrid::kFirstStepRow && row < PatternGrid::kMaxRows;
+    return col >= 1 && col <= PatternGrid::kChannels && row >= PatternGrid::kFirstStepRow &&
+           row < PatternGrid::kMaxRows;
 }
 
 std::optional<char> nextLevel(char level) {
@@ -65,7 +66,8 @@ ToggleResult toggleCellInstrument(PatternGrid& grid, int col, int row, const std
     return ToggleResult::Removed;
 }
 
-ToggleResult placeOrRemove(PatternGrid& grid, PatternEditState& state, int col, int row, const std::string& instrument) {
+ToggleResult placeOrRemove(PatternGrid& grid, PatternEditState& state, int col, int row,
+                           const std::string& instrument) {
     const ToggleResult result = toggleCellInstrument(grid, col, row, instrument);
     if (result != ToggleResult::Nothing)
         state.patternChanged = true;
@@ -77,7 +79,7 @@ bool shouldAudition(int instrumentPosition, int lastKitIndex) {
 }
 
 int applyLevelDigit(PatternGrid& grid, PatternEditState& state, int col, int row, char digit,
-                   const std::string& instrument) {
+                    const std::string& instrument) {
     if (digit < '1' || digit > '9' || !isChannelCell(col, row))
         return row;
     if (grid.cell(col, row).empty())
@@ -149,13 +151,18 @@ bool applyTimeBar(PatternGrid& grid, const PatternEditState& state, int& playRow
     return true;
 }
 
-int clampLoops(int loops) { return std::max(loops, 1); }
-int clampCellJump(int cellJump) { return std::max(cellJump, 0); }
+int clampLoops(int loops) {
+    return std::max(loops, 1);
+}
+int clampCellJump(int cellJump) {
+    return std::max(cellJump, 0);
+}
 
 const std::vector<std::string>& timeBarPresets() {
-    static const std::vector<std::string> presets = {
-        "16/4", "16/8", "16/16", "8/8",   "8/4",   "8/2",   "4/4",   "4/2 ",  "12/4 ", "24/4 ", "24/8 ", "32/16",
-        "32/8 ", "32/4 ", "64/32", "64/16", "64/8 ", "64/4 ", "3/3 ", "9/3 ", "12/3 ", "15/3 ", "7/4",   "7/7"};
+    static const std::vector<std::string> presets = {"16/4",  "16/8",  "16/16", "8/8",   "8/4",   "8/2",
+                                                     "4/4",   "4/2 ",  "12/4 ", "24/4 ", "24/8 ", "32/16",
+                                                     "32/8 ", "32/4 ", "64/32", "64/16", "64/8 ", "64/4 ",
+                                                     "3/3 ",  "9/3 ",  "12/3 ", "15/3 ", "7/4",   "7/7"};
     return presets;
 }
 

@@ -51,7 +51,8 @@ ToggleResult toggleCellInstrument(PatternGrid& grid, int col, int row, const std
 
 // Left or middle button release: toggleCellInstrument, and patternChanged set when it acted. The caller
 // auditions a placed instrument when shouldAudition says so.
-ToggleResult placeOrRemove(PatternGrid& grid, PatternEditState& state, int col, int row, const std::string& instrument);
+ToggleResult placeOrRemove(PatternGrid& grid, PatternEditState& state, int col, int row,
+                           const std::string& instrument);
 
 // Only kit instruments (list positions 1..lastKitIndex) are auditioned; extra samples are not.
 bool shouldAudition(int instrumentPosition, int lastKitIndex);
@@ -61,7 +62,7 @@ bool shouldAudition(int instrumentPosition, int lastKitIndex);
 // 12 or more characters, moves down by cellJump when that stays inside the grid, and sets
 // patternChanged; a cell shorter than 10 characters stops before the move. Returns the new row.
 int applyLevelDigit(PatternGrid& grid, PatternEditState& state, int col, int row, char digit,
-                   const std::string& instrument);
+                    const std::string& instrument);
 
 // Delete key: empties every channel cell inside the selection and sets patternChanged.
 void deleteSelectedCells(PatternGrid& grid, PatternEditState& state, const CellRect& selection);

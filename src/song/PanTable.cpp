@@ -26,8 +26,8 @@ long long integerOnLine(const std::vector<std::string>& lines, int lineNumber) {
 std::uint32_t colourOnLine(const std::vector<std::string>& lines, int lineNumber) {
     const long long value = integerOnLine(lines, lineNumber);
     if (value < 0 || value > 0x00FFFFFF)
-        throw Error("line " + std::to_string(lineNumber) + " of the pan table is not a colour: " +
-                    std::to_string(value));
+        throw Error("line " + std::to_string(lineNumber) +
+                    " of the pan table is not a colour: " + std::to_string(value));
     return static_cast<std::uint32_t>(value);
 }
 

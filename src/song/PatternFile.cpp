@@ -16,7 +16,8 @@ constexpr std::uintmax_t kMaxPatternFileBytes = 4u << 20;
 
 class LineReader {
 public:
-    LineReader(const std::vector<std::string>& lines, const std::string& fileLabel) : lines_(lines), label_(fileLabel) {}
+    LineReader(const std::vector<std::string>& lines, const std::string& fileLabel)
+        : lines_(lines), label_(fileLabel) {}
 
     [[noreturn]] void fail(std::size_t index, const std::string& what) const {
         throw Error("Pattern file \"" + label_ + "\", line " + std::to_string(index + 1) + ": " + what);
@@ -56,14 +57,16 @@ void copyRows(PatternGrid& grid, const PatternFileData& data) {
 } // namespace
 
 PatternFileData parsePatternFile(std::span<const std::uint8_t> bytes, const std::string& fileLabel) {
-    const auto lines = splitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    const auto lines =
+        splitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     const LineReader in(lines, fileLabel);
     PatternFileData data;
     data.length = in.integer(2, "pattern length");
     if (data.length < 0 || data.length > PatternGrid::kMaxLength)
         in.fail(2, "a pattern has 0 to " + std::to_string(PatternGrid::kMaxLength) + " steps, not " +
                        std::to_string(data.length));
-    const std::size_t cellCount = static_cast<std::size_t>(PatternGrid::kColumns) * static_cast<std::size_t>(data.length + 3);
+    const std::size_t cellCount =
+        static_cast<std::size_t>(PatternGrid::kColumns) * static_cast<std::size_t>(data.length + 3);
     if (lines.size() < cellCount)
         in.fail(lines.size(), "the file ends inside the grid cells (" + std::to_string(cellCount) +
                                   " cell lines expected for " + std::to_string(data.length) + " steps)");
@@ -158,14 +161,18 @@ void loadPatternIntoGrid(PatternGrid& grid, const PatternFileData& data) {
     copyRows(grid, data);
 }
 
-void writePatternCells(PatternGrid& grid, const PatternFileData& data) { copyRows(grid, data); }
+void writePatternCells(PatternGrid& grid, const PatternFileData& data) {
+    copyRows(grid, data);
+}
 
 std::string sampleFilePart(const std::string& name) {
     const auto cut = name.find_last_of("\\/:");
     return cut == std::string::npos ? name : name.substr(cut + 1);
 }
 
-bool isBlankSample(const std::string& name) { return equalsIgnoreCase(sampleFilePart(name), "Blank.wav"); }
+bool isBlankSample(const std::string& name) {
+    return equalsIgnoreCase(sampleFilePart(name), "Blank.wav");
+}
 
 std::string sampleButtonCaption(const std::string& name) {
     const std::string part = sampleFilePart(name);

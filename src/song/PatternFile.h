@@ -17,7 +17,7 @@ namespace tamboro {
 
 // One extra sample as a pattern file stores it.
 struct PatternSample {
-    std::string fileName;  // as the sample editor holds it; "Blank.wav" for a sample without a file
+    std::string fileName;         // as the sample editor holds it; "Blank.wav" for a sample without a file
     std::optional<int> frequency; // hertz; absent only for a "Blank.wav" entry whose line is not a number
 };
 

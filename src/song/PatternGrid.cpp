@@ -26,9 +26,13 @@ std::string stepLabel(int step, int stepsPerBeat) {
     return label;
 }
 
-std::string channelHeader(int channel) { return "Ch:" + std::to_string(channel); }
+std::string channelHeader(int channel) {
+    return "Ch:" + std::to_string(channel);
+}
 
-PatternGrid::PatternGrid() { layOut(kDefaultLength, kDefaultStepsPerBeat); }
+PatternGrid::PatternGrid() {
+    layOut(kDefaultLength, kDefaultStepsPerBeat);
+}
 
 void PatternGrid::setRowCount(int rows) {
     if (rows < kFirstStepRow || rows > kMaxRows)
@@ -57,8 +61,12 @@ void PatternGrid::setCell(int col, int row, std::string_view text) {
     rowCells(row)[static_cast<std::size_t>(col)] = text;
 }
 
-int PatternGrid::length() const { return readWholeNumber(cell(2, 0), "pattern length"); }
-int PatternGrid::stepsPerBeat() const { return readWholeNumber(cell(4, 0), "steps per beat"); }
+int PatternGrid::length() const {
+    return readWholeNumber(cell(2, 0), "pattern length");
+}
+int PatternGrid::stepsPerBeat() const {
+    return readWholeNumber(cell(4, 0), "steps per beat");
+}
 
 void PatternGrid::layOut(int length, int stepsPerBeat) {
     if (length < 0 || length > kMaxLength)

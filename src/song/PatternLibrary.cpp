@@ -9,8 +9,7 @@ namespace tamboro {
 namespace {
 
 // Removes entry `index` of a list box; the selection follows its entry and is lost with it.
-template <typename Entry>
-void eraseKeepingSelection(std::vector<Entry>& entries, int index, int& selected) {
+template <typename Entry> void eraseKeepingSelection(std::vector<Entry>& entries, int index, int& selected) {
     if (index < 0 || index >= static_cast<int>(entries.size()))
         return;
     entries.erase(entries.begin() + index);
@@ -36,8 +35,9 @@ void PatternLibrary::fillFromFolder(const std::filesystem::path& dir) {
 }
 
 void PatternLibrary::add(const std::string& name) {
-    const auto at = std::upper_bound(entries_.begin(), entries_.end(), name,
-                                     [](const std::string& a, const std::string& b) { return compareIgnoreCase(a, b) < 0; });
+    const auto at = std::upper_bound(
+        entries_.begin(), entries_.end(), name,
+        [](const std::string& a, const std::string& b) { return compareIgnoreCase(a, b) < 0; });
     const int index = static_cast<int>(at - entries_.begin());
     entries_.insert(at, name);
     if (selected_ >= index)
@@ -48,19 +48,26 @@ bool PatternLibrary::contains(const std::string& name) const {
     return std::find(entries_.begin(), entries_.end(), name) != entries_.end();
 }
 
-void PatternLibrary::removeAt(int index) { eraseKeepingSelection(entries_, index, selected_); }
+void PatternLibrary::removeAt(int index) {
+    eraseKeepingSelection(entries_, index, selected_);
+}
 
 std::string PatternLibrary::selectedName() const {
     return selected_ >= 0 ? entries_[static_cast<std::size_t>(selected_)] : std::string();
 }
 
-void PlayList::append(const std::string& name) { entries_.push_back({name, false}); }
-
-bool PlayList::contains(const std::string& name) const {
-    return std::any_of(entries_.begin(), entries_.end(), [&](const PlayListEntry& e) { return e.name == name; });
+void PlayList::append(const std::string& name) {
+    entries_.push_back({name, false});
 }
 
-void PlayList::removeAt(int index) { eraseKeepingSelection(entries_, index, selected_); }
+bool PlayList::contains(const std::string& name) const {
+    return std::any_of(entries_.begin(), entries_.end(),
+                       [&](const PlayListEntry& e) { return e.name == name; });
+}
+
+void PlayList::removeAt(int index) {
+    eraseKeepingSelection(entries_, index, selected_);
+}
 
 int PlayList::removeAll(const std::string& name) {
     int removed = 0;
@@ -91,14 +98,16 @@ void PlayList::setChecked(int index, bool checked) {
 void PlayList::moveUp() {
     if (selected_ < 1)
         return;
-    std::swap(entries_[static_cast<std::size_t>(selected_)], entries_[static_cast<std::size_t>(selected_ - 1)]);
+    std::swap(entries_[static_cast<std::size_t>(selected_)],
+              entries_[static_cast<std::size_t>(selected_ - 1)]);
     --selected_;
 }
 
 void PlayList::moveDown() {
     if (selected_ < 0 || selected_ > size() - 2)
         return;
-    std::swap(entries_[static_cast<std::size_t>(selected_)], entries_[static_cast<std::size_t>(selected_ + 1)]);
+    std::swap(entries_[static_cast<std::size_t>(selected_)],
+              entries_[static_cast<std::size_t>(selected_ + 1)]);
     ++selected_;
 }
 

@@ -6,8 +6,9 @@
 
 namespace tamboro {
 
-SaveOutcome savePattern(const std::filesystem::path& programDir, const PatternGrid& grid, PatternEditState& state,
-                        int bpm, int loops, const std::vector<PatternSample>& samples, PlayList& playList,
+SaveOutcome savePattern(const std::filesystem::path& programDir, const PatternGrid& grid,
+                        PatternEditState& state, int bpm, int loops,
+                        const std::vector<PatternSample>& samples, PlayList& playList,
                         PatternLibrary& library, std::string& currentPattern) {
     currentPattern = grid.name();
     if (currentPattern.empty())
@@ -28,7 +29,8 @@ void addSavedPatternToLists(PlayList& playList, PatternLibrary& library, const s
         library.add(name);
 }
 
-void confirmUnsavedEdits(PatternEditState& state, const std::function<bool()>& askSave, const std::function<void()>& save) {
+void confirmUnsavedEdits(PatternEditState& state, const std::function<bool()>& askSave,
+                         const std::function<void()>& save) {
     if (state.patternChanged && askSave())
         save();
     state.patternChanged = false;
@@ -55,7 +57,8 @@ bool canDeleteFromLibrary(const PatternLibrary& library) {
     return library.selected() >= 0 && library.selectedName() != kBlankPatternName;
 }
 
-std::string deleteFromLibrary(PatternLibrary& library, PlayList& playList, const std::filesystem::path& programDir) {
+std::string deleteFromLibrary(PatternLibrary& library, PlayList& playList,
+                              const std::filesystem::path& programDir) {
     if (!canDeleteFromLibrary(library))
         return {};
     const std::string name = library.selectedName();

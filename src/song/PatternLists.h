@@ -23,8 +23,9 @@ enum class SaveOutcome {
 // Play List (unless it holds it already) and then to the library (unless it holds it). Sets
 // `currentPattern` to the name. A name that cannot be a file in the folder or a failed write throws
 // Error before anything changes: the old file stays whole and patternChanged stays set.
-SaveOutcome savePattern(const std::filesystem::path& programDir, const PatternGrid& grid, PatternEditState& state,
-                        int bpm, int loops, const std::vector<PatternSample>& samples, PlayList& playList,
+SaveOutcome savePattern(const std::filesystem::path& programDir, const PatternGrid& grid,
+                        PatternEditState& state, int bpm, int loops,
+                        const std::vector<PatternSample>& samples, PlayList& playList,
                         PatternLibrary& library, std::string& currentPattern);
 
 // The list part of saving, for a name just saved.
@@ -33,7 +34,8 @@ void addSavedPatternToLists(PlayList& playList, PatternLibrary& library, const s
 // Load pattern, step 1: when patternChanged is set, asks `askSave` ("This pattern has changed, do
 // you wish to save?"); Yes runs `save`. patternChanged is then cleared whatever the answer. A save
 // that throws leaves patternChanged set and the Error goes to the caller, which should not load.
-void confirmUnsavedEdits(PatternEditState& state, const std::function<bool()>& askSave, const std::function<void()>& save);
+void confirmUnsavedEdits(PatternEditState& state, const std::function<bool()>& askSave,
+                         const std::function<void()>& save);
 
 inline constexpr const char* kSaveQuestion = "This pattern has changed, do you wish to save?";
 inline constexpr const char* kSaveQuestionTitle = "Save pattern";
@@ -52,7 +54,8 @@ bool canDeleteFromLibrary(const PatternLibrary& library);
 // The bin, after the user confirmed: removes the selected library entry, deletes its pattern file
 // (silently when missing; never a file outside the folder) and every equal Play List entry.
 // Returns the deleted name, empty when nothing was deleted.
-std::string deleteFromLibrary(PatternLibrary& library, PlayList& playList, const std::filesystem::path& programDir);
+std::string deleteFromLibrary(PatternLibrary& library, PlayList& playList,
+                              const std::filesystem::path& programDir);
 
 // `backToLibraryButton`: the selected Play List entry goes back to the library (just leaves the Play
 // List when the library has it; "<Blank>" stays where it is).

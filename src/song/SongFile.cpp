@@ -1,9 +1,9 @@
 #include "song/SongFile.h"
 
-#include "song/PatternFile.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/TextLines.h"
+#include "song/PatternFile.h"
 
 #include <climits>
 
@@ -13,12 +13,15 @@ namespace {
 
 constexpr std::uintmax_t kMaxSongFileBytes = 16u << 20;
 
-bool startsSampleSection(const std::string& line) { return line.rfind("<*", 0) == 0; }
+bool startsSampleSection(const std::string& line) {
+    return line.rfind("<*", 0) == 0;
+}
 
 } // namespace
 
 SongFileData parseSongFile(std::span<const std::uint8_t> bytes, const std::string& fileLabel) {
-    const auto lines = splitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    const auto lines =
+        splitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     auto fail = [&](std::size_t index, const std::string& what) -> void {
         throw Error("Song file \"" + fileLabel + "\", line " + std::to_string(index + 1) + ": " + what);
     };
@@ -56,12 +59,14 @@ SongFileData readSongFile(const std::filesystem::path& path) {
     return parseSongFile(readFileBytes(path, kMaxSongFileBytes), path.filename().string());
 }
 
-std::vector<std::string> buildSongFileLines(const std::vector<std::string>& entries, const std::vector<SongSample>& samples) {
+std::vector<std::string> buildSongFileLines(const std::vector<std::string>& entries,
+                                            const std::vector<SongSample>& samples) {
     std::vector<std::string> lines;
     lines.reserve(entries.size() + 5 * kExtraSampleCount);
     for (const auto& entry : entries) {
         if (startsSampleSection(entry))
-            throw Error("The Play List entry \"" + entry + "\" cannot be stored in a song: it begins with \"<*\".");
+            throw Error("The Play List entry \"" + entry +
+                        "\" cannot be stored in a song: it begins with \"<*\".");
         lines.push_back(entry);
     }
     for (int n = 1; n <= kExtraSampleCount; ++n) {
@@ -76,7 +81,9 @@ std::vector<std::string> buildSongFileLines(const std::vector<std::string>& entr
     return lines;
 }
 
-void writeSongFile(const std::filesystem::path& path, const std::vector<std::string>& lines) { writeTextLines(path, lines); }
+void writeSongFile(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+    writeTextLines(path, lines);
+}
 
 std::filesystem::path songPathWithDefaultExtension(const std::filesystem::path& chosen) {
     if (chosen.empty() || chosen.has_extension())

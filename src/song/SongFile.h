@@ -30,7 +30,8 @@ SongFileData readSongFile(const std::filesystem::path& path);
 // The lines of a song file: the entries, then 32 five-line sample blocks (missing samples are
 // written as "Blank.wav", frequency 0, pan 0). Throws Error for an entry starting with "<*",
 // which would be read back as the sample section.
-std::vector<std::string> buildSongFileLines(const std::vector<std::string>& entries, const std::vector<SongSample>& samples);
+std::vector<std::string> buildSongFileLines(const std::vector<std::string>& entries,
+                                            const std::vector<SongSample>& samples);
 
 // The save dialog's default extension: a chosen name without an extension gets ".sng".
 std::filesystem::path songPathWithDefaultExtension(const std::filesystem::path& chosen);

@@ -9,10 +9,13 @@
 
 namespace tamboro {
 
-int songTempo(int storedBpm) { return std::clamp(storedBpm, kMinSongTempo, kMaxSongTempo); }
+int songTempo(int storedBpm) {
+    return std::clamp(storedBpm, kMinSongTempo, kMaxSongTempo);
+}
 
-SongScriptBuild buildSongScript(const std::filesystem::path& programDir, const std::vector<std::string>& entries,
-                                std::size_t first, PatternGrid& grid) {
+SongScriptBuild buildSongScript(const std::filesystem::path& programDir,
+                                const std::vector<std::string>& entries, std::size_t first,
+                                PatternGrid& grid) {
     SongScriptBuild build;
     // Work on a copy so that a pattern that fails part-way leaves the grid as it was.
     PatternGrid scratch = grid;
@@ -31,8 +34,8 @@ SongScriptBuild buildSongScript(const std::filesystem::path& programDir, const s
                                     static_cast<std::uint64_t>(build.lastLoops);
         if (build.lines.size() + added > kMaxSongScriptLines)
             throw Error("The song is too long to play: pattern \"" + entries[i] + "\" with " +
-                        std::to_string(build.lastLoops) + " loops passes " + std::to_string(kMaxSongScriptLines) +
-                        " script lines");
+                        std::to_string(build.lastLoops) + " loops passes " +
+                        std::to_string(kMaxSongScriptLines) + " script lines");
         build.lines.emplace_back(kScriptPatternStart);
         build.lines.push_back(std::to_string(songTempo(data.bpm)));
         for (int loop = 0; loop < build.lastLoops; ++loop)

@@ -33,10 +33,11 @@ struct SongScriptBuild {
 
 // `playSong`'s flattening: reads the pattern file of each Play List entry from `first` on,
 // writes its rows 0..L+2 into `grid` (row count and endRow untouched) and appends its lines. A
-// pattern with fewer than one step adds no lines at all; a song past kMaxSongScriptLines is refused. On any failure (missing file, bad number)
-// throws Error naming the file and line, and `grid` keeps what it had.
-SongScriptBuild buildSongScript(const std::filesystem::path& programDir, const std::vector<std::string>& entries,
-                                std::size_t first, PatternGrid& grid);
+// pattern with fewer than one step adds no lines at all; a song past kMaxSongScriptLines is refused. On any
+// failure (missing file, bad number) throws Error naming the file and line, and `grid` keeps what it had.
+SongScriptBuild buildSongScript(const std::filesystem::path& programDir,
+                                const std::vector<std::string>& entries, std::size_t first,
+                                PatternGrid& grid);
 
 // The tempo a pattern plays at inside a song: its stored tempo limited to 60..300.
 int songTempo(int storedBpm);

@@ -16,7 +16,9 @@ namespace {
 // Blank.wav is a short silence; a larger file is not what the working files should start from.
 constexpr std::uintmax_t kMaxBlankBytes = 16 * 1024 * 1024;
 
-std::string workingSampleName(int n) { return "sample" + std::to_string(n) + ".wav"; }
+std::string workingSampleName(int n) {
+    return "sample" + std::to_string(n) + ".wav";
+}
 
 } // namespace
 

@@ -9,7 +9,6 @@
 
 namespace tamboro {
 
-
 // The working file of extra sample n (1..32): programDir/temp/sample<n>.wav.
 std::filesystem::path workingSamplePath(const std::filesystem::path& programDir, int n);
 

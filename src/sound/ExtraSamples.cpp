@@ -1,9 +1,9 @@
 #include "sound/ExtraSamples.h"
 
-#include "song/PatternFile.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/Rounding.h"
+#include "song/PatternFile.h"
 #include "sound/SampleStreams.h"
 #include "sound/SoundLaw.h"
 
@@ -42,7 +42,8 @@ ExtraSamples::ExtraSamples(SampleStreams& streams, fs::path programDir, Wave bla
 
 Wave ExtraSamples::loadBlank(const fs::path& programDir) {
     try {
-        Wave blank = Wave::fromBytes(readFileBytes(resolveCaseInsensitive(programDir, kBlankName), kMaxSampleFileBytes));
+        Wave blank = Wave::fromBytes(
+            readFileBytes(resolveCaseInsensitive(programDir, kBlankName), kMaxSampleFileBytes));
         if (blank.isPlayablePcm())
             return blank;
     } catch (const Error&) {
@@ -84,11 +85,17 @@ void ExtraSamples::applyFreshSettings(int n) {
     streams_.setVolume(n, 0);
 }
 
-const std::string& ExtraSamples::fileName(int n) const { return at(n).name; }
+const std::string& ExtraSamples::fileName(int n) const {
+    return at(n).name;
+}
 
-bool ExtraSamples::hasSound(int n) const { return !at(n).wave.empty(); }
+bool ExtraSamples::hasSound(int n) const {
+    return !at(n).wave.empty();
+}
 
-const Wave& ExtraSamples::wave(int n) const { return at(n).wave; }
+const Wave& ExtraSamples::wave(int n) const {
+    return at(n).wave;
+}
 
 void ExtraSamples::setFileName(int n, const std::string& name) {
     Player& p = at(n);
@@ -112,9 +119,15 @@ void ExtraSamples::setFileName(int n, const std::string& name) {
     applyFreshSettings(n);
 }
 
-std::int32_t ExtraSamples::frequency(int n) const { return at(n).frequency; }
-std::int32_t ExtraSamples::pan(int n) const { return at(n).pan; }
-std::int32_t ExtraSamples::volume(int n) const { return at(n).volume; }
+std::int32_t ExtraSamples::frequency(int n) const {
+    return at(n).frequency;
+}
+std::int32_t ExtraSamples::pan(int n) const {
+    return at(n).pan;
+}
+std::int32_t ExtraSamples::volume(int n) const {
+    return at(n).volume;
+}
 
 bool ExtraSamples::setFrequency(int n, std::int32_t hz) {
     Player& p = at(n);
@@ -154,7 +167,9 @@ void ExtraSamples::stop(int n) {
     streams_.stop(n);
 }
 
-void ExtraSamples::stopAll() { streams_.stopAll(); }
+void ExtraSamples::stopAll() {
+    streams_.stopAll();
+}
 
 bool ExtraSamples::isPlaying(int n) const {
     at(n);
@@ -199,9 +214,13 @@ void ExtraSamples::panKnobChanged(double knobValue) {
     setPan(currentSample, static_cast<std::int32_t>(roundHalfEven(knobValue * 100)));
 }
 
-double ExtraSamples::volumeKnobValue(int n) const { return static_cast<double>(roundHalfEven(volume(n) / 100.0)); }
+double ExtraSamples::volumeKnobValue(int n) const {
+    return static_cast<double>(roundHalfEven(volume(n) / 100.0));
+}
 
-double ExtraSamples::panKnobValue(int n) const { return static_cast<double>(roundHalfEven(pan(n) / 100.0)); }
+double ExtraSamples::panKnobValue(int n) const {
+    return static_cast<double>(roundHalfEven(pan(n) / 100.0));
+}
 
 std::string ExtraSamples::buttonCaption(const std::string& fileName) {
     const std::string part = sampleFilePart(fileName);
@@ -210,7 +229,8 @@ std::string ExtraSamples::buttonCaption(const std::string& fileName) {
 
 fs::path ExtraSamples::workingCopyPath(int n) const {
     at(n);
-    return resolveCaseInsensitive(resolveCaseInsensitive(programDir_, "temp"), "Sample" + std::to_string(n) + ".wav");
+    return resolveCaseInsensitive(resolveCaseInsensitive(programDir_, "temp"),
+                                  "Sample" + std::to_string(n) + ".wav");
 }
 
 void ExtraSamples::open(const fs::path& chosen) {

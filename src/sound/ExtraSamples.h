@@ -7,8 +7,8 @@
 //
 // Window thread only.
 
-#include "song/ExtraSampleCount.h"
 #include "kits/Wave.h"
+#include "song/ExtraSampleCount.h"
 
 #include <array>
 #include <cstdint>

@@ -34,6 +34,8 @@ const std::string& InstrumentList::entry(int index) const {
     return entries_[static_cast<std::size_t>(index)];
 }
 
-std::string extraSampleName(int n) { return "Sample" + std::to_string(n); }
+std::string extraSampleName(int n) {
+    return "Sample" + std::to_string(n);
+}
 
 } // namespace tamboro

@@ -84,7 +84,9 @@ SoundBuffer* KitVoices::startVoice(int index) {
     return chosen;
 }
 
-bool KitVoices::play(int index) { return startVoice(index) != nullptr; }
+bool KitVoices::play(int index) {
+    return startVoice(index) != nullptr;
+}
 
 bool KitVoices::playAndWait(int index) {
     SoundBuffer* voice = startVoice(index);

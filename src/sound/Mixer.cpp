@@ -10,8 +10,7 @@ namespace {
 
 constexpr int kMaxPendingEvents = 4;
 
-template <int Bits>
-inline float readSample(const std::uint8_t* p) {
+template <int Bits> inline float readSample(const std::uint8_t* p) {
     if constexpr (Bits == 8)
         return (static_cast<float>(p[0]) - 128.0f) * (1.0f / 128.0f);
     else
@@ -47,8 +46,7 @@ struct Mixer::Slot {
     std::atomic<std::uint32_t> status{0};
     std::atomic<std::int64_t> position{0};
 
-    template <int Bits, int Channels>
-    void mix(float* out, std::uint32_t from, std::uint32_t to) noexcept {
+    template <int Bits, int Channels> void mix(float* out, std::uint32_t from, std::uint32_t to) noexcept {
         const std::uint8_t* bytes = data->bytes();
         const std::size_t n = data->frames();
         constexpr std::size_t frameBytes = Channels * (Bits / 8);
@@ -111,7 +109,8 @@ struct Mixer::Slot {
                 loops = false;
             }
         }
-        status.store((sounding ? kStatusPlaying : 0u) | (loops ? kStatusLooping : 0u), std::memory_order_release);
+        status.store((sounding ? kStatusPlaying : 0u) | (loops ? kStatusLooping : 0u),
+                     std::memory_order_release);
         position.store(static_cast<std::int64_t>(pos), std::memory_order_release);
     }
 };
@@ -257,10 +256,12 @@ void Mixer::apply(const MixerCommand& c, std::int64_t blockStart) noexcept {
     slot.publish();
 }
 
-void Mixer::mixSlot(Slot& slot, float* out, std::uint32_t frames, std::int64_t blockStart, std::int64_t nowNs) noexcept {
+void Mixer::mixSlot(Slot& slot, float* out, std::uint32_t frames, std::int64_t blockStart,
+                    std::int64_t nowNs) noexcept {
     std::uint32_t cursor = 0;
     while (slot.pendingCount > 0 && slot.pending[0].frame < blockStart + frames) {
-        const auto at = static_cast<std::uint32_t>(std::max<std::int64_t>(slot.pending[0].frame - blockStart, cursor));
+        const auto at =
+            static_cast<std::uint32_t>(std::max<std::int64_t>(slot.pending[0].frame - blockStart, cursor));
         slot.mixSpan(out, cursor, at);
         runEvent(slot, slot.pending[0], nowNs);
         std::move(slot.pending + 1, slot.pending + slot.pendingCount, slot.pending);

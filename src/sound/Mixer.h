@@ -81,7 +81,8 @@ private:
     std::int64_t frameOfTime(std::int64_t timeNs, std::int64_t blockStart) noexcept;
     void queueEvent(Slot& slot, const Event& event) noexcept;
     void runEvent(Slot& slot, const Event& event, std::int64_t nowNs) noexcept;
-    void mixSlot(Slot& slot, float* out, std::uint32_t frames, std::int64_t blockStart, std::int64_t nowNs) noexcept;
+    void mixSlot(Slot& slot, float* out, std::uint32_t frames, std::int64_t blockStart,
+                 std::int64_t nowNs) noexcept;
     void updateClock(std::uint32_t frames, std::int64_t nowNs) noexcept;
 
     const std::uint32_t rate_;

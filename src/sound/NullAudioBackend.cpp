@@ -32,7 +32,8 @@ void NullAudioBackend::open() {
     if (options_.sampleRate < 1000 || options_.sampleRate > 384000)
         throw Error("The null sound device cannot run at " + std::to_string(options_.sampleRate) + " Hz");
     if (options_.bufferFrames == 0 || options_.bufferFrames > kMaxBlockFrames)
-        throw Error("The null sound device takes buffers of 1 to " + std::to_string(kMaxBlockFrames) + " frames");
+        throw Error("The null sound device takes buffers of 1 to " + std::to_string(kMaxBlockFrames) +
+                    " frames");
     block_.assign(2 * options_.bufferFrames, 0.0f);
     if (!options_.capturePath.empty()) {
         const std::size_t blocks = kCaptureRingSeconds * options_.sampleRate / options_.bufferFrames + 1;
@@ -90,7 +91,8 @@ void NullAudioBackend::renderLoop(Mixer& mixer) {
 
 void NullAudioBackend::drainCapture() {
     while (captureRing_->pop(*drainBlock_))
-        recorded_.insert(recorded_.end(), drainBlock_->samples, drainBlock_->samples + 2 * drainBlock_->frames);
+        recorded_.insert(recorded_.end(), drainBlock_->samples,
+                         drainBlock_->samples + 2 * drainBlock_->frames);
 }
 
 void NullAudioBackend::captureLoop() {

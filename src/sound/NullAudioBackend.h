@@ -16,7 +16,7 @@ namespace tamboro {
 
 struct NullAudioOptions {
     std::uint32_t sampleRate = 44100;
-    std::uint32_t bufferFrames = 256; // at most kMaxBlockFrames
+    std::uint32_t bufferFrames = 256;  // at most kMaxBlockFrames
     std::filesystem::path capturePath; // empty: no recording
 };
 
@@ -36,7 +36,9 @@ public:
     std::uint32_t bufferFrames() const override { return options_.bufferFrames; }
     // Two buffers (one being rendered, one of margin) and 2 ms more, so a tick held up by a busy
     // machine still reaches its frame; the first hit of a Play still leaves within 15 ms.
-    std::uint32_t suggestedLookahead() const override { return 2 * options_.bufferFrames + options_.sampleRate / 500; }
+    std::uint32_t suggestedLookahead() const override {
+        return 2 * options_.bufferFrames + options_.sampleRate / 500;
+    }
     // Blocks rendered more than one buffer period after their deadline: where a sound card would
     // have run dry.
     std::uint64_t underruns() const override { return lateBlocks_.load(std::memory_order_relaxed); }
@@ -58,8 +60,8 @@ private:
     NullAudioOptions options_;
     std::vector<float> block_;
     std::unique_ptr<SpscQueue<CaptureBlock>> captureRing_;
-    std::unique_ptr<CaptureBlock> scratch_;      // filled by the audio thread
-    std::unique_ptr<CaptureBlock> drainBlock_;   // emptied by the recorder thread
+    std::unique_ptr<CaptureBlock> scratch_;    // filled by the audio thread
+    std::unique_ptr<CaptureBlock> drainBlock_; // emptied by the recorder thread
     std::vector<std::int16_t> recorded_;
     std::atomic<bool> running_{false};
     std::thread renderThread_;

@@ -1,5 +1,5 @@
-#include "song/PatternGrid.h"
 #include "common/Error.h"
+#include "song/PatternGrid.h"
 #include "sound/KitVoices.h"
 #include "sound/PlaybackState.h"
 #include "sound/SampleStreams.h"
@@ -17,8 +17,8 @@ constexpr std::uint16_t kPrimaryBits = 16;
 PlaybackState::PlaybackState(TickDispatcher& dispatcher, SoundDevice& device, PatternGrid& grid,
                              InstrumentList& instruments, KitVoices& kit, SampleStreams* samples)
     : stepInterval(stepIntervalForBpm(kInitialBpm)), globalTempo(kInitialBpm), songClock(dispatcher),
-      patternClock(dispatcher), device_(device), grid_(grid), instruments_(instruments), kit_(kit), samples_(samples),
-      bpm_(kInitialBpm), knob_(kInitialBpm) {
+      patternClock(dispatcher), device_(device), grid_(grid), instruments_(instruments), kit_(kit),
+      samples_(samples), bpm_(kInitialBpm), knob_(kInitialBpm) {
     channelsOn.fill(true);
     songClock.setThreadPriority(ThreadPriority::timeCritical);
     patternClock.setThreadPriority(ThreadPriority::timeCritical);
@@ -95,8 +95,12 @@ void PlaybackState::toggleRepeatPattern() {
         events.repeatGlyph(repeatPattern ? 2 : 3);
 }
 
-void PlaybackState::toggleGridScrollIndicator() { gridScrollIndicator = !gridScrollIndicator; }
+void PlaybackState::toggleGridScrollIndicator() {
+    gridScrollIndicator = !gridScrollIndicator;
+}
 
-void PlaybackState::gridMousePressed() { gridClicked = true; }
+void PlaybackState::gridMousePressed() {
+    gridClicked = true;
+}
 
 } // namespace tamboro

@@ -19,6 +19,8 @@ struct CellSound {
 CellSound parseCellSound(std::string_view text);
 
 // Live playback's volume for a level: -500 x level hundredths of a decibel ("0" is full level).
-inline std::int32_t levelVolume(int level) { return -500 * level; }
+inline std::int32_t levelVolume(int level) {
+    return -500 * level;
+}
 
 } // namespace tamboro

@@ -53,8 +53,8 @@ struct PlaybackEvents {
 
 class PlaybackState {
 public:
-    PlaybackState(TickDispatcher& dispatcher, SoundDevice& device, PatternGrid& grid, InstrumentList& instruments,
-                  KitVoices& kit, SampleStreams* samples);
+    PlaybackState(TickDispatcher& dispatcher, SoundDevice& device, PatternGrid& grid,
+                  InstrumentList& instruments, KitVoices& kit, SampleStreams* samples);
 
     PlaybackEvents events;
 
@@ -74,7 +74,7 @@ public:
     bool globalSpeed = false;
     // The flattened song of song playback; cleared by Stop.
     std::vector<std::string> songScript;
-    StepClock songClock; // song clock
+    StepClock songClock;    // song clock
     StepClock patternClock; // pattern clock
 
     // Sample voices and sound output.
@@ -87,7 +87,7 @@ public:
     void playPattern();
     void onPatternTick();
     void stopPlayback();
-    void toggleRepeatPattern();  // "Repeat Pattern"
+    void toggleRepeatPattern(); // "Repeat Pattern"
     void toggleGridScrollIndicator();
     void gridMousePressed();
     bool patternPlaying() const { return patternClock.enabled(); }
@@ -96,7 +96,7 @@ public:
     // (`selected` < 0: from the first) into songScript and starts the song clock; false (after
     // showing the error) when a pattern file or the device failed.
     bool playSong(const std::filesystem::path& programDir, const std::vector<std::string>& playList,
-                       int selected);
+                  int selected);
     void onSongTick();
     // Playback's part of "Clear all" (the Play List emptied): a playing song stops, both play
     // buttons come back and the script is dropped.

@@ -116,7 +116,8 @@ private:
         name_ = RtAudio::getApiName(api) + ":" + info.name;
     }
 
-    static int callback(void* output, void*, unsigned int frames, double, RtAudioStreamStatus status, void* user) {
+    static int callback(void* output, void*, unsigned int frames, double, RtAudioStreamStatus status,
+                        void* user) {
         auto* self = static_cast<RtAudioBackend*>(user);
         if (status & RTAUDIO_OUTPUT_UNDERFLOW)
             self->underruns_.fetch_add(1, std::memory_order_relaxed);
@@ -135,7 +136,9 @@ private:
 
 } // namespace
 
-bool systemAudioAvailable() { return true; }
+bool systemAudioAvailable() {
+    return true;
+}
 
 std::unique_ptr<AudioBackend> makeSystemAudioBackend(SystemAudioOptions options) {
     return std::make_unique<RtAudioBackend>(std::move(options));
@@ -143,10 +146,13 @@ std::unique_ptr<AudioBackend> makeSystemAudioBackend(SystemAudioOptions options)
 
 #else
 
-bool systemAudioAvailable() { return false; }
+bool systemAudioAvailable() {
+    return false;
+}
 
 std::unique_ptr<AudioBackend> makeSystemAudioBackend(SystemAudioOptions) {
-    throw Error("Sound device cannot be initialized: this build has no system sound output (use --audio null)");
+    throw Error(
+        "Sound device cannot be initialized: this build has no system sound output (use --audio null)");
 }
 
 #endif

@@ -14,7 +14,7 @@ namespace tamboro {
 struct SystemAudioOptions {
     std::uint32_t preferredRate = 44100; // used when the device offers it, else its own rate
     std::uint32_t bufferFrames = 256;
-    std::uint32_t numberOfBuffers = 4;   // explicit: the library's default gave bursts of 20-105 ms
+    std::uint32_t numberOfBuffers = 4; // explicit: the library's default gave bursts of 20-105 ms
     // "pulse", "jack", "alsa" or empty (try PulseAudio, then JACK, then ALSA).
     std::string api;
 };

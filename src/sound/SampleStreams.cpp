@@ -6,7 +6,9 @@
 
 namespace tamboro {
 
-SampleStreams::SampleStreams(SoundDevice& device, const Wave& blank) : device_(device) { resetAll(blank); }
+SampleStreams::SampleStreams(SoundDevice& device, const Wave& blank) : device_(device) {
+    resetAll(blank);
+}
 
 SampleStreams::Player* SampleStreams::at(int n) {
     if (n < 1 || n > kExtraSampleStreams)

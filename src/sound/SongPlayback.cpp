@@ -1,13 +1,13 @@
-#include "song/SongScript.h"
 #include "common/Error.h"
 #include "common/TextLines.h"
+#include "song/SongScript.h"
 #include "sound/PlaybackState.h"
 #include "sound/SoundDevice.h"
 
 namespace tamboro {
 
-bool PlaybackState::playSong(const std::filesystem::path& programDir, const std::vector<std::string>& playList,
-                                  int selected) {
+bool PlaybackState::playSong(const std::filesystem::path& programDir,
+                             const std::vector<std::string>& playList, int selected) {
     if (!reinitializeSound())
         return false;
     setPlayButtons(false);
@@ -87,7 +87,8 @@ void PlaybackState::onSongTick() {
             // A voice that cannot start is silent for this step.
         }
         ++scriptPosition;
-        if (atEnd() || songScript[static_cast<std::size_t>(scriptPosition)] == kScriptEnd || stopRequest == "Stop") {
+        if (atEnd() || songScript[static_cast<std::size_t>(scriptPosition)] == kScriptEnd ||
+            stopRequest == "Stop") {
             endOfSong();
             return;
         }

@@ -11,7 +11,9 @@ SoundBuffer::SoundBuffer(std::shared_ptr<detail::DeviceCore> core, std::uint32_t
                          std::shared_ptr<const SampleData> sample)
     : core_(std::move(core)), slot_(slot), sample_(std::move(sample)) {}
 
-SoundBuffer::~SoundBuffer() { core_->releaseSlot(slot_, std::move(sample_)); }
+SoundBuffer::~SoundBuffer() {
+    core_->releaseSlot(slot_, std::move(sample_));
+}
 
 bool SoundBuffer::send(MixerCommand& command) {
     command.slot = slot_;
@@ -22,13 +24,17 @@ bool SoundBuffer::send(MixerCommand& command) {
     return ok;
 }
 
-bool SoundBuffer::answeredByMixer() const { return core_->mixer->processedSeq() >= lastSeq_; }
+bool SoundBuffer::answeredByMixer() const {
+    return core_->mixer->processedSeq() >= lastSeq_;
+}
 
 double SoundBuffer::step() const {
     return resampleStep(frequency_, sample_->format().sampleRate, core_->mixer->outputRate());
 }
 
-void SoundBuffer::play(bool looping) { restart(looping, position()); }
+void SoundBuffer::play(bool looping) {
+    restart(looping, position());
+}
 
 void SoundBuffer::restart(bool looping, std::size_t frame, std::int32_t frequency, std::int32_t pan,
                           std::int32_t volume) {

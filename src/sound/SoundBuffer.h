@@ -37,7 +37,8 @@ public:
     void restart(bool looping, std::size_t frame = 0);
     // The same with new frequency, pan and volume, which take effect with the restart (a sound
     // still ringing on this buffer keeps its own until then).
-    void restart(bool looping, std::size_t frame, std::int32_t frequency, std::int32_t pan, std::int32_t volume);
+    void restart(bool looping, std::size_t frame, std::int32_t frequency, std::int32_t pan,
+                 std::int32_t volume);
 
     void setPosition(std::size_t frame);
     std::size_t position() const;
@@ -61,7 +62,8 @@ public:
 private:
     friend struct detail::DeviceCore;
     friend class SoundDevice;
-    SoundBuffer(std::shared_ptr<detail::DeviceCore> core, std::uint32_t slot, std::shared_ptr<const SampleData> sample);
+    SoundBuffer(std::shared_ptr<detail::DeviceCore> core, std::uint32_t slot,
+                std::shared_ptr<const SampleData> sample);
 
     struct Intended {
         bool playing = false;

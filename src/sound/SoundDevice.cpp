@@ -150,19 +150,43 @@ SoundDevice::ScheduledStarts::~ScheduledStarts() {
     device_.core_->scheduledNs = previous_;
 }
 
-void SoundDevice::collectGarbage() { core_->collect(); }
+void SoundDevice::collectGarbage() {
+    core_->collect();
+}
 
-std::uint32_t SoundDevice::sampleRate() const { return core_->mixer->outputRate(); }
-std::uint32_t SoundDevice::bufferFrames() const { return core_->backend->bufferFrames(); }
-std::uint32_t SoundDevice::lookaheadFrames() const { return core_->mixer->lookaheadFrames(); }
-std::int64_t SoundDevice::renderedFrames() const { return core_->mixer->renderedFrames(); }
-std::uint64_t SoundDevice::lateStarts() const { return core_->mixer->lateEvents(); }
-std::int64_t SoundDevice::maxEarlinessNs() const { return core_->mixer->maxEarlinessNs(); }
-std::uint64_t SoundDevice::underruns() const { return core_->backend->underruns(); }
-std::uint64_t SoundDevice::droppedCommands() const { return core_->droppedCommands.load(); }
-std::string SoundDevice::backendName() const { return core_->backend->name(); }
-std::int64_t SoundDevice::lastStartRenderNs() const { return core_->mixer->lastStartRenderNs(); }
-std::uint64_t SoundDevice::startsApplied() const { return core_->mixer->startsApplied(); }
+std::uint32_t SoundDevice::sampleRate() const {
+    return core_->mixer->outputRate();
+}
+std::uint32_t SoundDevice::bufferFrames() const {
+    return core_->backend->bufferFrames();
+}
+std::uint32_t SoundDevice::lookaheadFrames() const {
+    return core_->mixer->lookaheadFrames();
+}
+std::int64_t SoundDevice::renderedFrames() const {
+    return core_->mixer->renderedFrames();
+}
+std::uint64_t SoundDevice::lateStarts() const {
+    return core_->mixer->lateEvents();
+}
+std::int64_t SoundDevice::maxEarlinessNs() const {
+    return core_->mixer->maxEarlinessNs();
+}
+std::uint64_t SoundDevice::underruns() const {
+    return core_->backend->underruns();
+}
+std::uint64_t SoundDevice::droppedCommands() const {
+    return core_->droppedCommands.load();
+}
+std::string SoundDevice::backendName() const {
+    return core_->backend->name();
+}
+std::int64_t SoundDevice::lastStartRenderNs() const {
+    return core_->mixer->lastStartRenderNs();
+}
+std::uint64_t SoundDevice::startsApplied() const {
+    return core_->mixer->startsApplied();
+}
 std::size_t SoundDevice::buffersInUse() const {
     std::lock_guard lock(core_->producerMutex);
     return core_->slotsInUse - core_->retired.size();

@@ -95,6 +95,8 @@ private:
 inline std::int64_t steadyNanos(SoundDevice::Clock::time_point t) {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
 }
-inline std::int64_t steadyNowNanos() { return steadyNanos(SoundDevice::Clock::now()); }
+inline std::int64_t steadyNowNanos() {
+    return steadyNanos(SoundDevice::Clock::now());
+}
 
 } // namespace tamboro

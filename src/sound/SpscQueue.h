@@ -10,8 +10,7 @@
 
 namespace tamboro {
 
-template <typename T>
-class SpscQueue {
+template <typename T> class SpscQueue {
     static_assert(std::is_trivially_copyable_v<T>, "queue entries are copied as plain values");
 
 public:

@@ -11,8 +11,12 @@ std::int32_t stepIntervalForBpm(int bpm) {
     return static_cast<std::int32_t>(roundHalfEven(steps));
 }
 
-int boundedBpm(int bpm) { return std::max(bpm, 1); }
+int boundedBpm(int bpm) {
+    return std::max(bpm, 1);
+}
 
-double tempoKnobValueFor(int bpm) { return std::clamp(bpm, kTempoKnobMin, kTempoKnobMax); }
+double tempoKnobValueFor(int bpm) {
+    return std::clamp(bpm, kTempoKnobMin, kTempoKnobMax);
+}
 
 } // namespace tamboro

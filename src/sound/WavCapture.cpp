@@ -17,7 +17,8 @@ void floatToInt16(std::span<const float> in, std::span<std::int16_t> out) {
     }
 }
 
-std::vector<std::uint8_t> wavImage16(std::uint16_t channels, std::uint32_t rate, std::span<const std::int16_t> samples) {
+std::vector<std::uint8_t> wavImage16(std::uint16_t channels, std::uint32_t rate,
+                                     std::span<const std::int16_t> samples) {
     const std::uint64_t dataBytes = samples.size() * 2;
     if (dataBytes > 0xFFFFFFFFull - 36)
         throw Error("The recording is too long for a WAV file");

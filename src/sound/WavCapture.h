@@ -13,7 +13,8 @@ namespace tamboro {
 void floatToInt16(std::span<const float> in, std::span<std::int16_t> out);
 
 // The RIFF WAVE image of 16-bit PCM samples.
-std::vector<std::uint8_t> wavImage16(std::uint16_t channels, std::uint32_t rate, std::span<const std::int16_t> samples);
+std::vector<std::uint8_t> wavImage16(std::uint16_t channels, std::uint32_t rate,
+                                     std::span<const std::int16_t> samples);
 
 // Writes it atomically; throws Error when the file cannot be written.
 void writeWav16(const std::filesystem::path& path, std::uint16_t channels, std::uint32_t rate,

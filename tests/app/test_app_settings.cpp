@@ -61,7 +61,8 @@ TEST(AppSettings, WrittenInOrderWithTheKitsNamePartOnly) {
 }
 
 TEST(AppSettings, RoundTripThroughTheStoredTexts) {
-    for (const AppSettings& s : {AppSettings{true, false, "a.dxg", true}, AppSettings{false, true, "b.dxg", false}}) {
+    for (const AppSettings& s :
+         {AppSettings{true, false, "a.dxg", true}, AppSettings{false, true, "b.dxg", false}}) {
         std::map<std::string, std::string> stored;
         for (const auto& [key, value] : settingsToStore(s))
             stored[key] = value;

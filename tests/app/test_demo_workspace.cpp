@@ -16,8 +16,9 @@ const fs::path kDemo = fs::path(TAMBORO_ASSETS) / "demo";
 // The default kit's instruments, as the instrument list names them.
 std::set<std::string> defaultKitNames() {
     std::set<std::string> names;
-    for (std::string n : {"Kick", "Snare", "Rimshot", "Clap", "ClsHiat", "OpenHiat", "PedalHiat", "Low Tom", "Mid Tom",
-                          "High Tom", "Crash", "Ride", "Ride Bell", "Cowbell", "Tambourine", "Shaker"}) {
+    for (std::string n :
+         {"Kick", "Snare", "Rimshot", "Clap", "ClsHiat", "OpenHiat", "PedalHiat", "Low Tom", "Mid Tom",
+          "High Tom", "Crash", "Ride", "Ride Bell", "Cowbell", "Tambourine", "Shaker"}) {
         n.resize(10, ' ');
         names.insert(n + "[ ]");
     }
@@ -70,5 +71,6 @@ TEST(DemoWorkspace, TheDemoSongPlaysEveryEntry) {
     const SongScriptBuild script = buildSongScript(kDemo, song.entries, 0, grid);
     EXPECT_EQ(script.patterns, static_cast<int>(song.entries.size()));
     EXPECT_EQ(script.lines.back(), "%%%");
-    EXPECT_EQ(std::count(script.lines.begin(), script.lines.end(), "//"), static_cast<long>(song.entries.size()));
+    EXPECT_EQ(std::count(script.lines.begin(), script.lines.end(), "//"),
+              static_cast<long>(song.entries.size()));
 }

@@ -49,7 +49,8 @@ TEST(MainWindowRules, ResizeKeepsTheWindowAtLeast540AndFitsTheGrid) {
     struct Case {
         int height, windowHeight, gridHeight;
     };
-    for (const Case& c : {Case{501, 540, 332}, Case{100, 540, 332}, Case{540, 540, 332}, Case{700, 700, 492}}) {
+    for (const Case& c :
+         {Case{501, 540, 332}, Case{100, 540, 332}, Case{540, 540, 332}, Case{700, 700, 492}}) {
         const ResizeOutcome r = resizeOutcome(c.height);
         EXPECT_EQ(r.windowHeight, c.windowHeight);
         EXPECT_EQ(r.gridHeight, c.gridHeight);

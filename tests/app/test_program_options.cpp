@@ -25,7 +25,11 @@ TEST(ProgramOptions, ParsesEachOption) {
 
 TEST(ProgramOptions, RefusesWhatItCannotUse) {
     const std::vector<std::vector<std::string>> bad = {
-        {"--dir"}, {"--audio", "loud"}, {"--audio"}, {"--frobnicate"}, {"--capture", "x.wav", "--audio", "default"},
+        {"--dir"},
+        {"--audio", "loud"},
+        {"--audio"},
+        {"--frobnicate"},
+        {"--capture", "x.wav", "--audio", "default"},
         {"--dir", ""},
     };
     for (const auto& args : bad)

@@ -5,10 +5,10 @@
 #include "cli/CliRunner.h"
 #include "support/TempDir.h"
 
-#include "song/PatternFile.h"
-#include "song/PatternGrid.h"
 #include "common/Files.h"
 #include "kits/Wave.h"
+#include "song/PatternFile.h"
+#include "song/PatternGrid.h"
 #include "testsupport/ClickPattern.h"
 #include "testsupport/OnsetAnalysis.h"
 
@@ -22,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kSteps = 16;
-constexpr int kBpm = 120; // 125 ms steps: 5512.5 frames at 44100 Hz
+constexpr int kBpm = 120;                   // 125 ms steps: 5512.5 frames at 44100 Hz
 constexpr std::int16_t kSampleLevel = 8000; // a quieter click than the kit's, to tell them apart
 
 Wave sampleClick(std::uint32_t rate) {
@@ -71,9 +71,9 @@ TEST(CliPlayExtraSamples, SampleHitsLandOnTheGridLikeKitHits) {
     writeMixedPattern(dir.path, (dir.path / "samples" / "rim.wav").string(), 44100);
     const fs::path capture = dir.path / "out.wav";
 
-    const auto result = test::runCli({"play", kClickPatternName, "--dir", dir.path.string(), "--kit",
-                                      (dir.path / kClickKitFile).string(), "--audio", "null", "--capture",
-                                      capture.string()});
+    const auto result =
+        test::runCli({"play", kClickPatternName, "--dir", dir.path.string(), "--kit",
+                      (dir.path / kClickKitFile).string(), "--audio", "null", "--capture", capture.string()});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err.find("stays silent"), std::string::npos) << result.err;
 
@@ -94,9 +94,9 @@ TEST(CliPlayExtraSamples, AMissingSampleFileIsReportedAndTheKitStillPlays) {
     test::TempDir dir;
     writeMixedPattern(dir.path, (dir.path / "gone.wav").string(), 44100);
     const fs::path capture = dir.path / "out.wav";
-    const auto result = test::runCli({"play", kClickPatternName, "--dir", dir.path.string(), "--kit",
-                                      (dir.path / kClickKitFile).string(), "--audio", "null", "--capture",
-                                      capture.string()});
+    const auto result =
+        test::runCli({"play", kClickPatternName, "--dir", dir.path.string(), "--kit",
+                      (dir.path / kClickKitFile).string(), "--audio", "null", "--capture", capture.string()});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_NE(result.err.find("gone.wav"), std::string::npos) << result.err;
     const auto onsets = findOnsets(capturedSamples(capture), 2, 4000, 1000);

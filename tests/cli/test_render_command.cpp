@@ -1,9 +1,9 @@
 #include "cli/CliRunner.h"
 #include "render/RenderWorkspace.h"
 
+#include "common/Files.h"
 #include "song/PanTable.h"
 #include "song/SongFile.h"
-#include "common/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,8 @@ TEST(CliRender, WritesWhatTheRenderEngineWrites) {
         {{"--from", "3", "--acid"}, 2, 0, true},
     };
     for (const auto& c : cases) {
-        std::vector<std::string> args{"render", "Song.sng", "-o", (ws.dir.path / "cli.wav").string(), "--dir", ws.dir.path.string()};
+        std::vector<std::string> args{"render", "Song.sng",          "-o", (ws.dir.path / "cli.wav").string(),
+                                      "--dir",  ws.dir.path.string()};
         args.insert(args.end(), c.options.begin(), c.options.end());
         const auto r = runCli(args);
         ASSERT_EQ(r.status, 0) << r.err;
@@ -91,7 +92,8 @@ TEST(CliRender, ErrorsLeaveTheOutputUntouched) {
     } cases[] = {
         {{"render", "Missing.sng", "-o", out.string(), "--dir", dir}, "Nowhere"},
         {{"render", "Empty.sng", "-o", out.string(), "--dir", dir}, "no patterns"},
-        {{"render", "LongSong.sng", "-o", out.string(), "--dir", dir, "--acid"}, "You can only acid loops less than 12 seconds"},
+        {{"render", "LongSong.sng", "-o", out.string(), "--dir", dir, "--acid"},
+         "You can only acid loops less than 12 seconds"},
         {{"render", "Song.sng", "-o", out.string(), "--dir", dir, "--from", "4"}, "--from"},
         {{"render", "Song.sng", "-o", out.string(), "--dir", dir, "--mute", "7"}, "--mute"},
         {{"render", "Song.sng", "-o", out.string(), "--dir", dir, "--kit", "nokit.dxg"}, "nokit.dxg"},

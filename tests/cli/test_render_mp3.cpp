@@ -32,8 +32,8 @@ TEST(CliRenderMp3, EncodesTheRenderWithTheShippedEncoder) {
         GTEST_SKIP() << "lame is not installed";
     TempDir dir;
     prepareWorkspace(dir.path, fs::path(TAMBORO_ASSETS) / "BladeEnc");
-    const auto r = runCli({"render", "Short.sng", "-o", (dir.path / "out.wav").string(), "--dir", dir.path.string(),
-                           "--mp3", "160"});
+    const auto r = runCli({"render", "Short.sng", "-o", (dir.path / "out.wav").string(), "--dir",
+                           dir.path.string(), "--mp3", "160"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto mp3 = tamboro::readFileBytes(dir.path / "out.mp3");
     ASSERT_GT(mp3.size(), 1000u);
@@ -50,8 +50,8 @@ TEST(CliRenderMp3, FailingEncoderIsReported) {
     const fs::path work = dir.path / "work";
     fs::create_directories(work);
     prepareWorkspace(work, failing);
-    const auto r = runCli({"render", "Short.sng", "-o", (work / "out.wav").string(), "--dir", work.string(),
-                           "--mp3", "128"});
+    const auto r = runCli(
+        {"render", "Short.sng", "-o", (work / "out.wav").string(), "--dir", work.string(), "--mp3", "128"});
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.err.find("status 7"), std::string::npos) << r.err;
     EXPECT_TRUE(fs::exists(work / "out.wav"));

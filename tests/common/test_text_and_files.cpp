@@ -16,8 +16,9 @@ namespace {
 struct TempDir {
     fs::path path;
     TempDir() {
-        path = fs::temp_directory_path() / ("tamboro-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        path = fs::temp_directory_path() /
+               ("tamboro-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(path);
         fs::create_directories(path);
     }
@@ -58,7 +59,7 @@ TEST(TextLines, ParsesOnlyWholeIntegers) {
         bool ok;
         long long value;
     } cases[] = {{"0", true, 0}, {"-2000", true, -2000}, {" 42 ", true, 42}, {"+7", true, 7},
-                 {"", false, 0}, {"4x", false, 0},     {"x", false, 0},    {"1.5", false, 0}};
+                 {"", false, 0}, {"4x", false, 0},       {"x", false, 0},    {"1.5", false, 0}};
     for (const auto& c : cases) {
         long long v = 0;
         EXPECT_EQ(parseInteger(c.text, v), c.ok) << c.text;

@@ -54,8 +54,9 @@ TEST(Tips, TwentyThreeNumberedTips) {
         unique.insert(tips[i]);
     }
     EXPECT_EQ(unique.size(), 23u);
-    EXPECT_EQ(tips[3], "Tip 4: Add dynamics to your pattern by using the Numerical keys to enter the kit item. "
-                       "9=Quiet and 1=Loud.");
+    EXPECT_EQ(tips[3],
+              "Tip 4: Add dynamics to your pattern by using the Numerical keys to enter the kit item. "
+              "9=Quiet and 1=Loud.");
     EXPECT_EQ(&tipForDraw(23 + 16), &tips[16]);
 }
 

@@ -12,10 +12,15 @@ TEST(KnobClamp, KeepsValuesBetweenTheBoundsInEitherOrder) {
         double v, min, max, expected;
     };
     const std::vector<Case> cases = {
-        {20, 60, 300, 60},    {400, 60, 300, 300},  {120, 60, 300, 120}, // ordinary range
-        {20, 300, 60, 60},    {400, 300, 60, 300},  {120, 300, 60, 120}, // inverted range
-        {-2500, -2000, 2000, -2000}, {2500, -2000, 2000, 2000},          // pan knob
-        {5, 7, 7, 5},                                                     // empty range: unchanged
+        {20, 60, 300, 60},
+        {400, 60, 300, 300},
+        {120, 60, 300, 120}, // ordinary range
+        {20, 300, 60, 60},
+        {400, 300, 60, 300},
+        {120, 300, 60, 120}, // inverted range
+        {-2500, -2000, 2000, -2000},
+        {2500, -2000, 2000, 2000}, // pan knob
+        {5, 7, 7, 5},              // empty range: unchanged
     };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(clampKnobValue(c.v, c.min, c.max), c.expected)

@@ -114,11 +114,11 @@ TEST(DefaultKit, CharacterOfTheSounds) {
         double loHz, hiHz, minShare;
     };
     const Case cases[] = {
-        {"Kick", 0, 150, 0.7},         {"Low Tom", 0, 300, 0.7},      {"Mid Tom", 0, 400, 0.7},
-        {"High Tom", 0, 500, 0.7},     {"ClsHiat", 5000, 22050, 0.8}, {"OpenHiat", 5000, 22050, 0.8},
-        {"PedalHiat", 5000, 22050, 0.8}, {"Crash", 3000, 22050, 0.8}, {"Ride", 3000, 22050, 0.8},
-        {"Shaker", 4000, 22050, 0.8},  {"Tambourine", 4000, 22050, 0.8}, {"Snare", 150, 12000, 0.9},
-        {"Cowbell", 400, 6000, 0.8},   {"Clap", 500, 5000, 0.7},
+        {"Kick", 0, 150, 0.7},           {"Low Tom", 0, 300, 0.7},         {"Mid Tom", 0, 400, 0.7},
+        {"High Tom", 0, 500, 0.7},       {"ClsHiat", 5000, 22050, 0.8},    {"OpenHiat", 5000, 22050, 0.8},
+        {"PedalHiat", 5000, 22050, 0.8}, {"Crash", 3000, 22050, 0.8},      {"Ride", 3000, 22050, 0.8},
+        {"Shaker", 4000, 22050, 0.8},    {"Tambourine", 4000, 22050, 0.8}, {"Snare", 150, 12000, 0.9},
+        {"Cowbell", 400, 6000, 0.8},     {"Clap", 500, 5000, 0.7},
     };
     for (const auto& c : cases) {
         const auto s = synthesizeDrum(indexOf(c.name));

@@ -1,7 +1,7 @@
 #include "common/ByteWriter.h"
 #include "common/Error.h"
-#include "kits/KitFile.h"
 #include "kits/DrumKit.h"
+#include "kits/KitFile.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-using tamboro::Error;
 using tamboro::DrumKit;
+using tamboro::Error;
 using tamboro::Wave;
 using namespace std::string_literals;
 
@@ -47,7 +47,9 @@ DrumKit sampleKit() {
     for (const char* name : names) {
         auto& item = kit.add();
         item.setName(name);
-        item.setWave(Wave::pcm(static_cast<std::uint16_t>(seed % 2 + 1), 22050u * static_cast<std::uint32_t>(seed), 16, counting(100u * static_cast<std::size_t>(seed), seed)));
+        item.setWave(Wave::pcm(static_cast<std::uint16_t>(seed % 2 + 1),
+                               22050u * static_cast<std::uint32_t>(seed), 16,
+                               counting(100u * static_cast<std::size_t>(seed), seed)));
         item.setMaxPlayingCount(seed * 100);
         ++seed;
     }
@@ -102,8 +104,9 @@ TEST(KitFile, OneEmptyItemIs113Bytes) {
     EXPECT_EQ(std::string(bytes.begin() + 31, bytes.begin() + 35), "TPF0");
     // The item begins directly with "Looped" (no name), MaxPlayingCount in its 1-byte form.
     const std::string body(bytes.begin() + 67, bytes.end());
-    const std::string expected = "\x01\x06Looped\x08\x0FMaxPlayingCount\x02\x00\x09Wave.WAVE\x0A\x00\x00\x00\x00"s +
-                                 std::string(4, '\0');
+    const std::string expected =
+        "\x01\x06Looped\x08\x0FMaxPlayingCount\x02\x00\x09Wave.WAVE\x0A\x00\x00\x00\x00"s +
+        std::string(4, '\0');
     EXPECT_EQ(body, expected);
 }
 
@@ -138,9 +141,9 @@ TEST(KitFile, IntegersInTheirSmallestFormAndEveryFormRead) {
         std::uint8_t code;
         std::size_t width;
     };
-    const Case cases[] = {{0, 0x02, 1},       {127, 0x02, 1},      {-128, 0x02, 1},        {128, 0x03, 2},
-                          {32767, 0x03, 2},   {-129, 0x03, 2},     {32768, 0x04, 4},       {-32769, 0x04, 4},
-                          {0x7FFFFFFF, 0x04, 4}};
+    const Case cases[] = {{0, 0x02, 1},     {127, 0x02, 1},    {-128, 0x02, 1},
+                          {128, 0x03, 2},   {32767, 0x03, 2},  {-129, 0x03, 2},
+                          {32768, 0x04, 4}, {-32769, 0x04, 4}, {0x7FFFFFFF, 0x04, 4}};
     for (const auto& c : cases) {
         DrumKit kit;
         // Written through the raw form, since the item itself never holds a negative count.
@@ -220,7 +223,9 @@ TEST(KitFile, PropertiesMayBeAbsentOrReordered) {
 
 TEST(KitFile, BadFiles) {
     const Bytes good = sampleKit().saveToBytes();
-    auto cut = [&](std::size_t n) { return Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n)); };
+    auto cut = [&](std::size_t n) {
+        return Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n));
+    };
     auto patched = [&](std::size_t pos, std::uint8_t value) {
         Bytes b = good;
         b.at(pos) = value;
@@ -247,7 +252,14 @@ TEST(KitFile, BadFiles) {
         {"first byte not 0xFF", patched(0, 0xFE), "Invalid stream format"},
         {"resource type not 10", patched(1, 11), "Invalid stream format"},
         {"garbage", Bytes(500, 0x41), "Invalid stream format"},
-        {"resource name never ends", [] { Bytes b(200, 'A'); b[0] = 0xFF; b[1] = 10; return b; }(), "Invalid stream format"},
+        {"resource name never ends",
+         [] {
+             Bytes b(200, 'A');
+             b[0] = 0xFF;
+             b[1] = 10;
+             return b;
+         }(),
+         "Invalid stream format"},
         {"cut inside the header", cut(20), "Stream read error"},
         {"cut after the header", cut(31), "Stream read error"},
         {"signature not TPF0", patched(34, '1'), "Invalid stream format"},

@@ -23,10 +23,13 @@ struct Workspace {
     }
 };
 
-std::string padded(const std::string& display) { return KitMaker::paddedItemName(display); }
+std::string padded(const std::string& display) {
+    return KitMaker::paddedItemName(display);
+}
 
-const std::vector<std::string> kNames{"Kick", "Snare", "Rimshot", "Clap", "ClsHiat", "OpenHiat", "PedalHiat", "Low Tom",
-                                      "Mid Tom", "High Tom", "Crash", "Ride", "Ride Bell", "Cowbell", "Tambourine", "Shaker"};
+const std::vector<std::string> kNames{"Kick",      "Snare",   "Rimshot",    "Clap",     "ClsHiat", "OpenHiat",
+                                      "PedalHiat", "Low Tom", "Mid Tom",    "High Tom", "Crash",   "Ride",
+                                      "Ride Bell", "Cowbell", "Tambourine", "Shaker"};
 
 // A 17-item main kit (the empty instrument and 16 instruments, each with a sound of its own) and
 // its instrument list with the 32 extra samples after it.

@@ -100,7 +100,10 @@ TEST(Wave, ReadsStandardFilesAndSkipsOtherChunks) {
     const auto plain = riff({{"fmt ", expected.format()}, {"data", expected.data()}});
     EXPECT_EQ(Wave::fromBytes(plain), expected);
 
-    const auto withList = riff({{"fmt ", expected.format()}, {"LIST", counting(10)}, {"data", expected.data()}, {"cue ", counting(4)}});
+    const auto withList = riff({{"fmt ", expected.format()},
+                                {"LIST", counting(10)},
+                                {"data", expected.data()},
+                                {"cue ", counting(4)}});
     EXPECT_EQ(Wave::fromBytes(withList), expected);
 
     // Data before the format record is fine too.
@@ -131,7 +134,9 @@ TEST(Wave, BadInput) {
         Wave::Bytes bytes;
         const char* error;
     };
-    auto cut = [&](std::size_t n) { return Wave::Bytes(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(n)); };
+    auto cut = [&](std::size_t n) {
+        return Wave::Bytes(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(n));
+    };
     auto withDataSize = [&](std::uint32_t size) {
         auto b = block;
         b[40] = static_cast<std::uint8_t>(size);
@@ -147,7 +152,8 @@ TEST(Wave, BadInput) {
         return b;
     };
     const Case cases[] = {
-        {"garbage", Wave::Bytes{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!'}, "Wave is invalid"},
+        {"garbage", Wave::Bytes{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!'},
+         "Wave is invalid"},
         {"RIFF but not WAVE", riff({{"fmt ", good.format()}}, "AVI "), "Wave is invalid"},
         {"shorter than a RIFF header", cut(7), "Wave is invalid"},
         {"cut inside the format record", cut(30), "Stream read error"},
@@ -176,7 +182,8 @@ TEST(Wave, LenientWhereTheFormatIsLenient) {
 }
 
 TEST(Wave, FileRoundTrip) {
-    const auto dir = std::filesystem::temp_directory_path() / ("tamboro-wave-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("tamboro-wave-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     std::filesystem::create_directories(dir);
     const Wave wave = Wave::pcm(2, 48000, 16, counting(400));
     wave.writeFile(dir / "x.wav");

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-using tamboro::Error;
 using tamboro::DrumKit;
+using tamboro::Error;
 
 TEST(WaveCollection, FindIgnoresCaseAndReportsMissingNames) {
     DrumKit kit;
@@ -79,8 +79,12 @@ TEST(WaveCollection, ItemDefaultsAndClamping) {
 
 TEST(WaveCollection, DisplayName) {
     DrumKit kit;
-    const std::pair<const char*, const char*> cases[] = {
-        {"Kick      [ ]", "Kick"}, {"Low Tom   [ ]", "Low Tom"}, {"", ""}, {"[ ]", ""}, {"  X  [ ]", "X"}, {"ab", ""}};
+    const std::pair<const char*, const char*> cases[] = {{"Kick      [ ]", "Kick"},
+                                                         {"Low Tom   [ ]", "Low Tom"},
+                                                         {"", ""},
+                                                         {"[ ]", ""},
+                                                         {"  X  [ ]", "X"},
+                                                         {"ab", ""}};
     for (const auto& [name, shown] : cases) {
         auto& item = kit.add();
         item.setName(name);

@@ -13,8 +13,8 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/TextLines.h"
-#include "kits/Wave.h"
 #include "kits/DrumKit.h"
+#include "kits/Wave.h"
 
 #include <array>
 #include <filesystem>
@@ -78,7 +78,8 @@ inline LiteralRenderResult literalRender(const LiteralRenderInput& in, const std
     // The temporary sound files, written plainly (the kit's wave writer's bytes, without its sync).
     const fs::path temp = in.programDir / "temp";
     auto write = [](const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-        std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     };
     for (int n = 0; n <= lastKitIndex; ++n)
         write(temp / (std::to_string(n) + ".wav"), kit.item(n).wave().toBytes());
@@ -117,7 +118,8 @@ inline LiteralRenderResult literalRender(const LiteralRenderInput& in, const std
         if (line.size() > 11)
             line[11] = ' ';
         const int k = lookup(line);
-        if (k >= 1 && std::find(r.usedInstruments.begin(), r.usedInstruments.end(), k) == r.usedInstruments.end())
+        if (k >= 1 &&
+            std::find(r.usedInstruments.begin(), r.usedInstruments.end(), k) == r.usedInstruments.end())
             r.usedInstruments.push_back(k);
     }
 
@@ -135,8 +137,10 @@ inline LiteralRenderResult literalRender(const LiteralRenderInput& in, const std
         double t = 0;
         double step = r.firstStepSeconds;
         int column = 1;
-        fs::path sampleFile = kitPass ? temp / (std::to_string(n) + ".wav")
-                                      : tamboro::resolveCaseInsensitive(temp, "Sample" + std::to_string(n - lastKitIndex) + ".wav");
+        fs::path sampleFile =
+            kitPass
+                ? temp / (std::to_string(n) + ".wav")
+                : tamboro::resolveCaseInsensitive(temp, "Sample" + std::to_string(n - lastKitIndex) + ".wav");
         const fs::path blank = in.programDir / "temp" / "Blank.wav";
         std::size_t i = 0;
         for (long handled = 0;; ++handled) {

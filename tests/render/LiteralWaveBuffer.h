@@ -44,7 +44,8 @@ public:
 
     void loadFromFile(const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);
-        std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)),
+                                       std::istreambuf_iterator<char>());
         std::size_t pos = 0;
         auto read = [&](std::size_t n) {
             std::vector<std::uint8_t> out(n, 0);
@@ -54,9 +55,12 @@ public:
             return out;
         };
         auto u32 = [](const std::vector<std::uint8_t>& b, std::size_t o) {
-            return static_cast<std::uint32_t>(b[o] | (b[o + 1] << 8) | (b[o + 2] << 16) | (static_cast<std::uint32_t>(b[o + 3]) << 24));
+            return static_cast<std::uint32_t>(b[o] | (b[o + 1] << 8) | (b[o + 2] << 16) |
+                                              (static_cast<std::uint32_t>(b[o + 3]) << 24));
         };
-        auto u16 = [](const std::vector<std::uint8_t>& b, std::size_t o) { return static_cast<std::uint16_t>(b[o] | (b[o + 1] << 8)); };
+        auto u16 = [](const std::vector<std::uint8_t>& b, std::size_t o) {
+            return static_cast<std::uint16_t>(b[o] | (b[o + 1] << 8));
+        };
         if (read(4) != std::vector<std::uint8_t>{'R', 'I', 'F', 'F'})
             return;
         const std::int64_t r = u32(read(4), 0);
@@ -85,11 +89,16 @@ public:
                     memoryBlock.clear();
                     windowStart = kNoWindow;
                     backingFile.close();
-                    { std::ofstream(backingFileName, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size())); }
+                    {
+                        std::ofstream(backingFileName, std::ios::binary | std::ios::trunc)
+                            .write(reinterpret_cast<const char*>(d.data()),
+                                   static_cast<std::streamsize>(d.size()));
+                    }
                     backingFile.open(backingFileName, std::ios::in | std::ios::out | std::ios::binary);
                     backingSize_ = static_cast<std::int64_t>(d.size());
                 }
-                frameCount = static_cast<std::int32_t>(tamboro::roundHalfEven(static_cast<double>(s) / blockAlign));
+                frameCount =
+                    static_cast<std::int32_t>(tamboro::roundHalfEven(static_cast<double>(s) / blockAlign));
             } else {
                 pos += static_cast<std::size_t>(s);
             }
@@ -107,8 +116,14 @@ public:
         }
         std::vector<std::uint8_t> out;
         auto text = [&](const char* s) { out.insert(out.end(), s, s + 4); };
-        auto w32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i))); };
-        auto w16 = [&](std::uint16_t v) { for (int i = 0; i < 2; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i))); };
+        auto w32 = [&](std::uint32_t v) {
+            for (int i = 0; i < 4; ++i)
+                out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        };
+        auto w16 = [&](std::uint16_t v) {
+            for (int i = 0; i < 2; ++i)
+                out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        };
         text("RIFF");
         w32(static_cast<std::uint32_t>(data.size() + 36));
         text("WAVE");
@@ -123,11 +138,13 @@ public:
         text("data");
         w32(static_cast<std::uint32_t>(data.size()));
         out.insert(out.end(), data.begin(), data.end());
-        std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
     }
 
     std::int64_t offsetOf(int c, std::int64_t f) const {
-        return tamboro::roundHalfEven(static_cast<double>(blockAlign) * static_cast<double>(f) + bitsPerSample * c / 8.0);
+        return tamboro::roundHalfEven(static_cast<double>(blockAlign) * static_cast<double>(f) +
+                                      bitsPerSample * c / 8.0);
     }
 
     std::int16_t readSample(int c, std::int64_t f) {
@@ -222,7 +239,8 @@ public:
     void loadWindow() {
         memoryBlock.clear();
         const std::int64_t start = std::int64_t{windowStart} * blockAlign;
-        const std::int64_t n = std::min<std::int64_t>(fileSize() - start, std::int64_t{kWindowFrames} * blockAlign);
+        const std::int64_t n =
+            std::min<std::int64_t>(fileSize() - start, std::int64_t{kWindowFrames} * blockAlign);
         if (n <= 0)
             return;
         memoryBlock.resize(static_cast<std::size_t>(n));
@@ -234,19 +252,25 @@ public:
         if (!fileBacked)
             return;
         if (!memoryBlock.empty()) {
-            const std::int64_t n = std::min<std::int64_t>(static_cast<std::int64_t>(memoryBlock.size()), std::int64_t{kWindowFrames} * blockAlign);
+            const std::int64_t n = std::min<std::int64_t>(static_cast<std::int64_t>(memoryBlock.size()),
+                                                          std::int64_t{kWindowFrames} * blockAlign);
             backingFile.seekp(std::int64_t{windowStart} * blockAlign);
             backingFile.write(reinterpret_cast<const char*>(memoryBlock.data()), n);
             wrote(std::int64_t{windowStart} * blockAlign, n);
         }
-        frameCount = static_cast<std::int32_t>(tamboro::roundHalfEven(static_cast<double>(fileSize()) / blockAlign));
+        frameCount =
+            static_cast<std::int32_t>(tamboro::roundHalfEven(static_cast<double>(fileSize()) / blockAlign));
         memoryBlock.clear();
         windowStart = kNoWindow;
     }
 
     void setFileBacked(bool on) {
         if (on && !fileBacked) {
-            { std::ofstream(backingFileName, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(memoryBlock.data()), static_cast<std::streamsize>(memoryBlock.size())); }
+            {
+                std::ofstream(backingFileName, std::ios::binary | std::ios::trunc)
+                    .write(reinterpret_cast<const char*>(memoryBlock.data()),
+                           static_cast<std::streamsize>(memoryBlock.size()));
+            }
             backingFile.open(backingFileName, std::ios::in | std::ios::out | std::ios::binary);
             backingSize_ = static_cast<std::int64_t>(memoryBlock.size());
             memoryBlock.clear();
@@ -275,7 +299,8 @@ public:
             gain[1] = 0;
         }
         if (source.frameCount > 0) {
-            const std::int64_t n = tamboro::roundHalfEven(sampleRate * (source.duration() * source.sampleRate / rate));
+            const std::int64_t n =
+                tamboro::roundHalfEven(sampleRate * (source.duration() * source.sampleRate / rate));
             const double q = static_cast<double>(n) / source.frameCount;
             for (std::int64_t i = 0; i < n; ++i) {
                 const double x = i / q;

@@ -24,7 +24,9 @@ inline void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     put16(out, v & 0xFFFF);
     put16(out, v >> 16);
 }
-inline void putText(std::vector<std::uint8_t>& out, const char* s) { out.insert(out.end(), s, s + 4); }
+inline void putText(std::vector<std::uint8_t>& out, const char* s) {
+    out.insert(out.end(), s, s + 4);
+}
 
 // The 16 format bytes of a PCM wave.
 inline std::vector<std::uint8_t> pcmFormat(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
@@ -40,7 +42,8 @@ inline std::vector<std::uint8_t> pcmFormat(std::uint16_t channels, std::uint32_t
 }
 
 // A canonical WAV file image: RIFF header, "fmt " with `format`, "data" with `data`.
-inline std::vector<std::uint8_t> wavImage(const std::vector<std::uint8_t>& format, const std::vector<std::uint8_t>& data) {
+inline std::vector<std::uint8_t> wavImage(const std::vector<std::uint8_t>& format,
+                                          const std::vector<std::uint8_t>& data) {
     std::vector<std::uint8_t> out;
     putText(out, "RIFF");
     put32(out, static_cast<std::uint32_t>(4 + 8 + format.size() + 8 + data.size()));
@@ -55,7 +58,8 @@ inline std::vector<std::uint8_t> wavImage(const std::vector<std::uint8_t>& forma
 }
 
 // Sample bytes of a deterministic test signal: a loud decaying saw with some noise.
-inline std::vector<std::uint8_t> testSignal(std::uint16_t channels, std::uint16_t bits, int frames, unsigned seed) {
+inline std::vector<std::uint8_t> testSignal(std::uint16_t channels, std::uint16_t bits, int frames,
+                                            unsigned seed) {
     std::vector<std::uint8_t> data;
     unsigned state = seed * 2654435761u + 1;
     for (int f = 0; f < frames; ++f) {

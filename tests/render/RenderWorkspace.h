@@ -7,8 +7,8 @@
 #include "RenderTestSupport.h"
 
 #include "common/TextLines.h"
-#include "kits/Wave.h"
 #include "kits/DrumKit.h"
+#include "kits/Wave.h"
 #include "render/SongRender.h"
 
 #include <map>
@@ -47,7 +47,8 @@ struct RenderWorkspace {
             auto& item = kit.add();
             item.setName(it.name);
             if (it.frames > 0)
-                item.setWave(Wave::pcm(it.channels, it.rate, it.bits, testSignal(it.channels, it.bits, it.frames, seed++)));
+                item.setWave(Wave::pcm(it.channels, it.rate, it.bits,
+                                       testSignal(it.channels, it.bits, it.frames, seed++)));
             item.setPan(it.pan);
         }
         Wave::pcm(2, 44100, 16, testSignal(2, 16, 4000, 21)).writeFile(dir.path / "x1.wav");
@@ -103,8 +104,8 @@ struct RenderWorkspace {
         in.programDir = r.programDir;
         in.kit = r.kit;
         for (std::size_t i = 0; i < r.extraSamples.size(); ++i)
-            in.extraSamples[i] = {r.extraSamples[i].fileName, r.extraSamples[i].frequency, r.extraSamples[i].pan,
-                                  r.extraSamples[i].volume};
+            in.extraSamples[i] = {r.extraSamples[i].fileName, r.extraSamples[i].frequency,
+                                  r.extraSamples[i].pan, r.extraSamples[i].volume};
         for (std::size_t c = 0; c < 6; ++c)
             in.channelOn[c + 1] = r.channelOn[c];
         in.playList = r.playList;

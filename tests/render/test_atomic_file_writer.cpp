@@ -40,7 +40,8 @@ TEST(AtomicFileWriter, StreamedBlocksArriveWholeAndInOrder) {
     {
         AtomicFileWriter out(target);
         std::size_t at = 0;
-        for (std::size_t block : {std::size_t{1}, std::size_t{65535}, std::size_t{3 << 20}, std::size_t{5 << 20}}) {
+        for (std::size_t block :
+             {std::size_t{1}, std::size_t{65535}, std::size_t{3 << 20}, std::size_t{5 << 20}}) {
             out.write(std::span(all).subspan(at, block));
             at += block;
         }

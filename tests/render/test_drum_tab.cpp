@@ -100,8 +100,9 @@ TEST(DrumTab, Titles) {
         const char* song;
         const char* title;
     } cases[] = {
-        {"C:\\Songs\\Funk.sng", "Funk"}, {"/home/me/songs/Jam.sng", "Jam"}, {"D:Groove.sng", "Groove"},
-        {"Untitled Song", "Untitled "},  {"", "Untitled Song"},            {"a.sng", "a"},
+        {"C:\\Songs\\Funk.sng", "Funk"}, {"/home/me/songs/Jam.sng", "Jam"},
+        {"D:Groove.sng", "Groove"},      {"Untitled Song", "Untitled "},
+        {"", "Untitled Song"},           {"a.sng", "a"},
         {"/x/.sng", "Untitled Song"},
     };
     for (const auto& c : cases)

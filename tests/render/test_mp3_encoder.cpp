@@ -76,7 +76,8 @@ TEST(Mp3Encoder, FakeEncoderReceivesTheExactArgumentVector) {
     const fs::path fake = dir.path / "Blade Enc";
     const fs::path record = dir.path / "args.txt";
     writeExecutable(fake, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + record.string() +
-                              "'; done\n[ -t 0 ] && echo stdin-is-a-terminal >> '" + record.string() + "'\nexit 3\n");
+                              "'; done\n[ -t 0 ] && echo stdin-is-a-terminal >> '" + record.string() +
+                              "'\nexit 3\n");
     // Paths with blanks and quotes arrive as single arguments; the bit rate text passes unchanged.
     const auto args = encoderArguments(fake, "/songs/My \"Jam\".wav", "/songs/My \"Jam\".mp3", "320");
     ChildProcess encoder;
@@ -102,7 +103,8 @@ TEST(Mp3Encoder, ShippedEncoderWritesAConstantBitRateMp3) {
     writeTestWav(wav, 44100);
     const std::string mp3 = mp3PathFor(wav.string());
     ChildProcess encoder;
-    ASSERT_TRUE(encoder.start(encoderArguments(fs::path(TAMBORO_ASSETS) / "BladeEnc", wav.string(), mp3, "192")));
+    ASSERT_TRUE(
+        encoder.start(encoderArguments(fs::path(TAMBORO_ASSETS) / "BladeEnc", wav.string(), mp3, "192")));
     EXPECT_EQ(encoder.wait(), 0);
     const auto bytes = readFileBytes(mp3);
     ASSERT_GT(bytes.size(), 4000u);
@@ -115,6 +117,7 @@ TEST(Mp3Encoder, ShippedEncoderWritesAConstantBitRateMp3) {
 
 TEST(Mp3Encoder, ShippedEncoderRefusesABadBitRate) {
     ChildProcess encoder;
-    ASSERT_TRUE(encoder.start({(fs::path(TAMBORO_ASSETS) / "BladeEnc").string(), "-q", "a.wav", "a.mp3", "-fast"}));
+    ASSERT_TRUE(
+        encoder.start({(fs::path(TAMBORO_ASSETS) / "BladeEnc").string(), "-q", "a.wav", "a.mp3", "-fast"}));
     EXPECT_EQ(encoder.wait(), 2);
 }

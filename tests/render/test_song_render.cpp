@@ -60,8 +60,8 @@ struct Rendered {
     oracle::LiteralRenderResult literal;
 };
 
-Rendered renderBoth(const RenderWorkspace& ws, const RenderRequest& request, long stopPass = -1, long stopLine = 0,
-                    bool withOracle = true) {
+Rendered renderBoth(const RenderWorkspace& ws, const RenderRequest& request, long stopPass = -1,
+                    long stopLine = 0, bool withOracle = true) {
     Rendered r;
     const fs::path out = ws.dir.path / "out.wav";
     const fs::path expected = ws.dir.path / "expected.wav";

@@ -59,7 +59,7 @@ TEST(WaveBuffer, ReadSampleRules) {
         int frame;
         int value;
     } eightCases[] = {
-        {0, 0, 0}, {1, 0, -128 * 255}, {0, 1, 127 * 255}, {1, 1, (7 - 128) * 255},
+        {0, 0, 0},         {1, 0, -128 * 255}, {0, 1, 127 * 255}, {1, 1, (7 - 128) * 255},
         {2, 0, 127 * 255}, // channel == channels: first sample of the next frame
         {2, 1, 0},         // ... which lies beyond the data on the last frame
         {3, 0, 0},         // channel channels + 1
@@ -70,7 +70,8 @@ TEST(WaveBuffer, ReadSampleRules) {
         EXPECT_EQ(eight.readSample(c.channel, c.frame), c.value) << c.channel << "," << c.frame;
 
     // 16-bit mono: channel 1 reads the next frame.
-    writeBytes(dir.path / "mono.wav", wavImage(pcmFormat(1, 22050, 16), {0x01, 0x00, 0xFF, 0x7F, 0x00, 0x80}));
+    writeBytes(dir.path / "mono.wav",
+               wavImage(pcmFormat(1, 22050, 16), {0x01, 0x00, 0xFF, 0x7F, 0x00, 0x80}));
     WaveBuffer mono;
     mono.loadFromFile(dir.path / "mono.wav");
     EXPECT_EQ(mono.frameCount, 3);
@@ -109,8 +110,9 @@ TEST(WaveBuffer, NonRiffFileLeavesTheBufferUnchanged) {
     writeBytes(dir.path / "a.wav", wavImage(pcmFormat(1, 8000, 8), {1, 2, 3}));
     WaveBuffer b;
     b.loadFromFile(dir.path / "a.wav");
-    for (const std::vector<std::uint8_t>& junk : {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{'R', 'I'},
-                                                  std::vector<std::uint8_t>{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '}}) {
+    for (const std::vector<std::uint8_t>& junk :
+         {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{'R', 'I'},
+          std::vector<std::uint8_t>{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '}}) {
         writeBytes(dir.path / "junk.wav", junk);
         b.loadFromFile(dir.path / "junk.wav");
         EXPECT_EQ(b.channels, 1);
@@ -258,11 +260,16 @@ TEST(WaveBuffer, AgreesWithTheLiteralImplementation) {
         std::uint16_t channels, bits;
         std::uint32_t rate;
         int frames;
-    } sources[] = {{1, 16, 44100, 3000}, {2, 16, 44100, 2500}, {1, 8, 22050, 1700}, {2, 8, 44100, 900}, {2, 16, 22050, 4000}};
+    } sources[] = {{1, 16, 44100, 3000},
+                   {2, 16, 44100, 2500},
+                   {1, 8, 22050, 1700},
+                   {2, 8, 44100, 900},
+                   {2, 16, 22050, 4000}};
     for (std::size_t i = 0; i < std::size(sources); ++i) {
         const auto& s = sources[i];
         writeBytes(dir.path / ("s" + std::to_string(i) + ".wav"),
-                   wavImage(pcmFormat(s.channels, s.rate, s.bits), testSignal(s.channels, s.bits, s.frames, static_cast<unsigned>(i + 1))));
+                   wavImage(pcmFormat(s.channels, s.rate, s.bits),
+                            testSignal(s.channels, s.bits, s.frames, static_cast<unsigned>(i + 1))));
     }
     std::mt19937 random(12345);
     for (int round = 0; round < 24; ++round) {
@@ -278,7 +285,8 @@ TEST(WaveBuffer, AgreesWithTheLiteralImplementation) {
         for (int op = 0; op < 12; ++op) {
             const int kind = std::uniform_int_distribution<int>(0, 9)(random);
             if (kind < 7) {
-                const auto which = std::uniform_int_distribution<std::size_t>(0, std::size(sources) - 1)(random);
+                const auto which =
+                    std::uniform_int_distribution<std::size_t>(0, std::size(sources) - 1)(random);
                 const fs::path file = dir.path / ("s" + std::to_string(which) + ".wav");
                 WaveBuffer fastSource;
                 oracle::LiteralWaveBuffer slowSource;
@@ -298,7 +306,8 @@ TEST(WaveBuffer, AgreesWithTheLiteralImplementation) {
             } else {
                 const int channel = std::uniform_int_distribution<int>(-1, 3)(random);
                 const int frame = std::uniform_int_distribution<int>(-2, 30000)(random);
-                const auto value = static_cast<std::int16_t>(std::uniform_int_distribution<int>(-32768, 32767)(random));
+                const auto value =
+                    static_cast<std::int16_t>(std::uniform_int_distribution<int>(-32768, 32767)(random));
                 fast.writeSample(channel, frame, value);
                 slow.writeSample(channel, frame, value);
             }
@@ -306,14 +315,16 @@ TEST(WaveBuffer, AgreesWithTheLiteralImplementation) {
             for (int probe = 0; probe < 20; ++probe) {
                 const int channel = std::uniform_int_distribution<int>(0, 2)(random);
                 const int frame = std::uniform_int_distribution<int>(0, 30000)(random);
-                ASSERT_EQ(fast.readSample(channel, frame), slow.readSample(channel, frame)) << "round " << round << " op " << op;
+                ASSERT_EQ(fast.readSample(channel, frame), slow.readSample(channel, frame))
+                    << "round " << round << " op " << op;
             }
         }
         if (fileBacked) {
             fast.flushWindow();
             slow.flushWindow();
         }
-        ASSERT_EQ(savedBytes(fast, dir.path / "fast.wav"), savedBytes(slow, dir.path / "slow.wav")) << "round " << round;
+        ASSERT_EQ(savedBytes(fast, dir.path / "fast.wav"), savedBytes(slow, dir.path / "slow.wav"))
+            << "round " << round;
     }
 }
 

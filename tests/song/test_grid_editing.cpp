@@ -1,5 +1,5 @@
-#include "song/GridEditing.h"
 #include "common/Error.h"
+#include "song/GridEditing.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,8 @@ TEST(TimeBar, SplitsTheBoxTextAtTheFirstSlash) {
         const char* time;
     };
     const Case cases[] = {
-        {"16/8", "16", "8"}, {" 24/4 ", "24", "4"}, {"64/8 ", "64", "8"}, {"7", "", "7"}, {"1/2/3", "1", "2/3"}, {"/4", "", "4"},
+        {"16/8", "16", "8"}, {" 24/4 ", "24", "4"}, {"64/8 ", "64", "8"},
+        {"7", "", "7"},      {"1/2/3", "1", "2/3"}, {"/4", "", "4"},
     };
     for (const auto& c : cases) {
         PatternEditState state;
@@ -79,7 +80,8 @@ TEST(TimeBar, ShrinkingAndGrowingKeepsTheLaterSteps) {
 }
 
 TEST(TimeBar, BadChoicesAreRefusedAndChangeNothing) {
-    for (const char* text : {"40.5/4", "abc/4", "16/x", "16/", "0/4", "1000/4", "-8/4", "16/0", "16/-2", "99999999999/4"}) {
+    for (const char* text :
+         {"40.5/4", "abc/4", "16/x", "16/", "0/4", "1000/4", "-8/4", "16/0", "16/-2", "99999999999/4"}) {
         PatternGrid grid;
         PatternEditState state;
         setPendingTimeBar(state, text);

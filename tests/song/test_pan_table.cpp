@@ -37,8 +37,9 @@ TEST(PanTable, FormatsExactlyNineteenCrLfLines) {
     table.pans[0] = -2000;
     table.pans[2] = 480;
     table.pans[15] = 7;
-    const std::string expected = "0\r\n-2000\r\n0\r\n480\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
-                                 "0\r\n7\r\n4251050\r\n8405056\r\n";
+    const std::string expected =
+        "0\r\n-2000\r\n0\r\n480\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
+        "0\r\n7\r\n4251050\r\n8405056\r\n";
     EXPECT_EQ(formatPanTable(table), expected);
     EXPECT_EQ(parsePanTable(expected), table);
 }
@@ -111,8 +112,8 @@ TEST(PanTablePositions, AppliesOnlyToPositionsHoldingKitInstruments) {
     EXPECT_EQ(applied, (std::map<std::string, int>{{"Kick      [ ]", 10}, {"Snare     [ ]", 20}}));
 
     const std::map<std::string, int> pans = {{"Kick      [ ]", -300}, {"Snare     [ ]", 450}};
-    const PanTable saved =
-        capturePanTable(list, [&](const std::string& name) { return pans.at(name); }, 1, 2);
+    const PanTable saved = capturePanTable(
+        list, [&](const std::string& name) { return pans.at(name); }, 1, 2);
     PanTable expected;
     expected.pans[0] = -300;
     expected.pans[1] = 450;

@@ -1,7 +1,7 @@
-#include "song/PatternFile.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/TextLines.h"
+#include "song/PatternFile.h"
 
 #include "support/TempDir.h"
 
@@ -11,7 +11,9 @@ using namespace tamboro;
 
 namespace {
 
-std::vector<PatternSample> blankSamples() { return std::vector<PatternSample>(32, PatternSample{"Blank.wav", 22050}); }
+std::vector<PatternSample> blankSamples() {
+    return std::vector<PatternSample>(32, PatternSample{"Blank.wav", 22050});
+}
 
 std::vector<std::uint8_t> bytesOf(const std::vector<std::string>& lines) {
     const std::string text = joinLinesCrLf(lines);
@@ -108,12 +110,15 @@ TEST(PatternFile, BadFilesAreRefusedWithTheFileAndLine) {
         l[index] = std::move(text);
         return l;
     };
-    auto cut = [&](std::size_t count) { return std::vector<std::string>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(count)); };
+    auto cut = [&](std::size_t count) {
+        return std::vector<std::string>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(count));
+    };
     auto namedSample = with(135, "Groove.wav");
     namedSample[136] = "fast";
     const Case cases[] = {
         {"empty file", {}, "line 3"},
-        {"length not a number", with(2, "sixteen"), "line 3: the pattern length \"sixteen\" is not a whole number"},
+        {"length not a number", with(2, "sixteen"),
+         "line 3: the pattern length \"sixteen\" is not a whole number"},
         {"negative length", with(2, "-4"), "line 3"},
         {"huge length", with(2, "2000000000"), "line 3"},
         {"cells cut short", cut(100), "ends inside the grid cells"},
@@ -127,7 +132,8 @@ TEST(PatternFile, BadFilesAreRefusedWithTheFileAndLine) {
             parsePatternFile(bytesOf(c.lines), "Rock.pat");
             ADD_FAILURE() << c.what << ": accepted";
         } catch (const Error& e) {
-            EXPECT_NE(std::string(e.what()).find("\"Rock.pat\""), std::string::npos) << c.what << ": " << e.what();
+            EXPECT_NE(std::string(e.what()).find("\"Rock.pat\""), std::string::npos)
+                << c.what << ": " << e.what();
             EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << c.what << ": " << e.what();
         }
     }
@@ -154,10 +160,12 @@ TEST(PatternFile, MissingFileNamesIt) {
 }
 
 TEST(PatternName, RefusesNamesThatCannotBeAFileInTheFolder) {
-    for (const std::string& bad : std::vector<std::string>{"", "   ", ".", "..", "../Rock", "a/b", "a\\b", "C:Rock", "<Blank>", "<*sam1", "Ro\tck",
-                                  std::string("Ro\x01") + "ck", "what?", "a|b"})
+    for (const std::string& bad :
+         std::vector<std::string>{"", "   ", ".", "..", "../Rock", "a/b", "a\\b", "C:Rock", "<Blank>",
+                                  "<*sam1", "Ro\tck", std::string("Ro\x01") + "ck", "what?", "a|b"})
         EXPECT_THROW(checkPatternName(bad), Error) << bad;
-    for (const std::string& good : std::vector<std::string>{"Rock", "Funk 2", "bossa-nova_1", "6 8 Ballad", "Ümlaut"})
+    for (const std::string& good :
+         std::vector<std::string>{"Rock", "Funk 2", "bossa-nova_1", "6 8 Ballad", "Ümlaut"})
         EXPECT_NO_THROW(checkPatternName(good)) << good;
 }
 

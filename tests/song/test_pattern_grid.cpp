@@ -1,5 +1,5 @@
-#include "song/PatternGrid.h"
 #include "common/Error.h"
+#include "song/PatternGrid.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,8 @@ TEST(StepLabel, MarksTheFirstStepOfEachBeat) {
     };
     for (const auto& c : cases)
         for (std::size_t i = 0; i < c.labels.size(); ++i)
-            EXPECT_EQ(stepLabel(static_cast<int>(i) + 1, c.stepsPerBeat), c.labels[i]) << "T=" << c.stepsPerBeat;
+            EXPECT_EQ(stepLabel(static_cast<int>(i) + 1, c.stepsPerBeat), c.labels[i])
+                << "T=" << c.stepsPerBeat;
 }
 
 TEST(PatternGrid, StartsAsSixteenStepsOfFour) {

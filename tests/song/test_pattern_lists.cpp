@@ -1,6 +1,6 @@
-#include "song/PatternLists.h"
 #include "common/Error.h"
 #include "common/Files.h"
+#include "song/PatternLists.h"
 
 #include "support/TempDir.h"
 
@@ -13,9 +13,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void touch(const fs::path& path) { std::ofstream(path) << "x"; }
+void touch(const fs::path& path) {
+    std::ofstream(path) << "x";
+}
 
-std::vector<std::string> names(const PlayList& list) { return list.names(); }
+std::vector<std::string> names(const PlayList& list) {
+    return list.names();
+}
 
 struct Workspace {
     test::TempDir dir;
@@ -42,7 +46,8 @@ TEST(PatternLibrary, FillsFromPatternFilesSortedIgnoringCase) {
     EXPECT_EQ(library.entries(), (std::vector<std::string>{"Bossa", "funk", "rock", "Zed"}));
     library.add("Ballad");
     library.add("Reggae");
-    EXPECT_EQ(library.entries(), (std::vector<std::string>{"Ballad", "Bossa", "funk", "Reggae", "rock", "Zed"}));
+    EXPECT_EQ(library.entries(),
+              (std::vector<std::string>{"Ballad", "Bossa", "funk", "Reggae", "rock", "Zed"}));
 }
 
 TEST(SavePattern, AddsANewPatternToBothListsOnce) {
@@ -124,7 +129,10 @@ TEST(LoadPattern, TheSaveQuestionIsAskedOnceAndNoDiscards) {
     w.grid.setCell(1, 2, "Snare     [ ]"); // an edit not saved
     w.state.patternChanged = true;
     int asked = 0, saved = 0;
-    auto askNo = [&] { ++asked; return false; };
+    auto askNo = [&] {
+        ++asked;
+        return false;
+    };
     auto save = [&] { ++saved; };
     confirmUnsavedEdits(w.state, askNo, save);
     ASSERT_TRUE(loadPattern(w.dir.path, "Rock", w.grid));
@@ -135,13 +143,16 @@ TEST(LoadPattern, TheSaveQuestionIsAskedOnceAndNoDiscards) {
     EXPECT_EQ(saved, 0);
 
     w.state.patternChanged = true;
-    confirmUnsavedEdits(w.state, [] { return true; }, save);
+    confirmUnsavedEdits(
+        w.state, [] { return true; }, save);
     EXPECT_EQ(saved, 1);
     EXPECT_FALSE(w.state.patternChanged);
 
     // Yes with a save that fails keeps the guard, so the caller does not load over the edits.
     w.state.patternChanged = true;
-    EXPECT_THROW(confirmUnsavedEdits(w.state, [] { return true; }, [] { throw Error("disk full"); }), Error);
+    EXPECT_THROW(confirmUnsavedEdits(
+                     w.state, [] { return true; }, [] { throw Error("disk full"); }),
+                 Error);
     EXPECT_TRUE(w.state.patternChanged);
 }
 

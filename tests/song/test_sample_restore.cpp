@@ -1,5 +1,5 @@
-#include "song/SampleRestore.h"
 #include "common/Error.h"
+#include "song/SampleRestore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "song/SongFile.h"
 #include "common/Error.h"
 #include "common/TextLines.h"
+#include "song/SongFile.h"
 
 #include "support/TempDir.h"
 

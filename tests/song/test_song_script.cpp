@@ -1,6 +1,6 @@
+#include "common/Error.h"
 #include "song/PatternFile.h"
 #include "song/SongScript.h"
-#include "common/Error.h"
 
 #include "support/TempDir.h"
 
@@ -68,8 +68,8 @@ TEST(SongScript, LimitsTempoAndLoops) {
     writePattern(dir.path, "Slow", 1, 20, -3, "s");
     PatternGrid grid;
     const auto build = buildSongScript(dir.path, {"Fast", "Slow"}, 0, grid);
-    EXPECT_EQ(build.lines, (std::vector<std::string>{"//", "300", "f2", "", "", "", "", "", "//", "60", "s2", "", "", "", "",
-                                                     "", "%%%"}));
+    EXPECT_EQ(build.lines, (std::vector<std::string>{"//", "300", "f2", "", "", "", "", "", "//", "60", "s2",
+                                                     "", "", "", "", "", "%%%"}));
     EXPECT_EQ(build.lastBpm, 20); // the BPM field shows the stored tempo
     EXPECT_EQ(build.lastLoops, 1);
 }

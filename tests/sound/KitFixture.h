@@ -4,8 +4,8 @@
 
 #include "ManualBackend.h"
 
-#include "song/PatternGrid.h"
 #include "kits/DrumKit.h"
+#include "song/PatternGrid.h"
 #include "sound/EventLoop.h"
 #include "sound/InstrumentList.h"
 #include "sound/KitVoices.h"

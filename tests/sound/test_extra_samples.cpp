@@ -32,8 +32,8 @@ Wave toneWave(std::uint32_t rate, std::size_t frames = 64, std::uint16_t bits = 
 // flush to disk) would make each test take a third of a second.
 void writeWav(const fs::path& path, const Wave& wave) {
     const Wave::Bytes bytes = wave.toBytes();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 struct Workspace {
@@ -120,7 +120,8 @@ TEST(ExtraSamples, FilesThatCannotBePlayedLeaveTheNameWithoutSound) {
     const fs::path text = w.dir.path / "notes.wav";
     std::ofstream(text) << "this is not a wave";
     const fs::path float32 = w.dir.path / "float.wav";
-    Wave({3, 0, 1, 0, 0x44, 0xAC, 0, 0, 0x10, 0xB1, 2, 0, 4, 0, 32, 0}, Wave::Bytes(16, 0)).writeFile(float32);
+    Wave({3, 0, 1, 0, 0x44, 0xAC, 0, 0, 0x10, 0xB1, 2, 0, 4, 0, 32, 0}, Wave::Bytes(16, 0))
+        .writeFile(float32);
 
     struct Case {
         fs::path file;
@@ -277,7 +278,9 @@ TEST(ExtraSamples, OpeningAFileAboveTheSlidersRangePlaysAtItsTop) {
     EXPECT_EQ(w.samples->volume(4), 0);
 }
 
-std::vector<std::uint8_t> bytesOf(const fs::path& p) { return readFileBytes(p); }
+std::vector<std::uint8_t> bytesOf(const fs::path& p) {
+    return readFileBytes(p);
+}
 
 TEST(ExtraSamples, OpenWritesOnlyThisSamplesWorkingCopy) {
     Workspace w;

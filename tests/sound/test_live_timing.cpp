@@ -3,18 +3,18 @@
 // changed between runs. The look-ahead is generous here so a busy test machine cannot make a
 // tick miss its frame; the benchmark measures the real margins.
 
-#include "song/PatternFile.h"
 #include "kits/DrumKit.h"
-#include "testsupport/ClickPattern.h"
+#include "song/PatternFile.h"
 #include "sound/EventLoop.h"
 #include "sound/InstrumentList.h"
 #include "sound/KitVoices.h"
 #include "sound/NullAudioBackend.h"
-#include "testsupport/OnsetAnalysis.h"
 #include "sound/PlaybackState.h"
 #include "sound/SampleStreams.h"
 #include "sound/SoundDevice.h"
 #include "sound/Tempo.h"
+#include "testsupport/ClickPattern.h"
+#include "testsupport/OnsetAnalysis.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,8 @@ using namespace std::chrono_literals;
 
 struct ScratchDir {
     fs::path path;
-    explicit ScratchDir(const std::string& name) : path(fs::temp_directory_path() / ("tamboro-sound-" + name)) {
+    explicit ScratchDir(const std::string& name)
+        : path(fs::temp_directory_path() / ("tamboro-sound-" + name)) {
         fs::remove_all(path);
         fs::create_directories(path);
     }

@@ -61,12 +61,12 @@ TEST(SoundLaw, VolumeAndPanFollowDecibels) {
         {0, 0, 1.0, 1.0},
         {-500, 0, std::pow(10.0, -0.25), std::pow(10.0, -0.25)},
         {-2000, 0, 0.1, 0.1},
-        {0, 2000, 0.1, 1.0},     // positive pan attenuates the left side
-        {0, -2000, 1.0, 0.1},    // negative the right
+        {0, 2000, 0.1, 1.0},  // positive pan attenuates the left side
+        {0, -2000, 1.0, 0.1}, // negative the right
         {-1000, 1000, std::pow(10.0, -1.0), std::pow(10.0, -0.5)},
-        {-10000, 0, 0.0, 0.0},   // the bottom of the range is silence
+        {-10000, 0, 0.0, 0.0}, // the bottom of the range is silence
         {0, 10000, 0.0, 1.0},
-        {500, 0, 1.0, 1.0},      // out of range is clamped
+        {500, 0, 1.0, 1.0}, // out of range is clamped
         {-20000, 0, 0.0, 0.0},
     };
     for (const auto& c : cases) {
@@ -180,7 +180,8 @@ TEST(Mixer, PlannedStartsLandOnTheirFrame) {
                 const auto n = static_cast<std::uint32_t>(std::min<std::size_t>(block, 6000 - done));
                 // Later callbacks arrive late by varying amounts; that must not move the start.
                 const std::int64_t jitter = static_cast<std::int64_t>(done % 3) * 700'000;
-                mixer.render(out.data() + 2 * done, n, origin + static_cast<std::int64_t>(done) * kSecond / 44100 + jitter);
+                mixer.render(out.data() + 2 * done, n,
+                             origin + static_cast<std::int64_t>(done) * kSecond / 44100 + jitter);
                 done += n;
             }
             std::size_t onset = 0;

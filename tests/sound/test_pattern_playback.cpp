@@ -138,9 +138,9 @@ TEST(PatternPlay, StopEndsAtOnceAndPlayStartsAgainFromTheTop) {
 }
 
 TEST(Tempo, StepIntervalRoundsHalvesToEven) {
-    const std::pair<int, int> table[] = {{60, 250}, {80, 188}, {90, 167},  {100, 150}, {120, 125}, {140, 107},
-                                         {160, 94}, {200, 75}, {240, 62},  {300, 50},  {301, 50},  {0, 15000},
-                                         {-5, 15000}};
+    const std::pair<int, int> table[] = {{60, 250},  {80, 188},  {90, 167},  {100, 150}, {120, 125},
+                                         {140, 107}, {160, 94},  {200, 75},  {240, 62},  {300, 50},
+                                         {301, 50},  {0, 15000}, {-5, 15000}};
     for (auto [bpm, interval] : table)
         EXPECT_EQ(stepIntervalForBpm(bpm), interval) << bpm;
 }
@@ -153,8 +153,8 @@ TEST(Tempo, KnobAndFieldStayInStep) {
         double knobShown;
         std::int32_t interval;
     } cases[] = {
-        {true, 150, 150, 150, 100},  {true, 142.5, 142, 142, 106}, {true, 143.5, 144, 144, 104},
-        {false, 301, 301, 300, 50},  {false, 45, 45, 60, 333},     {false, 0, 1, 60, 15000},
+        {true, 150, 150, 150, 100}, {true, 142.5, 142, 142, 106}, {true, 143.5, 144, 144, 104},
+        {false, 301, 301, 300, 50}, {false, 45, 45, 60, 333},     {false, 0, 1, 60, 15000},
         {false, -3, 1, 60, 15000},
     };
     for (const auto& c : cases) {

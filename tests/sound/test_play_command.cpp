@@ -28,10 +28,10 @@ TEST(PlayCommand, RefusesBadArguments) {
     fs::create_directories(dir);
     const std::string d = " --dir '" + dir.string() + "'";
     const std::string cases[] = {
-        "",                                    // no pattern
-        "Missing" + d + " --audio null",       // no such pattern file
+        "",                                                    // no pattern
+        "Missing" + d + " --audio null",                       // no such pattern file
         "Clicks --audio null --capture x.wav --audio default", // capture needs the null device
-        "Clicks --bpm 0 --audio null",         // no tempo below 1
+        "Clicks --bpm 0 --audio null",                         // no tempo below 1
         "Clicks --seconds -1 --audio null",
         "Clicks --audio loud",
         "Clicks --frobnicate",

@@ -85,7 +85,9 @@ TEST(SongPlayback, GlobalSpeedRepeatAndStartEntry) {
 TEST(SongPlayback, MissingPatternOrEmptyListStartsNothing) {
     SongFixture f;
     std::vector<std::string> messages;
-    f.playback->events.message = [&](const std::string& text, const std::string&) { messages.push_back(text); };
+    f.playback->events.message = [&](const std::string& text, const std::string&) {
+        messages.push_back(text);
+    };
     EXPECT_FALSE(f.playback->playSong(f.dir, {"A", "Missing"}, -1));
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_FALSE(f.playback->songPlaying());

@@ -16,7 +16,9 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 struct Recorder {
     std::vector<Clock::time_point> planned;
@@ -59,8 +61,8 @@ TEST(StepClock, LongHandlerGetsTenMillisecondsOfRestWithoutCatchUp) {
         int handlerMs;
         double minGap, maxGap;
     } cases[] = {
-        {40, 35, 44.0, 80.0},  // handler longer than interval - 10: handler + 10 ms
-        {0, 0, 9.5, 40.0},     // no interval: 10 ms apart
+        {40, 35, 44.0, 80.0}, // handler longer than interval - 10: handler + 10 ms
+        {0, 0, 9.5, 40.0},    // no interval: 10 ms apart
         {-5, 0, 9.5, 40.0},
     };
     for (const auto& c : cases) {

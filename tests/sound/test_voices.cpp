@@ -33,14 +33,11 @@ TEST(PlayCell, WhatSoundsForWhichText) {
         bool kitHit;
         int sampleStream; // 0: none
     } cases[] = {
-        {kitName("Drum3"), true, 0},
-        {"drum3     [7]", true, 0}, // letter case is ignored
-        {"Sample3", false, 3},      // extra sample 3 (list index 19 with lastKitIndex 16)
-        {"sample32", false, 32},
-        {"", false, 0},             // the empty instrument at 0 sounds nothing
-        {"Unknown   [ ]", false, 0},
-        {"Sample33", false, 0},
-        {"Drum3", false, 0},        // a short text must match a whole entry
+        {kitName("Drum3"), true, 0}, {"drum3     [7]", true, 0}, // letter case is ignored
+        {"Sample3", false, 3},                       // extra sample 3 (list index 19 with lastKitIndex 16)
+        {"sample32", false, 32},     {"", false, 0}, // the empty instrument at 0 sounds nothing
+        {"Unknown   [ ]", false, 0}, {"Sample33", false, 0},
+        {"Drum3", false, 0}, // a short text must match a whole entry
     };
     for (const auto& c : cases) {
         test::KitFixture f;
@@ -153,7 +150,7 @@ TEST(Audition, PlaysTheCurrentInstrumentOrTheLastOne) {
         {kitName("Drum7"), 7, 0},
         {"Not in the list", 16, 0}, // unknown text: the last kit instrument
         {"Sample5", 0, 5},
-        {"", 0, 0},                 // the empty instrument
+        {"", 0, 0}, // the empty instrument
     };
     for (const auto& c : cases) {
         test::KitFixture f;

@@ -29,8 +29,8 @@ inline Wave rampWave(std::uint32_t rate, std::size_t frames) {
 // Plain writes: an atomic write per file (with its flush to disk) would make every test slow.
 inline void writeWav(const std::filesystem::path& path, const Wave& wave) {
     const Wave::Bytes bytes = wave.toBytes();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 struct ExtraSamplesWorkspace {

@@ -3,11 +3,11 @@
 
 #include "WindowTestSupport.h"
 #include "app/ProgramOptions.h"
-#include "windows/main/PatternSongCommands.h"
+#include "kits/Wave.h"
+#include "windows/controls/PictureButton.h"
 #include "windows/main/MainWindow.h"
 #include "windows/main/MainWindowSound.h"
-#include "windows/controls/PictureButton.h"
-#include "kits/Wave.h"
+#include "windows/main/PatternSongCommands.h"
 
 #include <QAction>
 #include <QListWidget>

@@ -3,8 +3,8 @@
 // "&Open", and the sideways drag that snaps back beside the main window.
 
 #include "windows/controls/Knob.h"
-#include "windows/kits/SampleEditorWindow.h"
 #include "windows/kits/ExtraSamplesWindow.h"
+#include "windows/kits/SampleEditorWindow.h"
 
 #include "ExtraSamplesWorkspace.h"
 
@@ -73,8 +73,8 @@ void TestExtraSamples::shapeAndPlace() {
     const QRegion shape = panel->mask();
     QCOMPARE(shape.boundingRect(), QRect(4, 23, 118, 321));
     QVERIFY(shape.contains(QPoint(60, 180)));
-    QVERIFY(!shape.contains(QPoint(5, 24)));   // a rounded corner is cut away
-    QVERIFY(!shape.contains(QPoint(60, 10)));  // the title bar is cut away
+    QVERIFY(!shape.contains(QPoint(5, 24)));  // a rounded corner is cut away
+    QVERIFY(!shape.contains(QPoint(60, 10))); // the title bar is cut away
     QCOMPARE(panel->pos(), QPoint(300 - 92, 120 + 67));
     QCOMPARE(panel->activeSampleCaption->text(), QStringLiteral("Active Sample"));
     QCOMPARE(panel->activeNumber->text(), QStringLiteral("1"));
@@ -84,7 +84,8 @@ void TestExtraSamples::shapeAndPlace() {
     // The scroll box and the caption lie inside the visible shape.
     const QRect box = panel->sampleButtonBox->geometry().translated(panel->clientArea->pos());
     QVERIFY(shape.contains(box.topLeft()) && shape.contains(box.bottomRight()));
-    QVERIFY(shape.contains(panel->activeSampleCaption->geometry().translated(panel->clientArea->pos()).center()));
+    QVERIFY(
+        shape.contains(panel->activeSampleCaption->geometry().translated(panel->clientArea->pos()).center()));
 }
 
 void TestExtraSamples::buttonsInGroupsOfFour() {
@@ -176,8 +177,8 @@ void TestExtraSamples::dragIsOnlySideways() {
     const int L = mainWindow->x();
     const int top = panel->y();
     mouse(QEvent::MouseButtonPress, 40, Qt::LeftButton, Qt::LeftButton);
-    mouse(QEvent::MouseMove, 30, Qt::NoButton, Qt::LeftButton);     // to L - 102: out of the band
-    mouse(QEvent::MouseMove, 120, Qt::NoButton, Qt::LeftButton);    // no longer followed
+    mouse(QEvent::MouseMove, 30, Qt::NoButton, Qt::LeftButton);  // to L - 102: out of the band
+    mouse(QEvent::MouseMove, 120, Qt::NoButton, Qt::LeftButton); // no longer followed
     QCOMPARE(panel->x(), L - 102);
     mouse(QEvent::MouseButtonRelease, 120, Qt::LeftButton, Qt::NoButton);
     QCOMPARE(panel->x(), L - 94);

@@ -2,10 +2,10 @@
 // cancelled dialog or a bad file changes nothing.
 
 #include "WindowTestSupport.h"
-#include "windows/main/KitLibraryCommand.h"
-#include "windows/main/MainWindow.h"
 #include "kits/KitLibrary.h"
 #include "windows/kits/KitListWindow.h"
+#include "windows/main/KitLibraryCommand.h"
+#include "windows/main/MainWindow.h"
 
 #include <QAction>
 #include <QSettings>

@@ -34,7 +34,9 @@ private:
         QMouseEvent event(type, local, panel->mapToGlobal(local), button, held, Qt::NoModifier);
         QApplication::sendEvent(panel.get(), &event);
     }
-    QString labelStyle(int k) const { return panel->instrumentLabels[static_cast<std::size_t>(k)]->styleSheet(); }
+    QString labelStyle(int k) const {
+        return panel->instrumentLabels[static_cast<std::size_t>(k)]->styleSheet();
+    }
 
     DrumKit kit;
     std::unique_ptr<QWidget> mainWindow;
@@ -61,7 +63,7 @@ void TestKitList::shapeAndPlace() {
     QCOMPARE(panel->pos(), QPoint(300 + 508, 120 + 68));
     QCOMPARE(panel->windowTitle(), QString("Kit List"));
     const QRegion mask = panel->mask();
-    QVERIFY(!mask.contains(QPoint(60, 10)));  // the title bar is cut away
+    QVERIFY(!mask.contains(QPoint(60, 10))); // the title bar is cut away
     QVERIFY(mask.contains(QPoint(60, 30)));
     QVERIFY(!mask.contains(QPoint(115, 200))); // right of the outline
     QVERIFY(!mask.contains(QPoint(0, 22)));    // a rounded corner
@@ -77,7 +79,8 @@ void TestKitList::oneLabelPerInstrument() {
         const QLabel* label = panel->instrumentLabels[static_cast<std::size_t>(k)];
         QCOMPARE(label->y(), 16 * k + 4);
         QCOMPARE(label->x(), 0);
-        QCOMPARE(label->text(), QString::fromStdString(std::string(defaultKitDisplayNames[static_cast<std::size_t>(k)])));
+        QCOMPARE(label->text(),
+                 QString::fromStdString(std::string(defaultKitDisplayNames[static_cast<std::size_t>(k)])));
         QVERIFY(label->font().bold() && label->font().italic());
         QCOMPARE(label->font().pointSize(), 8);
         QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
@@ -148,8 +151,8 @@ void TestKitList::dropSnapsIntoTheBand() {
 void TestKitList::dragStopsFollowingOutsideTheBand() {
     const int L = mainWindow->x();
     mouse(QEvent::MouseButtonPress, 40, Qt::LeftButton, Qt::LeftButton);
-    mouse(QEvent::MouseMove, 30, Qt::NoButton, Qt::LeftButton); // to L + 498, still in the band
-    mouse(QEvent::MouseMove, 0, Qt::NoButton, Qt::LeftButton);  // to L + 458
+    mouse(QEvent::MouseMove, 30, Qt::NoButton, Qt::LeftButton);  // to L + 498, still in the band
+    mouse(QEvent::MouseMove, 0, Qt::NoButton, Qt::LeftButton);   // to L + 458
     mouse(QEvent::MouseMove, -50, Qt::NoButton, Qt::LeftButton); // to L + 368: out of the band
     QCOMPARE(panel->x(), L + 368);
     mouse(QEvent::MouseMove, 100, Qt::NoButton, Qt::LeftButton); // no longer followed

@@ -2,10 +2,10 @@
 // its sounds.
 
 #include "WindowTestSupport.h"
-#include "windows/main/KitMakerCommand.h"
-#include "windows/main/MainWindow.h"
 #include "kits/KitLibrary.h"
 #include "windows/kits/KitMakerWindow.h"
+#include "windows/main/KitMakerCommand.h"
+#include "windows/main/MainWindow.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -49,8 +49,9 @@ void TestKitMakerWindow::init() {
     mainKit.clear();
     mainKit.add();
     list = {""};
-    const char* names[] = {"Kick", "Snare", "Rimshot", "Clap", "ClsHiat", "OpenHiat", "PedalHiat", "Low Tom",
-                           "Mid Tom", "High Tom", "Crash", "Ride", "Ride Bell", "Cowbell", "Tambourine", "Shaker"};
+    const char* names[] = {"Kick",      "Snare",   "Rimshot",    "Clap",     "ClsHiat", "OpenHiat",
+                           "PedalHiat", "Low Tom", "Mid Tom",    "High Tom", "Crash",   "Ride",
+                           "Ride Bell", "Cowbell", "Tambourine", "Shaker"};
     for (const char* n : names) {
         auto& item = mainKit.add();
         item.setName(KitMaker::paddedItemName(n));

@@ -13,8 +13,10 @@ using namespace tamboro;
 
 namespace {
 
-void sendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons) {
-    QMouseEvent event(type, QPointF(local), QPointF(target->mapToGlobal(local)), button, buttons, Qt::NoModifier);
+void sendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(local), QPointF(target->mapToGlobal(local)), button, buttons,
+                      Qt::NoModifier);
     QCoreApplication::sendEvent(target, &event);
 }
 
@@ -94,7 +96,8 @@ private slots:
         for (double v : {60.0, 180.0, 300.0}) {
             knob.setValue(v);
             const QColor c = indicatorPixel(knob);
-            QVERIFY2(c.red() > 150 && c.blue() < 120, qPrintable(QString("value %1: %2").arg(v).arg(c.name())));
+            QVERIFY2(c.red() > 150 && c.blue() < 120,
+                     qPrintable(QString("value %1: %2").arg(v).arg(c.name())));
         }
         // Empty range: no indicator.
         knob.setMaxValue(60);

@@ -2,12 +2,12 @@
 // offscreen platform.
 
 #include "WindowTestSupport.h"
-#include "windows/main/MenuLabel.h"
-#include "windows/main/PatternGridView.h"
-#include "windows/main/MainWindow.h"
 #include "windows/controls/Knob.h"
 #include "windows/controls/PictureButton.h"
 #include "windows/controls/PulseLight.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/MenuLabel.h"
+#include "windows/main/PatternGridView.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,8 +28,10 @@ using namespace tamboro;
 
 namespace {
 
-void sendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons) {
-    QMouseEvent event(type, QPointF(local), QPointF(target->mapToGlobal(local)), button, buttons, Qt::NoModifier);
+void sendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(local), QPointF(target->mapToGlobal(local)), button, buttons,
+                      Qt::NoModifier);
     QCoreApplication::sendEvent(target, &event);
 }
 
@@ -50,9 +52,7 @@ class MainWindowLayoutTest : public QObject {
     std::unique_ptr<MainWindow> w_;
 
 private slots:
-    void initTestCase() {
-        qRegisterMetaType<QMenu*>();
-    }
+    void initTestCase() { qRegisterMetaType<QMenu*>(); }
 
     void init() { w_ = std::make_unique<MainWindow>(work_.path().toStdString()); }
     void cleanup() {
@@ -197,19 +197,21 @@ private slots:
 
     void popupMenusAndDisabledItems() {
         MainWindow& w = *w_;
-        QCOMPARE(itemTexts(w.fileMenu), QStringList({"New Song", "Open Song", "Save Song", "Render song to wave", "-",
-                                                       "Print Song Score (Drum TAB)", "-", "Exit"}));
+        QCOMPARE(itemTexts(w.fileMenu),
+                 QStringList({"New Song", "Open Song", "Save Song", "Render song to wave", "-",
+                              "Print Song Score (Drum TAB)", "-", "Exit"}));
         QCOMPARE(itemTexts(w.editMenu), QStringList({"Clear Pattern", "Clear List", "Insert instrument"}));
         QCOMPARE(itemTexts(w.viewMenu), QStringList({"Kit Maker"}));
         QCOMPARE(itemTexts(w.setupMenu),
-                 QStringList({"Drum Kit Library", "-", "Cell Jump", "-", "Grid Scroll Indicator", "Pattern Grid Color",
-                              "-", "Include MP3 option when render", "Acidize Loop"}));
+                 QStringList({"Drum Kit Library", "-", "Cell Jump", "-", "Grid Scroll Indicator",
+                              "Pattern Grid Color", "-", "Include MP3 option when render", "Acidize Loop"}));
         QCOMPARE(itemTexts(w.helpMenu).size(), 4);
         QCOMPARE(itemTexts(w.helpMenu)[1], QString("-"));
         QCOMPARE(itemTexts(w.helpMenu)[2], QString("About"));
         // What this window carries out itself is enabled; the rest waits for its part.
-        for (QAction* a : {w.exitAction, w.clearPatternAction, w.insertInstrumentAction, w.cellJumpAction, w.patternGridColorAction, w.gridScrollIndicatorAction, w.includeMp3Action, w.acidizeLoopAction, w.helpContentsAction,
-                           w.aboutAction, w.webSiteAction})
+        for (QAction* a : {w.exitAction, w.clearPatternAction, w.insertInstrumentAction, w.cellJumpAction,
+                           w.patternGridColorAction, w.gridScrollIndicatorAction, w.includeMp3Action,
+                           w.acidizeLoopAction, w.helpContentsAction, w.aboutAction, w.webSiteAction})
             QVERIFY2(a->isEnabled(), qPrintable(a->text()));
         for (QAction* a : {w.gridScrollIndicatorAction, w.includeMp3Action, w.acidizeLoopAction})
             QVERIFY(a->isCheckable());

@@ -2,8 +2,8 @@
 // files, sending and moving back, reordering, the two bins and the right-click enlarge.
 
 #include "WindowTestSupport.h"
-#include "windows/main/MainWindow.h"
 #include "windows/controls/PictureButton.h"
+#include "windows/main/MainWindow.h"
 
 #include <QListWidget>
 #include <QSettings>
@@ -22,8 +22,8 @@ namespace {
 
 void pressOn(QListWidget* list, Qt::MouseButton button) {
     const QPoint at(5, 5);
-    QMouseEvent event(QEvent::MouseButtonPress, QPointF(at), QPointF(list->viewport()->mapToGlobal(at)), button,
-                      button, Qt::NoModifier);
+    QMouseEvent event(QEvent::MouseButtonPress, QPointF(at), QPointF(list->viewport()->mapToGlobal(at)),
+                      button, button, Qt::NoModifier);
     QCoreApplication::sendEvent(list->viewport(), &event);
 }
 
@@ -52,7 +52,9 @@ private slots:
         w_.reset();
     }
 
-    void libraryIsFilledFromThePatternFiles() { QCOMPARE(test::listTexts(w_->patternLibraryBox), QStringList({"Bossa", "funk", "rock"})); }
+    void libraryIsFilledFromThePatternFiles() {
+        QCOMPARE(test::listTexts(w_->patternLibraryBox), QStringList({"Bossa", "funk", "rock"}));
+    }
 
     void sendMoveBackAndReorder() {
         MainWindow& w = *w_;

@@ -2,9 +2,9 @@
 // button, and the clear button, driven through the window's own controls.
 
 #include "WindowTestSupport.h"
+#include "windows/controls/PictureButton.h"
 #include "windows/main/MainWindow.h"
 #include "windows/main/PatternGridView.h"
-#include "windows/controls/PictureButton.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -83,7 +83,8 @@ private slots:
 
     void startState() {
         MainWindow& w = *w_;
-        for (QWidget* box : std::initializer_list<QWidget*>{w.patternNameBox, w.loopsBox, w.timeBarBox, w.applyTimeBarButton, w.clearPatternButton})
+        for (QWidget* box : std::initializer_list<QWidget*>{w.patternNameBox, w.loopsBox, w.timeBarBox,
+                                                            w.applyTimeBarButton, w.clearPatternButton})
             QVERIFY2(box->isEnabled(), qPrintable(box->objectName()));
         QStringList presets;
         for (int i = 0; i < w.timeBarBox->count(); ++i)
@@ -155,7 +156,8 @@ private slots:
         w.patternLaidOut = nullptr; // as without a sound layer
         applyTimeBar("32/4");
         for (int row = 2; row <= 33; ++row)
-            w.patternCells.setCell(1 + row % 6, row, kKick.substr(0, 10) + "[" + std::to_string(row % 9 + 1) + "]");
+            w.patternCells.setCell(1 + row % 6, row,
+                                   kKick.substr(0, 10) + "[" + std::to_string(row % 9 + 1) + "]");
         const PatternGrid full = w.patternCells;
         applyTimeBar("16/4");
         QCOMPARE(w.patternCells.rowCount(), 18);
@@ -177,8 +179,8 @@ private slots:
             QString inMessage; // empty: silently nothing to apply
         };
         const Case cases[] = {
-            {"x/4", "\"x\""},   {"0/4", "0"},      {"1000/4", "1000"}, {"16/0", "0"},  {"16/x", "\"x\""},
-            {"-3/4", "-3"},     {"16/-1", "-1"},   {"4.5/4", "4.5"},   {"99", ""},     {" /4", ""},
+            {"x/4", "\"x\""}, {"0/4", "0"},    {"1000/4", "1000"}, {"16/0", "0"}, {"16/x", "\"x\""},
+            {"-3/4", "-3"},   {"16/-1", "-1"}, {"4.5/4", "4.5"},   {"99", ""},    {" /4", ""},
         };
         for (const Case& c : cases) {
             problems_.clear();

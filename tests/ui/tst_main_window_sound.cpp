@@ -3,13 +3,13 @@
 
 #include "WindowTestSupport.h"
 #include "app/ProgramOptions.h"
-#include "windows/main/PatternGridView.h"
-#include "windows/main/MainWindow.h"
-#include "windows/main/MainWindowSound.h"
+#include "kits/Wave.h"
 #include "windows/controls/Knob.h"
 #include "windows/controls/PictureButton.h"
 #include "windows/controls/PulseLight.h"
-#include "kits/Wave.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowSound.h"
+#include "windows/main/PatternGridView.h"
 
 #include <QComboBox>
 #include <QPushButton>

@@ -4,10 +4,10 @@
 
 #include "WindowTestSupport.h"
 #include "song/WorkingSamples.h"
-#include "windows/main/MainWindow.h"
-#include "windows/main/SettingsStore.h"
 #include "windows/controls/Knob.h"
 #include "windows/kits/KitListWindow.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/SettingsStore.h"
 
 #include <QComboBox>
 
@@ -51,9 +51,7 @@ class MainWindowStartupTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QVERIFY(settings_.isValid());
-    }
+    void initTestCase() { QVERIFY(settings_.isValid()); }
 
     void init() {
         clearSettings();

@@ -31,7 +31,8 @@ QString writeFakeEncoder(const QTemporaryDir& dir, const QString& record) {
     const QString path = dir.filePath(QStringLiteral("BladeEnc"));
     QFile f(path);
     f.open(QIODevice::WriteOnly);
-    QTextStream(&f) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" << record << "'; done\nsleep 0.5\n";
+    QTextStream(&f) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" << record
+                    << "'; done\nsleep 0.5\n";
     f.close();
     f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
     return path;

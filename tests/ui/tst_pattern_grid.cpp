@@ -214,8 +214,9 @@ void TestPatternGrid::mouseDragSelectsARange() {
     Fixture f;
     f.instrument.clear();
     QTest::mousePress(f.view.viewport(), Qt::LeftButton, Qt::NoModifier, f.centre(1, 3));
-    QMouseEvent move(QEvent::MouseMove, QPointF(f.centre(3, 6)), f.view.viewport()->mapToGlobal(QPointF(f.centre(3, 6))),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(f.centre(3, 6)),
+                     f.view.viewport()->mapToGlobal(QPointF(f.centre(3, 6))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(f.view.viewport(), &move);
     QTest::mouseRelease(f.view.viewport(), Qt::LeftButton, Qt::NoModifier, f.centre(3, 6));
     const CellRect sel = f.view.selection();
@@ -253,7 +254,7 @@ void TestPatternGrid::timeBarLayoutScrollsUnderFixedRows() {
     f.view.setCurrentCell(1, 41);
     QVERIFY(!f.view.cellRect(1, 41).isEmpty());
     QVERIFY(f.view.cellRect(1, 2).isEmpty()); // scrolled out of view
-    QCOMPARE(f.view.cellRect(2, 0).top(), 0);  // the header rows stay put
+    QCOMPARE(f.view.cellRect(2, 0).top(), 0); // the header rows stay put
     QCOMPARE(f.view.cellRect(0, 41).left(), 0);
     f.click(Qt::LeftButton, 1, 41);
     QCOMPARE(f.grid.cell(1, 41), kKick);
@@ -325,7 +326,8 @@ void TestPatternGrid::gestureOnSixtyFourStepsStaysInstant() {
     for (int i = 0; i < 20; ++i)
         f.view.viewport()->repaint();
     const double fullRepaint = static_cast<double>(timer.nsecsElapsed()) / 20 / 1e6;
-    qInfo("64-step pattern: %.3f ms per left click with its repaint, %.3f ms per full repaint", perGesture, fullRepaint);
+    qInfo("64-step pattern: %.3f ms per left click with its repaint, %.3f ms per full repaint", perGesture,
+          fullRepaint);
     QVERIFY2(perGesture < 50.0, "a gesture took long enough to be seen");
 }
 

@@ -2,20 +2,20 @@
 // from the Play List with the unsaved-edits question and its extra samples, and Open, Save and
 // New Song and Clear all, with their failures.
 
-#include "WindowTestSupport.h"
 #include "ExtraSamplesWorkspace.h"
+#include "WindowTestSupport.h"
 
-#include "song/PatternFile.h"
 #include "app/ProgramOptions.h"
-#include "song/SongFile.h"
-#include "windows/main/PatternGridView.h"
-#include "windows/main/PatternSongCommands.h"
-#include "windows/main/MainWindow.h"
-#include "windows/main/MainWindowSound.h"
 #include "common/Files.h"
 #include "common/TextLines.h"
+#include "song/PatternFile.h"
+#include "song/SongFile.h"
 #include "windows/controls/PictureButton.h"
 #include "windows/kits/ExtraSamplesWindow.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowSound.h"
+#include "windows/main/PatternGridView.h"
+#include "windows/main/PatternSongCommands.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -108,7 +108,8 @@ private slots:
     }
 
     void theCommandsAreEnabled() {
-        for (QAction* action : {w_->openSongAction, w_->saveSongAction, w_->newSongAction, w_->clearListAction})
+        for (QAction* action :
+             {w_->openSongAction, w_->saveSongAction, w_->newSongAction, w_->clearListAction})
             QVERIFY2(action->isEnabled(), qPrintable(action->text()));
         QVERIFY(w_->savePatternButton->isEnabled());
         QVERIFY(w_->clearSongButton->isEnabled());
@@ -249,8 +250,9 @@ private slots:
         fs::create_directories(work() / "mine");
         const fs::path tom = work() / "mine" / "LowTom.wav";
         test::writeWav(tom, test::rampWave(22050, 400));
-        writePattern("WithSamples", 4, 90, 1,
-                     {PatternSample{tom.string(), 22050}, PatternSample{(work() / "gone.wav").string(), 11025}});
+        writePattern(
+            "WithSamples", 4, 90, 1,
+            {PatternSample{tom.string(), 22050}, PatternSample{(work() / "gone.wav").string(), 11025}});
         setPlayList({"WithSamples"});
         loadRow(0);
         ExtraSamples& samples = sound_->extraSamples();

@@ -3,12 +3,12 @@
 // be read leaves no file behind and says why.
 
 #include "WindowTestSupport.h"
-#include "song/PatternFile.h"
-#include "song/PatternGrid.h"
-#include "windows/main/PrintScoreCommand.h"
-#include "windows/main/MainWindow.h"
 #include "common/Files.h"
 #include "render/DrumTab.h"
+#include "song/PatternFile.h"
+#include "song/PatternGrid.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/PrintScoreCommand.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -29,8 +29,8 @@ namespace {
 
 // A pattern of `length` steps with `instrument` on every beat of channel 1 and on the last step of
 // channel 3, saved as <name>.pat in `dir`.
-void writePattern(const fs::path& dir, const std::string& name, int length, int stepsPerBeat, int bpm, int loops,
-                  const std::string& instrument) {
+void writePattern(const fs::path& dir, const std::string& name, int length, int stepsPerBeat, int bpm,
+                  int loops, const std::string& instrument) {
     PatternGrid grid;
     grid.layOut(length, stepsPerBeat);
     grid.setName(name);
@@ -117,8 +117,8 @@ private slots:
 
         // The same text as the TAB writer gives for this song, written elsewhere.
         QTemporaryDir expectedDir;
-        const fs::path expected =
-            writeDrumTab("C:\\Songs\\Funk.sng", {"Groove", "Waltz Fill", "Groove"}, work(), expectedDir.path().toStdString());
+        const fs::path expected = writeDrumTab("C:\\Songs\\Funk.sng", {"Groove", "Waltz Fill", "Groove"},
+                                               work(), expectedDir.path().toStdString());
         const std::string text = fileText(written);
         QCOMPARE(text, fileText(expected));
         // Two blocks of the first pattern and one of the second, in play-list order.
@@ -134,10 +134,18 @@ private slots:
         QTest::addColumn<QString>("songFileName");
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("firstLine");
-        QTest::newRow("no song yet") << "" << "Untitled Song.txt" << "Untitled Song";
-        QTest::newRow("new song") << "Untitled Song" << "Untitled .txt" << "Untitled ";
-        QTest::newRow("saved song") << "/home/me/songs/Slow Blues.sng" << "Slow Blues.txt" << "Slow Blues";
-        QTest::newRow("drive and folders") << "D:\\Music\\Tamboro\\Rock.sng" << "Rock.txt" << "Rock";
+        QTest::newRow("no song yet") << ""
+                                     << "Untitled Song.txt"
+                                     << "Untitled Song";
+        QTest::newRow("new song") << "Untitled Song"
+                                  << "Untitled .txt"
+                                  << "Untitled ";
+        QTest::newRow("saved song") << "/home/me/songs/Slow Blues.sng"
+                                    << "Slow Blues.txt"
+                                    << "Slow Blues";
+        QTest::newRow("drive and folders") << "D:\\Music\\Tamboro\\Rock.sng"
+                                           << "Rock.txt"
+                                           << "Rock";
     }
 
     void titleComesFromTheSongFile() {
@@ -176,7 +184,8 @@ private slots:
         w_->printScoreAction->trigger();
         QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
         QTemporaryDir expectedDir;
-        const fs::path expected = writeDrumTab("Funk.sng", {"Groove", "Waltz Fill"}, work(), expectedDir.path().toStdString());
+        const fs::path expected =
+            writeDrumTab("Funk.sng", {"Groove", "Waltz Fill"}, work(), expectedDir.path().toStdString());
         QCOMPARE(fileText(work() / "Funk.txt"), fileText(expected));
     }
 
@@ -223,7 +232,8 @@ private slots:
         const fs::path written = work() / "Funk.txt";
         QVERIFY(fs::exists(written));
         QCOMPARE(messages_.size(), qsizetype{1});
-        QVERIFY2(messages_.front().contains(QString::fromStdString(written.string())), qPrintable(messages_.front()));
+        QVERIFY2(messages_.front().contains(QString::fromStdString(written.string())),
+                 qPrintable(messages_.front()));
     }
 };
 

@@ -5,8 +5,8 @@
 #include "windows/render/RenderProgressWindow.h"
 
 #include "common/TextLines.h"
-#include "kits/Wave.h"
 #include "kits/DrumKit.h"
+#include "kits/Wave.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -53,8 +53,8 @@ private:
         editor->openFileClicked();
     }
     bool controlsEnabled() const {
-        return editor->playButton->isEnabled() && editor->volumeKnob->isEnabled() && editor->panKnob->isEnabled() &&
-               editor->pitchSlider->isEnabled();
+        return editor->playButton->isEnabled() && editor->volumeKnob->isEnabled() &&
+               editor->panKnob->isEnabled() && editor->pitchSlider->isEnabled();
     }
     bool controlsDisabled() const {
         return !editor->playButton->isEnabled() && !editor->volumeKnob->isEnabled() &&
@@ -73,7 +73,9 @@ void TestSampleEditor::init() {
     editor->chooseSampleFile = [this] { return nextChoice; };
     editor->notify = [this](const QString& text) { messages << text; };
     connect(editor.get(), &SampleEditorWindow::sampleCaptionChanged, this,
-            [this](int n, const QString& caption) { captions.append({n, caption}); });
+            [this](int n, const QString& caption) {
+                captions.append({n, caption});
+            });
 }
 
 void TestSampleEditor::cleanup() {
@@ -139,7 +141,8 @@ void TestSampleEditor::openSetsCaptionCopyAndControls() {
         if (n == 5)
             QVERIFY(ws->workingCopy(n) == readFileBytes(chosen));
         else
-            QVERIFY2(ws->workingCopy(n) == before[static_cast<std::size_t>(n - 1)], qPrintable(QString::number(n)));
+            QVERIFY2(ws->workingCopy(n) == before[static_cast<std::size_t>(n - 1)],
+                     qPrintable(QString::number(n)));
     }
     QCOMPARE(QString::fromStdString(ws->samples->fileName(5)), QString::fromStdString(chosen.string()));
     QVERIFY(controlsEnabled());
@@ -184,7 +187,8 @@ void TestSampleEditor::cancelledOpenChangesNothing() {
     const QString title = editor->windowTitle();
     openFor(4, fs::path());
     QVERIFY(controlsEnabled());
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Sample 4 : ") + QString::fromStdString(ws->samples->fileName(4)));
+    QCOMPARE(editor->windowTitle(),
+             QStringLiteral("Sample 4 : ") + QString::fromStdString(ws->samples->fileName(4)));
     QCOMPARE(captions.size(), 1);
 }
 

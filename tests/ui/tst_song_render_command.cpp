@@ -2,17 +2,17 @@
 // window's kit and channel switches, and the MP3 option opens the encoder window on the result.
 
 #include "WindowTestSupport.h"
-#include "song/PatternFile.h"
-#include "song/PatternGrid.h"
-#include "windows/main/MainWindow.h"
-#include "windows/main/MainWindowSound.h"
-#include "windows/controls/Knob.h"
-#include "windows/main/SongRenderCommand.h"
-#include "windows/controls/PictureButton.h"
 #include "kits/Wave.h"
 #include "render/SongRender.h"
-#include "windows/render/RenderProgressWindow.h"
+#include "song/PatternFile.h"
+#include "song/PatternGrid.h"
+#include "windows/controls/Knob.h"
+#include "windows/controls/PictureButton.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowSound.h"
+#include "windows/main/SongRenderCommand.h"
 #include "windows/render/Mp3ExportWindow.h"
+#include "windows/render/RenderProgressWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,7 +62,8 @@ struct ShownPattern {
 };
 
 ShownPattern shownPattern(const MainWindow& w) {
-    return {w.bpmBox->value(), w.loopsBox->value(), w.patternNameBox->text(), w.patternCells.cell(1, 2), w.patternCells.cell(2, 3)};
+    return {w.bpmBox->value(), w.loopsBox->value(), w.patternNameBox->text(), w.patternCells.cell(1, 2),
+            w.patternCells.cell(2, 3)};
 }
 
 // Presses the default button of the next modal message box once it shows.
@@ -109,7 +110,8 @@ private slots:
         QVERIFY(fs::exists(dir / "mainplay.txt"));
         QVERIFY(command.encoderWindow());
         QCOMPARE(command.encoderWindow()->wavPathBox->text(), out);
-        QCOMPARE(command.encoderWindow()->mp3PathBox->text(), QString::fromStdString((dir / "Rock.mp3").string()));
+        QCOMPARE(command.encoderWindow()->mp3PathBox->text(),
+                 QString::fromStdString((dir / "Rock.mp3").string()));
     }
 
     void theGridAndBoxesShowTheLastPatternBeforeTheSaveDialog_data() {
@@ -169,7 +171,8 @@ private slots:
         const PatternFileData outro = readPatternFile(dir / "Outro.pat");
         for (int row = 0; row <= outro.length + 2; ++row)
             for (int col = 0; col < PatternGrid::kColumns; ++col)
-                QCOMPARE(w.patternCells.cell(col, row), outro.cells[static_cast<std::size_t>(PatternGrid::kColumns * row + col)]);
+                QCOMPARE(w.patternCells.cell(col, row),
+                         outro.cells[static_cast<std::size_t>(PatternGrid::kColumns * row + col)]);
         QCOMPARE(w.patternCells.cell(2, 0), std::string("8"));
         QCOMPARE(w.patternCells.rowCount(), rowsBefore);
         QCOMPARE(w.patternCells.endRow(), endRowBefore);

@@ -7,9 +7,9 @@
 #include "common/Error.h"
 #include "common/TextLines.h"
 #include "kits/Wave.h"
+#include "sound/Tempo.h"
 #include "testsupport/ClickPattern.h"
 #include "testsupport/OnsetAnalysis.h"
-#include "sound/Tempo.h"
 
 #include <cmath>
 #include <cstdio>
@@ -39,7 +39,8 @@ int check(const char* file, int bpm, std::size_t count) {
     const auto onsets = tamboro::findOnsets(samples, wave.channels(), tamboro::kClickLevel / 2,
                                             static_cast<std::size_t>(period / 2));
     const auto result = tamboro::checkGrid(onsets, period, 1.0, count);
-    std::printf("%zu clicks at %d BPM (%.1f frames apart at %.0f Hz): worst %.2f frames, mean %.3f frames off the grid\n",
+    std::printf("%zu clicks at %d BPM (%.1f frames apart at %.0f Hz): worst %.2f frames, mean %.3f frames "
+                "off the grid\n",
                 result.onsets, bpm, period, rate, result.worstDeviation, result.meanDeviation);
     if (!result.ok) {
         std::printf("FAILED: %s\n", result.problem.c_str());
@@ -48,7 +49,8 @@ int check(const char* file, int bpm, std::size_t count) {
             const double grid = static_cast<double>(onsets[0]) + static_cast<double>(k) * period;
             if (std::abs(static_cast<double>(onsets[k]) - grid) <= 1.0)
                 continue;
-            std::printf("  click %zu at frame %lld (grid %.1f)\n", k, static_cast<long long>(onsets[k]), grid);
+            std::printf("  click %zu at frame %lld (grid %.1f)\n", k, static_cast<long long>(onsets[k]),
+                        grid);
             ++shown;
         }
         return 1;
@@ -62,11 +64,13 @@ int main(int argc, char** argv) {
     try {
         const std::string mode = argc > 1 ? argv[1] : "";
         if (mode == "make" && argc == 5) {
-            tamboro::writeClickPattern(argv[2], static_cast<int>(number(argv[3])), static_cast<int>(number(argv[4])));
+            tamboro::writeClickPattern(argv[2], static_cast<int>(number(argv[3])),
+                                       static_cast<int>(number(argv[4])));
             return 0;
         }
         if (mode == "check" && argc == 5)
-            return check(argv[2], static_cast<int>(number(argv[3])), static_cast<std::size_t>(number(argv[4])));
+            return check(argv[2], static_cast<int>(number(argv[3])),
+                         static_cast<std::size_t>(number(argv[4])));
         std::fprintf(stderr, "usage: %s make DIR STEPS BPM | check FILE.wav BPM COUNT\n", argv[0]);
         return 2;
     } catch (const std::exception& e) {

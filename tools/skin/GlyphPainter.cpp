@@ -18,7 +18,20 @@ using namespace skincraft;
 namespace {
 
 enum class Symbol {
-    Play, Stop, Repeat, Speaker, Clear, PlaySong, Wave, SaveDisk, Global, Bin, ArrowRight, ArrowLeft, Check, ClearList
+    Play,
+    Stop,
+    Repeat,
+    Speaker,
+    Clear,
+    PlaySong,
+    Wave,
+    SaveDisk,
+    Global,
+    Bin,
+    ArrowRight,
+    ArrowLeft,
+    Check,
+    ClearList
 };
 
 struct GlyphLook {
@@ -36,11 +49,14 @@ const QColor kAmber(215, 125, 20);
 
 constexpr QPointF kCentre(19, 19);
 
-QPen symbolPen(qreal width = 2.2) { return QPen(QColor(250, 250, 250), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen symbolPen(qreal width = 2.2) {
+    return QPen(QColor(250, 250, 250), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
 void triangle(QPainter& p, qreal left, qreal height) {
     const qreal half = height / 2;
-    p.drawPolygon(QPolygonF() << QPointF(left, kCentre.y() - half) << QPointF(left + height * 0.9, kCentre.y())
+    p.drawPolygon(QPolygonF() << QPointF(left, kCentre.y() - half)
+                              << QPointF(left + height * 0.9, kCentre.y())
                               << QPointF(left, kCentre.y() + half));
 }
 
@@ -73,10 +89,12 @@ void drawSymbol(QPainter& p, const GlyphLook& look) {
         const QRectF ring(12.5, 11.5, 13, 13);
         p.drawArc(ring, 30 * 16, 300 * 16);
         // Arrow head at the arc's start (upper right), pointing counter-clockwise.
-        const QPointF tip(kCentre.x() + 6.5 * std::cos(std::numbers::pi / 6), kCentre.y() - 1 - 6.5 * std::sin(std::numbers::pi / 6));
+        const QPointF tip(kCentre.x() + 6.5 * std::cos(std::numbers::pi / 6),
+                          kCentre.y() - 1 - 6.5 * std::sin(std::numbers::pi / 6));
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(250, 250, 250));
-        p.drawPolygon(QPolygonF() << tip + QPointF(-4, -3) << tip + QPointF(3, -4.5) << tip + QPointF(1.5, 2.5));
+        p.drawPolygon(QPolygonF() << tip + QPointF(-4, -3) << tip + QPointF(3, -4.5)
+                                  << tip + QPointF(1.5, 2.5));
         led(p, QPointF(19, 29.5), 4, QColor(60, 255, 90), look.lit);
         break;
     }
@@ -135,7 +153,8 @@ void drawSymbol(QPainter& p, const GlyphLook& look) {
     case Symbol::Bin:
         p.drawRoundedRect(QRectF(13, 12, 12, 2.5), 1, 1);
         p.drawRect(QRectF(17, 10.5, 4, 2));
-        p.drawPolygon(QPolygonF() << QPointF(14, 15.5) << QPointF(24, 15.5) << QPointF(23, 27) << QPointF(15, 27));
+        p.drawPolygon(QPolygonF() << QPointF(14, 15.5) << QPointF(24, 15.5) << QPointF(23, 27)
+                                  << QPointF(15, 27));
         p.setPen(QPen(look.body.darker(130), 1.2));
         for (qreal x : {17.0, 19.0, 21.0})
             p.drawLine(QPointF(x, 17.5), QPointF(x, 25));
@@ -168,19 +187,21 @@ QImage paintGlyph(const GlyphLook& look) {
 
 const std::map<int, GlyphLook>& imageList() {
     static const std::map<int, GlyphLook> list = {
-        {0, {Symbol::Play, kGreen}},        {1, {Symbol::Stop, kRed}},
+        {0, {Symbol::Play, kGreen}},         {1, {Symbol::Stop, kRed}},
         {2, {Symbol::Repeat, kAmber, true}}, {3, {Symbol::Repeat, kGrey}},
-        {4, {Symbol::PlaySong, kGreen}},    {5, {Symbol::Speaker, kBlue}},
-        {6, {Symbol::Wave, kPurple}},       {7, {Symbol::SaveDisk, kBlue}},
-        {8, {Symbol::Global, kGrey}},       {9, {Symbol::Global, kAmber, true}},
-        {10, {Symbol::Clear, kGrey}},       {11, {Symbol::Bin, kRed}},
+        {4, {Symbol::PlaySong, kGreen}},     {5, {Symbol::Speaker, kBlue}},
+        {6, {Symbol::Wave, kPurple}},        {7, {Symbol::SaveDisk, kBlue}},
+        {8, {Symbol::Global, kGrey}},        {9, {Symbol::Global, kAmber, true}},
+        {10, {Symbol::Clear, kGrey}},        {11, {Symbol::Bin, kRed}},
     };
     return list;
 }
 
 } // namespace
 
-QImage paintImageListEntry(int index) { return paintGlyph(imageList().at(index)); }
+QImage paintImageListEntry(int index) {
+    return paintGlyph(imageList().at(index));
+}
 
 QImage paintButtonGlyph(const QString& name) {
     namespace skin = tamboro::skin;

@@ -109,7 +109,8 @@ QImage paintMainBackground() {
     p.setPen(QPen(kAccent, 1));
     p.drawLine(QPointF(32, 123.5), QPointF(96, 123.5));
     engravedText(p, QRectF(404, 44, 52, 12), Qt::AlignCenter, "TEMPO", panelFont(9, true), kSilk);
-    engravedText(p, QRectF(471, 140, 40, 12), Qt::AlignLeft | Qt::AlignVCenter, "PAN", panelFont(9, true), kSilk);
+    engravedText(p, QRectF(471, 140, 40, 12), Qt::AlignLeft | Qt::AlignVCenter, "PAN", panelFont(9, true),
+                 kSilk);
     engravedText(p, QRectF(406, 120, 34, 10), Qt::AlignCenter, "L  R", panelFont(8, false), kSilk);
     engravedText(p, QRectF(420, 455, 90, 12), Qt::AlignLeft, "DRUM", panelFont(10, true), kSilk);
     engravedText(p, QRectF(420, 467, 90, 12), Qt::AlignLeft, "SEQUENCER", panelFont(8, true), kAccent);

@@ -21,7 +21,8 @@ const QColor kSilk(214, 222, 232);
 
 // A row of sixteen step pads in four groups, some of them lit, as on a drum machine's front.
 void stepPads(QPainter& p, QRectF area, unsigned pattern) {
-    const QColor groups[4] = {QColor(220, 60, 40), QColor(240, 140, 30), QColor(240, 210, 60), QColor(235, 235, 225)};
+    const QColor groups[4] = {QColor(220, 60, 40), QColor(240, 140, 30), QColor(240, 210, 60),
+                              QColor(235, 235, 225)};
     const qreal gap = 3, groupGap = 6;
     const qreal w = (area.width() - 12 * gap - 3 * groupGap) / 16;
     qreal x = area.left();
@@ -73,9 +74,11 @@ QImage paintIntroPicture() {
     glow.setColorAt(1, QColor(255, 138, 31, 0));
     p.fillRect(QRectF(0, 41, 452, 200), glow);
 
-    engravedText(p, QRectF(0, 78, 452, 70), Qt::AlignCenter, "TAMBORO", panelFont(64, true), QColor(245, 246, 248));
+    engravedText(p, QRectF(0, 78, 452, 70), Qt::AlignCenter, "TAMBORO", panelFont(64, true),
+                 QColor(245, 246, 248));
     engravedText(p, QRectF(0, 146, 452, 26), Qt::AlignCenter, "P R O   7 . 0", panelFont(20, true), kAccent);
-    engravedText(p, QRectF(0, 176, 452, 20), Qt::AlignCenter, "DRUM PATTERN SEQUENCER", panelFont(13, true), kSilk);
+    engravedText(p, QRectF(0, 176, 452, 20), Qt::AlignCenter, "DRUM PATTERN SEQUENCER", panelFont(13, true),
+                 kSilk);
 
     stepPads(p, QRectF(26, 258, 400, 30), 0b1001001010010010u);
     engravedText(p, QRectF(26, 292, 400, 14), Qt::AlignLeft, "1", panelFont(9, true), kSilk);

@@ -112,7 +112,8 @@ void screw(QPainter& p, QPointF c, qreal d, qreal slotAngleDegrees) {
     p.restore();
 }
 
-void engravedText(QPainter& p, const QRectF& r, int flags, const QString& text, const QFont& font, QColor colour) {
+void engravedText(QPainter& p, const QRectF& r, int flags, const QString& text, const QFont& font,
+                  QColor colour) {
     p.save();
     p.setFont(font);
     p.setPen(QColor(0, 0, 0, 160));
@@ -132,7 +133,8 @@ void glossyButton(QPainter& p, const QRectF& r, QColor body) {
     p.setBrush(bezel);
     p.drawEllipse(r);
     const QRectF face = r.adjusted(2, 2, -2, -2);
-    QRadialGradient g(face.center() + QPointF(-face.width() * 0.18, -face.height() * 0.22), face.width() * 0.75);
+    QRadialGradient g(face.center() + QPointF(-face.width() * 0.18, -face.height() * 0.22),
+                      face.width() * 0.75);
     g.setColorAt(0, body.lighter(165));
     g.setColorAt(0.55, body);
     g.setColorAt(1, body.darker(200));
@@ -143,7 +145,8 @@ void glossyButton(QPainter& p, const QRectF& r, QColor body) {
     gloss.setColorAt(0, QColor(255, 255, 255, 150));
     gloss.setColorAt(1, QColor(255, 255, 255, 0));
     p.setBrush(gloss);
-    p.drawEllipse(QRectF(face.left() + face.width() * 0.15, face.top() + 1, face.width() * 0.7, face.height() * 0.48));
+    p.drawEllipse(
+        QRectF(face.left() + face.width() * 0.15, face.top() + 1, face.width() * 0.7, face.height() * 0.48));
     p.restore();
 }
 

@@ -26,7 +26,8 @@ void silverPlate(QPainter& p, const QRectF& r, qreal radius);
 void screw(QPainter& p, QPointF c, qreal d, qreal slotAngleDegrees);
 
 // Text with a one-pixel dark engraving below it.
-void engravedText(QPainter& p, const QRectF& r, int flags, const QString& text, const QFont& font, QColor colour);
+void engravedText(QPainter& p, const QRectF& r, int flags, const QString& text, const QFont& font,
+                  QColor colour);
 
 // A glossy round button face filling `r`, in the given body colour.
 void glossyButton(QPainter& p, const QRectF& r, QColor body);

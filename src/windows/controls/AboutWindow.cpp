@@ -60,7 +60,9 @@ void AboutWindow::open() {
     activateWindow();
 }
 
-void AboutWindow::onTick() { scrollingLine->setText(QString::fromStdString(scroller_.tick())); }
+void AboutWindow::onTick() {
+    scrollingLine->setText(QString::fromStdString(scroller_.tick()));
+}
 
 void AboutWindow::okClicked() {
     hide();

@@ -58,10 +58,14 @@ GridColorDialog::GridColorDialog(const QColor& background, const QColor& text, Q
     const struct {
         int col, row;
         const char* text;
-    } cells[] = {{1, 0, "Length:"},       {2, 0, "16"},           {3, 0, "Time:"},         {4, 0, "4"},
-                 {1, 1, "Channel1"},      {2, 1, "Channel2"},     {3, 1, "Channel3"},      {4, 1, "Channel4"},
-                 {0, 2, "1:0*"},          {0, 3, "2:1"},          {0, 4, "3:2"},           {1, 2, "Kick      [ ]"},
-                 {2, 4, "Snare     [ ]"}, {3, 2, "ClsHiat   [ ]"}, {3, 3, "ClsHiat   [ ]"}, {3, 4, "ClsHiat   [ ]"}};
+    } cells[] = {{1, 0, "Length:"},       {2, 0, "16"},
+                 {3, 0, "Time:"},         {4, 0, "4"},
+                 {1, 1, "Channel1"},      {2, 1, "Channel2"},
+                 {3, 1, "Channel3"},      {4, 1, "Channel4"},
+                 {0, 2, "1:0*"},          {0, 3, "2:1"},
+                 {0, 4, "3:2"},           {1, 2, "Kick      [ ]"},
+                 {2, 4, "Snare     [ ]"}, {3, 2, "ClsHiat   [ ]"},
+                 {3, 3, "ClsHiat   [ ]"}, {3, 4, "ClsHiat   [ ]"}};
     for (int row = 0; row < kPreviewRows; ++row)
         for (int col = 0; col < kPreviewColumns; ++col)
             previewGrid->setItem(row, col, new QTableWidgetItem());
@@ -107,8 +111,12 @@ void GridColorDialog::chooseTextClicked() {
     }
 }
 
-void GridColorDialog::okClicked() { accept(); }
-void GridColorDialog::cancelClicked() { reject(); }
+void GridColorDialog::okClicked() {
+    accept();
+}
+void GridColorDialog::cancelClicked() {
+    reject();
+}
 
 bool GridColorDialog::editGridColors(QWidget* parent, QColor& background, QColor& text) {
     GridColorDialog dialog(background, text, parent);

@@ -34,7 +34,7 @@ public:
 
     QFrame* colorButtonsPanel = nullptr;
     QPushButton* backgroundButton = nullptr; // "Background"
-    QPushButton* textButton = nullptr; // "Text"
+    QPushButton* textButton = nullptr;       // "Text"
     QTableWidget* previewGrid = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;

@@ -10,9 +10,15 @@ namespace tamboro {
 
 namespace {
 
-Rgb toRgb(const QColor& c) { return {c.red(), c.green(), c.blue()}; }
-QColor toQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
-QRectF toRectF(PixelRect r) { return QRectF(r.left, r.top, r.width, r.height); }
+Rgb toRgb(const QColor& c) {
+    return {c.red(), c.green(), c.blue()};
+}
+QColor toQColor(Rgb c) {
+    return QColor(c.red, c.green, c.blue);
+}
+QRectF toRectF(PixelRect r) {
+    return QRectF(r.left, r.top, r.width, r.height);
+}
 
 } // namespace
 

@@ -4,7 +4,8 @@
 
 namespace tamboro {
 
-PulseLight::PulseLight(QWidget* parent) : QWidget(parent), fade_(32), color_(palette().color(QPalette::Button)) {
+PulseLight::PulseLight(QWidget* parent)
+    : QWidget(parent), fade_(32), color_(palette().color(QPalette::Button)) {
     resize(16, 32);
     fadeTimer_.setInterval(PulseFade::timerPeriodMs(PulseFade::kDefaultFadeRate));
     connect(&fadeTimer_, &QTimer::timeout, this, &PulseLight::fadeTick);

@@ -8,7 +8,9 @@ namespace tamboro {
 class ClickablePicture : public QLabel {
     Q_OBJECT
 public:
-    explicit ClickablePicture(QWidget* parent = nullptr) : QLabel(parent) { setCursor(Qt::PointingHandCursor); }
+    explicit ClickablePicture(QWidget* parent = nullptr) : QLabel(parent) {
+        setCursor(Qt::PointingHandCursor);
+    }
 
 signals:
     void clicked();

@@ -34,8 +34,9 @@ ExtraSamplesWindow::ExtraSamplesWindow(QWidget* mainWindow, QWidget* parent)
     setMask(roundedRegion(kSamplesOutline, kSamplesOutlineCorner));
 
     clientArea = new QWidget(this);
-    clientArea->setGeometry(kSamplesClientLeft, kSamplesClientTop, kSamplesWindowWidth - 2 * kSamplesClientLeft,
-                        kSamplesWindowHeight - kSamplesClientTop - kSamplesClientLeft);
+    clientArea->setGeometry(kSamplesClientLeft, kSamplesClientTop,
+                            kSamplesWindowWidth - 2 * kSamplesClientLeft,
+                            kSamplesWindowHeight - kSamplesClientTop - kSamplesClientLeft);
 
     backgroundPicture = new QLabel(clientArea);
     backgroundPicture->setGeometry(0, 0, kSamplesWindowWidth, kSamplesWindowHeight);
@@ -58,12 +59,13 @@ ExtraSamplesWindow::ExtraSamplesWindow(QWidget* mainWindow, QWidget* parent)
 
     sampleButtonBox = new QScrollArea(clientArea);
     sampleButtonBox->setGeometry(kSampleScrollBox.left, kSampleScrollBox.top, kSampleScrollBox.width,
-                            kSampleScrollBox.height);
+                                 kSampleScrollBox.height);
     sampleButtonBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sampleButtonBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     sampleButtonBox->verticalScrollBar()->setFixedWidth(kSampleScrollBarWidth);
     sampleButtonBox->verticalScrollBar()->setTracking(true);
-    sampleButtonBox->setStyleSheet("QScrollArea { background: olive; } QWidget#sampleButtonPanel { background: olive; }");
+    sampleButtonBox->setStyleSheet(
+        "QScrollArea { background: olive; } QWidget#sampleButtonPanel { background: olive; }");
     auto* panel = new QWidget;
     panel->setObjectName("sampleButtonPanel");
     panel->setFixedSize(kSampleScrollBox.width - kSampleScrollBarWidth - 2 * sampleButtonBox->frameWidth(),
@@ -106,10 +108,13 @@ void ExtraSamplesWindow::setSampleEditor(SampleEditorWindow* editor) {
         disconnect(editor_, nullptr, this, nullptr);
     editor_ = editor;
     if (editor_)
-        connect(editor_, &SampleEditorWindow::sampleCaptionChanged, this, &ExtraSamplesWindow::setButtonCaption);
+        connect(editor_, &SampleEditorWindow::sampleCaptionChanged, this,
+                &ExtraSamplesWindow::setButtonCaption);
 }
 
-int ExtraSamplesWindow::mainLeft() const { return mainWindow_ ? mainWindow_->x() : x(); }
+int ExtraSamplesWindow::mainLeft() const {
+    return mainWindow_ ? mainWindow_->x() : x();
+}
 
 void ExtraSamplesWindow::placeBesideMainWindow() {
     if (mainWindow_)
@@ -123,7 +128,9 @@ void ExtraSamplesWindow::selectSample(int n) {
         editor_->showSample(n);
 }
 
-void ExtraSamplesWindow::showActiveNumber(int n) { activeNumber->setText(QString::number(n)); }
+void ExtraSamplesWindow::showActiveNumber(int n) {
+    activeNumber->setText(QString::number(n));
+}
 
 void ExtraSamplesWindow::setButtonCaption(int n, const QString& caption) {
     if (n >= 1 && n <= kExtraSampleButtons)

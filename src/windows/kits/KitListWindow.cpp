@@ -1,8 +1,8 @@
 #include "windows/kits/KitListWindow.h"
 
 #include "controls/SkinFiles.h"
-#include "windows/controls/SkinPictures.h"
 #include "kits/DrumKit.h"
+#include "windows/controls/SkinPictures.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -36,8 +36,9 @@ KitListWindow::KitListWindow(QWidget* mainWindow, const DrumKit* kit, QWidget* p
     setMask(roundedRegion(kKitListOutline, kKitListOutlineCorner));
 
     clientArea = new QWidget(this);
-    clientArea->setGeometry(kKitListClientLeft, kKitListClientTop, kKitListWindowWidth - 2 * kKitListClientLeft,
-                        kKitListWindowHeight - kKitListClientTop - kKitListClientLeft);
+    clientArea->setGeometry(kKitListClientLeft, kKitListClientTop,
+                            kKitListWindowWidth - 2 * kKitListClientLeft,
+                            kKitListWindowHeight - kKitListClientTop - kKitListClientLeft);
 
     backgroundPicture = new QLabel(clientArea);
     backgroundPicture->setGeometry(0, 0, kKitListWindowWidth, kKitListWindowHeight);
@@ -51,14 +52,18 @@ KitListWindow::KitListWindow(QWidget* mainWindow, const DrumKit* kit, QWidget* p
     paintLabels();
 }
 
-void KitListWindow::setKit(const DrumKit* kit) { kit_ = kit; }
+void KitListWindow::setKit(const DrumKit* kit) {
+    kit_ = kit;
+}
 
 void KitListWindow::placeBesideMainWindow() {
     if (mainWindow_)
         move(mainWindow_->x() + kKitListOffsetFromMainLeft, mainWindow_->y() + kKitListOffsetFromMainTop);
 }
 
-int KitListWindow::mainLeft() const { return mainWindow_ ? mainWindow_->x() : x(); }
+int KitListWindow::mainLeft() const {
+    return mainWindow_ ? mainWindow_->x() : x();
+}
 
 void KitListWindow::paintLabels() {
     instrumentLabels.clear();
@@ -67,7 +72,8 @@ void KitListWindow::paintLabels() {
     labelBox = new QScrollArea(labelPanel);
     labelBox->setGeometry(0, 0, kKitListPanel.width, kKitListPanel.height);
     labelBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    labelBox->setStyleSheet(QString("QScrollArea, QWidget#labelBoxContents { background: %1; }").arg(boxColour));
+    labelBox->setStyleSheet(
+        QString("QScrollArea, QWidget#labelBoxContents { background: %1; }").arg(boxColour));
     auto* contents = new QWidget;
     contents->setObjectName("labelBoxContents");
 
@@ -89,7 +95,8 @@ void KitListWindow::paintLabels() {
         instrumentLabels.push_back(label);
         bottom = label->y() + label->height();
     }
-    contents->setFixedSize(kKitListPanel.width - kKitListScrollBarWidth - 2 * labelBox->frameWidth(), bottom + 4);
+    contents->setFixedSize(kKitListPanel.width - kKitListScrollBarWidth - 2 * labelBox->frameWidth(),
+                           bottom + 4);
     labelBox->setWidget(contents);
     labelBox->show();
     scrollLabelsToTop();
@@ -134,7 +141,8 @@ bool KitListWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         auto* label = qobject_cast<QLabel*>(watched);
         const QVariant k = watched->property("instrumentLabel");
-        if (label && k.isValid() && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+        if (label && k.isValid() && mouse->button() == Qt::LeftButton &&
+            label->rect().contains(mouse->position().toPoint())) {
             selectInstrument(k.toInt());
             return true;
         }

@@ -28,7 +28,8 @@ class KitListWindow : public QWidget {
 public:
     // `mainWindow` is the window the panel stands beside (its left edge + 508, top edge + 68);
     // `kit` the main kit whose instruments it lists (may be set later with setKit).
-    explicit KitListWindow(QWidget* mainWindow = nullptr, const DrumKit* kit = nullptr, QWidget* parent = nullptr);
+    explicit KitListWindow(QWidget* mainWindow = nullptr, const DrumKit* kit = nullptr,
+                           QWidget* parent = nullptr);
 
     // The kit the labels show; it must outlive the window or be replaced before it goes.
     void setKit(const DrumKit* kit);
@@ -46,10 +47,10 @@ public:
     int selectedLabel() const { return selected_; }
 
     // ---- Controls. ------------------------------------------------------------------------------
-    QWidget* clientArea;                    // the client area, below the cut-away title bar
-    QLabel* backgroundPicture;                     // the background picture, the drag handle
-    QWidget* labelPanel;                    // holds the label box
-    QScrollArea* labelBox = nullptr;    // rebuilt by paintLabels
+    QWidget* clientArea;                   // the client area, below the cut-away title bar
+    QLabel* backgroundPicture;             // the background picture, the drag handle
+    QWidget* labelPanel;                   // holds the label box
+    QScrollArea* labelBox = nullptr;       // rebuilt by paintLabels
     std::vector<QLabel*> instrumentLabels; // label k stands for kit item k + 1
 
 signals:

@@ -64,13 +64,14 @@ KitMakerWindow::KitMakerWindow(QWidget* parent) : QWidget(parent, Qt::Window | Q
     connect(radioGroup_, &QButtonGroup::idClicked, this, [this](int row) { maker_.selectRow(row); });
 
     chooseWavFile = [this](const std::filesystem::path& startDir) {
-        return std::filesystem::path(
-            QFileDialog::getOpenFileName(this, QString(), QString::fromStdString(startDir.string()),
-                                         QStringLiteral("wav (*.wav)"))
-                .toStdString());
+        return std::filesystem::path(QFileDialog::getOpenFileName(this, QString(),
+                                                                  QString::fromStdString(startDir.string()),
+                                                                  QStringLiteral("wav (*.wav)"))
+                                         .toStdString());
     };
     chooseKitFile = [this](const std::filesystem::path& startDir) {
-        QFileDialog dialog(this, QString(), QString::fromStdString(startDir.string()), QStringLiteral("*.dxg (*.dxg)"));
+        QFileDialog dialog(this, QString(), QString::fromStdString(startDir.string()),
+                           QStringLiteral("*.dxg (*.dxg)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("dxg"));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -90,7 +91,9 @@ KitMakerWindow::KitMakerWindow(QWidget* parent) : QWidget(parent, Qt::Window | Q
         move(screen->geometry().center() - rect().center());
 }
 
-void KitMakerWindow::setAuditionAvailable(bool available) { playButton_->setEnabled(available && audition != nullptr); }
+void KitMakerWindow::setAuditionAvailable(bool available) {
+    playButton_->setEnabled(available && audition != nullptr);
+}
 
 void KitMakerWindow::report(const QString& text, bool isError) {
     if (notify)
@@ -142,7 +145,7 @@ void KitMakerWindow::buildRows(const std::vector<std::string>& instrumentList, i
 }
 
 void KitMakerWindow::fillFromMainKit(const DrumKit& mainKit, const std::vector<std::string>& instrumentList,
-                        const std::filesystem::path& programDir, bool templateCurrentKit) {
+                                     const std::filesystem::path& programDir, bool templateCurrentKit) {
     programDir_ = programDir;
     try {
         maker_.prepareKit(mainKit, instrumentList, programDir, templateCurrentKit);

@@ -36,7 +36,7 @@ public:
     void buildRows(const std::vector<std::string>& instrumentList, int mainKitCount);
     // Fills the maker's own kit from the main kit (see KitMaker::prepareKit).
     void fillFromMainKit(const DrumKit& mainKit, const std::vector<std::string>& instrumentList,
-                    const std::filesystem::path& programDir, bool templateCurrentKit);
+                         const std::filesystem::path& programDir, bool templateCurrentKit);
 
     void setAuditionAvailable(bool available);
 
@@ -51,9 +51,9 @@ public:
 
 public slots:
     void chooseRowFile(int row); // "..." on a row: choose its WAV file
-    void listenClicked(); // "Listen"
-    void addSampleClicked(); // "Add new sample"
-    void saveKitClicked(); // "Save kit"
+    void listenClicked();        // "Listen"
+    void addSampleClicked();     // "Add new sample"
+    void saveKitClicked();       // "Save kit"
 
 private:
     void addRowWidgets(int row, const QString& name, bool checked);

@@ -1,9 +1,9 @@
 #include "windows/kits/SampleEditorWindow.h"
 
 #include "app/MainWindowShape.h"
-#include "song/PatternFile.h"
 #include "common/Error.h"
 #include "controls/SkinFiles.h"
+#include "song/PatternFile.h"
 #include "windows/controls/Knob.h"
 #include "windows/controls/PictureButton.h"
 #include "windows/controls/SkinPictures.h"
@@ -172,7 +172,9 @@ SampleEditorWindow::SampleEditorWindow(ExtraSamples& samples, QWidget* mainWindo
             return std::filesystem::path();
         return std::filesystem::path(dialog.selectedFiles().first().toStdString());
     };
-    notify = [this](const QString& text) { QMessageBox::critical(this, QApplication::applicationDisplayName(), text); };
+    notify = [this](const QString& text) {
+        QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
+    };
 
     showSliderPosition();
     placeAtMainWindow();
@@ -250,7 +252,9 @@ void SampleEditorWindow::closeFileClicked() {
     setSampleControlsEnabled(false);
 }
 
-void SampleEditorWindow::exitClicked() { hide(); }
+void SampleEditorWindow::exitClicked() {
+    hide();
+}
 
 void SampleEditorWindow::semitoneStep(ClickablePicture* picture, int semitones) {
     if (isBlankSample(samples_.fileName(samples_.currentSample)))
@@ -269,18 +273,26 @@ void SampleEditorWindow::semitoneStep(ClickablePicture* picture, int semitones) 
     picture->show();
 }
 
-void SampleEditorWindow::pitchDownClicked() { semitoneStep(pitchDownPicture, -1); }
+void SampleEditorWindow::pitchDownClicked() {
+    semitoneStep(pitchDownPicture, -1);
+}
 
-void SampleEditorWindow::pitchUpClicked() { semitoneStep(pitchUpPicture, +1); }
+void SampleEditorWindow::pitchUpClicked() {
+    semitoneStep(pitchUpPicture, +1);
+}
 
 void SampleEditorWindow::pitchSliderMoved(int position) {
     samples_.setSlider(position);
     showSliderPosition();
 }
 
-void SampleEditorWindow::volumeKnobTurned() { samples_.volumeKnobChanged(volumeKnob->value()); }
+void SampleEditorWindow::volumeKnobTurned() {
+    samples_.volumeKnobChanged(volumeKnob->value());
+}
 
-void SampleEditorWindow::panKnobTurned() { samples_.panKnobChanged(panKnob->value()); }
+void SampleEditorWindow::panKnobTurned() {
+    samples_.panKnobChanged(panKnob->value());
+}
 
 void SampleEditorWindow::playClicked() {
     try {
@@ -306,6 +318,8 @@ void SampleEditorWindow::okClicked() {
     hide();
 }
 
-void SampleEditorWindow::globalFocusClicked() { samples_.setGlobalFocus(globalFocusAction->isChecked()); }
+void SampleEditorWindow::globalFocusClicked() {
+    samples_.setGlobalFocus(globalFocusAction->isChecked());
+}
 
 } // namespace tamboro

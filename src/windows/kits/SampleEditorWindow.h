@@ -34,7 +34,8 @@ public:
     static constexpr int kPlayTimerMs = 100;
 
     // `mainWindow` is where the editor stands: at its left and top edges, each time it is shown.
-    explicit SampleEditorWindow(ExtraSamples& samples, QWidget* mainWindow = nullptr, QWidget* parent = nullptr);
+    explicit SampleEditorWindow(ExtraSamples& samples, QWidget* mainWindow = nullptr,
+                                QWidget* parent = nullptr);
 
     // The open dialog; returns an empty path when cancelled. Tests replace it.
     std::function<std::filesystem::path()> chooseSampleFile;
@@ -57,14 +58,14 @@ public:
     // ---- Controls. ------------------------------------------------------------------------------
     QMenuBar* menuBar;
     QAction *openAction, *closeAction, *exitAction, *globalFocusAction;
-    QLabel* sampleCaption;  // "Sample"
-    QLabel* sampleNumber;   // the current sample's number, large red digits
-    QLabel* pitchCaption;   // "Pitch by semitone"
+    QLabel* sampleCaption;              // "Sample"
+    QLabel* sampleNumber;               // the current sample's number, large red digits
+    QLabel* pitchCaption;               // "Pitch by semitone"
     ClickablePicture* pitchDownPicture; // pitch down
-    ClickablePicture* pitchUpPicture; // pitch up
-    QLabel* pitchDownPressedPicture;  // the pressed-state pictures beneath
+    ClickablePicture* pitchUpPicture;   // pitch up
+    QLabel* pitchDownPressedPicture;    // the pressed-state pictures beneath
     QLabel* pitchUpPressedPicture;
-    QSlider* pitchSlider;     // frequency, caption "Pitch"
+    QSlider* pitchSlider; // frequency, caption "Pitch"
     Knob* volumeKnob;
     Knob* panKnob;
     PictureButton* playButton;
@@ -80,7 +81,7 @@ public slots:
     void closeFileClicked();
     void exitClicked();
     void pitchDownClicked(); // pitch down a semitone
-    void pitchUpClicked(); // pitch up a semitone
+    void pitchUpClicked();   // pitch up a semitone
     void pitchSliderMoved(int position);
     void volumeKnobTurned();
     void panKnobTurned();

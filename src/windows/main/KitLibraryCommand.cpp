@@ -1,8 +1,8 @@
 #include "windows/main/KitLibraryCommand.h"
 
-#include "windows/main/MainWindow.h"
 #include "kits/KitLibrary.h"
 #include "windows/kits/KitListWindow.h"
+#include "windows/main/MainWindow.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -15,12 +15,14 @@ namespace tamboro {
 KitLibraryCommand::KitLibraryCommand(MainWindow& window) : QObject(&window), window_(window) {
     chooseKitFile = [this] {
         return std::filesystem::path(
-            QFileDialog::getOpenFileName(&window_, QString(), QString::fromStdString(window_.programDir.string()),
+            QFileDialog::getOpenFileName(&window_, QString(),
+                                         QString::fromStdString(window_.programDir.string()),
                                          QStringLiteral("dxg (*.dxg)"))
                 .toStdString());
     };
     window_.drumKitLibraryAction->setEnabled(true);
-    connect(window_.drumKitLibraryAction, &QAction::triggered, this, &KitLibraryCommand::drumKitLibraryClicked);
+    connect(window_.drumKitLibraryAction, &QAction::triggered, this,
+            &KitLibraryCommand::drumKitLibraryClicked);
 }
 
 void KitLibraryCommand::drumKitLibraryClicked() {

@@ -1,11 +1,11 @@
 #include "windows/main/KitMakerCommand.h"
 
-#include "windows/main/MainWindow.h"
-#include "windows/main/MainWindowSound.h"
 #include "kits/KitLibrary.h"
-#include "windows/kits/KitMakerWindow.h"
 #include "sound/SampleData.h"
 #include "sound/SoundBuffer.h"
+#include "windows/kits/KitMakerWindow.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowSound.h"
 
 #include <QAction>
 #include <QMessageBox>

@@ -8,13 +8,13 @@
 // the background drag, MainWindowLifecycle.cpp start-up (startUp) and shut-down (shutDown).
 
 #include "app/AppSettings.h"
-#include "song/GridEditing.h"
-#include "song/PatternGrid.h"
 #include "app/MainWindowRules.h"
-#include "song/PanTable.h"
-#include "song/PatternLibrary.h"
 #include "app/ProgramOptions.h"
 #include "kits/KitLibrary.h"
+#include "song/GridEditing.h"
+#include "song/PanTable.h"
+#include "song/PatternGrid.h"
+#include "song/PatternLibrary.h"
 #include "sound/InstrumentList.h"
 
 #include <QPointer>
@@ -59,11 +59,12 @@ public:
     // Creates the window and runs start-up (startUp) with `programFolder` as programDir. `options`
     // carries the command line's audio choices for the sound output.
     explicit MainWindow(const std::filesystem::path& programFolder, const ProgramOptions& options = {},
-                       QWidget* parent = nullptr);
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // ---- Companion windows, created after this one; any may be absent. --------------------------
-    QPointer<QWidget> kitListWindow, extraSamplesWindow, sampleEditorWindow, kitMakerWindow, renderProgressWindow;
+    QPointer<QWidget> kitListWindow, extraSamplesWindow, sampleEditorWindow, kitMakerWindow,
+        renderProgressWindow;
     QPointer<OptionsWindow> optionsWindow;
     QPointer<QWidget> tipsWindow;
     QPointer<AboutWindow> aboutWindow;
@@ -115,9 +116,10 @@ public:
     PatternGridView* patternGrid = nullptr;
     std::array<QPushButton*, 6> channelSwitches{};
     std::array<PulseLight*, 6> pulseLights{};
-    PictureButton *sendToPlayListButton = nullptr, *backToLibraryButton = nullptr, *libraryBinButton = nullptr, *playListBinButton = nullptr;
-    PictureButton *playPatternButton = nullptr, *repeatPatternButton = nullptr, *stopButton = nullptr, *playInstrumentButton = nullptr,
-                  *clearPatternButton = nullptr;
+    PictureButton *sendToPlayListButton = nullptr, *backToLibraryButton = nullptr,
+                  *libraryBinButton = nullptr, *playListBinButton = nullptr;
+    PictureButton *playPatternButton = nullptr, *repeatPatternButton = nullptr, *stopButton = nullptr,
+                  *playInstrumentButton = nullptr, *clearPatternButton = nullptr;
     PictureButton *playSongButton = nullptr, *repeatSongButton = nullptr, *renderSongButton = nullptr,
                   *globalSpeedButton = nullptr, *clearSongButton = nullptr;
     PictureButton *applyTimeBarButton = nullptr, *savePatternButton = nullptr;
@@ -128,18 +130,19 @@ public:
     QLineEdit* patternNameBox = nullptr;
     QSpinBox* loopsBox = nullptr;
     QComboBox* instrumentBox = nullptr;
-    MenuLabel *fileMenuLabel = nullptr, *editMenuLabel = nullptr, *viewMenuLabel = nullptr, *setupMenuLabel = nullptr, *helpMenuLabel = nullptr,
-              *minimizeLabel = nullptr, *closeLabel = nullptr;
+    MenuLabel *fileMenuLabel = nullptr, *editMenuLabel = nullptr, *viewMenuLabel = nullptr,
+              *setupMenuLabel = nullptr, *helpMenuLabel = nullptr, *minimizeLabel = nullptr,
+              *closeLabel = nullptr;
 
     // ---- Menus. ---------------------------------------------------------------------------------
     QMenu *fileMenu = nullptr, *editMenu = nullptr, *viewMenu = nullptr, *setupMenu = nullptr,
           *helpMenu = nullptr;
-    QAction *newSongAction = nullptr, *openSongAction = nullptr, *saveSongAction = nullptr, *renderSongAction = nullptr,
-            *printScoreAction = nullptr, *exitAction = nullptr;
+    QAction *newSongAction = nullptr, *openSongAction = nullptr, *saveSongAction = nullptr,
+            *renderSongAction = nullptr, *printScoreAction = nullptr, *exitAction = nullptr;
     QAction *clearPatternAction = nullptr, *clearListAction = nullptr, *insertInstrumentAction = nullptr;
     QAction* kitMakerAction = nullptr;
-    QAction *drumKitLibraryAction = nullptr, *cellJumpAction = nullptr, *gridScrollIndicatorAction = nullptr, *patternGridColorAction = nullptr,
-            *includeMp3Action = nullptr, *acidizeLoopAction = nullptr;
+    QAction *drumKitLibraryAction = nullptr, *cellJumpAction = nullptr, *gridScrollIndicatorAction = nullptr,
+            *patternGridColorAction = nullptr, *includeMp3Action = nullptr, *acidizeLoopAction = nullptr;
     QAction *helpContentsAction = nullptr, *aboutAction = nullptr, *webSiteAction = nullptr;
 
     // Where each menu label opens its popup: the window's top-left plus (label left, 20).

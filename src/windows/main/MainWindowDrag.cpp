@@ -48,7 +48,8 @@ void MainWindow::backgroundPress(QMouseEvent* event) {
 }
 
 void MainWindow::backgroundMove(QMouseEvent* event) {
-    const auto move = backgroundDrag.move(pointerIn(event), {x(), y()}, positionOf(kitListWindow), positionOf(extraSamplesWindow));
+    const auto move = backgroundDrag.move(pointerIn(event), {x(), y()}, positionOf(kitListWindow),
+                                          positionOf(extraSamplesWindow));
     if (!move)
         return;
     this->move(move->mainWindow.x, move->mainWindow.y);

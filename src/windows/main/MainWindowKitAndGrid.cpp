@@ -3,12 +3,12 @@
 
 #include "windows/main/MainWindow.h"
 
-#include "windows/main/PatternGridView.h"
-#include "windows/controls/PulseLight.h"
 #include "windows/controls/GridColorDialog.h"
 #include "windows/controls/Knob.h"
 #include "windows/controls/OptionsWindow.h"
+#include "windows/controls/PulseLight.h"
 #include "windows/kits/KitListWindow.h"
+#include "windows/main/PatternGridView.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -46,9 +46,13 @@ void MainWindow::refillInstrumentList(const DrumKit& kit) {
         kitListWindow->setWindowTitle(QString::fromStdString(kitLibrary->kitListCaption()));
 }
 
-std::uint32_t MainWindow::gridBackgroundColor() const { return bgrFromColor(patternGrid->backgroundColor()); }
+std::uint32_t MainWindow::gridBackgroundColor() const {
+    return bgrFromColor(patternGrid->backgroundColor());
+}
 
-std::uint32_t MainWindow::gridTextColor() const { return bgrFromColor(patternGrid->textColor()); }
+std::uint32_t MainWindow::gridTextColor() const {
+    return bgrFromColor(patternGrid->textColor());
+}
 
 void MainWindow::setGridColors(std::uint32_t background, std::uint32_t text) {
     patternGrid->setColors(colorFromBgr(background), colorFromBgr(text));
@@ -71,7 +75,9 @@ void MainWindow::attachKitList(KitListWindow* kitList) {
     });
 }
 
-void MainWindow::insertInstrumentClicked() { patternGrid->insertInstrument(); }
+void MainWindow::insertInstrumentClicked() {
+    patternGrid->insertInstrument();
+}
 
 void MainWindow::cellJumpClicked() {
     if (!optionsWindow)

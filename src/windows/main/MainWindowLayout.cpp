@@ -3,12 +3,12 @@
 #include "windows/main/MainWindow.h"
 
 #include "app/MainWindowShape.h"
-#include "windows/main/MenuLabel.h"
 #include "controls/SkinFiles.h"
 #include "windows/controls/Knob.h"
 #include "windows/controls/PictureButton.h"
 #include "windows/controls/PulseLight.h"
 #include "windows/controls/SkinPictures.h"
+#include "windows/main/MenuLabel.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -57,7 +57,8 @@ PictureButton* pictureButton(QWidget* parent, const char* name, int x, int y, co
     return button;
 }
 
-Knob* knob(QWidget* parent, const char* name, int x, int y, int size, double min, double max, int sensitivity) {
+Knob* knob(QWidget* parent, const char* name, int x, int y, int size, double min, double max,
+           int sensitivity) {
     auto* k = new Knob(parent);
     k->setObjectName(name);
     k->setGeometry(x, y, size, size);
@@ -124,8 +125,9 @@ void MainWindow::buildControls() {
         b->setObjectName(QString("channelButton%1").arg(c + 1));
         b->setGeometry(switchLefts[static_cast<std::size_t>(c)], 168, 55, 17);
         b->setProperty("Tag", 61 + c);
-        b->setStyleSheet("QPushButton { font-size: 9px; font-weight: bold; color: #0c0e12; background: #c9d1dc; "
-                         "border: 1px solid #000; border-radius: 2px; } QPushButton:disabled { color: #5a6270; }");
+        b->setStyleSheet(
+            "QPushButton { font-size: 9px; font-weight: bold; color: #0c0e12; background: #c9d1dc; "
+            "border: 1px solid #000; border-radius: 2px; } QPushButton:disabled { color: #5a6270; }");
 
         pulseLights[static_cast<std::size_t>(c)] = new PulseLight(this);
         PulseLight* light = pulseLights[static_cast<std::size_t>(c)];
@@ -135,14 +137,16 @@ void MainWindow::buildControls() {
     }
 
     playPatternButton = pictureButton(this, "playPattern", 24, 204, "Play pattern");
-    repeatPatternButton = pictureButton(this, "repeatPattern", 24, 236, "Repeat Pattern", skin::kImageRepeatOff);
+    repeatPatternButton =
+        pictureButton(this, "repeatPattern", 24, 236, "Repeat Pattern", skin::kImageRepeatOff);
     stopButton = pictureButton(this, "stop", 24, 268, "Stop");
     playInstrumentButton = pictureButton(this, "playInstrument", 24, 300, "Play instrument");
     clearPatternButton = pictureButton(this, "clearPattern", 24, 332, "Clear pattern");
     playSongButton = pictureButton(this, "playSong", 480, 206, "Play, play list");
     repeatSongButton = pictureButton(this, "repeatSong", 480, 236, "Repeat song", skin::kImageRepeatOff);
     renderSongButton = pictureButton(this, "renderSong", 480, 268, "Render song to wave");
-    globalSpeedButton = pictureButton(this, "globalSpeed", 480, 300, "Set global speed", skin::kImageGlobalSpeedOff);
+    globalSpeedButton =
+        pictureButton(this, "globalSpeed", 480, 300, "Set global speed", skin::kImageGlobalSpeedOff);
     clearSongButton = pictureButton(this, "clearSong", 480, 332, "Clear all");
 
     // Tempo knob: 240 BPM over 200 pixels. Pan knob: 4000 units over 100 pixels.
@@ -170,10 +174,12 @@ void MainWindow::buildControls() {
     bevel->setFrameShape(QFrame::Panel);
     bevel->setFrameShadow(QFrame::Raised);
     bevel->setAttribute(Qt::WA_TransparentForMouseEvents);
-    staticText(this, "Time/Bar", 134, 450, "navy")->setStyleSheet("background: transparent; color: navy; font-size: 10px;");
+    staticText(this, "Time/Bar", 134, 450, "navy")
+        ->setStyleSheet("background: transparent; color: navy; font-size: 10px;");
     staticText(this, "Pattern name", 240, 450, "navy")
         ->setStyleSheet("background: transparent; color: navy; font-size: 10px;");
-    staticText(this, "Loops", 374, 450, "navy")->setStyleSheet("background: transparent; color: navy; font-size: 10px;");
+    staticText(this, "Loops", 374, 450, "navy")
+        ->setStyleSheet("background: transparent; color: navy; font-size: 10px;");
 
     timeBarBox = new QComboBox(this);
     timeBarBox->setObjectName("timeBarBox");
@@ -209,15 +215,16 @@ void MainWindow::buildControls() {
                            "color: #4a505c; }");
 
     // The picture buttons draw over the lists' edges, as on the skin.
-    for (PictureButton* b : {sendToPlayListButton, backToLibraryButton, libraryBinButton, playListBinButton, applyTimeBarButton, savePatternButton})
+    for (PictureButton* b : {sendToPlayListButton, backToLibraryButton, libraryBinButton, playListBinButton,
+                             applyTimeBarButton, savePatternButton})
         b->raise();
 
     // Controls whose commands arrive with the grid, song, sound, render and kit parts stay disabled
     // until those are wired in.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             playPatternButton, repeatPatternButton,
-             stopButton, playInstrumentButton, clearPatternButton, playSongButton, repeatSongButton, renderSongButton, globalSpeedButton,
-             clearSongButton, bpmKnob, panKnob, bpmBox, timeBarBox, applyTimeBarButton, patternNameBox, savePatternButton, loopsBox})
+             playPatternButton, repeatPatternButton, stopButton, playInstrumentButton, clearPatternButton,
+             playSongButton, repeatSongButton, renderSongButton, globalSpeedButton, clearSongButton, bpmKnob,
+             panKnob, bpmBox, timeBarBox, applyTimeBarButton, patternNameBox, savePatternButton, loopsBox})
         w->setEnabled(false);
     for (QPushButton* b : channelSwitches)
         b->setEnabled(false);
@@ -234,9 +241,12 @@ void MainWindow::buildMenuBar() {
         bool italic;
     };
     const Entry entries[] = {
-        {&fileMenuLabel, "fileMenuLabel", "&File", 148, true},  {&editMenuLabel, "editMenuLabel", "&Edit", 196, true},
-        {&viewMenuLabel, "viewMenuLabel", "&View", 248, true},  {&setupMenuLabel, "setupMenuLabel", "&Setup", 300, true},
-        {&helpMenuLabel, "helpMenuLabel", "&Help", 356, true},  {&minimizeLabel, "minimizeLabel", "_", 392, false},
+        {&fileMenuLabel, "fileMenuLabel", "&File", 148, true},
+        {&editMenuLabel, "editMenuLabel", "&Edit", 196, true},
+        {&viewMenuLabel, "viewMenuLabel", "&View", 248, true},
+        {&setupMenuLabel, "setupMenuLabel", "&Setup", 300, true},
+        {&helpMenuLabel, "helpMenuLabel", "&Help", 356, true},
+        {&minimizeLabel, "minimizeLabel", "_", 392, false},
         {&closeLabel, "closeLabel", "x", 404, false},
     };
     for (const Entry& e : entries) {

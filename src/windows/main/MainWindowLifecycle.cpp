@@ -5,13 +5,13 @@
 #include "windows/main/MainWindow.h"
 
 #include "app/MainWindowShape.h"
-#include "song/WorkingSamples.h"
-#include "windows/main/PatternGridView.h"
-#include "windows/main/SettingsStore.h"
-#include "windows/controls/OptionsWindow.h"
 #include "common/Error.h"
 #include "common/Rounding.h"
+#include "song/WorkingSamples.h"
 #include "windows/controls/Knob.h"
+#include "windows/controls/OptionsWindow.h"
+#include "windows/main/PatternGridView.h"
+#include "windows/main/SettingsStore.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -25,9 +25,10 @@
 
 namespace tamboro {
 
-MainWindow::MainWindow(const std::filesystem::path& programFolder, const ProgramOptions& options, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), programDir(programFolder), programOptions(options),
-      kitLibrary(std::make_unique<KitLibrary>(programFolder)) {
+MainWindow::MainWindow(const std::filesystem::path& programFolder, const ProgramOptions& options,
+                       QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), programDir(programFolder),
+      programOptions(options), kitLibrary(std::make_unique<KitLibrary>(programFolder)) {
     setObjectName("mainWindow");
     setWindowTitle(kCaptionAtStart);
     setAutoFillBackground(true);
@@ -100,7 +101,8 @@ void MainWindow::startUp() {
     const PanTableLoad pans = loadPanTable(programDir / kPanTableFileName);
     panTableProblem = pans.problem;
     if (!panTableProblem.empty() && std::filesystem::exists(programDir / kPanTableFileName))
-        std::fprintf(stderr, "tamboro: %s: using centre pans and the default grid colours\n", panTableProblem.c_str());
+        std::fprintf(stderr, "tamboro: %s: using centre pans and the default grid colours\n",
+                     panTableProblem.c_str());
 
     // Pans go to the positions that hold kit instruments; a short kit leaves the rest alone.
     applyPanTable(pans.table, instrumentPositions(), [this](const std::string& name, int pan) {

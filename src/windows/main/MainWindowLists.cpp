@@ -3,8 +3,8 @@
 
 #include "windows/main/MainWindow.h"
 
-#include "song/PatternLists.h"
 #include "common/Error.h"
+#include "song/PatternLists.h"
 #include "windows/controls/PictureButton.h"
 
 #include <QListWidget>
@@ -40,12 +40,14 @@ private:
 
 void MainWindow::connectLists() {
     confirmLibraryDelete = [this] {
-        return QMessageBox::question(this, "!Are you sure you wish to delete?",
-                                     "This will delete this pattern from both Pattern Lib and Play List, Some Songs "
-                                     "that contain this pattern may not play, are you sure?",
-                                     QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok;
+        return QMessageBox::question(
+                   this, "!Are you sure you wish to delete?",
+                   "This will delete this pattern from both Pattern Lib and Play List, Some Songs "
+                   "that contain this pattern may not play, are you sure?",
+                   QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok;
     };
-    connect(patternLibraryBox, &QListWidget::currentRowChanged, this, [this](int row) { patternLibrary.select(row); });
+    connect(patternLibraryBox, &QListWidget::currentRowChanged, this,
+            [this](int row) { patternLibrary.select(row); });
     connect(playListBox, &QListWidget::currentRowChanged, this, [this](int row) { playList.select(row); });
     connect(playListBox, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         playList.setChecked(playListBox->row(item), item->checkState() == Qt::Checked);
@@ -61,8 +63,9 @@ void MainWindow::connectLists() {
                 [this, arrow] { playListArrowClicked(arrow->arrowType() == Qt::UpArrow); });
     for (QListWidget* list : {patternLibraryBox, playListBox})
         new ListPressWatcher(list, [this, list](Qt::MouseButton b) { listMousePress(list, b); });
-    for (QWidget* w : std::initializer_list<QWidget*>{patternLibraryBox, playListBox, playListArrows, sendToPlayListButton, backToLibraryButton,
-                                                      libraryBinButton, playListBinButton})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{patternLibraryBox, playListBox, playListArrows, sendToPlayListButton,
+                                         backToLibraryButton, libraryBinButton, playListBinButton})
         w->setEnabled(true);
 }
 

@@ -3,9 +3,9 @@
 
 #include "windows/main/MainWindow.h"
 
-#include "windows/main/MenuLabel.h"
 #include "windows/controls/AboutWindow.h"
 #include "windows/controls/SkinPictures.h"
+#include "windows/main/MenuLabel.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -13,8 +13,8 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QShortcut>
-#include <QWindowStateChangeEvent>
 #include <QUrl>
+#include <QWindowStateChangeEvent>
 
 namespace tamboro {
 
@@ -84,8 +84,11 @@ void MainWindow::buildMenus() {
     connect(aboutAction, &QAction::triggered, this, &MainWindow::aboutClicked);
     connect(webSiteAction, &QAction::triggered, this, &MainWindow::webSiteClicked);
 
-    const std::pair<MenuLabel*, QMenu*> bar[] = {
-        {fileMenuLabel, fileMenu}, {editMenuLabel, editMenu}, {viewMenuLabel, viewMenu}, {setupMenuLabel, setupMenu}, {helpMenuLabel, helpMenu}};
+    const std::pair<MenuLabel*, QMenu*> bar[] = {{fileMenuLabel, fileMenu},
+                                                 {editMenuLabel, editMenu},
+                                                 {viewMenuLabel, viewMenu},
+                                                 {setupMenuLabel, setupMenu},
+                                                 {helpMenuLabel, helpMenu}};
     for (const auto& [label, menu] : bar) {
         connect(label, &MenuLabel::clicked, this, [this, label, menu] { openPopup(menu, label); });
         // Alt plus the underlined letter opens the menu too, as on an ordinary menu bar.
@@ -106,7 +109,9 @@ void MainWindow::openPopup(QMenu* menu, const MenuLabel* label) {
     menu->popup(at);
 }
 
-void MainWindow::exitClicked() { close(); }
+void MainWindow::exitClicked() {
+    close();
+}
 
 void MainWindow::closeClicked() {
     if (stopStepClocks)
@@ -139,7 +144,9 @@ QString MainWindow::helpIndexPath() {
     return folder.isEmpty() ? QString() : QDir(folder).filePath("help/index.html");
 }
 
-QString MainWindow::webSiteAddress() { return "https://tamboro.quillon.example/"; }
+QString MainWindow::webSiteAddress() {
+    return "https://tamboro.quillon.example/";
+}
 
 void MainWindow::helpContentsClicked() {
     const QString path = helpIndexPath();
@@ -153,6 +160,8 @@ void MainWindow::aboutClicked() {
         aboutWindow->open();
 }
 
-void MainWindow::webSiteClicked() { QDesktopServices::openUrl(QUrl(webSiteAddress())); }
+void MainWindow::webSiteClicked() {
+    QDesktopServices::openUrl(QUrl(webSiteAddress()));
+}
 
 } // namespace tamboro

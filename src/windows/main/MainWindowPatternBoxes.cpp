@@ -5,9 +5,9 @@
 
 #include "windows/main/MainWindow.h"
 
-#include "windows/main/PatternGridView.h"
 #include "common/Error.h"
 #include "windows/controls/PictureButton.h"
+#include "windows/main/PatternGridView.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -47,7 +47,8 @@ void MainWindow::connectPatternBoxes() {
     connect(applyTimeBarButton, &PictureButton::clicked, this, &MainWindow::applyTimeBarClicked);
     connect(clearPatternButton, &PictureButton::clicked, this, &MainWindow::clearPatternClicked);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{patternNameBox, loopsBox, timeBarBox, applyTimeBarButton, clearPatternButton})
+    for (QWidget* w : std::initializer_list<QWidget*>{patternNameBox, loopsBox, timeBarBox,
+                                                      applyTimeBarButton, clearPatternButton})
         w->setEnabled(true);
 }
 
@@ -62,7 +63,9 @@ void MainWindow::loopsChanged() {
         loopsBox->setValue(loops);
 }
 
-void MainWindow::timeBarChanged() { tamboro::setPendingTimeBar(editState, timeBarBox->currentText().toStdString()); }
+void MainWindow::timeBarChanged() {
+    tamboro::setPendingTimeBar(editState, timeBarBox->currentText().toStdString());
+}
 
 void MainWindow::applyTimeBarClicked() {
     // The playing row belongs to the sound layer; patternLaidOut moves it back when it lies past

@@ -3,10 +3,10 @@
 #include "windows/main/MainWindow.h"
 
 #include "app/MainWindowShape.h"
-#include "windows/main/PatternGridView.h"
-#include "windows/controls/OptionsWindow.h"
 #include "windows/controls/Knob.h"
+#include "windows/controls/OptionsWindow.h"
 #include "windows/controls/PictureButton.h"
+#include "windows/main/PatternGridView.h"
 
 #include <QFrame>
 #include <QPolygon>
@@ -21,9 +21,10 @@ void MainWindow::applyWindowShape(int outlineBottom) {
     setMask(QRegion(outline, Qt::OddEvenFill));
 
     const PixelRect circle = pictureButtonCircle();
-    for (PictureButton* b : {sendToPlayListButton, backToLibraryButton, playPatternButton, stopButton, repeatPatternButton, playInstrumentButton, playSongButton,
-                             repeatSongButton, clearSongButton, renderSongButton, savePatternButton, globalSpeedButton, applyTimeBarButton,
-                             clearPatternButton, libraryBinButton, playListBinButton})
+    for (PictureButton* b : {sendToPlayListButton, backToLibraryButton, playPatternButton, stopButton,
+                             repeatPatternButton, playInstrumentButton, playSongButton, repeatSongButton,
+                             clearSongButton, renderSongButton, savePatternButton, globalSpeedButton,
+                             applyTimeBarButton, clearPatternButton, libraryBinButton, playListBinButton})
         b->setMask(QRegion(circle.left, circle.top, circle.width, circle.height, QRegion::Ellipse));
     for (Knob* k : {bpmKnob, panKnob}) {
         const PixelRect disc = knobCircle(k->width());
@@ -36,7 +37,8 @@ void MainWindow::applyPaintRules() {
     patternGrid->resize(patternGrid->width(), gridHeightAfterPaint());
     if (sampleEditorWindow && sampleEditorWindow->isVisible() && !sampleEditorWindow->hasFocus())
         sampleEditorWindow->raise();
-    for (QWidget* w : std::initializer_list<QWidget*>{kitMakerWindow.data(), optionsWindow.data(), renderProgressWindow.data()})
+    for (QWidget* w : std::initializer_list<QWidget*>{kitMakerWindow.data(), optionsWindow.data(),
+                                                      renderProgressWindow.data()})
         if (w && w->isVisible())
             w->raise();
     if (!showTips && tipsWindow)

@@ -1,18 +1,18 @@
 #include "windows/main/MainWindowSound.h"
 
 #include "app/ProgramOptions.h"
-#include "windows/main/PatternGridView.h"
-#include "windows/main/MainWindow.h"
 #include "common/Error.h"
 #include "controls/SkinFiles.h"
-#include "windows/controls/Knob.h"
-#include "windows/controls/PictureButton.h"
-#include "windows/controls/PulseLight.h"
-#include "windows/controls/SkinPictures.h"
 #include "kits/KitLibrary.h"
 #include "sound/NullAudioBackend.h"
 #include "sound/RtAudioBackend.h"
 #include "sound/ThreadPriority.h"
+#include "windows/controls/Knob.h"
+#include "windows/controls/PictureButton.h"
+#include "windows/controls/PulseLight.h"
+#include "windows/controls/SkinPictures.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/PatternGridView.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -59,8 +59,8 @@ MainWindowSound::MainWindowSound(MainWindow& window, const ProgramOptions& optio
     voices_->initialize(*device_);
     streams_ = std::make_unique<SampleStreams>(*device_, blank);
     samples_ = std::make_unique<ExtraSamples>(*streams_, window.programDir, blank);
-    playback_ = std::make_unique<PlaybackState>(dispatcher_, *device_, window.patternCells, window.instruments, *voices_,
-                                               streams_.get());
+    playback_ = std::make_unique<PlaybackState>(dispatcher_, *device_, window.patternCells,
+                                                window.instruments, *voices_, streams_.get());
     wireEvents();
     wireControls();
     // The clocks stop before anything else when the window closes ("x", "Exit", shut-down).
@@ -110,7 +110,8 @@ bool MainWindowSound::eventFilter(QObject* watched, QEvent* event) {
         else if (event->type() == QEvent::Leave)
             playback_->panKnobMouseLeave();
     }
-    if (window_.patternGrid && watched == window_.patternGrid->viewport() && event->type() == QEvent::MouseButtonPress)
+    if (window_.patternGrid && watched == window_.patternGrid->viewport() &&
+        event->type() == QEvent::MouseButtonPress)
         playback_->gridMousePressed();
     return QObject::eventFilter(watched, event);
 }
@@ -140,7 +141,8 @@ void MainWindowSound::wireEvents() {
     e.globalSpeedGlyph = [this](int image) { showGlyph(window_.globalSpeedButton, image); };
     e.channelCaption = [this](int channel, const std::string& caption) {
         if (channel >= 1 && channel <= 6)
-            window_.channelSwitches[static_cast<std::size_t>(channel - 1)]->setText(QString::fromStdString(caption));
+            window_.channelSwitches[static_cast<std::size_t>(channel - 1)]->setText(
+                QString::fromStdString(caption));
     };
     e.tempoShown = [this] {
         const QSignalBlocker quiet(window_.bpmBox);
@@ -153,14 +155,16 @@ void MainWindowSound::wireEvents() {
         const QSignalBlocker quiet(window_.loopsBox);
         window_.loopsBox->setValue(loops);
     };
-    e.patternNameShown = [this](const std::string& name) { window_.patternNameBox->setText(QString::fromStdString(name)); };
+    e.patternNameShown = [this](const std::string& name) {
+        window_.patternNameBox->setText(QString::fromStdString(name));
+    };
     e.message = [this](const std::string& text, const std::string& caption) {
         QMessageBox::information(&window_, QString::fromStdString(caption), QString::fromStdString(text));
     };
     // A tick's error is shown without a modal loop, so the clock keeps its time.
     auto tickError = [this](const std::string& text) {
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Tamboro"), QString::fromStdString(text),
-                                    QMessageBox::Ok, &window_);
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Tamboro"),
+                                    QString::fromStdString(text), QMessageBox::Ok, &window_);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->show();
     };
@@ -171,9 +175,9 @@ void MainWindowSound::wireEvents() {
 void MainWindowSound::wireControls() {
     MainWindow& w = window_;
     PlaybackState& p = *playback_;
-    for (QWidget* control : std::initializer_list<QWidget*>{w.playPatternButton, w.repeatPatternButton, w.stopButton, w.playInstrumentButton,
-                                                           w.playSongButton, w.repeatSongButton, w.globalSpeedButton, w.bpmKnob,
-                                                           w.panKnob, w.bpmBox})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             w.playPatternButton, w.repeatPatternButton, w.stopButton, w.playInstrumentButton,
+             w.playSongButton, w.repeatSongButton, w.globalSpeedButton, w.bpmKnob, w.panKnob, w.bpmBox})
         control->setEnabled(true);
     for (QPushButton* channel : w.channelSwitches)
         channel->setEnabled(true);
@@ -181,14 +185,16 @@ void MainWindowSound::wireControls() {
     connect(w.stopButton, &PictureButton::clicked, this, [&p] { p.stopPlayback(); });
     connect(w.repeatPatternButton, &PictureButton::clicked, this, [&p] { p.toggleRepeatPattern(); });
     connect(w.playInstrumentButton, &PictureButton::clicked, this, [&p] { p.playInstrument(); });
-    connect(w.playSongButton, &PictureButton::clicked, this,
-            [this] { playback_->playSong(window_.programDir, window_.playList.names(), window_.playListBox->currentRow()); });
+    connect(w.playSongButton, &PictureButton::clicked, this, [this] {
+        playback_->playSong(window_.programDir, window_.playList.names(), window_.playListBox->currentRow());
+    });
     connect(w.repeatSongButton, &PictureButton::clicked, this, [&p] { p.toggleRepeatSong(); });
     connect(w.globalSpeedButton, &PictureButton::clicked, this, [&p] { p.toggleGlobalSpeed(); });
     for (int c = 0; c < 6; ++c)
         connect(w.channelSwitches[static_cast<std::size_t>(c)], &QPushButton::clicked, this,
                 [&p, c] { p.toggleChannel(61 + c); });
-    connect(w.bpmKnob, &Knob::turnedByUser, this, [this] { playback_->tempoKnobTurned(window_.bpmKnob->value()); });
+    connect(w.bpmKnob, &Knob::turnedByUser, this,
+            [this] { playback_->tempoKnobTurned(window_.bpmKnob->value()); });
     connect(w.bpmBox, &QSpinBox::valueChanged, this, [&p](int bpm) { p.setBpm(bpm); });
     w.panKnob->setMouseTracking(true);
     w.panKnob->installEventFilter(this);
@@ -201,7 +207,8 @@ void MainWindowSound::wireControls() {
     w.instruments.setText(w.instrumentBox->currentText().toStdString());
     if (w.gridScrollIndicatorAction) {
         p.gridScrollIndicator = w.gridScrollIndicatorAction->isChecked();
-        connect(w.gridScrollIndicatorAction, &QAction::toggled, this, [&p](bool on) { p.gridScrollIndicator = on; });
+        connect(w.gridScrollIndicatorAction, &QAction::toggled, this,
+                [&p](bool on) { p.gridScrollIndicator = on; });
     }
     // A new kit gets its own voices at once, so an audition never plays the previous kit's sound.
     if (w.kitLibrary) {

@@ -20,7 +20,8 @@ constexpr int kRowPitch = PatternGridView::kRowHeight + PatternGridView::kLineWi
 } // namespace
 
 QColor colorFromBgr(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
 }
 
 std::uint32_t bgrFromColor(const QColor& color) {
@@ -29,8 +30,8 @@ std::uint32_t bgrFromColor(const QColor& color) {
 }
 
 PatternGridView::PatternGridView(PatternGrid& grid, PatternEditState& state, QWidget* parent)
-    : QAbstractScrollArea(parent), grid_(grid), state_(state), background_(colorFromBgr(kDefaultGridBackground)),
-      text_(colorFromBgr(kDefaultGridText)) {
+    : QAbstractScrollArea(parent), grid_(grid), state_(state),
+      background_(colorFromBgr(kDefaultGridBackground)), text_(colorFromBgr(kDefaultGridText)) {
     setObjectName(QStringLiteral("patternGrid"));
     setFocusPolicy(Qt::StrongFocus);
     QFont font(QStringLiteral("Tahoma"));
@@ -45,7 +46,8 @@ PatternGridView::PatternGridView(PatternGrid& grid, PatternEditState& state, QWi
 
 QSize PatternGridView::sizeHint() const {
     const int width = kFixedColumnWidth + PatternGrid::kChannels * (kColumnWidth + kLineWidth) + kLineWidth;
-    return {width + 2 * frameWidth() + verticalScrollBar()->sizeHint().width(), 20 * kRowPitch + 2 * frameWidth()};
+    return {width + 2 * frameWidth() + verticalScrollBar()->sizeHint().width(),
+            20 * kRowPitch + 2 * frameWidth()};
 }
 
 void PatternGridView::changeEvent(QEvent* event) {
@@ -62,7 +64,9 @@ void PatternGridView::setColors(const QColor& background, const QColor& text) {
 
 // --- geometry ---------------------------------------------------------------------------------
 
-int PatternGridView::firstScrolledRow() const { return kFixedRows + verticalScrollBar()->value(); }
+int PatternGridView::firstScrolledRow() const {
+    return kFixedRows + verticalScrollBar()->value();
+}
 
 int PatternGridView::visibleScrolledRows() const {
     return std::max(1, (viewport()->height() - kFixedRows * kRowPitch) / kRowPitch);
@@ -71,7 +75,8 @@ int PatternGridView::visibleScrolledRows() const {
 int PatternGridView::columnLeft(int col) const {
     if (col == 0)
         return 0;
-    return kFixedColumnWidth + kLineWidth + (col - 1) * (kColumnWidth + kLineWidth) - horizontalScrollBar()->value();
+    return kFixedColumnWidth + kLineWidth + (col - 1) * (kColumnWidth + kLineWidth) -
+           horizontalScrollBar()->value();
 }
 
 int PatternGridView::rowTop(int row) const {
@@ -109,7 +114,8 @@ void PatternGridView::updateScrollRange() {
     const int scrolledRows = std::max(0, grid_.rowCount() - kFixedRows);
     verticalScrollBar()->setRange(0, std::max(0, scrolledRows - visibleScrolledRows()));
     verticalScrollBar()->setPageStep(visibleScrolledRows());
-    const int contentWidth = kFixedColumnWidth + PatternGrid::kChannels * (kColumnWidth + kLineWidth) + kLineWidth;
+    const int contentWidth =
+        kFixedColumnWidth + PatternGrid::kChannels * (kColumnWidth + kLineWidth) + kLineWidth;
     horizontalScrollBar()->setRange(0, std::max(0, contentWidth - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
 }
@@ -119,7 +125,9 @@ void PatternGridView::resizeEvent(QResizeEvent* event) {
     updateScrollRange();
 }
 
-void PatternGridView::scrollContentsBy(int, int) { viewport()->update(); }
+void PatternGridView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
 
 void PatternGridView::ensureRowVisible(int row) {
     if (row < kFixedRows)
@@ -168,7 +176,8 @@ void PatternGridView::paintEvent(QPaintEvent* event) {
         if (!rect.adjusted(0, 0, kLineWidth, kLineWidth).intersects(dirty))
             return;
         const bool fixed = col == 0 || row < kFixedRows;
-        const bool selected = !fixed && col >= sel.left && col <= sel.right && row >= sel.top && row <= sel.bottom;
+        const bool selected =
+            !fixed && col >= sel.left && col <= sel.right && row >= sel.top && row <= sel.bottom;
         p.fillRect(rect, fixed ? fixedFill : selected ? highlight : background_);
         p.setPen(kLineColor);
         p.drawLine(rect.right() + 1, rect.top(), rect.right() + 1, rect.bottom() + 1);
@@ -191,7 +200,8 @@ void PatternGridView::paintEvent(QPaintEvent* event) {
 
     const int lastVisible = std::min(lastRow(), firstScrolledRow() + visibleScrolledRows());
     // Scrolled rows first, then the fixed column and rows over them.
-    p.setClipRect(QRect(kFixedColumnWidth + kLineWidth, kFixedRows * kRowPitch, viewport()->width(), viewport()->height()));
+    p.setClipRect(QRect(kFixedColumnWidth + kLineWidth, kFixedRows * kRowPitch, viewport()->width(),
+                        viewport()->height()));
     for (int row = firstScrolledRow(); row <= lastVisible; ++row)
         for (int col = 1; col < PatternGrid::kColumns; ++col)
             paintCell(col, row);
@@ -210,7 +220,8 @@ void PatternGridView::paintEvent(QPaintEvent* event) {
 // --- current cell and selection ---------------------------------------------------------------
 
 CellRect PatternGridView::selection() const {
-    return {std::min(col_, anchorCol_), std::min(row_, anchorRow_), std::max(col_, anchorCol_), std::max(row_, anchorRow_)};
+    return {std::min(col_, anchorCol_), std::min(row_, anchorRow_), std::max(col_, anchorCol_),
+            std::max(row_, anchorRow_)};
 }
 
 void PatternGridView::updateCells(const CellRect& cells) {
@@ -235,12 +246,15 @@ void PatternGridView::moveCurrent(int col, int row, bool extend) {
     updateCells(selection());
 }
 
-void PatternGridView::setCurrentCell(int col, int row) { moveCurrent(col, row, false); }
+void PatternGridView::setCurrentCell(int col, int row) {
+    moveCurrent(col, row, false);
+}
 
 void PatternGridView::setSelection(const CellRect& rect) {
     moveCurrent(rect.left, rect.top, false);
     anchorCol_ = std::clamp(rect.right, 1, PatternGrid::kChannels);
-    anchorRow_ = std::clamp(rect.bottom, static_cast<int>(kFixedRows), std::max(lastRow(), static_cast<int>(kFixedRows)));
+    anchorRow_ = std::clamp(rect.bottom, static_cast<int>(kFixedRows),
+                            std::max(lastRow(), static_cast<int>(kFixedRows)));
     updateCells(selection());
 }
 
@@ -254,7 +268,9 @@ void PatternGridView::modelChanged() {
 
 // --- gestures ---------------------------------------------------------------------------------
 
-std::string PatternGridView::currentInstrument() const { return instruments_.current ? instruments_.current() : std::string(); }
+std::string PatternGridView::currentInstrument() const {
+    return instruments_.current ? instruments_.current() : std::string();
+}
 
 void PatternGridView::markChanged() {
     updateCells(selection());
@@ -279,7 +295,8 @@ void PatternGridView::mouseMoveEvent(QMouseEvent* event) {
         return;
     const CellRect before = selection();
     anchorCol_ = std::clamp(col, 1, PatternGrid::kChannels);
-    anchorRow_ = std::clamp(row, static_cast<int>(kFixedRows), std::max(lastRow(), static_cast<int>(kFixedRows)));
+    anchorRow_ =
+        std::clamp(row, static_cast<int>(kFixedRows), std::max(lastRow(), static_cast<int>(kFixedRows)));
     updateCells(before);
     updateCells(selection());
 }

@@ -24,9 +24,9 @@ std::uint32_t bgrFromColor(const QColor& color);
 
 // What the grid needs of the instrument list (`instrumentBox`).
 struct GridInstrumentSource {
-    std::function<std::string()> current;               // the current instrument (the list's text)
-    std::function<int(const std::string&)> positionOf;  // its list position, -1 when absent
-    std::function<int()> lastKitIndex;                  // `lastKitIndex`
+    std::function<std::string()> current;              // the current instrument (the list's text)
+    std::function<int(const std::string&)> positionOf; // its list position, -1 when absent
+    std::function<int()> lastKitIndex;                 // `lastKitIndex`
 };
 
 class PatternGridView : public QAbstractScrollArea {

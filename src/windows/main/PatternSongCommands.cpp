@@ -1,14 +1,14 @@
 #include "windows/main/PatternSongCommands.h"
 
+#include "common/Error.h"
 #include "song/PatternLists.h"
 #include "song/SongFile.h"
-#include "windows/main/PatternGridView.h"
+#include "windows/controls/PictureButton.h"
+#include "windows/kits/ExtraSamplesWindow.h"
+#include "windows/kits/SampleEditorWindow.h"
 #include "windows/main/MainWindow.h"
 #include "windows/main/MainWindowSound.h"
-#include "common/Error.h"
-#include "windows/controls/PictureButton.h"
-#include "windows/kits/SampleEditorWindow.h"
-#include "windows/kits/ExtraSamplesWindow.h"
+#include "windows/main/PatternGridView.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -28,20 +28,23 @@ constexpr const char* kSongFilter = "*.sng (*.sng)";
 
 } // namespace
 
-PatternSongCommands::PatternSongCommands(MainWindow& window, MainWindowSound& sound, SampleEditorWindow* editor,
-                                         ExtraSamplesWindow* samplesWindow)
+PatternSongCommands::PatternSongCommands(MainWindow& window, MainWindowSound& sound,
+                                         SampleEditorWindow* editor, ExtraSamplesWindow* samplesWindow)
     : QObject(&window), window_(window), sound_(sound), editor_(editor), samplesWindow_(samplesWindow) {
     const QString folder = QString::fromStdString(window_.programDir.string());
     chooseSongToOpen = [this, folder] {
         return std::filesystem::path(
-            QFileDialog::getOpenFileName(&window_, QStringLiteral("Open Song"), folder, kSongFilter).toStdString());
+            QFileDialog::getOpenFileName(&window_, QStringLiteral("Open Song"), folder, kSongFilter)
+                .toStdString());
     };
     chooseSongToSave = [this, folder] {
         return std::filesystem::path(
-            QFileDialog::getSaveFileName(&window_, QStringLiteral("Save Song"), folder, kSongFilter).toStdString());
+            QFileDialog::getSaveFileName(&window_, QStringLiteral("Save Song"), folder, kSongFilter)
+                .toStdString());
     };
     askSavePattern = [this] {
-        return QMessageBox::question(&window_, kSaveQuestionTitle, kSaveQuestion, QMessageBox::Yes | QMessageBox::No,
+        return QMessageBox::question(&window_, kSaveQuestionTitle, kSaveQuestion,
+                                     QMessageBox::Yes | QMessageBox::No,
                                      QMessageBox::Yes) == QMessageBox::Yes;
     };
     showMessage = [this](const QString& text, const QString& title) {
@@ -54,7 +57,8 @@ PatternSongCommands::PatternSongCommands(MainWindow& window, MainWindowSound& so
     connect(window_.newSongAction, &QAction::triggered, this, &PatternSongCommands::newSongClicked);
     connect(window_.clearListAction, &QAction::triggered, this, &PatternSongCommands::clearListClicked);
     connect(window_.clearSongButton, &PictureButton::clicked, this, &PatternSongCommands::clearListClicked);
-    for (QAction* action : {window_.openSongAction, window_.saveSongAction, window_.newSongAction, window_.clearListAction})
+    for (QAction* action :
+         {window_.openSongAction, window_.saveSongAction, window_.newSongAction, window_.clearListAction})
         action->setEnabled(true);
     // The desktop's usual keys for opening and saving a song. The menus are popups, so the window
     // itself carries the actions for their keys to work while no menu is open. New Song gets no
@@ -122,8 +126,9 @@ SampleTarget PatternSongCommands::sampleTarget() {
 bool PatternSongCommands::savePatternClicked() {
     try {
         const SaveOutcome outcome =
-            savePattern(window_.programDir, window_.patternCells, window_.editState, window_.bpmBox->value(), window_.loopsBox->value(),
-                        currentSamples(), window_.playList, window_.patternLibrary, window_.currentPattern);
+            savePattern(window_.programDir, window_.patternCells, window_.editState, window_.bpmBox->value(),
+                        window_.loopsBox->value(), currentSamples(), window_.playList, window_.patternLibrary,
+                        window_.currentPattern);
         if (outcome == SaveOutcome::NeedsName) {
             showMessage(QStringLiteral("Name of pattern?"), QStringLiteral("NAME"));
             return false;

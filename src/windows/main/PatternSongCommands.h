@@ -27,7 +27,8 @@ class PatternSongCommands : public QObject {
 public:
     // `editor` and `samplesWindow` show what loading a pattern or song does to the extra samples;
     // either may be null.
-    PatternSongCommands(MainWindow& window, MainWindowSound& sound, SampleEditorWindow* editor, ExtraSamplesWindow* samplesWindow);
+    PatternSongCommands(MainWindow& window, MainWindowSound& sound, SampleEditorWindow* editor,
+                        ExtraSamplesWindow* samplesWindow);
 
     // ---- Dialogs and message boxes; tests replace them. ----------------------------------------
     // The song open and save dialogs (".sng" files, starting in the program folder); an empty path
@@ -47,7 +48,7 @@ public:
     void playListPressed();
     void openSongClicked();  // Open Song
     void saveSongClicked();  // Save Song
-    void newSongClicked(); // New Song
+    void newSongClicked();   // New Song
     void clearListClicked(); // Clear all / Clear List
 
 protected:

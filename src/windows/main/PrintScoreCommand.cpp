@@ -1,7 +1,7 @@
 #include "windows/main/PrintScoreCommand.h"
 
-#include "windows/main/MainWindow.h"
 #include "render/DrumTab.h"
+#include "windows/main/MainWindow.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -47,8 +47,9 @@ void PrintScoreCommand::printScoreClicked() {
         return;
     }
     if (openFile && !openFile(written) && showMessage)
-        showMessage(QStringLiteral("The song score was saved as \"%1\", but no program could be found to open it.")
-                        .arg(QString::fromStdString(written.string())));
+        showMessage(
+            QStringLiteral("The song score was saved as \"%1\", but no program could be found to open it.")
+                .arg(QString::fromStdString(written.string())));
 }
 
 } // namespace tamboro

@@ -1,15 +1,15 @@
 #include "windows/main/SongRenderCommand.h"
 
-#include "song/PatternFile.h"
-#include "windows/main/PatternGridView.h"
-#include "windows/main/MainWindow.h"
-#include "windows/main/MainWindowSound.h"
-#include "windows/controls/PictureButton.h"
 #include "kits/KitLibrary.h"
 #include "render/Mp3Encoder.h"
 #include "render/SongRender.h"
-#include "windows/render/RenderProgressWindow.h"
+#include "song/PatternFile.h"
+#include "windows/controls/PictureButton.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowSound.h"
+#include "windows/main/PatternGridView.h"
 #include "windows/render/Mp3ExportWindow.h"
+#include "windows/render/RenderProgressWindow.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -22,7 +22,8 @@
 
 namespace tamboro {
 
-SongRenderCommand::SongRenderCommand(MainWindow& window, RenderProgressWindow& renderWindow, MainWindowSound* sound)
+SongRenderCommand::SongRenderCommand(MainWindow& window, RenderProgressWindow& renderWindow,
+                                     MainWindowSound* sound)
     : QObject(&window), window_(window), renderWindow_(renderWindow), sound_(sound) {
     // Stop reaches the render through the play button: Stop enables it again.
     renderWindow_.stopRequested = [this] { return window_.playPatternButton->isEnabled(); };
@@ -38,12 +39,15 @@ RenderRequest SongRenderCommand::buildRequest() const {
     request.programDir = window_.programDir;
     request.kit = &window_.kitLibrary->kit();
     request.playList = window_.playList.names();
-    request.startEntry = window_.playListBox->currentRow() > 0 ? static_cast<std::size_t>(window_.playListBox->currentRow()) : 0;
+    request.startEntry = window_.playListBox->currentRow() > 0
+                             ? static_cast<std::size_t>(window_.playListBox->currentRow())
+                             : 0;
     request.acidize = window_.acidizeLoopAction->isChecked();
     request.scriptDumpDir = std::filesystem::current_path();
     if (sound_) {
         for (int c = 1; c <= 6; ++c)
-            request.channelOn[static_cast<std::size_t>(c - 1)] = sound_->playback().channelsOn[static_cast<std::size_t>(c)];
+            request.channelOn[static_cast<std::size_t>(c - 1)] =
+                sound_->playback().channelsOn[static_cast<std::size_t>(c)];
         ExtraSamples& samples = sound_->extraSamples();
         for (int n = 1; n <= ExtraSamples::kCount; ++n) {
             ExtraSampleSound& s = request.extraSamples[static_cast<std::size_t>(n - 1)];
@@ -83,7 +87,8 @@ void SongRenderCommand::renderSongClicked() {
         if (plan.song.lastPattern)
             showPattern(*plan.song.lastPattern);
         if (plan.status == PrepareStatus::AcidTooLong) {
-            QMessageBox::information(&window_, QStringLiteral("Tamboro"), QString::fromLatin1(kAcidTooLongMessage));
+            QMessageBox::information(&window_, QStringLiteral("Tamboro"),
+                                     QString::fromLatin1(kAcidTooLongMessage));
         } else if (plan.status == PrepareStatus::Ready) {
             // As at song start, the entry before the starting one is selected (none before the first).
             window_.playListBox->setCurrentRow(static_cast<int>(request.startEntry) - 1);

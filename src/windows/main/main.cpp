@@ -3,29 +3,29 @@
 
 #include "app/ProgramFolder.h"
 #include "app/ProgramOptions.h"
-#include "windows/main/MainWindow.h"
-#include "windows/main/MainWindowSound.h"
-#include "windows/kits/SampleEditorWindow.h"
-#include "windows/kits/KitMakerWindow.h"
-#include "windows/main/KitLibraryCommand.h"
-#include "windows/main/KitMakerCommand.h"
-#include "windows/main/PatternSongCommands.h"
-#include "windows/main/PrintScoreCommand.h"
-#include "windows/main/SongRenderCommand.h"
-#include "windows/render/RenderProgressWindow.h"
-#include "windows/main/ShutdownSignals.h"
 #include "common/AssetDir.h"
 #include "common/Error.h"
 #include "windows/controls/AboutWindow.h"
 #include "windows/controls/IntroWindow.h"
 #include "windows/controls/OptionsWindow.h"
 #include "windows/controls/TipsWindow.h"
-#include "windows/kits/KitListWindow.h"
 #include "windows/kits/ExtraSamplesWindow.h"
+#include "windows/kits/KitListWindow.h"
+#include "windows/kits/KitMakerWindow.h"
+#include "windows/kits/SampleEditorWindow.h"
+#include "windows/main/KitLibraryCommand.h"
+#include "windows/main/KitMakerCommand.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowSound.h"
+#include "windows/main/PatternSongCommands.h"
+#include "windows/main/PrintScoreCommand.h"
+#include "windows/main/ShutdownSignals.h"
+#include "windows/main/SongRenderCommand.h"
+#include "windows/render/RenderProgressWindow.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QComboBox>
+#include <QMessageBox>
 
 #include <cstdio>
 #include <filesystem>
@@ -85,12 +85,14 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tamboro: %s\n", e.what());
         mainWindow->hide();
-        QMessageBox::critical(nullptr, QStringLiteral("Tamboro"), QString::fromLatin1(tamboro::MainWindowSound::kSoundCardMessage));
+        QMessageBox::critical(nullptr, QStringLiteral("Tamboro"),
+                              QString::fromLatin1(tamboro::MainWindowSound::kSoundCardMessage));
         return 1;
     }
 
     // The sample editor works on the 32 extra-sample players of the sound output.
-    auto sampleEditor = std::make_unique<tamboro::SampleEditorWindow>(sound->extraSamples(), mainWindow.get());
+    auto sampleEditor =
+        std::make_unique<tamboro::SampleEditorWindow>(sound->extraSamples(), mainWindow.get());
     mainWindow->sampleEditorWindow = sampleEditor.get();
 
     // The Kit List window lists the kit loaded at start-up and follows every later load.

@@ -52,7 +52,8 @@ Mp3ExportWindow::Mp3ExportWindow(QWidget* parent) : QWidget(parent, Qt::Window) 
 
     activityLight = new QLabel(this);
     activityLight->setGeometry(166, 64, 21, 21);
-    activityLight->setStyleSheet(QStringLiteral("background: red; border: 1px solid black; border-radius: 10px;"));
+    activityLight->setStyleSheet(
+        QStringLiteral("background: red; border: 1px solid black; border-radius: 10px;"));
     activityLight->hide();
 
     progressBar = new QProgressBar(this);
@@ -68,7 +69,9 @@ Mp3ExportWindow::Mp3ExportWindow(QWidget* parent) : QWidget(parent, Qt::Window) 
     connect(pollTimer, &QTimer::timeout, this, &Mp3ExportWindow::onPollTick);
 }
 
-void Mp3ExportWindow::setWavPath(const QString& path) { wavPathBox->setText(path); }
+void Mp3ExportWindow::setWavPath(const QString& path) {
+    wavPathBox->setText(path);
+}
 
 void Mp3ExportWindow::showEvent(QShowEvent* event) {
     // Top right corner of the screen, out of the way of the main window.
@@ -82,8 +85,9 @@ void Mp3ExportWindow::wavPathChanged(const QString& text) {
 }
 
 void Mp3ExportWindow::goClicked() {
-    const auto args = encoderArguments(encoderPath_, wavPathBox->text().toStdString(), mp3PathBox->text().toStdString(),
-                                       bitRateBox->currentText().toStdString());
+    const auto args =
+        encoderArguments(encoderPath_, wavPathBox->text().toStdString(), mp3PathBox->text().toStdString(),
+                         bitRateBox->currentText().toStdString());
     if (args.empty())
         return;
     // A program that cannot be started is found by the first poll, which then closes the window.

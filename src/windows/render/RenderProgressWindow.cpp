@@ -23,7 +23,8 @@ public:
     bool stopRequested() override { return w_.stopRequested && w_.stopRequested(); }
     void passStarted(std::size_t, std::size_t, int) override { w_.progressBar->setValue(0); }
     void lineReached(std::size_t line, std::size_t) override {
-        w_.progressBar->setValue(static_cast<int>(std::min<std::size_t>(line, std::numeric_limits<int>::max())));
+        w_.progressBar->setValue(
+            static_cast<int>(std::min<std::size_t>(line, std::numeric_limits<int>::max())));
         QCoreApplication::processEvents();
     }
     void instrumentShown(const std::string& label) override {
@@ -82,17 +83,21 @@ QString RenderProgressWindow::askOutputFile(QWidget* parent) {
     dialog.setNameFilters({QStringLiteral("Audio files (*.wav *.WAV)"), QStringLiteral("All files (*)")});
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setOption(QFileDialog::ReadOnly, false);
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first() : QString();
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+               ? dialog.selectedFiles().first()
+               : QString();
 }
 
-std::optional<RenderProgressWindow::Result> RenderProgressWindow::runRender(const RenderRequest& request, const RenderPlan& plan) {
+std::optional<RenderProgressWindow::Result> RenderProgressWindow::runRender(const RenderRequest& request,
+                                                                            const RenderPlan& plan) {
     const QString chosen = chooseOutputFile ? chooseOutputFile() : QString();
     if (chosen.isEmpty())
         return std::nullopt;
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    progressBar->setRange(0, static_cast<int>(std::min<std::size_t>(plan.song.script.lineCount(), std::numeric_limits<int>::max())));
+    progressBar->setRange(0, static_cast<int>(std::min<std::size_t>(plan.song.script.lineCount(),
+                                                                    std::numeric_limits<int>::max())));
     progressBar->setValue(0);
     progressBar->show();
     instrumentLabel->clear();

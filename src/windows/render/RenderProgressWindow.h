@@ -3,8 +3,8 @@
 // the song has got, and runs the render engine (runRender) on the window thread, letting
 // pending events run once per song-script line so that the window repaints and Stop reaches it.
 //
-// Wiring from the main window (renderSongClicked): disable playPatternButton and playSongButton, run prepareRender
-// with the request built from the window's state; on AcidTooLong show kAcidTooLongMessage and
+// Wiring from the main window (renderSongClicked): disable playPatternButton and playSongButton, run
+// prepareRender with the request built from the window's state; on AcidTooLong show kAcidTooLongMessage and
 // re-enable the buttons; on Ready call runRender; afterwards re-enable the buttons, and when
 // "Include MP3 option when render" is checked and the result says so, open the encoder window
 // for the written file.
@@ -27,10 +27,10 @@ class RenderProgressWindow : public QWidget {
 public:
     explicit RenderProgressWindow(QWidget* parent = nullptr);
 
-    QLabel* nowAddingLabel;             // "Now Adding:"
-    QLabel* instrumentLabel;             // the instrument being mixed
-    QLabel* acidizingLabel;             // "Now Acidizing Loop", hidden at first
-    QLabel* pleaseWaitLabel;             // "Please wait a moment", hidden at first
+    QLabel* nowAddingLabel;  // "Now Adding:"
+    QLabel* instrumentLabel; // the instrument being mixed
+    QLabel* acidizingLabel;  // "Now Acidizing Loop", hidden at first
+    QLabel* pleaseWaitLabel; // "Please wait a moment", hidden at first
     QProgressBar* progressBar;
 
     // The save dialog ("Save As One Big Lovely WAV File"); an empty result means Cancel.
