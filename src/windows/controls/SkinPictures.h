@@ -10,7 +10,7 @@ namespace tamboro {
 // The asset folder the program uses (see findAssetDir); empty when none was found.
 QString assetFolder();
 
-// A skin file by its name relative to the skin folder, e.g. "main.jpg" or "glyphs/btnPlay.png".
+// A skin file by its name relative to the skin folder, e.g. "main.jpg" or "glyphs/playPattern.png".
 QPixmap skinPixmap(const QString& relativeName);
 
 } // namespace tamboro
