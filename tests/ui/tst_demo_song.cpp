@@ -1,6 +1,7 @@
 // The demo workspace as a new user meets it: open "Demo.sng", click the song's first entry, press
 // "Play, play list" and hear the drums in the null device's recording.
 
+#include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 #include "app/ProgramOptions.h"
 #include "kits/Wave.h"
@@ -60,28 +61,30 @@ private slots:
         options.capture = work() / "capture.wav";
         {
             MainWindow w(work(), options);
-            MainWindowSound sound(w, options);
-            auto* commands = new PatternSongCommands(w, sound, nullptr, nullptr);
+            MainWindowSound sound(w.parts(), options);
+            auto* commands = new PatternSongCommands(w.parts(), sound, nullptr, nullptr);
             QStringList messages;
             commands->showMessage = [&](const QString& text, const QString&) { messages << text; };
             commands->chooseSongToOpen = [this] { return work() / "Demo.sng"; };
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-            w.openSongAction->trigger();
+            test::controlsOf(w).openSongAction->trigger();
             QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
-            QVERIFY(w.playListBox->count() >= 8);
-            const QString first = w.playListBox->item(0)->text();
-            QTest::mousePress(w.playListBox->viewport(), Qt::LeftButton, {},
-                              w.playListBox->visualItemRect(w.playListBox->item(0)).center());
-            QTRY_COMPARE(QString::fromStdString(w.patternCells.cell(0, 0)), first);
+            QVERIFY(test::controlsOf(w).playListBox->count() >= 8);
+            const QString first = test::controlsOf(w).playListBox->item(0)->text();
+            QTest::mousePress(test::controlsOf(w).playListBox->viewport(), Qt::LeftButton, {},
+                              test::controlsOf(w)
+                                  .playListBox->visualItemRect(test::controlsOf(w).playListBox->item(0))
+                                  .center());
+            QTRY_COMPARE(QString::fromStdString(w.state().patternCells.cell(0, 0)), first);
 
-            w.playSongButton->click();
+            test::controlsOf(w).playSongButton->click();
             QVERIFY(sound.playback().songPlaying());
             QTest::qWait(2500);
             QVERIFY(sound.playback().songPlaying());
             QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
-            w.stopButton->click();
+            test::controlsOf(w).stopButton->click();
             QTest::qWait(200);
             w.close();
         }

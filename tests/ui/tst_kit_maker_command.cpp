@@ -1,6 +1,7 @@
 // "Kit Maker" on the main window: the maker lists the current kit and, when templated, starts from
 // its sounds.
 
+#include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 #include "kits/KitLibrary.h"
 #include "windows/kits/KitMakerWindow.h"
@@ -30,17 +31,17 @@ private slots:
             test::seedProgramFolder(dir);
             MainWindow w(dir);
             KitMakerWindow maker;
-            KitMakerCommand command(w, maker, nullptr);
+            KitMakerCommand command(*test::controlsOf(w).kitMakerAction, w.state(), maker, nullptr, w);
             int asked = 0;
             command.askTemplate = [&] {
                 ++asked;
                 return templated;
             };
-            QVERIFY(w.kitMakerAction->isEnabled());
-            w.kitMakerAction->trigger();
+            QVERIFY(test::controlsOf(w).kitMakerAction->isEnabled());
+            test::controlsOf(w).kitMakerAction->trigger();
             QCOMPARE(asked, 1);
             QVERIFY(maker.isVisible());
-            const DrumKit& kit = w.kitLibrary->kit();
+            const DrumKit& kit = w.state().kitLibrary->kit();
             QCOMPARE(maker.rowCount(), kit.count() - 1);
             QCOMPARE(maker.nameEdit(0)->text(), QStringLiteral("Kick"));
             const Wave blank = Wave::readFile(dir / "Blank.wav");

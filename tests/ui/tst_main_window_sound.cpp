@@ -1,6 +1,7 @@
 // The main window's sound: a pattern placed with the mouse plays through the null device, repeats,
 // follows the BPM box, flashes the lights and stops; the hits land in the captured recording.
 
+#include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 #include "app/ProgramOptions.h"
 #include "kits/Wave.h"
@@ -61,40 +62,40 @@ private slots:
         options.capture = work() / "capture.wav";
         {
             MainWindow w(work(), options);
-            MainWindowSound sound(w, options);
+            MainWindowSound sound(w.parts(), options);
             PlaybackState& p = sound.playback();
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
 
             // Kick, the first kit instrument, on steps 1 and 9 of the 16-step grid.
-            const QString kick = QString::fromStdString(w.instruments.entry(1));
+            const QString kick = QString::fromStdString(w.state().instruments.entry(1));
             QVERIFY(kick.startsWith("Kick"));
-            w.instrumentBox->setEditText(kick);
-            QCOMPARE(QString::fromStdString(w.instruments.text()), kick);
+            test::controlsOf(w).instrumentBox->setEditText(kick);
+            QCOMPARE(QString::fromStdString(w.state().instruments.text()), kick);
             for (int row : {2, 10})
-                QTest::mouseClick(w.patternGrid->viewport(), Qt::LeftButton, {},
-                                  w.patternGrid->cellRect(1, row).center());
-            QCOMPARE(QString::fromStdString(w.patternCells.cell(1, 2)), kick);
-            QCOMPARE(QString::fromStdString(w.patternCells.cell(1, 10)), kick);
+                QTest::mouseClick(test::controlsOf(w).patternGrid->viewport(), Qt::LeftButton, {},
+                                  test::controlsOf(w).patternGrid->cellRect(1, row).center());
+            QCOMPARE(QString::fromStdString(w.state().patternCells.cell(1, 2)), kick);
+            QCOMPARE(QString::fromStdString(w.state().patternCells.cell(1, 10)), kick);
 
-            w.repeatPatternButton->click();
+            test::controlsOf(w).repeatPatternButton->click();
             QVERIFY(p.repeatPattern);
-            QCOMPARE(w.repeatPatternButton->glyphIndex(), 2);
+            QCOMPARE(test::controlsOf(w).repeatPatternButton->glyphIndex(), 2);
 
-            w.playPatternButton->click();
+            test::controlsOf(w).playPatternButton->click();
             QVERIFY(p.patternPlaying());
-            QVERIFY(!w.playPatternButton->isEnabled());
-            QTRY_VERIFY_WITH_TIMEOUT(w.pulseLights[0]->litHeight() > 0, 2000);
+            QVERIFY(!test::controlsOf(w).playPatternButton->isEnabled());
+            QTRY_VERIFY_WITH_TIMEOUT(test::controlsOf(w).pulseLights[0]->litHeight() > 0, 2000);
             // Two passes of the pattern at 120 BPM (2 s each), then faster under the BPM box.
             QTest::qWait(4200);
             QVERIFY(p.patternPlaying());
-            w.bpmBox->setValue(240);
+            test::controlsOf(w).bpmBox->setValue(240);
             QCOMPARE(p.stepInterval, 62);
-            QCOMPARE(w.bpmKnob->value(), 240.0);
+            QCOMPARE(test::controlsOf(w).bpmKnob->value(), 240.0);
             QTest::qWait(1200);
-            w.stopButton->click();
+            test::controlsOf(w).stopButton->click();
             QVERIFY(!p.patternPlaying());
-            QVERIFY(w.playPatternButton->isEnabled());
+            QVERIFY(test::controlsOf(w).playPatternButton->isEnabled());
             QTest::qWait(300);
         }
         const Wave capture = Wave::readFile(work() / "capture.wav");
@@ -122,12 +123,12 @@ private slots:
         ProgramOptions options;
         options.audio = AudioChoice::Null;
         MainWindow w(work(), options);
-        MainWindowSound sound(w, options);
-        w.channelSwitches[2]->click();
-        QCOMPARE(w.channelSwitches[2]->text(), QString("OFF"));
+        MainWindowSound sound(w.parts(), options);
+        test::controlsOf(w).channelSwitches[2]->click();
+        QCOMPARE(test::controlsOf(w).channelSwitches[2]->text(), QString("OFF"));
         QVERIFY(!sound.playback().channelsOn[3]);
-        w.channelSwitches[2]->click();
-        QCOMPARE(w.channelSwitches[2]->text(), QString("ON"));
+        test::controlsOf(w).channelSwitches[2]->click();
+        QCOMPARE(test::controlsOf(w).channelSwitches[2]->text(), QString("ON"));
     }
 };
 

@@ -1,6 +1,7 @@
 // "Render song to wave" from the main window: the Play List renders into the chosen file with the
 // window's kit and channel switches, and the MP3 option opens the encoder window on the result.
 
+#include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 #include "kits/Wave.h"
 #include "render/SongRender.h"
@@ -62,8 +63,9 @@ struct ShownPattern {
 };
 
 ShownPattern shownPattern(const MainWindow& w) {
-    return {w.bpmBox->value(), w.loopsBox->value(), w.patternNameBox->text(), w.patternCells.cell(1, 2),
-            w.patternCells.cell(2, 3)};
+    return {test::controlsOf(w).bpmBox->value(), test::controlsOf(w).loopsBox->value(),
+            test::controlsOf(w).patternNameBox->text(), w.state().patternCells.cell(1, 2),
+            w.state().patternCells.cell(2, 3)};
 }
 
 // Presses the default button of the next modal message box once it shows.
@@ -92,21 +94,21 @@ private slots:
         fs::current_path(dir);
         MainWindow w(dir);
         RenderProgressWindow renderWindow;
-        SongRenderCommand command(w, renderWindow, nullptr);
+        SongRenderCommand command(w.parts(), renderWindow, nullptr);
         QVERIFY(fs::exists(dir / "mainplay.txt") == false);
         const QString out = QString::fromStdString((dir / "Rock.wav").string());
         renderWindow.chooseOutputFile = [&] { return out; };
-        QVERIFY(w.renderSongButton->isEnabled());
+        QVERIFY(test::controlsOf(w).renderSongButton->isEnabled());
 
-        w.replacePlayList({"Rock Beat"});
-        w.includeMp3Action->setChecked(true);
-        w.renderSongButton->click();
+        w.parts().lists.replacePlayList({"Rock Beat"});
+        test::controlsOf(w).includeMp3Action->setChecked(true);
+        test::controlsOf(w).renderSongButton->click();
 
         const Wave rendered = Wave::readFile(dir / "Rock.wav");
         QCOMPARE(rendered.channels(), std::uint16_t{2});
         QCOMPARE(rendered.sampleRate(), 44100u);
         QVERIFY(rendered.frames() > 44100u); // a bar of 16 steps at the pattern's tempo, repeated
-        QVERIFY(w.playPatternButton->isEnabled());
+        QVERIFY(test::controlsOf(w).playPatternButton->isEnabled());
         QVERIFY(fs::exists(dir / "mainplay.txt"));
         QVERIFY(command.encoderWindow());
         QCOMPARE(command.encoderWindow()->wavPathBox->text(), out);
@@ -129,27 +131,28 @@ private slots:
         ProgramOptions options;
         options.audio = AudioChoice::Null;
         MainWindow w(dir, options);
-        MainWindowSound sound(w, options);
+        MainWindowSound sound(w.parts(), options);
         RenderProgressWindow renderWindow;
-        SongRenderCommand command(w, renderWindow, &sound);
-        const std::string kick = w.instrumentBox->itemText(1).toStdString();
+        SongRenderCommand command(w.parts(), renderWindow, &sound);
+        const std::string kick = test::controlsOf(w).instrumentBox->itemText(1).toStdString();
         writePattern(dir, "Intro", 16, 100, 2, kick);
         writePattern(dir, "Outro", 8, 90, 3, kick);
         // The grid shows 16 steps; a cell below the last pattern's rows keeps its text.
-        const int rowsBefore = w.patternCells.rowCount(), endRowBefore = w.patternCells.endRow();
-        w.patternCells.setCell(3, 14, "older text");
-        QSignalSpy tempoChanges(w.bpmBox, &QSpinBox::valueChanged);
+        const int rowsBefore = w.state().patternCells.rowCount(),
+                  endRowBefore = w.state().patternCells.endRow();
+        w.state().patternCells.setCell(3, 14, "older text");
+        QSignalSpy tempoChanges(test::controlsOf(w).bpmBox, &QSpinBox::valueChanged);
 
         std::optional<ShownPattern> atSaveDialog;
         renderWindow.chooseOutputFile = [&] {
             atSaveDialog = shownPattern(w);
             return QString::fromStdString((dir / "Song.wav").string());
         };
-        w.replacePlayList({"Outro", "Intro", "Outro"});
-        w.acidizeLoopAction->setChecked(acidize);
+        w.parts().lists.replacePlayList({"Outro", "Intro", "Outro"});
+        test::controlsOf(w).acidizeLoopAction->setChecked(acidize);
         if (acidize)
             answerNextMessageBox();
-        w.renderSongButton->click();
+        test::controlsOf(w).renderSongButton->click();
 
         QCOMPARE(fs::exists(dir / "Song.wav"), !acidize);
         QCOMPARE(atSaveDialog.has_value(), !acidize);
@@ -161,22 +164,22 @@ private slots:
         QCOMPARE(shown.secondRowText, std::string("Outro 2"));
         QCOMPARE(tempoChanges.count(), 1); // the sound layer hears the new tempo once
         QCOMPARE(tempoChanges.front().front().toInt(), 90);
-        QCOMPARE(w.stepInterval, 167);
+        QCOMPARE(w.state().stepInterval, 167);
         // The sound layer took the tempo from the box: its step clock and the tempo knob follow.
         QCOMPARE(sound.playback().bpm(), 90);
         QCOMPARE(sound.playback().stepInterval, 167);
-        QCOMPARE(w.bpmKnob->value(), 90.0);
+        QCOMPARE(test::controlsOf(w).bpmKnob->value(), 90.0);
 
         // Rows 0..10 of "Outro" are in the grid; the row count and endRow are those of before.
         const PatternFileData outro = readPatternFile(dir / "Outro.pat");
         for (int row = 0; row <= outro.length + 2; ++row)
             for (int col = 0; col < PatternGrid::kColumns; ++col)
-                QCOMPARE(w.patternCells.cell(col, row),
+                QCOMPARE(w.state().patternCells.cell(col, row),
                          outro.cells[static_cast<std::size_t>(PatternGrid::kColumns * row + col)]);
-        QCOMPARE(w.patternCells.cell(2, 0), std::string("8"));
-        QCOMPARE(w.patternCells.rowCount(), rowsBefore);
-        QCOMPARE(w.patternCells.endRow(), endRowBefore);
-        QCOMPARE(w.patternCells.cell(3, 14), std::string("older text"));
+        QCOMPARE(w.state().patternCells.cell(2, 0), std::string("8"));
+        QCOMPARE(w.state().patternCells.rowCount(), rowsBefore);
+        QCOMPARE(w.state().patternCells.endRow(), endRowBefore);
+        QCOMPARE(w.state().patternCells.cell(3, 14), std::string("older text"));
     }
 
     void theEntryBeforeTheStartingOneIsSelectedAfterwards_data() {
@@ -195,15 +198,15 @@ private slots:
         prepareProgramFolder(dir);
         MainWindow w(dir);
         RenderProgressWindow renderWindow;
-        SongRenderCommand command(w, renderWindow, nullptr);
-        writePattern(dir, "Intro", 16, 100, 1, w.instrumentBox->itemText(1).toStdString());
+        SongRenderCommand command(w.parts(), renderWindow, nullptr);
+        writePattern(dir, "Intro", 16, 100, 1, test::controlsOf(w).instrumentBox->itemText(1).toStdString());
         renderWindow.chooseOutputFile = [&] { return QString::fromStdString((dir / "Song.wav").string()); };
-        w.replacePlayList({"Intro", "Intro", "Intro"});
-        w.playListBox->setCurrentRow(selected);
-        w.renderSongButton->click();
+        w.parts().lists.replacePlayList({"Intro", "Intro", "Intro"});
+        test::controlsOf(w).playListBox->setCurrentRow(selected);
+        test::controlsOf(w).renderSongButton->click();
         QVERIFY(fs::exists(dir / "Song.wav"));
-        QCOMPARE(w.playListBox->currentRow(), selectedAfter);
-        QCOMPARE(w.playList.selected(), selectedAfter);
+        QCOMPARE(test::controlsOf(w).playListBox->currentRow(), selectedAfter);
+        QCOMPARE(w.state().playList.selected(), selectedAfter);
     }
 
     void aSongThatCannotBeReadLeavesTheGridAsItWas() {
@@ -212,18 +215,18 @@ private slots:
         prepareProgramFolder(dir);
         MainWindow w(dir);
         RenderProgressWindow renderWindow;
-        SongRenderCommand command(w, renderWindow, nullptr);
-        writePattern(dir, "Intro", 16, 100, 2, w.instrumentBox->itemText(1).toStdString());
-        w.patternCells.setCell(1, 2, "my unsaved hit");
+        SongRenderCommand command(w.parts(), renderWindow, nullptr);
+        writePattern(dir, "Intro", 16, 100, 2, test::controlsOf(w).instrumentBox->itemText(1).toStdString());
+        w.state().patternCells.setCell(1, 2, "my unsaved hit");
         const ShownPattern before = shownPattern(w);
         bool asked = false;
         renderWindow.chooseOutputFile = [&] {
             asked = true;
             return QString::fromStdString((dir / "Song.wav").string());
         };
-        w.replacePlayList({"Intro", "Nowhere"});
+        w.parts().lists.replacePlayList({"Intro", "Nowhere"});
         answerNextMessageBox();
-        w.renderSongButton->click();
+        test::controlsOf(w).renderSongButton->click();
 
         QVERIFY(!asked);
         QVERIFY(!fs::exists(dir / "Song.wav"));
@@ -241,17 +244,17 @@ private slots:
         fs::current_path(dir);
         MainWindow w(dir);
         RenderProgressWindow renderWindow;
-        SongRenderCommand command(w, renderWindow, nullptr);
+        SongRenderCommand command(w.parts(), renderWindow, nullptr);
         bool asked = false;
         renderWindow.chooseOutputFile = [&] {
             asked = true;
             return QString::fromStdString((dir / "x.wav").string());
         };
-        w.replacePlayList({});
-        w.renderSongAction->trigger();
+        w.parts().lists.replacePlayList({});
+        test::controlsOf(w).renderSongAction->trigger();
         QVERIFY(!asked);
         QVERIFY(!fs::exists(dir / "x.wav"));
-        QVERIFY(w.playPatternButton->isEnabled());
+        QVERIFY(test::controlsOf(w).playPatternButton->isEnabled());
         QVERIFY(!command.encoderWindow());
     }
 };
