@@ -61,6 +61,7 @@ private slots:
         options.capture = work() / "capture.wav";
         {
             MainWindow w(work(), options);
+            const test::MainWindowControls ui(w);
             MainWindowSound sound(w.parts(), options);
             auto* commands = new PatternSongCommands(w.parts(), sound, nullptr, nullptr);
             QStringList messages;
@@ -69,22 +70,20 @@ private slots:
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-            test::controlsOf(w).openSongAction->trigger();
+            ui.openSongAction->trigger();
             QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
-            QVERIFY(test::controlsOf(w).playListBox->count() >= 8);
-            const QString first = test::controlsOf(w).playListBox->item(0)->text();
-            QTest::mousePress(test::controlsOf(w).playListBox->viewport(), Qt::LeftButton, {},
-                              test::controlsOf(w)
-                                  .playListBox->visualItemRect(test::controlsOf(w).playListBox->item(0))
-                                  .center());
+            QVERIFY(ui.playListBox->count() >= 8);
+            const QString first = ui.playListBox->item(0)->text();
+            QTest::mousePress(ui.playListBox->viewport(), Qt::LeftButton, {},
+                              ui.playListBox->visualItemRect(ui.playListBox->item(0)).center());
             QTRY_COMPARE(QString::fromStdString(w.state().patternCells.cell(0, 0)), first);
 
-            test::controlsOf(w).playSongButton->click();
+            ui.playSongButton->click();
             QVERIFY(sound.playback().songPlaying());
             QTest::qWait(2500);
             QVERIFY(sound.playback().songPlaying());
             QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
-            test::controlsOf(w).stopButton->click();
+            ui.stopButton->click();
             QTest::qWait(200);
             w.close();
         }

@@ -36,20 +36,20 @@ private slots:
         std::ofstream(dir / "Broken.dxg") << "not a kit";
 
         MainWindow w(dir);
+        const test::MainWindowControls ui(w);
         KitListWindow kitList;
         w.attachKitList(&kitList);
-        KitLibraryCommand command(*test::controlsOf(w).drumKitLibraryAction, *w.state().kitLibrary, dir,
-                                  &kitList, w);
-        QVERIFY(test::controlsOf(w).drumKitLibraryAction->isEnabled());
+        KitLibraryCommand command(*ui.drumKitLibraryAction, *w.state().kitLibrary, dir, &kitList, w);
+        QVERIFY(ui.drumKitLibraryAction->isEnabled());
         w.state().kitLibrary->kit().item(3).setPan(-1500);
 
         fs::path chosen;
         command.chooseKitFile = [&] { return chosen; };
-        test::controlsOf(w).drumKitLibraryAction->trigger(); // cancelled
+        ui.drumKitLibraryAction->trigger(); // cancelled
         QCOMPARE(QString::fromStdString(w.state().kitLibrary->kitFileName()), QStringLiteral("Topkit.dxg"));
 
         chosen = dir / "Studio.dxg";
-        test::controlsOf(w).drumKitLibraryAction->trigger();
+        ui.drumKitLibraryAction->trigger();
         QCOMPARE(QString::fromStdString(w.state().kitLibrary->kitFileName()), QStringLiteral("Studio.dxg"));
         QCOMPARE(kitList.windowTitle(), QStringLiteral("Kit List-Studio"));
         QCOMPARE(QString::fromStdString(w.state().instruments.entry(1)), QStringLiteral("BigKick   [ ]"));
@@ -61,7 +61,7 @@ private slots:
                 if (top->inherits("QMessageBox"))
                     top->close();
         });
-        test::controlsOf(w).drumKitLibraryAction->trigger();
+        ui.drumKitLibraryAction->trigger();
         // The kit in use keeps playing and keeps its name for the next start.
         QCOMPARE(QString::fromStdString(w.state().instruments.entry(1)), QStringLiteral("BigKick   [ ]"));
         QCOMPARE(w.state().kitLibrary->kit().count(), 17);

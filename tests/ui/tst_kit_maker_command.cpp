@@ -30,15 +30,16 @@ private slots:
             const fs::path dir = work.path().toStdString();
             test::seedProgramFolder(dir);
             MainWindow w(dir);
+            const test::MainWindowControls ui(w);
             KitMakerWindow maker;
-            KitMakerCommand command(*test::controlsOf(w).kitMakerAction, w.state(), maker, nullptr, w);
+            KitMakerCommand command(*ui.kitMakerAction, w.state(), maker, nullptr, w);
             int asked = 0;
             command.askTemplate = [&] {
                 ++asked;
                 return templated;
             };
-            QVERIFY(test::controlsOf(w).kitMakerAction->isEnabled());
-            test::controlsOf(w).kitMakerAction->trigger();
+            QVERIFY(ui.kitMakerAction->isEnabled());
+            ui.kitMakerAction->trigger();
             QCOMPARE(asked, 1);
             QVERIFY(maker.isVisible());
             const DrumKit& kit = w.state().kitLibrary->kit();

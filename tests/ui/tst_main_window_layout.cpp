@@ -246,8 +246,9 @@ private slots:
         options.audio = AudioChoice::Null;
         for (int which = 0; which < 2; ++which) {
             MainWindow w(folder.path().toStdString(), options);
+            const test::MainWindowControls ui(w);
             MainWindowSound sound(w.parts(), options);
-            test::controlsOf(w).playPatternButton->click();
+            ui.playPatternButton->click();
             QVERIFY(sound.playback().patternPlaying());
             // The clocks stop before the window closes: shut-down runs with no clock left going.
             std::optional<bool> playingAtShutDown;
@@ -256,7 +257,7 @@ private slots:
             });
             QSignalSpy closed(&w, &MainWindow::closed);
             if (which == 0)
-                test::controlsOf(w).exitAction->trigger();
+                ui.exitAction->trigger();
             else
                 w.closeClicked();
             QCOMPARE(closed.count(), 1);

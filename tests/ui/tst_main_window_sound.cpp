@@ -62,6 +62,7 @@ private slots:
         options.capture = work() / "capture.wav";
         {
             MainWindow w(work(), options);
+            const test::MainWindowControls ui(w);
             MainWindowSound sound(w.parts(), options);
             PlaybackState& p = sound.playback();
             w.show();
@@ -70,32 +71,32 @@ private slots:
             // Kick, the first kit instrument, on steps 1 and 9 of the 16-step grid.
             const QString kick = QString::fromStdString(w.state().instruments.entry(1));
             QVERIFY(kick.startsWith("Kick"));
-            test::controlsOf(w).instrumentBox->setEditText(kick);
+            ui.instrumentBox->setEditText(kick);
             QCOMPARE(QString::fromStdString(w.state().instruments.text()), kick);
             for (int row : {2, 10})
-                QTest::mouseClick(test::controlsOf(w).patternGrid->viewport(), Qt::LeftButton, {},
-                                  test::controlsOf(w).patternGrid->cellRect(1, row).center());
+                QTest::mouseClick(ui.patternGrid->viewport(), Qt::LeftButton, {},
+                                  ui.patternGrid->cellRect(1, row).center());
             QCOMPARE(QString::fromStdString(w.state().patternCells.cell(1, 2)), kick);
             QCOMPARE(QString::fromStdString(w.state().patternCells.cell(1, 10)), kick);
 
-            test::controlsOf(w).repeatPatternButton->click();
+            ui.repeatPatternButton->click();
             QVERIFY(p.repeatPattern);
-            QCOMPARE(test::controlsOf(w).repeatPatternButton->glyphIndex(), 2);
+            QCOMPARE(ui.repeatPatternButton->glyphIndex(), 2);
 
-            test::controlsOf(w).playPatternButton->click();
+            ui.playPatternButton->click();
             QVERIFY(p.patternPlaying());
-            QVERIFY(!test::controlsOf(w).playPatternButton->isEnabled());
-            QTRY_VERIFY_WITH_TIMEOUT(test::controlsOf(w).pulseLights[0]->litHeight() > 0, 2000);
+            QVERIFY(!ui.playPatternButton->isEnabled());
+            QTRY_VERIFY_WITH_TIMEOUT(ui.pulseLights[0]->litHeight() > 0, 2000);
             // Two passes of the pattern at 120 BPM (2 s each), then faster under the BPM box.
             QTest::qWait(4200);
             QVERIFY(p.patternPlaying());
-            test::controlsOf(w).bpmBox->setValue(240);
+            ui.bpmBox->setValue(240);
             QCOMPARE(p.stepInterval, 62);
-            QCOMPARE(test::controlsOf(w).bpmKnob->value(), 240.0);
+            QCOMPARE(ui.bpmKnob->value(), 240.0);
             QTest::qWait(1200);
-            test::controlsOf(w).stopButton->click();
+            ui.stopButton->click();
             QVERIFY(!p.patternPlaying());
-            QVERIFY(test::controlsOf(w).playPatternButton->isEnabled());
+            QVERIFY(ui.playPatternButton->isEnabled());
             QTest::qWait(300);
         }
         const Wave capture = Wave::readFile(work() / "capture.wav");
@@ -123,12 +124,13 @@ private slots:
         ProgramOptions options;
         options.audio = AudioChoice::Null;
         MainWindow w(work(), options);
+        const test::MainWindowControls ui(w);
         MainWindowSound sound(w.parts(), options);
-        test::controlsOf(w).channelSwitches[2]->click();
-        QCOMPARE(test::controlsOf(w).channelSwitches[2]->text(), QString("OFF"));
+        ui.channelSwitches[2]->click();
+        QCOMPARE(ui.channelSwitches[2]->text(), QString("OFF"));
         QVERIFY(!sound.playback().channelsOn[3]);
-        test::controlsOf(w).channelSwitches[2]->click();
-        QCOMPARE(test::controlsOf(w).channelSwitches[2]->text(), QString("ON"));
+        ui.channelSwitches[2]->click();
+        QCOMPARE(ui.channelSwitches[2]->text(), QString("ON"));
     }
 };
 

@@ -63,13 +63,14 @@ private slots:
     void firstRunUsesEmptySettingsAndWritesThemBack() {
         {
             MainWindow w(work());
-            QVERIFY(!test::controlsOf(w).gridScrollIndicatorAction->isChecked());
-            QVERIFY(!test::controlsOf(w).includeMp3Action->isChecked());
+            const test::MainWindowControls ui(w);
+            QVERIFY(!ui.gridScrollIndicatorAction->isChecked());
+            QVERIFY(!ui.includeMp3Action->isChecked());
             QVERIFY(w.state().showTips);
             QVERIFY(!w.state().editState.patternChanged);
             QCOMPARE(w.windowTitle(), QString("Tamboro Pro v6.7"));
             QCOMPARE(w.state().stepInterval, 125);
-            QCOMPARE(test::controlsOf(w).bpmKnob->property("value").toDouble(), 120.0);
+            QCOMPARE(ui.bpmKnob->property("value").toDouble(), 120.0);
             QCOMPARE(w.state().primaryRate, 44200);
             QCOMPARE(w.state().primaryBits, 16);
             for (bool on : w.state().channelOn)
@@ -88,8 +89,9 @@ private slots:
     void settingsRoundTrip() {
         {
             MainWindow w(work());
-            test::controlsOf(w).gridScrollIndicatorAction->trigger();
-            test::controlsOf(w).includeMp3Action->trigger();
+            const test::MainWindowControls ui(w);
+            ui.gridScrollIndicatorAction->trigger();
+            ui.includeMp3Action->trigger();
             w.state().showTips = false;
             w.state().kitLibrary->setKitFileName((work() / "kits" / "rock.dxg").string());
             w.close();
@@ -99,8 +101,9 @@ private slots:
         QCOMPARE(storedValue("ShowTip"), QString("0"));
         QCOMPARE(storedValue("Kit"), QString("rock.dxg"));
         MainWindow again(work());
-        QVERIFY(test::controlsOf(again).gridScrollIndicatorAction->isChecked());
-        QVERIFY(test::controlsOf(again).includeMp3Action->isChecked());
+        const test::MainWindowControls againUi(again);
+        QVERIFY(againUi.gridScrollIndicatorAction->isChecked());
+        QVERIFY(againUi.includeMp3Action->isChecked());
         QVERIFY(!again.state().showTips);
         again.close();
     }
@@ -193,15 +196,15 @@ private slots:
     void kitListWindowShowsTheKitAndSetsTheCurrentInstrument() {
         fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / "Topkit.dxg", work() / "Topkit.dxg");
         MainWindow w(work());
+        const test::MainWindowControls ui(w);
         KitListWindow kitList(&w);
         w.attachKitList(&kitList);
         QCOMPARE(kitList.instrumentLabels.size(), std::size_t(16));
         QCOMPARE(kitList.windowTitle(), QString("Kit List-Topkit"));
         w.state().kitLibrary->kit().find(w.state().instruments.entry(3)).setPan(-400);
         kitList.selectInstrument(2);
-        QCOMPARE(test::controlsOf(w).instrumentBox->currentText().toStdString(),
-                 w.state().instruments.entry(3));
-        QCOMPARE(test::controlsOf(w).panKnob->value(), -400.0);
+        QCOMPARE(ui.instrumentBox->currentText().toStdString(), w.state().instruments.entry(3));
+        QCOMPARE(ui.panKnob->value(), -400.0);
         // A later load repaints the panel at once.
         w.loadKit();
         QCOMPARE(kitList.selectedLabel(), -1);

@@ -200,14 +200,15 @@ private slots:
         fs::create_directory(outside);
         fs::copy_file(work() / "Groove.pat", outside / "Groove.pat");
         MainWindow inner(outside);
-        PrintScoreCommand command(*test::controlsOf(inner).printScoreAction, inner.state(),
+        const test::MainWindowControls innerUi(inner);
+        PrintScoreCommand command(*innerUi.printScoreAction, inner.state(),
                                   [&inner] { inner.minimizeClicked(); });
         QStringList messages;
         command.showMessage = [&](const QString& text) { messages << text; };
         command.openFile = [](const fs::path&) { return true; };
         inner.state().songFileName = "Funk.sng";
         setPlayList(inner, {"Groove", "../Waltz Fill"});
-        test::controlsOf(inner).printScoreAction->trigger();
+        innerUi.printScoreAction->trigger();
         QCOMPARE(messages.size(), qsizetype{1});
         QVERIFY2(messages.front().contains("../Waltz Fill"), qPrintable(messages.front()));
         QVERIFY(!fs::exists(outside / "Funk.txt"));

@@ -63,9 +63,9 @@ struct ShownPattern {
 };
 
 ShownPattern shownPattern(const MainWindow& w) {
-    return {test::controlsOf(w).bpmBox->value(), test::controlsOf(w).loopsBox->value(),
-            test::controlsOf(w).patternNameBox->text(), w.state().patternCells.cell(1, 2),
-            w.state().patternCells.cell(2, 3)};
+    const test::MainWindowControls ui(w);
+    return {ui.bpmBox->value(), ui.loopsBox->value(), ui.patternNameBox->text(),
+            w.state().patternCells.cell(1, 2), w.state().patternCells.cell(2, 3)};
 }
 
 // Presses the default button of the next modal message box once it shows.
@@ -93,22 +93,23 @@ private slots:
         // The render's script dump goes to the current folder, as a confirmed dialog leaves it.
         fs::current_path(dir);
         MainWindow w(dir);
+        const test::MainWindowControls ui(w);
         RenderProgressWindow renderWindow;
         SongRenderCommand command(w.parts(), renderWindow, nullptr);
         QVERIFY(fs::exists(dir / "mainplay.txt") == false);
         const QString out = QString::fromStdString((dir / "Rock.wav").string());
         renderWindow.chooseOutputFile = [&] { return out; };
-        QVERIFY(test::controlsOf(w).renderSongButton->isEnabled());
+        QVERIFY(ui.renderSongButton->isEnabled());
 
         w.parts().lists.replacePlayList({"Rock Beat"});
-        test::controlsOf(w).includeMp3Action->setChecked(true);
-        test::controlsOf(w).renderSongButton->click();
+        ui.includeMp3Action->setChecked(true);
+        ui.renderSongButton->click();
 
         const Wave rendered = Wave::readFile(dir / "Rock.wav");
         QCOMPARE(rendered.channels(), std::uint16_t{2});
         QCOMPARE(rendered.sampleRate(), 44100u);
         QVERIFY(rendered.frames() > 44100u); // a bar of 16 steps at the pattern's tempo, repeated
-        QVERIFY(test::controlsOf(w).playPatternButton->isEnabled());
+        QVERIFY(ui.playPatternButton->isEnabled());
         QVERIFY(fs::exists(dir / "mainplay.txt"));
         QVERIFY(command.encoderWindow());
         QCOMPARE(command.encoderWindow()->wavPathBox->text(), out);
@@ -131,17 +132,18 @@ private slots:
         ProgramOptions options;
         options.audio = AudioChoice::Null;
         MainWindow w(dir, options);
+        const test::MainWindowControls ui(w);
         MainWindowSound sound(w.parts(), options);
         RenderProgressWindow renderWindow;
         SongRenderCommand command(w.parts(), renderWindow, &sound);
-        const std::string kick = test::controlsOf(w).instrumentBox->itemText(1).toStdString();
+        const std::string kick = ui.instrumentBox->itemText(1).toStdString();
         writePattern(dir, "Intro", 16, 100, 2, kick);
         writePattern(dir, "Outro", 8, 90, 3, kick);
         // The grid shows 16 steps; a cell below the last pattern's rows keeps its text.
         const int rowsBefore = w.state().patternCells.rowCount(),
                   endRowBefore = w.state().patternCells.endRow();
         w.state().patternCells.setCell(3, 14, "older text");
-        QSignalSpy tempoChanges(test::controlsOf(w).bpmBox, &QSpinBox::valueChanged);
+        QSignalSpy tempoChanges(ui.bpmBox, &QSpinBox::valueChanged);
 
         std::optional<ShownPattern> atSaveDialog;
         renderWindow.chooseOutputFile = [&] {
@@ -149,10 +151,10 @@ private slots:
             return QString::fromStdString((dir / "Song.wav").string());
         };
         w.parts().lists.replacePlayList({"Outro", "Intro", "Outro"});
-        test::controlsOf(w).acidizeLoopAction->setChecked(acidize);
+        ui.acidizeLoopAction->setChecked(acidize);
         if (acidize)
             answerNextMessageBox();
-        test::controlsOf(w).renderSongButton->click();
+        ui.renderSongButton->click();
 
         QCOMPARE(fs::exists(dir / "Song.wav"), !acidize);
         QCOMPARE(atSaveDialog.has_value(), !acidize);
@@ -168,7 +170,7 @@ private slots:
         // The sound layer took the tempo from the box: its step clock and the tempo knob follow.
         QCOMPARE(sound.playback().bpm(), 90);
         QCOMPARE(sound.playback().stepInterval, 167);
-        QCOMPARE(test::controlsOf(w).bpmKnob->value(), 90.0);
+        QCOMPARE(ui.bpmKnob->value(), 90.0);
 
         // Rows 0..10 of "Outro" are in the grid; the row count and endRow are those of before.
         const PatternFileData outro = readPatternFile(dir / "Outro.pat");
@@ -197,15 +199,16 @@ private slots:
         const fs::path dir = work.path().toStdString();
         prepareProgramFolder(dir);
         MainWindow w(dir);
+        const test::MainWindowControls ui(w);
         RenderProgressWindow renderWindow;
         SongRenderCommand command(w.parts(), renderWindow, nullptr);
-        writePattern(dir, "Intro", 16, 100, 1, test::controlsOf(w).instrumentBox->itemText(1).toStdString());
+        writePattern(dir, "Intro", 16, 100, 1, ui.instrumentBox->itemText(1).toStdString());
         renderWindow.chooseOutputFile = [&] { return QString::fromStdString((dir / "Song.wav").string()); };
         w.parts().lists.replacePlayList({"Intro", "Intro", "Intro"});
-        test::controlsOf(w).playListBox->setCurrentRow(selected);
-        test::controlsOf(w).renderSongButton->click();
+        ui.playListBox->setCurrentRow(selected);
+        ui.renderSongButton->click();
         QVERIFY(fs::exists(dir / "Song.wav"));
-        QCOMPARE(test::controlsOf(w).playListBox->currentRow(), selectedAfter);
+        QCOMPARE(ui.playListBox->currentRow(), selectedAfter);
         QCOMPARE(w.state().playList.selected(), selectedAfter);
     }
 
@@ -214,9 +217,10 @@ private slots:
         const fs::path dir = work.path().toStdString();
         prepareProgramFolder(dir);
         MainWindow w(dir);
+        const test::MainWindowControls ui(w);
         RenderProgressWindow renderWindow;
         SongRenderCommand command(w.parts(), renderWindow, nullptr);
-        writePattern(dir, "Intro", 16, 100, 2, test::controlsOf(w).instrumentBox->itemText(1).toStdString());
+        writePattern(dir, "Intro", 16, 100, 2, ui.instrumentBox->itemText(1).toStdString());
         w.state().patternCells.setCell(1, 2, "my unsaved hit");
         const ShownPattern before = shownPattern(w);
         bool asked = false;
@@ -226,7 +230,7 @@ private slots:
         };
         w.parts().lists.replacePlayList({"Intro", "Nowhere"});
         answerNextMessageBox();
-        test::controlsOf(w).renderSongButton->click();
+        ui.renderSongButton->click();
 
         QVERIFY(!asked);
         QVERIFY(!fs::exists(dir / "Song.wav"));
@@ -243,6 +247,7 @@ private slots:
         test::seedProgramFolder(dir);
         fs::current_path(dir);
         MainWindow w(dir);
+        const test::MainWindowControls ui(w);
         RenderProgressWindow renderWindow;
         SongRenderCommand command(w.parts(), renderWindow, nullptr);
         bool asked = false;
@@ -251,10 +256,10 @@ private slots:
             return QString::fromStdString((dir / "x.wav").string());
         };
         w.parts().lists.replacePlayList({});
-        test::controlsOf(w).renderSongAction->trigger();
+        ui.renderSongAction->trigger();
         QVERIFY(!asked);
         QVERIFY(!fs::exists(dir / "x.wav"));
-        QVERIFY(test::controlsOf(w).playPatternButton->isEnabled());
+        QVERIFY(ui.playPatternButton->isEnabled());
         QVERIFY(!command.encoderWindow());
     }
 };
