@@ -1,6 +1,7 @@
 // The demo workspace as a new user meets it: open "Demo.sng", click the song's first entry, press
 // "Play, play list" and hear the drums in the null device's recording.
 
+#include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 #include "app/ProgramOptions.h"
 #include "kits/Wave.h"
@@ -60,28 +61,29 @@ private slots:
         options.capture = work() / "capture.wav";
         {
             MainWindow w(work(), options);
-            MainWindowSound sound(w, options);
-            auto* commands = new PatternSongCommands(w, sound, nullptr, nullptr);
+            const test::MainWindowControls ui(w);
+            MainWindowSound sound(w.parts(), options);
+            auto* commands = new PatternSongCommands(w.parts(), sound, nullptr, nullptr);
             QStringList messages;
             commands->showMessage = [&](const QString& text, const QString&) { messages << text; };
             commands->chooseSongToOpen = [this] { return work() / "Demo.sng"; };
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-            w.openSongAction->trigger();
+            ui.openSongAction->trigger();
             QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
-            QVERIFY(w.playListBox->count() >= 8);
-            const QString first = w.playListBox->item(0)->text();
-            QTest::mousePress(w.playListBox->viewport(), Qt::LeftButton, {},
-                              w.playListBox->visualItemRect(w.playListBox->item(0)).center());
-            QTRY_COMPARE(QString::fromStdString(w.patternCells.cell(0, 0)), first);
+            QVERIFY(ui.playListBox->count() >= 8);
+            const QString first = ui.playListBox->item(0)->text();
+            QTest::mousePress(ui.playListBox->viewport(), Qt::LeftButton, {},
+                              ui.playListBox->visualItemRect(ui.playListBox->item(0)).center());
+            QTRY_COMPARE(QString::fromStdString(w.state().patternCells.cell(0, 0)), first);
 
-            w.playSongButton->click();
+            ui.playSongButton->click();
             QVERIFY(sound.playback().songPlaying());
             QTest::qWait(2500);
             QVERIFY(sound.playback().songPlaying());
             QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
-            w.stopButton->click();
+            ui.stopButton->click();
             QTest::qWait(200);
             w.close();
         }

@@ -1,6 +1,7 @@
 // "Drum Kit Library": another kit loads with pans carried by position, the Kit List follows, and a
 // cancelled dialog or a bad file changes nothing.
 
+#include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 #include "kits/KitLibrary.h"
 #include "windows/kits/KitListWindow.h"
@@ -35,23 +36,24 @@ private slots:
         std::ofstream(dir / "Broken.dxg") << "not a kit";
 
         MainWindow w(dir);
+        const test::MainWindowControls ui(w);
         KitListWindow kitList;
         w.attachKitList(&kitList);
-        KitLibraryCommand command(w);
-        QVERIFY(w.drumKitLibraryAction->isEnabled());
-        w.kitLibrary->kit().item(3).setPan(-1500);
+        KitLibraryCommand command(*ui.drumKitLibraryAction, *w.state().kitLibrary, dir, &kitList, w);
+        QVERIFY(ui.drumKitLibraryAction->isEnabled());
+        w.state().kitLibrary->kit().item(3).setPan(-1500);
 
         fs::path chosen;
         command.chooseKitFile = [&] { return chosen; };
-        w.drumKitLibraryAction->trigger(); // cancelled
-        QCOMPARE(QString::fromStdString(w.kitLibrary->kitFileName()), QStringLiteral("Topkit.dxg"));
+        ui.drumKitLibraryAction->trigger(); // cancelled
+        QCOMPARE(QString::fromStdString(w.state().kitLibrary->kitFileName()), QStringLiteral("Topkit.dxg"));
 
         chosen = dir / "Studio.dxg";
-        w.drumKitLibraryAction->trigger();
-        QCOMPARE(QString::fromStdString(w.kitLibrary->kitFileName()), QStringLiteral("Studio.dxg"));
+        ui.drumKitLibraryAction->trigger();
+        QCOMPARE(QString::fromStdString(w.state().kitLibrary->kitFileName()), QStringLiteral("Studio.dxg"));
         QCOMPARE(kitList.windowTitle(), QStringLiteral("Kit List-Studio"));
-        QCOMPARE(QString::fromStdString(w.instruments.entry(1)), QStringLiteral("BigKick   [ ]"));
-        QCOMPARE(w.kitLibrary->kit().item(3).pan(), -1500); // by position
+        QCOMPARE(QString::fromStdString(w.state().instruments.entry(1)), QStringLiteral("BigKick   [ ]"));
+        QCOMPARE(w.state().kitLibrary->kit().item(3).pan(), -1500); // by position
 
         chosen = dir / "Broken.dxg";
         QTimer::singleShot(0, [] {
@@ -59,12 +61,13 @@ private slots:
                 if (top->inherits("QMessageBox"))
                     top->close();
         });
-        w.drumKitLibraryAction->trigger();
+        ui.drumKitLibraryAction->trigger();
         // The kit in use keeps playing and keeps its name for the next start.
-        QCOMPARE(QString::fromStdString(w.instruments.entry(1)), QStringLiteral("BigKick   [ ]"));
-        QCOMPARE(w.kitLibrary->kit().count(), 17);
-        QCOMPARE(QString::fromStdString(w.kitLibrary->kit().item(1).name()), QStringLiteral("BigKick   [ ]"));
-        QCOMPARE(QString::fromStdString(w.kitLibrary->kitFileName()), QStringLiteral("Studio.dxg"));
+        QCOMPARE(QString::fromStdString(w.state().instruments.entry(1)), QStringLiteral("BigKick   [ ]"));
+        QCOMPARE(w.state().kitLibrary->kit().count(), 17);
+        QCOMPARE(QString::fromStdString(w.state().kitLibrary->kit().item(1).name()),
+                 QStringLiteral("BigKick   [ ]"));
+        QCOMPARE(QString::fromStdString(w.state().kitLibrary->kitFileName()), QStringLiteral("Studio.dxg"));
     }
 };
 

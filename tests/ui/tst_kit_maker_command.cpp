@@ -1,6 +1,7 @@
 // "Kit Maker" on the main window: the maker lists the current kit and, when templated, starts from
 // its sounds.
 
+#include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 #include "kits/KitLibrary.h"
 #include "windows/kits/KitMakerWindow.h"
@@ -29,18 +30,19 @@ private slots:
             const fs::path dir = work.path().toStdString();
             test::seedProgramFolder(dir);
             MainWindow w(dir);
+            const test::MainWindowControls ui(w);
             KitMakerWindow maker;
-            KitMakerCommand command(w, maker, nullptr);
+            KitMakerCommand command(*ui.kitMakerAction, w.state(), maker, nullptr, w);
             int asked = 0;
             command.askTemplate = [&] {
                 ++asked;
                 return templated;
             };
-            QVERIFY(w.kitMakerAction->isEnabled());
-            w.kitMakerAction->trigger();
+            QVERIFY(ui.kitMakerAction->isEnabled());
+            ui.kitMakerAction->trigger();
             QCOMPARE(asked, 1);
             QVERIFY(maker.isVisible());
-            const DrumKit& kit = w.kitLibrary->kit();
+            const DrumKit& kit = w.state().kitLibrary->kit();
             QCOMPARE(maker.rowCount(), kit.count() - 1);
             QCOMPARE(maker.nameEdit(0)->text(), QStringLiteral("Kick"));
             const Wave blank = Wave::readFile(dir / "Blank.wav");

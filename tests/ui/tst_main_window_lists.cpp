@@ -1,6 +1,7 @@
 // The Pattern Library and Play List boxes of the main window: filled from the folder's pattern
 // files, sending and moving back, reordering, the two bins and the right-click enlarge.
 
+#include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 #include "windows/controls/PictureButton.h"
 #include "windows/main/MainWindow.h"
@@ -36,6 +37,9 @@ class MainWindowListsTest : public QObject {
     std::unique_ptr<QTemporaryDir> work_;
     std::unique_ptr<MainWindow> w_;
 
+    // The window\'s controls, as the user meets them.
+    test::MainWindowControls ui() const { return test::controlsOf(*w_); }
+
     fs::path work() const { return work_->path().toStdString(); }
 
 private slots:
@@ -53,66 +57,65 @@ private slots:
     }
 
     void libraryIsFilledFromThePatternFiles() {
-        QCOMPARE(test::listTexts(w_->patternLibraryBox), QStringList({"Bossa", "funk", "rock"}));
+        QCOMPARE(test::listTexts(ui().patternLibraryBox), QStringList({"Bossa", "funk", "rock"}));
     }
 
     void sendMoveBackAndReorder() {
         MainWindow& w = *w_;
-        w.patternLibraryBox->setCurrentRow(2);
-        w.sendToPlayListButton->click();
-        w.patternLibraryBox->setCurrentRow(0);
-        w.sendToPlayListClicked();
-        w.sendToPlayListClicked();
-        QCOMPARE(test::listTexts(w.playListBox), QStringList({"rock", "Bossa", "Bossa"}));
+        ui().patternLibraryBox->setCurrentRow(2);
+        ui().sendToPlayListButton->click();
+        ui().patternLibraryBox->setCurrentRow(0);
+        w.parts().lists.sendToPlayListClicked();
+        w.parts().lists.sendToPlayListClicked();
+        QCOMPARE(test::listTexts(ui().playListBox), QStringList({"rock", "Bossa", "Bossa"}));
 
-        w.playListBox->setCurrentRow(0);
+        ui().playListBox->setCurrentRow(0);
         QToolButton* down = nullptr;
-        for (QToolButton* b : w.playListArrows->findChildren<QToolButton*>())
+        for (QToolButton* b : ui().playListArrows->findChildren<QToolButton*>())
             if (b->arrowType() == Qt::DownArrow)
                 down = b;
         QVERIFY(down);
         down->click();
-        QCOMPARE(test::listTexts(w.playListBox), QStringList({"Bossa", "rock", "Bossa"}));
-        QCOMPARE(w.playListBox->currentRow(), 1);
+        QCOMPARE(test::listTexts(ui().playListBox), QStringList({"Bossa", "rock", "Bossa"}));
+        QCOMPARE(ui().playListBox->currentRow(), 1);
 
         // Moving back an entry the library holds only takes it off the Play List.
-        w.backToLibraryButton->click();
-        QCOMPARE(test::listTexts(w.playListBox), QStringList({"Bossa", "Bossa"}));
-        QCOMPARE(test::listTexts(w.patternLibraryBox), QStringList({"Bossa", "funk", "rock"}));
+        ui().backToLibraryButton->click();
+        QCOMPARE(test::listTexts(ui().playListBox), QStringList({"Bossa", "Bossa"}));
+        QCOMPARE(test::listTexts(ui().patternLibraryBox), QStringList({"Bossa", "funk", "rock"}));
     }
 
     void binsDeleteCheckedEntriesAndConfirmedPatterns() {
         MainWindow& w = *w_;
-        w.patternLibraryBox->setCurrentRow(1);
-        w.sendToPlayListClicked();
-        w.patternLibraryBox->setCurrentRow(2);
-        w.sendToPlayListClicked();
-        w.patternLibraryBox->setCurrentRow(1);
-        w.sendToPlayListClicked();
-        QCOMPARE(test::listTexts(w.playListBox), QStringList({"funk", "rock", "funk"}));
-        w.playListBox->item(1)->setCheckState(Qt::Checked);
-        w.playListBinButton->click();
-        QCOMPARE(test::listTexts(w.playListBox), QStringList({"funk", "funk"}));
+        ui().patternLibraryBox->setCurrentRow(1);
+        w.parts().lists.sendToPlayListClicked();
+        ui().patternLibraryBox->setCurrentRow(2);
+        w.parts().lists.sendToPlayListClicked();
+        ui().patternLibraryBox->setCurrentRow(1);
+        w.parts().lists.sendToPlayListClicked();
+        QCOMPARE(test::listTexts(ui().playListBox), QStringList({"funk", "rock", "funk"}));
+        ui().playListBox->item(1)->setCheckState(Qt::Checked);
+        ui().playListBinButton->click();
+        QCOMPARE(test::listTexts(ui().playListBox), QStringList({"funk", "funk"}));
 
         bool asked = false;
-        w.confirmLibraryDelete = [&] {
+        w.parts().lists.confirmLibraryDelete = [&] {
             asked = true;
             return false;
         };
-        w.patternLibraryBox->setCurrentRow(1);
-        w.libraryBinButton->click();
+        ui().patternLibraryBox->setCurrentRow(1);
+        ui().libraryBinButton->click();
         QVERIFY(asked);
         QVERIFY(fs::exists(work() / "funk.pat"));
-        w.confirmLibraryDelete = [] { return true; };
-        w.libraryBinButton->click();
+        w.parts().lists.confirmLibraryDelete = [] { return true; };
+        ui().libraryBinButton->click();
         QVERIFY(!fs::exists(work() / "funk.pat"));
-        QCOMPARE(test::listTexts(w.patternLibraryBox), QStringList({"Bossa", "rock"}));
-        QVERIFY(test::listTexts(w.playListBox).isEmpty());
+        QCOMPARE(test::listTexts(ui().patternLibraryBox), QStringList({"Bossa", "rock"}));
+        QVERIFY(test::listTexts(ui().playListBox).isEmpty());
     }
 
     void rightClickEnlargesAndAnyPressRestores() {
-        MainWindow& w = *w_;
-        for (QListWidget* list : {w.patternLibraryBox, w.playListBox}) {
+        for (QListWidget* list : {ui().patternLibraryBox, ui().playListBox}) {
             pressOn(list, Qt::RightButton);
             QCOMPARE(list->height(), 129);
             pressOn(list, Qt::RightButton);

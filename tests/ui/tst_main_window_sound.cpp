@@ -1,6 +1,7 @@
 // The main window's sound: a pattern placed with the mouse plays through the null device, repeats,
 // follows the BPM box, flashes the lights and stops; the hits land in the captured recording.
 
+#include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 #include "app/ProgramOptions.h"
 #include "kits/Wave.h"
@@ -61,40 +62,41 @@ private slots:
         options.capture = work() / "capture.wav";
         {
             MainWindow w(work(), options);
-            MainWindowSound sound(w, options);
+            const test::MainWindowControls ui(w);
+            MainWindowSound sound(w.parts(), options);
             PlaybackState& p = sound.playback();
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
 
             // Kick, the first kit instrument, on steps 1 and 9 of the 16-step grid.
-            const QString kick = QString::fromStdString(w.instruments.entry(1));
+            const QString kick = QString::fromStdString(w.state().instruments.entry(1));
             QVERIFY(kick.startsWith("Kick"));
-            w.instrumentBox->setEditText(kick);
-            QCOMPARE(QString::fromStdString(w.instruments.text()), kick);
+            ui.instrumentBox->setEditText(kick);
+            QCOMPARE(QString::fromStdString(w.state().instruments.text()), kick);
             for (int row : {2, 10})
-                QTest::mouseClick(w.patternGrid->viewport(), Qt::LeftButton, {},
-                                  w.patternGrid->cellRect(1, row).center());
-            QCOMPARE(QString::fromStdString(w.patternCells.cell(1, 2)), kick);
-            QCOMPARE(QString::fromStdString(w.patternCells.cell(1, 10)), kick);
+                QTest::mouseClick(ui.patternGrid->viewport(), Qt::LeftButton, {},
+                                  ui.patternGrid->cellRect(1, row).center());
+            QCOMPARE(QString::fromStdString(w.state().patternCells.cell(1, 2)), kick);
+            QCOMPARE(QString::fromStdString(w.state().patternCells.cell(1, 10)), kick);
 
-            w.repeatPatternButton->click();
+            ui.repeatPatternButton->click();
             QVERIFY(p.repeatPattern);
-            QCOMPARE(w.repeatPatternButton->glyphIndex(), 2);
+            QCOMPARE(ui.repeatPatternButton->glyphIndex(), 2);
 
-            w.playPatternButton->click();
+            ui.playPatternButton->click();
             QVERIFY(p.patternPlaying());
-            QVERIFY(!w.playPatternButton->isEnabled());
-            QTRY_VERIFY_WITH_TIMEOUT(w.pulseLights[0]->litHeight() > 0, 2000);
+            QVERIFY(!ui.playPatternButton->isEnabled());
+            QTRY_VERIFY_WITH_TIMEOUT(ui.pulseLights[0]->litHeight() > 0, 2000);
             // Two passes of the pattern at 120 BPM (2 s each), then faster under the BPM box.
             QTest::qWait(4200);
             QVERIFY(p.patternPlaying());
-            w.bpmBox->setValue(240);
+            ui.bpmBox->setValue(240);
             QCOMPARE(p.stepInterval, 62);
-            QCOMPARE(w.bpmKnob->value(), 240.0);
+            QCOMPARE(ui.bpmKnob->value(), 240.0);
             QTest::qWait(1200);
-            w.stopButton->click();
+            ui.stopButton->click();
             QVERIFY(!p.patternPlaying());
-            QVERIFY(w.playPatternButton->isEnabled());
+            QVERIFY(ui.playPatternButton->isEnabled());
             QTest::qWait(300);
         }
         const Wave capture = Wave::readFile(work() / "capture.wav");
@@ -122,12 +124,13 @@ private slots:
         ProgramOptions options;
         options.audio = AudioChoice::Null;
         MainWindow w(work(), options);
-        MainWindowSound sound(w, options);
-        w.channelSwitches[2]->click();
-        QCOMPARE(w.channelSwitches[2]->text(), QString("OFF"));
+        const test::MainWindowControls ui(w);
+        MainWindowSound sound(w.parts(), options);
+        ui.channelSwitches[2]->click();
+        QCOMPARE(ui.channelSwitches[2]->text(), QString("OFF"));
         QVERIFY(!sound.playback().channelsOn[3]);
-        w.channelSwitches[2]->click();
-        QCOMPARE(w.channelSwitches[2]->text(), QString("ON"));
+        ui.channelSwitches[2]->click();
+        QCOMPARE(ui.channelSwitches[2]->text(), QString("ON"));
     }
 };
 

@@ -2,6 +2,7 @@
 // table's exact bytes, a broken pan table, and the working sample files. QSettings and the working
 // folder point at temporary folders.
 
+#include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 #include "song/WorkingSamples.h"
 #include "windows/controls/Knob.h"
@@ -62,18 +63,19 @@ private slots:
     void firstRunUsesEmptySettingsAndWritesThemBack() {
         {
             MainWindow w(work());
-            QVERIFY(!w.gridScrollIndicatorAction->isChecked());
-            QVERIFY(!w.includeMp3Action->isChecked());
-            QVERIFY(w.showTips);
-            QVERIFY(!w.editState.patternChanged);
+            const test::MainWindowControls ui(w);
+            QVERIFY(!ui.gridScrollIndicatorAction->isChecked());
+            QVERIFY(!ui.includeMp3Action->isChecked());
+            QVERIFY(w.state().showTips);
+            QVERIFY(!w.state().editState.patternChanged);
             QCOMPARE(w.windowTitle(), QString("Tamboro Pro v6.7"));
-            QCOMPARE(w.stepInterval, 125);
-            QCOMPARE(w.bpmKnob->property("value").toDouble(), 120.0);
-            QCOMPARE(w.primaryRate, 44200);
-            QCOMPARE(w.primaryBits, 16);
-            for (bool on : w.channelOn)
+            QCOMPARE(w.state().stepInterval, 125);
+            QCOMPARE(ui.bpmKnob->property("value").toDouble(), 120.0);
+            QCOMPARE(w.state().primaryRate, 44200);
+            QCOMPARE(w.state().primaryBits, 16);
+            for (bool on : w.state().channelOn)
                 QVERIFY(on);
-            QVERIFY(!w.repeatPattern && !w.repeatSong && !w.globalSpeed);
+            QVERIFY(!w.state().repeatPattern && !w.state().repeatSong && !w.state().globalSpeed);
             QSignalSpy closed(&w, &MainWindow::closed);
             QVERIFY(w.close());
             QCOMPARE(closed.count(), 1);
@@ -87,10 +89,11 @@ private slots:
     void settingsRoundTrip() {
         {
             MainWindow w(work());
-            w.gridScrollIndicatorAction->trigger();
-            w.includeMp3Action->trigger();
-            w.showTips = false;
-            w.kitLibrary->setKitFileName((work() / "kits" / "rock.dxg").string());
+            const test::MainWindowControls ui(w);
+            ui.gridScrollIndicatorAction->trigger();
+            ui.includeMp3Action->trigger();
+            w.state().showTips = false;
+            w.state().kitLibrary->setKitFileName((work() / "kits" / "rock.dxg").string());
             w.close();
         }
         QCOMPARE(storedValue("GridIndicator"), QString("1"));
@@ -98,9 +101,10 @@ private slots:
         QCOMPARE(storedValue("ShowTip"), QString("0"));
         QCOMPARE(storedValue("Kit"), QString("rock.dxg"));
         MainWindow again(work());
-        QVERIFY(again.gridScrollIndicatorAction->isChecked());
-        QVERIFY(again.includeMp3Action->isChecked());
-        QVERIFY(!again.showTips);
+        const test::MainWindowControls againUi(again);
+        QVERIFY(againUi.gridScrollIndicatorAction->isChecked());
+        QVERIFY(againUi.includeMp3Action->isChecked());
+        QVERIFY(!again.state().showTips);
         again.close();
     }
 
@@ -126,7 +130,7 @@ private slots:
         std::ofstream(work() / "Panning.dat", std::ios::binary) << text;
         {
             MainWindow w(work());
-            QVERIFY(w.panTableProblem.empty());
+            QVERIFY(w.state().panTableProblem.empty());
             QCOMPARE(w.gridBackgroundColor(), 255u);
             QCOMPARE(w.gridTextColor(), 65280u);
             w.close();
@@ -143,20 +147,20 @@ private slots:
         std::ofstream(work() / "temp" / "sample4.wav", std::ios::binary) << "edited";
         std::ofstream(work() / "Panning.dat", std::ios::binary) << "0\r\nleft\r\n";
         MainWindow w(work());
-        QVERIFY(!w.panTableProblem.empty());
+        QVERIFY(!w.state().panTableProblem.empty());
         QCOMPARE(w.gridBackgroundColor(), 4251050u);
         QCOMPARE(w.gridTextColor(), 8405056u);
         // The steps after the pan table still ran: every working sample is a fresh Blank.wav.
         for (int n = 1; n <= 32; ++n)
             QCOMPARE(fileBytes(workingSamplePath(work(), n)), QByteArray("RIFF-blank"));
-        QVERIFY(!w.editState.gridClicked);
+        QVERIFY(!w.state().editState.gridClicked);
         w.close();
     }
 
     void unwritablePanTableKeepsTheOldFileAndSavesTheSettings() {
         fs::create_directories(work() / "Panning.dat"); // a folder where the file should go
         MainWindow w(work());
-        w.gridScrollIndicatorAction->trigger();
+        test::controlsOf(w).gridScrollIndicatorAction->trigger();
         w.close();
         QVERIFY(fs::is_directory(work() / "Panning.dat"));
         QCOMPARE(storedValue("GridIndicator"), QString("1"));
@@ -169,12 +173,12 @@ private slots:
         std::string name3;
         {
             MainWindow w(work());
-            QVERIFY2(w.kitProblem.empty(), w.kitProblem.c_str());
+            QVERIFY2(w.state().kitProblem.empty(), w.state().kitProblem.c_str());
             QCOMPARE(w.lastKitIndex(), 16);
-            QCOMPARE(w.instruments.count(), 49);
-            name3 = w.instruments.entry(3);
-            w.kitLibrary->kit().find(name3).setPan(-1500);
-            w.kitLibrary->kit().find(w.instruments.entry(16)).setPan(700);
+            QCOMPARE(w.state().instruments.count(), 49);
+            name3 = w.state().instruments.entry(3);
+            w.state().kitLibrary->kit().find(name3).setPan(-1500);
+            w.state().kitLibrary->kit().find(w.state().instruments.entry(16)).setPan(700);
             w.close();
         }
         const QList<QByteArray> lines = fileBytes(work() / "Panning.dat").split('\n');
@@ -183,23 +187,24 @@ private slots:
         QCOMPARE(lines[3], QByteArray("-1500\r"));
         QCOMPARE(lines[16], QByteArray("700\r"));
         MainWindow again(work());
-        QCOMPARE(again.kitLibrary->kit().find(name3).pan(), -1500);
-        QCOMPARE(again.kitLibrary->kit().find(again.instruments.entry(16)).pan(), 700);
-        QCOMPARE(again.kitLibrary->kit().find(again.instruments.entry(1)).pan(), 0);
+        QCOMPARE(again.state().kitLibrary->kit().find(name3).pan(), -1500);
+        QCOMPARE(again.state().kitLibrary->kit().find(again.state().instruments.entry(16)).pan(), 700);
+        QCOMPARE(again.state().kitLibrary->kit().find(again.state().instruments.entry(1)).pan(), 0);
         again.close();
     }
 
     void kitListWindowShowsTheKitAndSetsTheCurrentInstrument() {
         fs::copy_file(fs::path(TAMBORO_BUILD_ASSETS) / "Topkit.dxg", work() / "Topkit.dxg");
         MainWindow w(work());
+        const test::MainWindowControls ui(w);
         KitListWindow kitList(&w);
         w.attachKitList(&kitList);
         QCOMPARE(kitList.instrumentLabels.size(), std::size_t(16));
         QCOMPARE(kitList.windowTitle(), QString("Kit List-Topkit"));
-        w.kitLibrary->kit().find(w.instruments.entry(3)).setPan(-400);
+        w.state().kitLibrary->kit().find(w.state().instruments.entry(3)).setPan(-400);
         kitList.selectInstrument(2);
-        QCOMPARE(w.instrumentBox->currentText().toStdString(), w.instruments.entry(3));
-        QCOMPARE(w.panKnob->value(), -400.0);
+        QCOMPARE(ui.instrumentBox->currentText().toStdString(), w.state().instruments.entry(3));
+        QCOMPARE(ui.panKnob->value(), -400.0);
         // A later load repaints the panel at once.
         w.loadKit();
         QCOMPARE(kitList.selectedLabel(), -1);

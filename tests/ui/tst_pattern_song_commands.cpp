@@ -3,6 +3,7 @@
 // New Song and Clear all, with their failures.
 
 #include "ExtraSamplesWorkspace.h"
+#include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 
 #include "app/ProgramOptions.h"
@@ -47,6 +48,9 @@ class PatternSongCommandsTest : public QObject {
     test::TemporarySettings settings_;
     std::unique_ptr<QTemporaryDir> work_;
     std::unique_ptr<MainWindow> w_;
+
+    // The window\'s controls, as the user meets them.
+    test::MainWindowControls ui() const { return test::controlsOf(*w_); }
     std::unique_ptr<MainWindowSound> sound_;
     std::unique_ptr<ExtraSamplesWindow> samplesWindow_;
     PatternSongCommands* commands_ = nullptr;
@@ -67,10 +71,10 @@ class PatternSongCommandsTest : public QObject {
         writePatternFile(work(), name, buildPatternFileLines(grid, bpm, loops, samples));
     }
 
-    void setPlayList(const std::vector<std::string>& names) { w_->replacePlayList(names); }
+    void setPlayList(const std::vector<std::string>& names) { w_->parts().lists.replacePlayList(names); }
 
     void loadRow(int row) {
-        w_->playListBox->setCurrentRow(row);
+        ui().playListBox->setCurrentRow(row);
         commands_->playListPressed();
     }
 
@@ -83,9 +87,9 @@ private slots:
         w_ = std::make_unique<MainWindow>(work());
         ProgramOptions options;
         options.audio = AudioChoice::Null;
-        sound_ = std::make_unique<MainWindowSound>(*w_, options);
+        sound_ = std::make_unique<MainWindowSound>(w_->parts(), options);
         samplesWindow_ = std::make_unique<ExtraSamplesWindow>(w_.get());
-        commands_ = new PatternSongCommands(*w_, *sound_, nullptr, samplesWindow_.get());
+        commands_ = new PatternSongCommands(w_->parts(), *sound_, nullptr, samplesWindow_.get());
         messages_.clear();
         questions_ = 0;
         answerYes_ = false;
@@ -109,10 +113,10 @@ private slots:
 
     void theCommandsAreEnabled() {
         for (QAction* action :
-             {w_->openSongAction, w_->saveSongAction, w_->newSongAction, w_->clearListAction})
+             {ui().openSongAction, ui().saveSongAction, ui().newSongAction, ui().clearListAction})
             QVERIFY2(action->isEnabled(), qPrintable(action->text()));
-        QVERIFY(w_->savePatternButton->isEnabled());
-        QVERIFY(w_->clearSongButton->isEnabled());
+        QVERIFY(ui().savePatternButton->isEnabled());
+        QVERIFY(ui().clearSongButton->isEnabled());
     }
 
     void theSongCommandsHaveTheDesktopKeys() {
@@ -127,9 +131,9 @@ private slots:
         QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(opened, 1);
         // No key empties the grid without asking.
-        w.patternCells.setName("Unsaved");
+        w.state().patternCells.setName("Unsaved");
         QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(w.patternCells.cell(0, 0), std::string("Unsaved"));
+        QCOMPARE(w.state().patternCells.cell(0, 0), std::string("Unsaved"));
         chosenSong_ = work() / "Keys.sng";
         QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(fs::exists(work() / "Keys.sng"));
@@ -137,112 +141,112 @@ private slots:
 
     void saveNeedsANameThenAddsToBothListsOnce() {
         MainWindow& w = *w_;
-        w.editState.patternChanged = true;
-        w.savePatternButton->click();
+        w.state().editState.patternChanged = true;
+        ui().savePatternButton->click();
         QCOMPARE(messages_, QStringList{"NAME: Name of pattern?"});
-        QVERIFY(w.editState.patternChanged);
+        QVERIFY(w.state().editState.patternChanged);
         QVERIFY(!fs::exists(work() / "Rock.pat"));
 
-        w.patternCells.setName("Rock");
-        w.savePatternButton->click();
+        w.state().patternCells.setName("Rock");
+        ui().savePatternButton->click();
         QCOMPARE(fileLines(work() / "Rock.pat").size(), std::size_t{199});
-        QCOMPARE(test::listTexts(w.patternLibraryBox), QStringList({"A", "B", "Rock"}));
-        QCOMPARE(test::listTexts(w.playListBox), QStringList{"Rock"});
-        QVERIFY(!w.editState.patternChanged);
-        QCOMPARE(w.currentPattern, std::string("Rock"));
-        w.savePatternButton->click();
-        QCOMPARE(test::listTexts(w.patternLibraryBox), QStringList({"A", "B", "Rock"}));
-        QCOMPARE(test::listTexts(w.playListBox), QStringList{"Rock"});
+        QCOMPARE(test::listTexts(ui().patternLibraryBox), QStringList({"A", "B", "Rock"}));
+        QCOMPARE(test::listTexts(ui().playListBox), QStringList{"Rock"});
+        QVERIFY(!w.state().editState.patternChanged);
+        QCOMPARE(w.state().currentPattern, std::string("Rock"));
+        ui().savePatternButton->click();
+        QCOMPARE(test::listTexts(ui().patternLibraryBox), QStringList({"A", "B", "Rock"}));
+        QCOMPARE(test::listTexts(ui().playListBox), QStringList{"Rock"});
     }
 
     void aRefusedNameKeepsTheEditsMarkedAndWritesNothing() {
         MainWindow& w = *w_;
-        w.patternCells.setName("../Escape");
-        w.editState.patternChanged = true;
+        w.state().patternCells.setName("../Escape");
+        w.state().editState.patternChanged = true;
         QVERIFY(!commands_->savePatternClicked());
         QCOMPARE(messages_.size(), 1);
-        QVERIFY(w.editState.patternChanged);
+        QVERIFY(w.state().editState.patternChanged);
         QVERIFY(!fs::exists(work().parent_path() / "Escape.pat"));
-        QCOMPARE(w.playListBox->count(), 0);
+        QCOMPARE(ui().playListBox->count(), 0);
     }
 
     void aPressOnThePlayListLoadsThePattern() {
         MainWindow& w = *w_;
         setPlayList({"A", "B"});
-        w.editState.patternChanged = true;
+        w.state().editState.patternChanged = true;
         // A real press on the first entry: the list selects it, then the load runs.
-        const QPoint first = w.playListBox->visualItemRect(w.playListBox->item(0)).center();
-        QTest::mousePress(w.playListBox->viewport(), Qt::LeftButton, {}, first);
-        QTRY_COMPARE(w.patternCells.cell(0, 0), std::string("A"));
+        const QPoint first = ui().playListBox->visualItemRect(ui().playListBox->item(0)).center();
+        QTest::mousePress(ui().playListBox->viewport(), Qt::LeftButton, {}, first);
+        QTRY_COMPARE(w.state().patternCells.cell(0, 0), std::string("A"));
         QCOMPARE(questions_, 1); // answered No: the edits are dropped
-        QCOMPARE(w.patternCells.rowCount(), 18);
-        QCOMPARE(w.patternCells.cell(1, 2), std::string("Kick      [ ]"));
-        QCOMPARE(w.patternNameBox->text(), QString("A"));
-        QCOMPARE(w.bpmBox->value(), 100);
-        QCOMPARE(w.loopsBox->value(), 2);
+        QCOMPARE(w.state().patternCells.rowCount(), 18);
+        QCOMPARE(w.state().patternCells.cell(1, 2), std::string("Kick      [ ]"));
+        QCOMPARE(ui().patternNameBox->text(), QString("A"));
+        QCOMPARE(ui().bpmBox->value(), 100);
+        QCOMPARE(ui().loopsBox->value(), 2);
         QCOMPARE(sound_->playback().bpm(), 100);
-        QVERIFY(!w.editState.patternChanged);
-        QCOMPARE(w.currentPattern, std::string("A"));
+        QVERIFY(!w.state().editState.patternChanged);
+        QCOMPARE(w.state().currentPattern, std::string("A"));
 
         // The next entry right after: no question, the shorter pattern replaces the grid.
         loadRow(1);
         QCOMPARE(questions_, 1);
-        QCOMPARE(w.patternCells.rowCount(), 10);
-        QCOMPARE(w.bpmBox->value(), 140);
-        QCOMPARE(w.loopsBox->value(), 1);
+        QCOMPARE(w.state().patternCells.rowCount(), 10);
+        QCOMPARE(ui().bpmBox->value(), 140);
+        QCOMPARE(ui().loopsBox->value(), 1);
 
         // The right button only enlarges the list.
-        QTest::mousePress(w.playListBox->viewport(), Qt::RightButton, {}, first);
+        QTest::mousePress(ui().playListBox->viewport(), Qt::RightButton, {}, first);
         QCoreApplication::processEvents();
-        QCOMPARE(w.patternCells.cell(0, 0), std::string("B"));
+        QCOMPARE(w.state().patternCells.cell(0, 0), std::string("B"));
     }
 
     void yesSavesTheEditsBeforeLoading() {
         MainWindow& w = *w_;
         setPlayList({"A"});
-        w.patternCells.setName("Mine");
-        w.patternCells.setCell(3, 4, "Snare     [ ]");
-        w.editState.patternChanged = true;
+        w.state().patternCells.setName("Mine");
+        w.state().patternCells.setCell(3, 4, "Snare     [ ]");
+        w.state().editState.patternChanged = true;
         answerYes_ = true;
         loadRow(0);
         QCOMPARE(questions_, 1);
         QVERIFY(fs::exists(work() / "Mine.pat"));
         QCOMPARE(fileLines(work() / "Mine.pat")[7 * 4 + 3], std::string("Snare     [ ]"));
-        QCOMPARE(test::listTexts(w.playListBox), QStringList({"A", "Mine"}));
-        QCOMPARE(w.patternCells.cell(0, 0), std::string("A"));
+        QCOMPARE(test::listTexts(ui().playListBox), QStringList({"A", "Mine"}));
+        QCOMPARE(w.state().patternCells.cell(0, 0), std::string("A"));
     }
 
     void aSaveThatFailsStopsTheLoad() {
         MainWindow& w = *w_;
         setPlayList({"A"});
-        w.patternCells.setName("bad/name");
-        w.editState.patternChanged = true;
+        w.state().patternCells.setName("bad/name");
+        w.state().editState.patternChanged = true;
         answerYes_ = true;
         loadRow(0);
         QCOMPARE(messages_.size(), 1);
-        QCOMPARE(w.patternCells.cell(0, 0), std::string("bad/name"));
-        QVERIFY(w.editState.patternChanged);
+        QCOMPARE(w.state().patternCells.cell(0, 0), std::string("bad/name"));
+        QVERIFY(w.state().editState.patternChanged);
 
         // A pattern without a name: the name question, and the edits stay.
-        w.patternCells.setName("");
-        w.patternCells.setCell(2, 3, "Snare     [ ]");
+        w.state().patternCells.setName("");
+        w.state().patternCells.setCell(2, 3, "Snare     [ ]");
         loadRow(0);
         QCOMPARE(messages_.last(), QString("NAME: Name of pattern?"));
-        QCOMPARE(w.patternCells.cell(2, 3), std::string("Snare     [ ]"));
-        QVERIFY(w.editState.patternChanged);
+        QCOMPARE(w.state().patternCells.cell(2, 3), std::string("Snare     [ ]"));
+        QVERIFY(w.state().editState.patternChanged);
     }
 
     void aMissingPatternLeavesTheGridAlone() {
         MainWindow& w = *w_;
         setPlayList({"Gone", "<Blank>"});
-        w.patternCells.setName("Keep");
+        w.state().patternCells.setName("Keep");
         loadRow(0);
         QCOMPARE(messages_.size(), 1);
         QVERIFY2(messages_[0].contains("Gone"), qPrintable(messages_[0]));
-        QCOMPARE(w.patternCells.cell(0, 0), std::string("Keep"));
+        QCOMPARE(w.state().patternCells.cell(0, 0), std::string("Keep"));
         loadRow(1); // the reserved name is never loaded
         QCOMPARE(messages_.size(), 1);
-        QCOMPARE(w.patternCells.cell(0, 0), std::string("Keep"));
+        QCOMPARE(w.state().patternCells.cell(0, 0), std::string("Keep"));
     }
 
     void aLoadedPatternRestoresItsSamples() {
@@ -262,84 +266,83 @@ private slots:
         QCOMPARE(samples.fileName(2), std::string("Blank.wav"));
         QCOMPARE(messages_.size(), 1);
         QVERIFY2(messages_[0].contains("Can not find"), qPrintable(messages_[0]));
-        QVERIFY(!w.editState.patternChanged);
+        QVERIFY(!w.state().editState.patternChanged);
     }
 
     void saveOpenAndNewSong() {
         MainWindow& w = *w_;
         setPlayList({"A", "B", "A"});
         chosenSong_ = work() / "Gig";
-        w.saveSongAction->trigger();
+        ui().saveSongAction->trigger();
         const fs::path saved = work() / "Gig.sng";
         const auto lines = fileLines(saved);
         QCOMPARE(lines.size(), std::size_t{163});
         QCOMPARE(lines[3], std::string("<*sam1"));
-        QCOMPARE(w.songFileName, saved.string());
+        QCOMPARE(w.state().songFileName, saved.string());
 
-        w.patternCells.setName("A");
-        w.patternNameBox->setText("A");
-        w.newSongAction->trigger();
-        QCOMPARE(w.songFileName, std::string("Untitled Song"));
-        QCOMPARE(w.playListBox->count(), 0);
-        QCOMPARE(w.patternCells.cell(0, 0), std::string());
-        QCOMPARE(w.patternNameBox->text(), QString());
+        w.state().patternCells.setName("A");
+        ui().patternNameBox->setText("A");
+        ui().newSongAction->trigger();
+        QCOMPARE(w.state().songFileName, std::string("Untitled Song"));
+        QCOMPARE(ui().playListBox->count(), 0);
+        QCOMPARE(w.state().patternCells.cell(0, 0), std::string());
+        QCOMPARE(ui().patternNameBox->text(), QString());
         QCOMPARE(w.windowTitle(), QString("Tamboro Pro v7.0"));
-        QCOMPARE(test::listTexts(w.patternLibraryBox), QStringList({"A", "B"}));
+        QCOMPARE(test::listTexts(ui().patternLibraryBox), QStringList({"A", "B"}));
 
         chosenSong_ = saved;
-        w.openSongAction->trigger();
-        QCOMPARE(test::listTexts(w.playListBox), QStringList({"A", "B", "A"}));
-        QCOMPARE(w.songFileName, saved.string());
+        ui().openSongAction->trigger();
+        QCOMPARE(test::listTexts(ui().playListBox), QStringList({"A", "B", "A"}));
+        QCOMPARE(w.state().songFileName, saved.string());
         QVERIFY(messages_.isEmpty());
 
         // Cancelled dialogs change nothing.
         chosenSong_.clear();
-        w.openSongAction->trigger();
-        w.saveSongAction->trigger();
-        QCOMPARE(w.songFileName, saved.string());
+        ui().openSongAction->trigger();
+        ui().saveSongAction->trigger();
+        QCOMPARE(w.state().songFileName, saved.string());
     }
 
     void songFilesThatFailKeepTheSongName() {
         MainWindow& w = *w_;
-        w.songFileName = "Before.sng";
+        w.state().songFileName = "Before.sng";
         setPlayList({"B"});
         // A frequency that is not a number: nothing of the file is taken.
         writeFileAtomically(work() / "Bad.sng", std::string("A\r\n<*sam1\r\nBlank.wav\r\nfast\r\n"));
         chosenSong_ = work() / "Bad.sng";
-        w.openSongAction->trigger();
+        ui().openSongAction->trigger();
         QCOMPARE(messages_.size(), 1);
-        QCOMPARE(test::listTexts(w.playListBox), QStringList{"B"});
-        QCOMPARE(w.songFileName, std::string("Before.sng"));
+        QCOMPARE(test::listTexts(ui().playListBox), QStringList{"B"});
+        QCOMPARE(w.state().songFileName, std::string("Before.sng"));
 
         // A sample file that cannot be opened: the entries are read, the song keeps its old name.
         writeFileAtomically(work() / "Lost.sng", std::string("A\r\nB\r\n<*sam1\r\nnowhere.wav\r\n44100\r\n"));
         chosenSong_ = work() / "Lost.sng";
-        w.openSongAction->trigger();
+        ui().openSongAction->trigger();
         QCOMPARE(messages_.size(), 2);
-        QCOMPARE(test::listTexts(w.playListBox), QStringList({"A", "B"}));
-        QCOMPARE(w.songFileName, std::string("Before.sng"));
+        QCOMPARE(test::listTexts(ui().playListBox), QStringList({"A", "B"}));
+        QCOMPARE(w.state().songFileName, std::string("Before.sng"));
 
         // A folder that cannot be written: the old song name stays.
         chosenSong_ = work() / "missing-folder" / "New.sng";
-        w.saveSongAction->trigger();
+        ui().saveSongAction->trigger();
         QCOMPARE(messages_.size(), 3);
-        QCOMPARE(w.songFileName, std::string("Before.sng"));
+        QCOMPARE(w.state().songFileName, std::string("Before.sng"));
     }
 
     void clearAllStopsAPlayingSong() {
-        MainWindow& w = *w_;
         setPlayList({"A", "B"});
-        w.playSongButton->click();
+        ui().playSongButton->click();
         QVERIFY(sound_->playback().songPlaying());
-        QVERIFY(!w.playPatternButton->isEnabled());
-        w.clearSongButton->click();
+        QVERIFY(!ui().playPatternButton->isEnabled());
+        ui().clearSongButton->click();
         QVERIFY(!sound_->playback().songPlaying());
-        QCOMPARE(w.playListBox->count(), 0);
-        QVERIFY(w.playPatternButton->isEnabled());
-        QVERIFY(w.playSongButton->isEnabled());
+        QCOMPARE(ui().playListBox->count(), 0);
+        QVERIFY(ui().playPatternButton->isEnabled());
+        QVERIFY(ui().playSongButton->isEnabled());
         setPlayList({"A"});
-        w.clearListAction->trigger();
-        QCOMPARE(w.playListBox->count(), 0);
+        ui().clearListAction->trigger();
+        QCOMPARE(ui().playListBox->count(), 0);
     }
 };
 

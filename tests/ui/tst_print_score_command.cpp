@@ -2,12 +2,14 @@
 // folder and handed to the desktop's viewer, with the application minimised; a pattern that cannot
 // be read leaves no file behind and says why.
 
+#include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 #include "common/Files.h"
 #include "render/DrumTab.h"
 #include "song/PatternFile.h"
 #include "song/PatternGrid.h"
 #include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowState.h"
 #include "windows/main/PrintScoreCommand.h"
 
 #include <QAction>
@@ -56,7 +58,7 @@ void setPlayList(MainWindow& w, const QStringList& names) {
     std::vector<std::string> entries;
     for (const QString& name : names)
         entries.push_back(name.toStdString());
-    w.replacePlayList(entries);
+    w.parts().lists.replacePlayList(entries);
 }
 
 } // namespace
@@ -67,6 +69,9 @@ class PrintScoreCommandTest : public QObject {
     test::TemporarySettings settings_;
     std::unique_ptr<QTemporaryDir> work_;
     std::unique_ptr<MainWindow> w_;
+
+    // The window\'s controls, as the user meets them.
+    test::MainWindowControls ui() const { return test::controlsOf(*w_); }
     PrintScoreCommand* command_ = nullptr;
     std::vector<fs::path> opened_;
     QStringList messages_;
@@ -79,8 +84,8 @@ private slots:
         writePattern(work(), "Groove", 16, 4, 100, 2, "Kick      [ ]");
         writePattern(work(), "Waltz Fill", 12, 3, 90, 1, "Snare Rim [5]");
         w_ = std::make_unique<MainWindow>(work());
-        QVERIFY(!w_->printScoreAction->isEnabled());
-        command_ = new PrintScoreCommand(*w_);
+        command_ = new PrintScoreCommand(
+            *ui().printScoreAction, w_->state(), [w = w_.get()] { w->minimizeClicked(); }, w_.get());
         opened_.clear();
         messages_.clear();
         command_->openFile = [this](const fs::path& file) {
@@ -97,16 +102,16 @@ private slots:
 
     void writesTheScoreMinimisesAndOpensIt() {
         MainWindow& w = *w_;
-        QVERIFY(w.printScoreAction->isEnabled());
+        QVERIFY(ui().printScoreAction->isEnabled());
         QWidget sidePanel;
         sidePanel.show();
         w.kitListWindow = &sidePanel;
         w.show();
-        w.songFileName = "C:\\Songs\\Funk.sng";
+        w.state().songFileName = "C:\\Songs\\Funk.sng";
         setPlayList(w, {"Groove", "Waltz Fill", "Groove"});
-        w.playListBox->setCurrentRow(2); // the whole list prints whatever is selected
+        ui().playListBox->setCurrentRow(2); // the whole list prints whatever is selected
 
-        w.printScoreAction->trigger();
+        ui().printScoreAction->trigger();
 
         const fs::path written = work() / "Funk.txt";
         QVERIFY(messages_.isEmpty());
@@ -152,9 +157,9 @@ private slots:
         QFETCH(QString, songFileName);
         QFETCH(QString, fileName);
         QFETCH(QString, firstLine);
-        w_->songFileName = songFileName.toStdString();
+        w_->state().songFileName = songFileName.toStdString();
         setPlayList(*w_, {});
-        w_->printScoreAction->trigger();
+        ui().printScoreAction->trigger();
         const fs::path written = work() / fileName.toStdString();
         QCOMPARE(opened_, std::vector<fs::path>{written});
         // An empty play list gives the title and an empty line only.
@@ -163,11 +168,11 @@ private slots:
 
     void unreadablePatternLeavesTheOldScore() {
         MainWindow& w = *w_;
-        w.songFileName = "Funk.sng";
+        w.state().songFileName = "Funk.sng";
         writeFileAtomically(work() / "Funk.txt", std::string("the score printed last week\r\n"));
         setPlayList(w, {"Groove", "Gone Missing"});
 
-        w.printScoreAction->trigger();
+        ui().printScoreAction->trigger();
 
         QCOMPARE(messages_.size(), qsizetype{1});
         QVERIFY2(messages_.front().contains("Gone Missing.pat"), qPrintable(messages_.front()));
@@ -179,9 +184,9 @@ private slots:
 
     void patternsAreFoundWhateverTheirLetterCase() {
         // A song file may name a pattern in other letters than its file has, as playback allows.
-        w_->songFileName = "Funk.sng";
+        w_->state().songFileName = "Funk.sng";
         setPlayList(*w_, {"GROOVE", "waltz fill"});
-        w_->printScoreAction->trigger();
+        ui().printScoreAction->trigger();
         QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
         QTemporaryDir expectedDir;
         const fs::path expected =
@@ -195,13 +200,15 @@ private slots:
         fs::create_directory(outside);
         fs::copy_file(work() / "Groove.pat", outside / "Groove.pat");
         MainWindow inner(outside);
-        PrintScoreCommand command(inner);
+        const test::MainWindowControls innerUi(inner);
+        PrintScoreCommand command(*innerUi.printScoreAction, inner.state(),
+                                  [&inner] { inner.minimizeClicked(); });
         QStringList messages;
         command.showMessage = [&](const QString& text) { messages << text; };
         command.openFile = [](const fs::path&) { return true; };
-        inner.songFileName = "Funk.sng";
+        inner.state().songFileName = "Funk.sng";
         setPlayList(inner, {"Groove", "../Waltz Fill"});
-        inner.printScoreAction->trigger();
+        innerUi.printScoreAction->trigger();
         QCOMPARE(messages.size(), qsizetype{1});
         QVERIFY2(messages.front().contains("../Waltz Fill"), qPrintable(messages.front()));
         QVERIFY(!fs::exists(outside / "Funk.txt"));
@@ -210,10 +217,10 @@ private slots:
 
     void aScoreThatCannotBeWrittenSaysWhere() {
         // A folder stands where the score would go: the write fails and the folder stays as it was.
-        w_->songFileName = "Locked.sng";
+        w_->state().songFileName = "Locked.sng";
         fs::create_directory(work() / "Locked.txt");
         setPlayList(*w_, {"Groove"});
-        w_->printScoreAction->trigger();
+        ui().printScoreAction->trigger();
         QCOMPARE(messages_.size(), qsizetype{1});
         QVERIFY2(messages_.front().contains("Locked.txt"), qPrintable(messages_.front()));
         QVERIFY(opened_.empty());
@@ -221,14 +228,42 @@ private slots:
         QVERIFY(noTemporaryFilesIn(work()));
     }
 
+    void printsFromTheSongStateAloneWithoutAWindow() {
+        // The command needs only its menu item, the song's state and a way to minimise.
+        MainWindowState state(work(), {});
+        state.songFileName = "Solo.sng";
+        state.playList.append("Waltz Fill");
+        state.playList.append("Groove");
+        QAction trigger;
+        int minimised = 0;
+        PrintScoreCommand command(trigger, state, [&] { ++minimised; });
+        std::vector<fs::path> opened;
+        command.openFile = [&](const fs::path& file) {
+            opened.push_back(file);
+            return true;
+        };
+        QStringList messages;
+        command.showMessage = [&](const QString& text) { messages << text; };
+
+        trigger.trigger();
+
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+        QCOMPARE(minimised, 1);
+        QCOMPARE(opened, std::vector<fs::path>{work() / "Solo.txt"});
+        QTemporaryDir expectedDir;
+        const fs::path expected =
+            writeDrumTab("Solo.sng", {"Waltz Fill", "Groove"}, work(), expectedDir.path().toStdString());
+        QCOMPARE(fileText(work() / "Solo.txt"), fileText(expected));
+    }
+
     void aScoreNothingCanOpenIsStillSavedAndNamed() {
-        w_->songFileName = "Funk.sng";
+        w_->state().songFileName = "Funk.sng";
         setPlayList(*w_, {"Waltz Fill"});
         command_->openFile = [this](const fs::path& file) {
             opened_.push_back(file);
             return false;
         };
-        w_->printScoreAction->trigger();
+        ui().printScoreAction->trigger();
         const fs::path written = work() / "Funk.txt";
         QVERIFY(fs::exists(written));
         QCOMPARE(messages_.size(), qsizetype{1});

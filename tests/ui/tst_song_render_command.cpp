@@ -1,6 +1,7 @@
 // "Render song to wave" from the main window: the Play List renders into the chosen file with the
 // window's kit and channel switches, and the MP3 option opens the encoder window on the result.
 
+#include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 #include "kits/Wave.h"
 #include "render/SongRender.h"
@@ -62,8 +63,9 @@ struct ShownPattern {
 };
 
 ShownPattern shownPattern(const MainWindow& w) {
-    return {w.bpmBox->value(), w.loopsBox->value(), w.patternNameBox->text(), w.patternCells.cell(1, 2),
-            w.patternCells.cell(2, 3)};
+    const test::MainWindowControls ui(w);
+    return {ui.bpmBox->value(), ui.loopsBox->value(), ui.patternNameBox->text(),
+            w.state().patternCells.cell(1, 2), w.state().patternCells.cell(2, 3)};
 }
 
 // Presses the default button of the next modal message box once it shows.
@@ -91,22 +93,23 @@ private slots:
         // The render's script dump goes to the current folder, as a confirmed dialog leaves it.
         fs::current_path(dir);
         MainWindow w(dir);
+        const test::MainWindowControls ui(w);
         RenderProgressWindow renderWindow;
-        SongRenderCommand command(w, renderWindow, nullptr);
+        SongRenderCommand command(w.parts(), renderWindow, nullptr);
         QVERIFY(fs::exists(dir / "mainplay.txt") == false);
         const QString out = QString::fromStdString((dir / "Rock.wav").string());
         renderWindow.chooseOutputFile = [&] { return out; };
-        QVERIFY(w.renderSongButton->isEnabled());
+        QVERIFY(ui.renderSongButton->isEnabled());
 
-        w.replacePlayList({"Rock Beat"});
-        w.includeMp3Action->setChecked(true);
-        w.renderSongButton->click();
+        w.parts().lists.replacePlayList({"Rock Beat"});
+        ui.includeMp3Action->setChecked(true);
+        ui.renderSongButton->click();
 
         const Wave rendered = Wave::readFile(dir / "Rock.wav");
         QCOMPARE(rendered.channels(), std::uint16_t{2});
         QCOMPARE(rendered.sampleRate(), 44100u);
         QVERIFY(rendered.frames() > 44100u); // a bar of 16 steps at the pattern's tempo, repeated
-        QVERIFY(w.playPatternButton->isEnabled());
+        QVERIFY(ui.playPatternButton->isEnabled());
         QVERIFY(fs::exists(dir / "mainplay.txt"));
         QVERIFY(command.encoderWindow());
         QCOMPARE(command.encoderWindow()->wavPathBox->text(), out);
@@ -129,27 +132,29 @@ private slots:
         ProgramOptions options;
         options.audio = AudioChoice::Null;
         MainWindow w(dir, options);
-        MainWindowSound sound(w, options);
+        const test::MainWindowControls ui(w);
+        MainWindowSound sound(w.parts(), options);
         RenderProgressWindow renderWindow;
-        SongRenderCommand command(w, renderWindow, &sound);
-        const std::string kick = w.instrumentBox->itemText(1).toStdString();
+        SongRenderCommand command(w.parts(), renderWindow, &sound);
+        const std::string kick = ui.instrumentBox->itemText(1).toStdString();
         writePattern(dir, "Intro", 16, 100, 2, kick);
         writePattern(dir, "Outro", 8, 90, 3, kick);
         // The grid shows 16 steps; a cell below the last pattern's rows keeps its text.
-        const int rowsBefore = w.patternCells.rowCount(), endRowBefore = w.patternCells.endRow();
-        w.patternCells.setCell(3, 14, "older text");
-        QSignalSpy tempoChanges(w.bpmBox, &QSpinBox::valueChanged);
+        const int rowsBefore = w.state().patternCells.rowCount(),
+                  endRowBefore = w.state().patternCells.endRow();
+        w.state().patternCells.setCell(3, 14, "older text");
+        QSignalSpy tempoChanges(ui.bpmBox, &QSpinBox::valueChanged);
 
         std::optional<ShownPattern> atSaveDialog;
         renderWindow.chooseOutputFile = [&] {
             atSaveDialog = shownPattern(w);
             return QString::fromStdString((dir / "Song.wav").string());
         };
-        w.replacePlayList({"Outro", "Intro", "Outro"});
-        w.acidizeLoopAction->setChecked(acidize);
+        w.parts().lists.replacePlayList({"Outro", "Intro", "Outro"});
+        ui.acidizeLoopAction->setChecked(acidize);
         if (acidize)
             answerNextMessageBox();
-        w.renderSongButton->click();
+        ui.renderSongButton->click();
 
         QCOMPARE(fs::exists(dir / "Song.wav"), !acidize);
         QCOMPARE(atSaveDialog.has_value(), !acidize);
@@ -161,22 +166,22 @@ private slots:
         QCOMPARE(shown.secondRowText, std::string("Outro 2"));
         QCOMPARE(tempoChanges.count(), 1); // the sound layer hears the new tempo once
         QCOMPARE(tempoChanges.front().front().toInt(), 90);
-        QCOMPARE(w.stepInterval, 167);
+        QCOMPARE(w.state().stepInterval, 167);
         // The sound layer took the tempo from the box: its step clock and the tempo knob follow.
         QCOMPARE(sound.playback().bpm(), 90);
         QCOMPARE(sound.playback().stepInterval, 167);
-        QCOMPARE(w.bpmKnob->value(), 90.0);
+        QCOMPARE(ui.bpmKnob->value(), 90.0);
 
         // Rows 0..10 of "Outro" are in the grid; the row count and endRow are those of before.
         const PatternFileData outro = readPatternFile(dir / "Outro.pat");
         for (int row = 0; row <= outro.length + 2; ++row)
             for (int col = 0; col < PatternGrid::kColumns; ++col)
-                QCOMPARE(w.patternCells.cell(col, row),
+                QCOMPARE(w.state().patternCells.cell(col, row),
                          outro.cells[static_cast<std::size_t>(PatternGrid::kColumns * row + col)]);
-        QCOMPARE(w.patternCells.cell(2, 0), std::string("8"));
-        QCOMPARE(w.patternCells.rowCount(), rowsBefore);
-        QCOMPARE(w.patternCells.endRow(), endRowBefore);
-        QCOMPARE(w.patternCells.cell(3, 14), std::string("older text"));
+        QCOMPARE(w.state().patternCells.cell(2, 0), std::string("8"));
+        QCOMPARE(w.state().patternCells.rowCount(), rowsBefore);
+        QCOMPARE(w.state().patternCells.endRow(), endRowBefore);
+        QCOMPARE(w.state().patternCells.cell(3, 14), std::string("older text"));
     }
 
     void theEntryBeforeTheStartingOneIsSelectedAfterwards_data() {
@@ -194,16 +199,17 @@ private slots:
         const fs::path dir = work.path().toStdString();
         prepareProgramFolder(dir);
         MainWindow w(dir);
+        const test::MainWindowControls ui(w);
         RenderProgressWindow renderWindow;
-        SongRenderCommand command(w, renderWindow, nullptr);
-        writePattern(dir, "Intro", 16, 100, 1, w.instrumentBox->itemText(1).toStdString());
+        SongRenderCommand command(w.parts(), renderWindow, nullptr);
+        writePattern(dir, "Intro", 16, 100, 1, ui.instrumentBox->itemText(1).toStdString());
         renderWindow.chooseOutputFile = [&] { return QString::fromStdString((dir / "Song.wav").string()); };
-        w.replacePlayList({"Intro", "Intro", "Intro"});
-        w.playListBox->setCurrentRow(selected);
-        w.renderSongButton->click();
+        w.parts().lists.replacePlayList({"Intro", "Intro", "Intro"});
+        ui.playListBox->setCurrentRow(selected);
+        ui.renderSongButton->click();
         QVERIFY(fs::exists(dir / "Song.wav"));
-        QCOMPARE(w.playListBox->currentRow(), selectedAfter);
-        QCOMPARE(w.playList.selected(), selectedAfter);
+        QCOMPARE(ui.playListBox->currentRow(), selectedAfter);
+        QCOMPARE(w.state().playList.selected(), selectedAfter);
     }
 
     void aSongThatCannotBeReadLeavesTheGridAsItWas() {
@@ -211,19 +217,20 @@ private slots:
         const fs::path dir = work.path().toStdString();
         prepareProgramFolder(dir);
         MainWindow w(dir);
+        const test::MainWindowControls ui(w);
         RenderProgressWindow renderWindow;
-        SongRenderCommand command(w, renderWindow, nullptr);
-        writePattern(dir, "Intro", 16, 100, 2, w.instrumentBox->itemText(1).toStdString());
-        w.patternCells.setCell(1, 2, "my unsaved hit");
+        SongRenderCommand command(w.parts(), renderWindow, nullptr);
+        writePattern(dir, "Intro", 16, 100, 2, ui.instrumentBox->itemText(1).toStdString());
+        w.state().patternCells.setCell(1, 2, "my unsaved hit");
         const ShownPattern before = shownPattern(w);
         bool asked = false;
         renderWindow.chooseOutputFile = [&] {
             asked = true;
             return QString::fromStdString((dir / "Song.wav").string());
         };
-        w.replacePlayList({"Intro", "Nowhere"});
+        w.parts().lists.replacePlayList({"Intro", "Nowhere"});
         answerNextMessageBox();
-        w.renderSongButton->click();
+        ui.renderSongButton->click();
 
         QVERIFY(!asked);
         QVERIFY(!fs::exists(dir / "Song.wav"));
@@ -240,18 +247,19 @@ private slots:
         test::seedProgramFolder(dir);
         fs::current_path(dir);
         MainWindow w(dir);
+        const test::MainWindowControls ui(w);
         RenderProgressWindow renderWindow;
-        SongRenderCommand command(w, renderWindow, nullptr);
+        SongRenderCommand command(w.parts(), renderWindow, nullptr);
         bool asked = false;
         renderWindow.chooseOutputFile = [&] {
             asked = true;
             return QString::fromStdString((dir / "x.wav").string());
         };
-        w.replacePlayList({});
-        w.renderSongAction->trigger();
+        w.parts().lists.replacePlayList({});
+        ui.renderSongAction->trigger();
         QVERIFY(!asked);
         QVERIFY(!fs::exists(dir / "x.wav"));
-        QVERIFY(w.playPatternButton->isEnabled());
+        QVERIFY(ui.playPatternButton->isEnabled());
         QVERIFY(!command.encoderWindow());
     }
 };

@@ -3,18 +3,26 @@
 // carried over by instrument position, and refreshes the Kit List window.
 
 #include <QObject>
+#include <QPointer>
 
 #include <filesystem>
 #include <functional>
 
+class QAction;
+class QWidget;
+
 namespace tamboro {
 
-class MainWindow;
+class KitLibrary;
+class KitListWindow;
 
 class KitLibraryCommand : public QObject {
     Q_OBJECT
 public:
-    explicit KitLibraryCommand(MainWindow& window);
+    // Answers `trigger` by loading into `kits` a kit file of `programDir` and showing its name in
+    // `kitList` (may be null). Dialogs and messages stand over `window`, which owns the command.
+    KitLibraryCommand(QAction& trigger, KitLibrary& kits, const std::filesystem::path& programDir,
+                      KitListWindow* kitList, QWidget& window);
 
     // The kit open dialog, starting in the program folder; empty when cancelled. Tests replace it.
     std::function<std::filesystem::path()> chooseKitFile;
@@ -22,7 +30,9 @@ public:
     void drumKitLibraryClicked();
 
 private:
-    MainWindow& window_;
+    KitLibrary& kits_;
+    QPointer<KitListWindow> kitList_;
+    QWidget& window_;
 };
 
 } // namespace tamboro

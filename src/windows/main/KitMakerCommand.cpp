@@ -4,18 +4,19 @@
 #include "sound/SampleData.h"
 #include "sound/SoundBuffer.h"
 #include "windows/kits/KitMakerWindow.h"
-#include "windows/main/MainWindow.h"
 #include "windows/main/MainWindowSound.h"
+#include "windows/main/MainWindowState.h"
 
 #include <QAction>
 #include <QMessageBox>
 
 namespace tamboro {
 
-KitMakerCommand::KitMakerCommand(MainWindow& window, KitMakerWindow& maker, MainWindowSound* sound)
-    : QObject(&window), window_(window), maker_(maker), sound_(sound) {
-    askTemplate = [this] {
-        return QMessageBox::question(&window_, QStringLiteral("Question"),
+KitMakerCommand::KitMakerCommand(QAction& trigger, const MainWindowState& state, KitMakerWindow& maker,
+                                 MainWindowSound* sound, QWidget& window)
+    : QObject(&window), state_(state), maker_(maker), sound_(sound) {
+    askTemplate = [parent = &window] {
+        return QMessageBox::question(parent, QStringLiteral("Question"),
                                      QStringLiteral("Do you wish to template the current drum kit?"),
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     };
@@ -28,22 +29,21 @@ KitMakerCommand::KitMakerCommand(MainWindow& window, KitMakerWindow& maker, Main
         };
         maker_.setAuditionAvailable(true);
     }
-    window_.kitMakerAction->setEnabled(true);
-    connect(window_.kitMakerAction, &QAction::triggered, this, &KitMakerCommand::kitMakerClicked);
+    connect(&trigger, &QAction::triggered, this, &KitMakerCommand::kitMakerClicked);
 }
 
 KitMakerCommand::~KitMakerCommand() = default;
 
 void KitMakerCommand::kitMakerClicked() {
     std::vector<std::string> list;
-    for (int i = 0; i < window_.instruments.count(); ++i)
-        list.push_back(window_.instruments.entry(i));
-    const DrumKit& kit = window_.kitLibrary->kit();
+    for (int i = 0; i < state_.instruments.count(); ++i)
+        list.push_back(state_.instruments.entry(i));
+    const DrumKit& kit = state_.kitLibrary->kit();
     maker_.buildRows(list, kit.count());
     maker_.show();
     maker_.raise();
     const bool templateCurrentKit = askTemplate ? askTemplate() : false;
-    maker_.fillFromMainKit(kit, list, window_.programDir, templateCurrentKit);
+    maker_.fillFromMainKit(kit, list, state_.programDir, templateCurrentKit);
 }
 
 } // namespace tamboro

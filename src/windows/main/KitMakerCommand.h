@@ -4,6 +4,9 @@
 
 #include <QObject>
 
+class QAction;
+class QWidget;
+
 #include <functional>
 #include <memory>
 
@@ -12,13 +15,15 @@ namespace tamboro {
 class MainWindowSound;
 class SoundBuffer;
 class KitMakerWindow;
-class MainWindow;
+struct MainWindowState;
 
 class KitMakerCommand : public QObject {
     Q_OBJECT
 public:
-    // `sound` may be null (no audition then). The command is enabled on `window`'s View menu.
-    KitMakerCommand(MainWindow& window, KitMakerWindow& maker, MainWindowSound* sound);
+    // Answers `trigger` by showing `maker` on the kit and instruments of `state`. `sound` may be
+    // null (no audition then). The question stands over `window`, which owns the command.
+    KitMakerCommand(QAction& trigger, const MainWindowState& state, KitMakerWindow& maker,
+                    MainWindowSound* sound, QWidget& window);
     ~KitMakerCommand() override;
 
     // Asks the template question; tests replace it. True for Yes.
@@ -28,7 +33,7 @@ public:
     void kitMakerClicked();
 
 private:
-    MainWindow& window_;
+    const MainWindowState& state_;
     KitMakerWindow& maker_;
     MainWindowSound* sound_;
     // The maker's audition player, kept until the next audition replaces it.

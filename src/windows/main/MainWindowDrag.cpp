@@ -24,7 +24,7 @@ PixelPoint pointerIn(const QMouseEvent* event) {
 } // namespace
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == backgroundImage) {
+    if (watched == backgroundImage_) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
             backgroundPress(static_cast<QMouseEvent*>(event));
@@ -43,13 +43,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::backgroundPress(QMouseEvent* event) {
-    // backgroundImage fills the window, so its coordinates are the window's.
-    backgroundDrag.press(pointerIn(event), event->button() == Qt::LeftButton);
+    // The background picture fills the window, so its coordinates are the window's.
+    backgroundDrag_.press(pointerIn(event), event->button() == Qt::LeftButton);
 }
 
 void MainWindow::backgroundMove(QMouseEvent* event) {
-    const auto move = backgroundDrag.move(pointerIn(event), {x(), y()}, positionOf(kitListWindow),
-                                          positionOf(extraSamplesWindow));
+    const auto move = backgroundDrag_.move(pointerIn(event), {x(), y()}, positionOf(kitListWindow),
+                                           positionOf(extraSamplesWindow));
     if (!move)
         return;
     this->move(move->mainWindow.x, move->mainWindow.y);
@@ -64,7 +64,7 @@ void MainWindow::backgroundMove(QMouseEvent* event) {
 }
 
 void MainWindow::backgroundRelease(QMouseEvent* event) {
-    backgroundDrag.release(event->button() == Qt::LeftButton);
+    backgroundDrag_.release(event->button() == Qt::LeftButton);
     for (QWidget* companion : {kitListWindow.data(), extraSamplesWindow.data()}) {
         if (!companion)
             continue;

@@ -1,6 +1,7 @@
 // MainWindow: creation (startUp) and closing (shutDown), in the order the program relies on:
 // settings, the window's shape and defaults, the kit, the grid and tempo, the pan table, the
-// working sample files; at close the pan table and then the settings.
+// working sample files; at close the pan table and then the settings. Teardown removes what was
+// wired into the window before its controls go.
 
 #include "windows/main/MainWindow.h"
 
@@ -8,37 +9,33 @@
 #include "common/Error.h"
 #include "common/Rounding.h"
 #include "song/WorkingSamples.h"
-#include "windows/controls/Knob.h"
-#include "windows/controls/OptionsWindow.h"
+#include "windows/main/MainMenus.h"
+#include "windows/main/PatternBoxes.h"
 #include "windows/main/PatternGridView.h"
+#include "windows/main/PatternListsPanel.h"
 #include "windows/main/SettingsStore.h"
+#include "windows/main/TransportPanel.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSpinBox>
 
 #include <cstdio>
+#include <vector>
 
 namespace tamboro {
 
 MainWindow::MainWindow(const std::filesystem::path& programFolder, const ProgramOptions& options,
                        QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), programDir(programFolder),
-      programOptions(options), kitLibrary(std::make_unique<KitLibrary>(programFolder)) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), state_(programFolder, options) {
     setObjectName("mainWindow");
     setWindowTitle(kCaptionAtStart);
     setAutoFillBackground(true);
     setPalette(QPalette(QColor(16, 18, 22)));
     resize(kMainClientWidth, kMainClientHeight);
-    buildControls();
-    buildGrid();
-    buildMenus();
-    connectLists();
-    connectPatternBoxes();
+    buildParts();
     startUp();
     // The form's first size is a size change like any other: the resize rule applies at once.
     applyResizeRule();
@@ -46,7 +43,21 @@ MainWindow::MainWindow(const std::filesystem::path& programFolder, const Program
         move(screen->availableGeometry().center() - rect().center());
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The children that are no widgets were wired in: the parts, and after them the sound layer and
+    // the commands, which watch and drive the parts' controls. They go first, the latest first,
+    // while every control still stands. The controls then go with the window, cut off from it so
+    // that nothing they emit on their way reaches its half-destroyed state.
+    std::vector<QPointer<QObject>> wiredIn;
+    for (QObject* child : children())
+        if (!child->isWidgetType())
+            wiredIn.emplace_back(child);
+    for (auto it = wiredIn.rbegin(); it != wiredIn.rend(); ++it)
+        delete it->data();
+    parts_.reset();
+    for (QObject* child : children())
+        child->disconnect(this);
+}
 
 void MainWindow::reportError(const QString& message) {
     std::fprintf(stderr, "tamboro: %s\n", qPrintable(message));
@@ -58,103 +69,104 @@ void MainWindow::reportError(const QString& message) {
 }
 
 void MainWindow::startUp() {
-    editState.patternChanged = false;
-    showTips = true;
+    state_.editState.patternChanged = false;
+    state_.showTips = true;
 
     const AppSettings settings = SettingsStore::load();
-    gridScrollIndicatorAction->setChecked(settings.gridIndicator);
-    includeMp3Action->setChecked(settings.includeMp3);
-    kitLibrary->setKitFileName(settings.kitFileName);
-    showTips = settings.showTips;
+    const MainMenus::Actions& menu = parts_->menus.actions();
+    menu.gridScrollIndicator->setChecked(settings.gridIndicator);
+    menu.includeMp3->setChecked(settings.includeMp3);
+    state_.kitLibrary->setKitFileName(settings.kitFileName);
+    state_.showTips = settings.showTips;
 
-    channelOn.fill(true);
-    patternLines.clear();
-    songScript.clear();
-    repeatPattern = repeatSong = globalSpeed = false;
+    state_.channelOn.fill(true);
+    state_.patternLines.clear();
+    state_.songScript.clear();
+    state_.repeatPattern = state_.repeatSong = state_.globalSpeed = false;
 
     applyWindowShape(kOutlineBottomAtCreation);
 
     setGridColors(kDefaultGridBackground, kDefaultGridText);
 
     // The kit is loaded before the Kit List window exists, so that window builds its own labels.
-    kitLibrary->deferKitListPaint = true;
+    state_.kitLibrary->deferKitListPaint = true;
     loadKit();
 
-    primaryRate = 44200;
-    primaryBits = 16;
+    state_.primaryRate = 44200;
+    state_.primaryBits = 16;
 
-    patternCells.layOut(16, 4);
-    patternGrid->modelChanged();
+    state_.patternCells.layOut(16, 4);
+    parts_->grid.modelChanged();
 
-    const int bpm = bpmBox->value();
-    stepInterval = static_cast<int>(roundHalfEven(60.0 / bpm * 1000.0 / 4.0));
-    bpmKnob->setValue(bpm);
+    const int bpm = parts_->transport.bpm();
+    state_.stepInterval = static_cast<int>(roundHalfEven(60.0 / bpm * 1000.0 / 4.0));
+    parts_->transport.setTempoKnob(bpm);
 
-    patternLibrary.fillFromFolder(programDir);
-    showLibrary();
+    state_.patternLibrary.fillFromFolder(state_.programDir);
+    parts_->lists.showLibrary();
 
-    loopsBox->setValue(1);
-    patternCells.writeStepLabels(16, 4);
+    parts_->boxes.setLoops(1);
+    state_.patternCells.writeStepLabels(16, 4);
 
     // A missing, short or non-numeric pan table gives centre pans and the default grid colours;
     // start-up goes on either way.
-    const PanTableLoad pans = loadPanTable(programDir / kPanTableFileName);
-    panTableProblem = pans.problem;
-    if (!panTableProblem.empty() && std::filesystem::exists(programDir / kPanTableFileName))
+    const PanTableLoad pans = loadPanTable(state_.programDir / kPanTableFileName);
+    state_.panTableProblem = pans.problem;
+    if (!state_.panTableProblem.empty() && std::filesystem::exists(state_.programDir / kPanTableFileName))
         std::fprintf(stderr, "tamboro: %s: using centre pans and the default grid colours\n",
-                     panTableProblem.c_str());
+                     state_.panTableProblem.c_str());
 
     // Pans go to the positions that hold kit instruments; a short kit leaves the rest alone.
     applyPanTable(pans.table, instrumentPositions(), [this](const std::string& name, int pan) {
-        if (DrumKitItem* item = kitLibrary->kit().findOrNull(name))
+        if (DrumKitItem* item = state_.kitLibrary->kit().findOrNull(name))
             item->setPan(pan);
     });
     setGridColors(pans.table.gridBackground, pans.table.gridText);
-    patternLines.clear();
+    state_.patternLines.clear();
 
-    resetWorkingSamples(programDir);
-    editState.gridClicked = false;
+    resetWorkingSamples(state_.programDir);
+    state_.editState.gridClicked = false;
 }
 
 void MainWindow::loadKit() {
     try {
-        kitLibrary->loadKit();
-        kitProblem.clear();
+        state_.kitLibrary->loadKit();
+        state_.kitProblem.clear();
     } catch (const Error& e) {
-        kitProblem = e.what();
-        reportError(QString::fromStdString(kitProblem));
+        state_.kitProblem = e.what();
+        reportError(QString::fromStdString(state_.kitProblem));
     }
 }
 
 InstrumentPositions MainWindow::instrumentPositions() const {
     InstrumentPositions list;
-    list.lastKitIndex = instruments.lastKitIndex();
-    for (int i = 0; i < instruments.count(); ++i)
-        list.entries.push_back(instruments.entry(i));
+    list.lastKitIndex = state_.instruments.lastKitIndex();
+    for (int i = 0; i < state_.instruments.count(); ++i)
+        list.entries.push_back(state_.instruments.entry(i));
     return list;
 }
 
 AppSettings MainWindow::currentSettings() const {
     AppSettings s;
-    s.gridIndicator = gridScrollIndicatorAction->isChecked();
-    s.includeMp3 = includeMp3Action->isChecked();
-    s.kitFileName = kitLibrary->kitFileName();
-    s.showTips = showTips;
+    s.gridIndicator = parts_->menus.actions().gridScrollIndicator->isChecked();
+    s.includeMp3 = parts_->menus.actions().includeMp3->isChecked();
+    s.kitFileName = state_.kitLibrary->kitFileName();
+    s.showTips = state_.showTips;
     return s;
 }
 
 void MainWindow::savePanTableAtClose() {
-    patternLines.clear();
+    state_.patternLines.clear();
     // Positions without a kit instrument are written as 0.
     const PanTable table = capturePanTable(
         instrumentPositions(),
         [this](const std::string& name) {
-            const DrumKitItem* item = kitLibrary->kit().findOrNull(name);
+            const DrumKitItem* item = state_.kitLibrary->kit().findOrNull(name);
             return item ? static_cast<int>(item->pan()) : 0;
         },
         gridBackgroundColor(), gridTextColor());
     try {
-        savePanTable(programDir / kPanTableFileName, table);
+        savePanTable(state_.programDir / kPanTableFileName, table);
     } catch (const Error& e) {
         // The old table stays as it was; closing goes on with the settings.
         std::fprintf(stderr, "tamboro: %s\n", e.what());
@@ -162,12 +174,10 @@ void MainWindow::savePanTableAtClose() {
 }
 
 void MainWindow::shutDown() {
-    if (stopStepClocks)
-        stopStepClocks();
     savePanTableAtClose();
     SettingsStore::save(currentSettings());
-    patternLines.clear();
-    songScript.clear();
+    state_.patternLines.clear();
+    state_.songScript.clear();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

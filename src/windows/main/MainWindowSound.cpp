@@ -7,22 +7,16 @@
 #include "sound/NullAudioBackend.h"
 #include "sound/RtAudioBackend.h"
 #include "sound/ThreadPriority.h"
-#include "windows/controls/Knob.h"
-#include "windows/controls/PictureButton.h"
-#include "windows/controls/PulseLight.h"
-#include "windows/controls/SkinPictures.h"
-#include "windows/main/MainWindow.h"
+#include "windows/main/MainMenus.h"
+#include "windows/main/MainWindowState.h"
+#include "windows/main/PatternBoxes.h"
 #include "windows/main/PatternGridView.h"
+#include "windows/main/PatternListsPanel.h"
+#include "windows/main/TransportPanel.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QEvent>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QSignalBlocker>
-#include <QSpinBox>
 
 #include <cstdio>
 
@@ -46,39 +40,39 @@ std::unique_ptr<AudioBackend> makeBackend(const ProgramOptions& options) {
 
 } // namespace
 
-MainWindowSound::MainWindowSound(MainWindow& window, const ProgramOptions& options)
-    : QObject(&window), window_(window), dispatcher_(&window) {
+MainWindowSound::MainWindowSound(const MainWindowParts& window, const ProgramOptions& options)
+    : QObject(&window.window), window_(window), dispatcher_(&window.window) {
     // The window thread runs every clock tick (the cells it sounds live in the grid), so a busy
     // desktop must not hold a tick back: ask for a higher priority than ordinary programs. Never
     // real-time scheduling here, as a long paint must not starve the rest of the system; a refusal
     // leaves the thread as it was.
     applyThreadPriority(ThreadPriority::higher);
     device_ = std::make_unique<SoundDevice>(makeBackend(options));
-    const Wave blank = ExtraSamples::loadBlank(window.programDir);
-    voices_ = std::make_unique<KitVoices>(window.kitLibrary->kit());
+    MainWindowState& state = window.state;
+    const Wave blank = ExtraSamples::loadBlank(state.programDir);
+    voices_ = std::make_unique<KitVoices>(state.kitLibrary->kit());
     voices_->initialize(*device_);
     streams_ = std::make_unique<SampleStreams>(*device_, blank);
-    samples_ = std::make_unique<ExtraSamples>(*streams_, window.programDir, blank);
-    playback_ = std::make_unique<PlaybackState>(dispatcher_, *device_, window.patternCells,
-                                                window.instruments, *voices_, streams_.get());
+    samples_ = std::make_unique<ExtraSamples>(*streams_, state.programDir, blank);
+    playback_ = std::make_unique<PlaybackState>(dispatcher_, *device_, state.patternCells, state.instruments,
+                                                *voices_, streams_.get());
     wireEvents();
     wireControls();
-    // The clocks stop before anything else when the window closes ("x", "Exit", shut-down).
-    window.stopStepClocks = [this] { stopClocks(); };
     // A shorter grid must not leave the pattern clock on a row past its end; a cleared pattern
     // takes the song script with it (the song clock then finds the script ended).
-    window.patternLaidOut = [this](int endRow) {
+    connect(&window.boxes, &PatternBoxes::laidOut, this, [this](int endRow) {
         if (playback_->playRow > endRow)
             playback_->playRow = 2;
-    };
-    window.forgetSongScript = [this] { playback_->songScript.clear(); };
-    window.installEventFilter(this);
+    });
+    connect(&window.boxes, &PatternBoxes::patternCleared, this, [this] { playback_->songScript.clear(); });
+    // The clocks stop before anything else when the window closes ("x", "Exit", shut-down).
+    window.window.installEventFilter(this);
 }
 
 MainWindowSound::~MainWindowSound() {
-    window_.stopStepClocks = nullptr;
-    window_.patternLaidOut = nullptr;
-    window_.forgetSongScript = nullptr;
+    // The window's Kit Library keeps a refill that reaches the voices; it goes back to the window's own.
+    if (refillWithoutVoices_)
+        window_.state.kitLibrary->fillInstrumentList = refillWithoutVoices_;
     stopClocks();
     playback_.reset();
     samples_.reset();
@@ -102,69 +96,44 @@ void MainWindowSound::stopClocks() {
 }
 
 bool MainWindowSound::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &window_ && event->type() == QEvent::Close)
+    if (watched == &window_.window && event->type() == QEvent::Close)
         stopClocks();
-    if (watched == window_.panKnob) {
-        if (event->type() == QEvent::MouseMove)
-            playback_->panKnobMouseMove(window_.panKnob->value());
-        else if (event->type() == QEvent::Leave)
-            playback_->panKnobMouseLeave();
-    }
-    if (window_.patternGrid && watched == window_.patternGrid->viewport() &&
-        event->type() == QEvent::MouseButtonPress)
+    if (watched == window_.grid.viewport() && event->type() == QEvent::MouseButtonPress)
         playback_->gridMousePressed();
     return QObject::eventFilter(watched, event);
 }
 
-void MainWindowSound::showGlyph(PictureButton* button, int imageIndex) {
-    button->setGlyph(skinPixmap(QString::fromStdString(skin::imageListFile(imageIndex))));
-    button->setGlyphIndex(imageIndex);
-}
-
 void MainWindowSound::wireEvents() {
     PlaybackEvents& e = playback_->events;
+    TransportPanel& transport = window_.transport;
     e.highlightRow = [this](int row) {
-        window_.patternGrid->setSelection(CellRect{1, row, 6, row});
+        window_.grid.setSelection(CellRect{1, row, 6, row});
         if (playback_->gridScrollIndicator)
-            window_.patternGrid->ensureRowVisible(row);
+            window_.grid.ensureRowVisible(row);
     };
-    e.pulse = [this](int channel) {
-        if (channel >= 1 && channel <= 6)
-            window_.pulseLights[static_cast<std::size_t>(channel - 1)]->pulse();
+    e.pulse = [&transport](int channel) { transport.pulseChannel(channel); };
+    e.playButtonsEnabled = [&transport](bool enabled) { transport.setPlayButtonsEnabled(enabled); };
+    e.repeatGlyph = [&transport](int image) { transport.showRepeatPatternGlyph(image); };
+    e.repeatSongGlyph = [&transport](int image) { transport.showRepeatSongGlyph(image); };
+    e.globalSpeedGlyph = [&transport](int image) { transport.showGlobalSpeedGlyph(image); };
+    e.channelCaption = [&transport](int channel, const std::string& caption) {
+        transport.setChannelCaption(channel, QString::fromStdString(caption));
     };
-    e.playButtonsEnabled = [this](bool enabled) {
-        window_.playPatternButton->setEnabled(enabled);
-        window_.playSongButton->setEnabled(enabled);
-    };
-    e.repeatGlyph = [this](int image) { showGlyph(window_.repeatPatternButton, image); };
-    e.repeatSongGlyph = [this](int image) { showGlyph(window_.repeatSongButton, image); };
-    e.globalSpeedGlyph = [this](int image) { showGlyph(window_.globalSpeedButton, image); };
-    e.channelCaption = [this](int channel, const std::string& caption) {
-        if (channel >= 1 && channel <= 6)
-            window_.channelSwitches[static_cast<std::size_t>(channel - 1)]->setText(
-                QString::fromStdString(caption));
-    };
-    e.tempoShown = [this] {
-        const QSignalBlocker quiet(window_.bpmBox);
-        window_.bpmBox->setValue(playback_->bpm());
-        window_.bpmKnob->setValue(playback_->tempoKnob());
-    };
-    e.patternChanged = [this] { window_.editState.patternChanged = true; };
-    e.selectPlayListEntry = [this](int index) { window_.playListBox->setCurrentRow(index); };
-    e.loopsShown = [this](int loops) {
-        const QSignalBlocker quiet(window_.loopsBox);
-        window_.loopsBox->setValue(loops);
-    };
+    e.tempoShown = [this] { window_.transport.showTempo(playback_->bpm(), playback_->tempoKnob()); };
+    e.patternChanged = [this] { window_.state.editState.patternChanged = true; };
+    e.selectPlayListEntry = [this](int index) { window_.lists.selectPlayListRow(index); };
+    e.loopsShown = [this](int loops) { window_.boxes.showLoops(loops); };
     e.patternNameShown = [this](const std::string& name) {
-        window_.patternNameBox->setText(QString::fromStdString(name));
+        window_.boxes.setPatternName(QString::fromStdString(name));
     };
     e.message = [this](const std::string& text, const std::string& caption) {
-        QMessageBox::information(&window_, QString::fromStdString(caption), QString::fromStdString(text));
+        QMessageBox::information(&window_.window, QString::fromStdString(caption),
+                                 QString::fromStdString(text));
     };
     // A tick's error is shown without a modal loop, so the clock keeps its time.
     auto tickError = [this](const std::string& text) {
         auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Tamboro"),
-                                    QString::fromStdString(text), QMessageBox::Ok, &window_);
+                                    QString::fromStdString(text), QMessageBox::Ok, &window_.window);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->show();
     };
@@ -173,54 +142,39 @@ void MainWindowSound::wireEvents() {
 }
 
 void MainWindowSound::wireControls() {
-    MainWindow& w = window_;
+    TransportPanel& t = window_.transport;
     PlaybackState& p = *playback_;
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             w.playPatternButton, w.repeatPatternButton, w.stopButton, w.playInstrumentButton,
-             w.playSongButton, w.repeatSongButton, w.globalSpeedButton, w.bpmKnob, w.panKnob, w.bpmBox})
-        control->setEnabled(true);
-    for (QPushButton* channel : w.channelSwitches)
-        channel->setEnabled(true);
-    connect(w.playPatternButton, &PictureButton::clicked, this, [&p] { p.playPattern(); });
-    connect(w.stopButton, &PictureButton::clicked, this, [&p] { p.stopPlayback(); });
-    connect(w.repeatPatternButton, &PictureButton::clicked, this, [&p] { p.toggleRepeatPattern(); });
-    connect(w.playInstrumentButton, &PictureButton::clicked, this, [&p] { p.playInstrument(); });
-    connect(w.playSongButton, &PictureButton::clicked, this, [this] {
-        playback_->playSong(window_.programDir, window_.playList.names(), window_.playListBox->currentRow());
+    connect(&t, &TransportPanel::playPatternClicked, this, [&p] { p.playPattern(); });
+    connect(&t, &TransportPanel::stopClicked, this, [&p] { p.stopPlayback(); });
+    connect(&t, &TransportPanel::repeatPatternClicked, this, [&p] { p.toggleRepeatPattern(); });
+    connect(&t, &TransportPanel::playInstrumentClicked, this, [&p] { p.playInstrument(); });
+    connect(&t, &TransportPanel::playSongClicked, this, [this] {
+        playback_->playSong(window_.state.programDir, window_.state.playList.names(),
+                            window_.lists.playListRow());
     });
-    connect(w.repeatSongButton, &PictureButton::clicked, this, [&p] { p.toggleRepeatSong(); });
-    connect(w.globalSpeedButton, &PictureButton::clicked, this, [&p] { p.toggleGlobalSpeed(); });
-    for (int c = 0; c < 6; ++c)
-        connect(w.channelSwitches[static_cast<std::size_t>(c)], &QPushButton::clicked, this,
-                [&p, c] { p.toggleChannel(61 + c); });
-    connect(w.bpmKnob, &Knob::turnedByUser, this,
-            [this] { playback_->tempoKnobTurned(window_.bpmKnob->value()); });
-    connect(w.bpmBox, &QSpinBox::valueChanged, this, [&p](int bpm) { p.setBpm(bpm); });
-    w.panKnob->setMouseTracking(true);
-    w.panKnob->installEventFilter(this);
-    w.patternGrid->viewport()->installEventFilter(this);
+    connect(&t, &TransportPanel::repeatSongClicked, this, [&p] { p.toggleRepeatSong(); });
+    connect(&t, &TransportPanel::globalSpeedClicked, this, [&p] { p.toggleGlobalSpeed(); });
+    connect(&t, &TransportPanel::channelClicked, this, [&p](int tag) { p.toggleChannel(tag); });
+    connect(&t, &TransportPanel::tempoKnobTurned, this, [&p](double value) { p.tempoKnobTurned(value); });
+    connect(&t, &TransportPanel::bpmChanged, this, [&p](int bpm) { p.setBpm(bpm); });
+    connect(&t, &TransportPanel::panKnobHovered, this, [&p](double value) { p.panKnobMouseMove(value); });
+    connect(&t, &TransportPanel::panKnobLeft, this, [&p] { p.panKnobMouseLeave(); });
+    window_.grid.viewport()->installEventFilter(this);
     // Placing a kit instrument auditions it at once.
-    connect(w.patternGrid, &PatternGridView::auditionRequested, this, [&p] { p.playInstrument(); });
-    // The instrument list's text is the current instrument that the audition and the grid use.
-    connect(w.instrumentBox, &QComboBox::currentTextChanged, this,
-            [this](const QString& text) { window_.instruments.setText(text.toStdString()); });
-    w.instruments.setText(w.instrumentBox->currentText().toStdString());
-    if (w.gridScrollIndicatorAction) {
-        p.gridScrollIndicator = w.gridScrollIndicatorAction->isChecked();
-        connect(w.gridScrollIndicatorAction, &QAction::toggled, this,
-                [&p](bool on) { p.gridScrollIndicator = on; });
-    }
+    connect(&window_.grid, &PatternGridView::auditionRequested, this, [&p] { p.playInstrument(); });
+    QAction* indicator = window_.menus.actions().gridScrollIndicator;
+    p.gridScrollIndicator = indicator->isChecked();
+    connect(indicator, &QAction::toggled, this, [&p](bool on) { p.gridScrollIndicator = on; });
     // A new kit gets its own voices at once, so an audition never plays the previous kit's sound.
-    if (w.kitLibrary) {
-        auto refill = w.kitLibrary->fillInstrumentList;
-        w.kitLibrary->fillInstrumentList = [this, refill](const DrumKit& kit) {
-            if (refill)
-                refill(kit);
-            voices_->initialize(*device_);
-        };
-    }
+    KitLibrary& kits = *window_.state.kitLibrary;
+    refillWithoutVoices_ = kits.fillInstrumentList;
+    kits.fillInstrumentList = [this](const DrumKit& kit) {
+        if (refillWithoutVoices_)
+            refillWithoutVoices_(kit);
+        voices_->initialize(*device_);
+    };
     // The clocks start from the tempo the BPM box shows.
-    p.setBpm(w.bpmBox->value());
+    p.setBpm(t.bpm());
 }
 
 } // namespace tamboro

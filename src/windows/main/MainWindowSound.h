@@ -1,23 +1,24 @@
 #pragma once
 // The main window's sound: the sound output, the kit voices, the 32 extra-sample players and the
-// playback state, wired to the window's transport buttons, knobs, channel switches, lights, grid
-// and Play List. The window's controls stay thin: each forwards to the playback handler of the same
-// name and shows what playback reports.
+// playback state, wired to the window's transport panel, grid, pattern boxes and Play List. The
+// controls stay thin: each forwards to the playback handler of the same name and shows what
+// playback reports.
 
 #include "sound/ExtraSamples.h"
 #include "sound/KitVoices.h"
 #include "sound/PlaybackState.h"
 #include "sound/SampleStreams.h"
 #include "sound/SoundDevice.h"
+#include "windows/main/MainWindowParts.h"
 #include "windows/sound/QtTickDispatcher.h"
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 namespace tamboro {
 
-class MainWindow;
 struct ProgramOptions;
 
 class MainWindowSound : public QObject {
@@ -27,8 +28,9 @@ public:
     static const char* const kSoundCardMessage;
 
     // Opens the sound output chosen by the options (the system device, or the null device with an
-    // optional capture) and wires `window`. Throws Error when the output cannot be opened.
-    MainWindowSound(MainWindow& window, const ProgramOptions& options);
+    // optional capture) and wires the window's parts. Throws Error when the output cannot be
+    // opened. The sound layer is a child of the window, which removes it before its controls.
+    MainWindowSound(const MainWindowParts& window, const ProgramOptions& options);
     ~MainWindowSound() override;
 
     PlaybackState& playback() { return *playback_; }
@@ -36,7 +38,8 @@ public:
     SoundDevice& device() { return *device_; }
     KitVoices& kitVoices() { return *voices_; }
 
-    // Stops both clocks (shut-down and the "x" label do this first) and the extra samples.
+    // Stops both clocks. Closing the window ("x", "Exit", shut-down) does this before anything else,
+    // so that no tick runs against a closing window.
     void stopClocks();
 
 protected:
@@ -45,9 +48,11 @@ protected:
 private:
     void wireControls();
     void wireEvents();
-    void showGlyph(class PictureButton* button, int imageIndex);
 
-    MainWindow& window_;
+    MainWindowParts window_;
+    // The window's own instrument-list refill, which the sound layer's refill runs before renewing
+    // the voices.
+    std::function<void(const DrumKit&)> refillWithoutVoices_;
     QtTickDispatcher dispatcher_;
     std::unique_ptr<SoundDevice> device_;
     std::unique_ptr<KitVoices> voices_;

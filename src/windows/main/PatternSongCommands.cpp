@@ -3,22 +3,20 @@
 #include "common/Error.h"
 #include "song/PatternLists.h"
 #include "song/SongFile.h"
-#include "windows/controls/PictureButton.h"
 #include "windows/kits/ExtraSamplesWindow.h"
 #include "windows/kits/SampleEditorWindow.h"
-#include "windows/main/MainWindow.h"
+#include "windows/main/MainMenus.h"
 #include "windows/main/MainWindowSound.h"
+#include "windows/main/MainWindowState.h"
+#include "windows/main/PatternBoxes.h"
 #include "windows/main/PatternGridView.h"
+#include "windows/main/PatternListsPanel.h"
+#include "windows/main/TransportPanel.h"
 
 #include <QAction>
 #include <QFileDialog>
 #include <QKeySequence>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
-#include <QMouseEvent>
-#include <QSpinBox>
-#include <QTimer>
 
 namespace tamboro {
 
@@ -28,61 +26,51 @@ constexpr const char* kSongFilter = "*.sng (*.sng)";
 
 } // namespace
 
-PatternSongCommands::PatternSongCommands(MainWindow& window, MainWindowSound& sound,
+PatternSongCommands::PatternSongCommands(const MainWindowParts& window, MainWindowSound& sound,
                                          SampleEditorWindow* editor, ExtraSamplesWindow* samplesWindow)
-    : QObject(&window), window_(window), sound_(sound), editor_(editor), samplesWindow_(samplesWindow) {
-    const QString folder = QString::fromStdString(window_.programDir.string());
-    chooseSongToOpen = [this, folder] {
+    : QObject(&window.window), window_(window), sound_(sound), editor_(editor),
+      samplesWindow_(samplesWindow) {
+    QWidget* parent = &window_.window;
+    const QString folder = QString::fromStdString(window_.state.programDir.string());
+    chooseSongToOpen = [parent, folder] {
         return std::filesystem::path(
-            QFileDialog::getOpenFileName(&window_, QStringLiteral("Open Song"), folder, kSongFilter)
+            QFileDialog::getOpenFileName(parent, QStringLiteral("Open Song"), folder, kSongFilter)
                 .toStdString());
     };
-    chooseSongToSave = [this, folder] {
+    chooseSongToSave = [parent, folder] {
         return std::filesystem::path(
-            QFileDialog::getSaveFileName(&window_, QStringLiteral("Save Song"), folder, kSongFilter)
+            QFileDialog::getSaveFileName(parent, QStringLiteral("Save Song"), folder, kSongFilter)
                 .toStdString());
     };
-    askSavePattern = [this] {
-        return QMessageBox::question(&window_, kSaveQuestionTitle, kSaveQuestion,
+    askSavePattern = [parent] {
+        return QMessageBox::question(parent, kSaveQuestionTitle, kSaveQuestion,
                                      QMessageBox::Yes | QMessageBox::No,
                                      QMessageBox::Yes) == QMessageBox::Yes;
     };
-    showMessage = [this](const QString& text, const QString& title) {
-        QMessageBox::information(&window_, title, text);
+    showMessage = [parent](const QString& text, const QString& title) {
+        QMessageBox::information(parent, title, text);
     };
 
-    connect(window_.savePatternButton, &PictureButton::clicked, this, [this] { savePatternClicked(); });
-    connect(window_.openSongAction, &QAction::triggered, this, &PatternSongCommands::openSongClicked);
-    connect(window_.saveSongAction, &QAction::triggered, this, &PatternSongCommands::saveSongClicked);
-    connect(window_.newSongAction, &QAction::triggered, this, &PatternSongCommands::newSongClicked);
-    connect(window_.clearListAction, &QAction::triggered, this, &PatternSongCommands::clearListClicked);
-    connect(window_.clearSongButton, &PictureButton::clicked, this, &PatternSongCommands::clearListClicked);
-    for (QAction* action :
-         {window_.openSongAction, window_.saveSongAction, window_.newSongAction, window_.clearListAction})
-        action->setEnabled(true);
+    const MainMenus::Actions& menu = window_.menus.actions();
+    connect(&window_.boxes, &PatternBoxes::savePatternClicked, this, [this] { savePatternClicked(); });
+    connect(menu.openSong, &QAction::triggered, this, &PatternSongCommands::openSongClicked);
+    connect(menu.saveSong, &QAction::triggered, this, &PatternSongCommands::saveSongClicked);
+    connect(menu.newSong, &QAction::triggered, this, &PatternSongCommands::newSongClicked);
+    connect(menu.clearList, &QAction::triggered, this, &PatternSongCommands::clearListClicked);
+    connect(&window_.transport, &TransportPanel::clearSongClicked, this,
+            &PatternSongCommands::clearListClicked);
     // The desktop's usual keys for opening and saving a song. The menus are popups, so the window
     // itself carries the actions for their keys to work while no menu is open. New Song gets no
     // key: it empties the grid without asking, which a stray key press must not do.
-    const std::pair<QAction*, QKeySequence> keys[] = {{window_.openSongAction, QKeySequence::Open},
-                                                      {window_.saveSongAction, QKeySequence::Save}};
+    const std::pair<QAction*, QKeySequence> keys[] = {{menu.openSong, QKeySequence::Open},
+                                                      {menu.saveSong, QKeySequence::Save}};
     for (const auto& [action, key] : keys) {
         action->setShortcut(key);
-        window_.addAction(action);
+        parent->addAction(action);
     }
-    for (PictureButton* button : {window_.savePatternButton, window_.clearSongButton})
-        button->setEnabled(true);
-    window_.playListBox->viewport()->installEventFilter(this);
-}
-
-bool PatternSongCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_.playListBox->viewport() && event->type() == QEvent::MouseButtonPress) {
-        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
-        // The list selects the entry under the pointer as it handles this press; the load reads
-        // that selection once the press is done.
-        if (button == Qt::LeftButton || button == Qt::MiddleButton)
-            QTimer::singleShot(0, this, &PatternSongCommands::playListPressed);
-    }
-    return QObject::eventFilter(watched, event);
+    // A left or middle press on the Play List loads the entry it selected.
+    connect(&window_.lists, &PatternListsPanel::playListEntryPressed, this,
+            &PatternSongCommands::playListPressed);
 }
 
 void PatternSongCommands::reportError(const std::string& text) {
@@ -125,10 +113,11 @@ SampleTarget PatternSongCommands::sampleTarget() {
 
 bool PatternSongCommands::savePatternClicked() {
     try {
+        MainWindowState& state = window_.state;
         const SaveOutcome outcome =
-            savePattern(window_.programDir, window_.patternCells, window_.editState, window_.bpmBox->value(),
-                        window_.loopsBox->value(), currentSamples(), window_.playList, window_.patternLibrary,
-                        window_.currentPattern);
+            savePattern(state.programDir, state.patternCells, state.editState, window_.transport.bpm(),
+                        window_.boxes.loops(), currentSamples(), state.playList, state.patternLibrary,
+                        state.currentPattern);
         if (outcome == SaveOutcome::NeedsName) {
             showMessage(QStringLiteral("Name of pattern?"), QStringLiteral("NAME"));
             return false;
@@ -138,14 +127,14 @@ bool PatternSongCommands::savePatternClicked() {
         reportError(e.what());
         return false;
     }
-    window_.showLibrary();
-    window_.showPlayList();
+    window_.lists.showLibrary();
+    window_.lists.showPlayList();
     return true;
 }
 
 void PatternSongCommands::playListPressed() {
     try {
-        confirmUnsavedEdits(window_.editState, askSavePattern, [this] {
+        confirmUnsavedEdits(window_.state.editState, askSavePattern, [this] {
             if (!savePatternClicked())
                 throw Error("The pattern was not saved.");
         });
@@ -157,14 +146,15 @@ void PatternSongCommands::playListPressed() {
 }
 
 void PatternSongCommands::loadSelectedPattern() {
-    const int row = window_.playListBox->currentRow();
-    if (row < 0 || row >= window_.playListBox->count())
+    const std::optional<std::string> entry = window_.lists.playListEntry(window_.lists.playListRow());
+    if (!entry)
         return;
-    const std::string name = window_.playListBox->item(row)->text().toStdString();
-    window_.currentPattern = name;
+    MainWindowState& state = window_.state;
+    const std::string& name = *entry;
+    state.currentPattern = name;
     std::optional<PatternFileData> data;
     try {
-        data = loadPattern(window_.programDir, name, window_.patternCells);
+        data = loadPattern(state.programDir, name, state.patternCells);
     } catch (const Error& e) {
         // The grid keeps what it had.
         reportError(e.what());
@@ -172,14 +162,14 @@ void PatternSongCommands::loadSelectedPattern() {
     }
     if (!data)
         return;
-    window_.patternGrid->modelChanged();
-    window_.bpmBox->setValue(data->bpm);
-    window_.loopsBox->setValue(data->loops);
+    window_.grid.modelChanged();
+    window_.transport.setBpm(data->bpm);
+    window_.boxes.setLoops(data->loops);
     restorePatternSamples(*data, sampleTarget());
     sound_.playback().playRow = 2;
-    window_.patternNameBox->setText(QString::fromStdString(window_.patternCells.cell(0, 0)));
+    window_.boxes.setPatternName(QString::fromStdString(state.patternCells.cell(0, 0)));
     // A freshly loaded pattern has no edits, whatever the boxes' handlers did while it was shown.
-    window_.editState.patternChanged = false;
+    state.editState.patternChanged = false;
 }
 
 void PatternSongCommands::saveSongClicked() {
@@ -187,19 +177,19 @@ void PatternSongCommands::saveSongClicked() {
     if (chosen.empty())
         return;
     const std::filesystem::path file = songPathWithDefaultExtension(chosen);
-    window_.playPatternButton->setEnabled(true);
-    window_.currentPattern = file.string();
+    window_.transport.setPlayPatternEnabled(true);
+    window_.state.currentPattern = file.string();
     const ExtraSamples& samples = sound_.extraSamples();
     std::vector<SongSample> blocks;
     for (int n = 1; n <= ExtraSamples::kCount; ++n)
         blocks.push_back(SongSample{samples.fileName(n), samples.frequency(n), samples.pan(n)});
     try {
-        writeSongFile(file, buildSongFileLines(window_.playList.names(), blocks));
+        writeSongFile(file, buildSongFileLines(window_.state.playList.names(), blocks));
     } catch (const Error& e) {
         reportError(e.what());
         return;
     }
-    window_.songFileName = file.string();
+    window_.state.songFileName = file.string();
 }
 
 void PatternSongCommands::openSongClicked() {
@@ -214,8 +204,8 @@ void PatternSongCommands::openSongClicked() {
         reportError(e.what());
         return;
     }
-    window_.replacePlayList(song.entries);
-    window_.playPatternButton->setEnabled(true);
+    window_.lists.replacePlayList(song.entries);
+    window_.transport.setPlayPatternEnabled(true);
     try {
         restoreSongSamples(song, sampleTarget());
     } catch (const Error& e) {
@@ -223,20 +213,21 @@ void PatternSongCommands::openSongClicked() {
         reportError(e.what());
         return;
     }
-    window_.songFileName = file.string();
+    window_.state.songFileName = file.string();
 }
 
 void PatternSongCommands::newSongClicked() {
-    newSong(window_.patternCells, window_.playList, window_.songFileName);
-    window_.patternNameBox->clear();
-    window_.patternGrid->modelChanged();
-    window_.showPlayList();
-    window_.setWindowTitle(MainWindow::kCaptionAfterNewSong);
+    MainWindowState& state = window_.state;
+    newSong(state.patternCells, state.playList, state.songFileName);
+    window_.boxes.clearPatternName();
+    window_.grid.modelChanged();
+    window_.lists.showPlayList();
+    window_.window.setWindowTitle(kCaptionAfterNewSong);
 }
 
 void PatternSongCommands::clearListClicked() {
-    window_.playList.clear();
-    window_.showPlayList();
+    window_.state.playList.clear();
+    window_.lists.showPlayList();
     sound_.playback().clearSong();
 }
 

@@ -5,6 +5,7 @@
 // with the Play List's "Clear all" button.
 
 #include "song/SampleRestore.h"
+#include "windows/main/MainWindowParts.h"
 
 #include <QObject>
 #include <QPointer>
@@ -20,14 +21,16 @@ namespace tamboro {
 class MainWindowSound;
 class SampleEditorWindow;
 class ExtraSamplesWindow;
-class MainWindow;
 
 class PatternSongCommands : public QObject {
     Q_OBJECT
 public:
-    // `editor` and `samplesWindow` show what loading a pattern or song does to the extra samples;
-    // either may be null.
-    PatternSongCommands(MainWindow& window, MainWindowSound& sound, SampleEditorWindow* editor,
+    static constexpr const char* kCaptionAfterNewSong = "Tamboro Pro v7.0";
+
+    // Answers the save button, the Play List's presses, the song items of the File and Edit menus
+    // and the "Clear all" button of `window`, and is owned by it. `editor` and `samplesWindow` show
+    // what loading a pattern or song does to the extra samples; either may be null.
+    PatternSongCommands(const MainWindowParts& window, MainWindowSound& sound, SampleEditorWindow* editor,
                         ExtraSamplesWindow* samplesWindow);
 
     // ---- Dialogs and message boxes; tests replace them. ----------------------------------------
@@ -51,16 +54,13 @@ public:
     void newSongClicked();   // New Song
     void clearListClicked(); // Clear all / Clear List
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void loadSelectedPattern();
     std::vector<PatternSample> currentSamples() const;
     SampleTarget sampleTarget();
     void reportError(const std::string& text);
 
-    MainWindow& window_;
+    MainWindowParts window_;
     MainWindowSound& sound_;
     QPointer<SampleEditorWindow> editor_;
     QPointer<ExtraSamplesWindow> samplesWindow_;

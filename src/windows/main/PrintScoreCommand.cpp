@@ -1,7 +1,7 @@
 #include "windows/main/PrintScoreCommand.h"
 
 #include "render/DrumTab.h"
-#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowState.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -14,26 +14,28 @@
 
 namespace tamboro {
 
-PrintScoreCommand::PrintScoreCommand(MainWindow& window) : QObject(&window), window_(window) {
+PrintScoreCommand::PrintScoreCommand(QAction& trigger, const MainWindowState& state,
+                                     std::function<void()> minimize, QObject* owner)
+    : QObject(owner), state_(state), minimize_(std::move(minimize)) {
     openFile = [](const std::filesystem::path& file) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
     };
     // The main window is minimised by then, so the box stands on its own rather than waiting behind
     // a minimised parent.
     showMessage = [](const QString& text) { QMessageBox::warning(nullptr, QStringLiteral("Tamboro"), text); };
-    window_.printScoreAction->setEnabled(true);
-    connect(window_.printScoreAction, &QAction::triggered, this, &PrintScoreCommand::printScoreClicked);
+    connect(&trigger, &QAction::triggered, this, &PrintScoreCommand::printScoreClicked);
 }
 
 std::filesystem::path PrintScoreCommand::writeScore(const std::vector<std::string>& entries) const {
-    return writeDrumTab(window_.songFileName, entries, window_.programDir, window_.programDir);
+    return writeDrumTab(state_.songFileName, entries, state_.programDir, state_.programDir);
 }
 
 void PrintScoreCommand::printScoreClicked() {
-    window_.minimizeClicked();
+    if (minimize_)
+        minimize_();
 
     // Every entry from the first, in order; the selection plays no part.
-    const std::vector<std::string> entries = window_.playList.names();
+    const std::vector<std::string> entries = state_.playList.names();
 
     // The pattern files are read from, and the score written to, the program folder: it is the
     // current folder the program starts in, and no dialog of ours moves the current folder away.

@@ -11,15 +11,19 @@
 #include <string>
 #include <vector>
 
+class QAction;
+
 namespace tamboro {
 
-class MainWindow;
+struct MainWindowState;
 
 class PrintScoreCommand : public QObject {
     Q_OBJECT
 public:
-    // Enables the menu item and answers its clicks; owned by the window.
-    explicit PrintScoreCommand(MainWindow& window);
+    // Answers `trigger`, printing the song of `state`; `minimize` minimises the application first.
+    // Owned by `owner`; `state` outlives it.
+    PrintScoreCommand(QAction& trigger, const MainWindowState& state, std::function<void()> minimize,
+                      QObject* owner = nullptr);
 
     // Opens the written file with the desktop's default handler; false when nothing could open it.
     // Tests replace it.
@@ -34,7 +38,8 @@ private:
     // Error, before anything is written, when a pattern cannot be read.
     std::filesystem::path writeScore(const std::vector<std::string>& entries) const;
 
-    MainWindow& window_;
+    const MainWindowState& state_;
+    std::function<void()> minimize_;
 };
 
 } // namespace tamboro

@@ -4,45 +4,44 @@
 #include "render/Mp3Encoder.h"
 #include "render/SongRender.h"
 #include "song/PatternFile.h"
-#include "windows/controls/PictureButton.h"
-#include "windows/main/MainWindow.h"
+#include "windows/main/MainMenus.h"
 #include "windows/main/MainWindowSound.h"
+#include "windows/main/MainWindowState.h"
+#include "windows/main/PatternBoxes.h"
 #include "windows/main/PatternGridView.h"
+#include "windows/main/PatternListsPanel.h"
+#include "windows/main/TransportPanel.h"
 #include "windows/render/Mp3ExportWindow.h"
 #include "windows/render/RenderProgressWindow.h"
 
 #include <QAction>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
-#include <QSpinBox>
 
 #include <algorithm>
 #include <exception>
 
 namespace tamboro {
 
-SongRenderCommand::SongRenderCommand(MainWindow& window, RenderProgressWindow& renderWindow,
+SongRenderCommand::SongRenderCommand(const MainWindowParts& window, RenderProgressWindow& renderWindow,
                                      MainWindowSound* sound)
-    : QObject(&window), window_(window), renderWindow_(renderWindow), sound_(sound) {
-    // Stop reaches the render through the play button: Stop enables it again.
-    renderWindow_.stopRequested = [this] { return window_.playPatternButton->isEnabled(); };
-    window_.renderSongButton->setEnabled(true);
-    window_.renderSongAction->setEnabled(true);
-    window_.acidizeLoopAction->setEnabled(true);
-    connect(window_.renderSongButton, &PictureButton::clicked, this, &SongRenderCommand::renderSongClicked);
-    connect(window_.renderSongAction, &QAction::triggered, this, &SongRenderCommand::renderSongClicked);
+    : QObject(&window.window), window_(window), renderWindow_(renderWindow), sound_(sound) {
+    // Stop reaches the render through the play buttons: Stop enables them again.
+    renderWindow_.stopRequested = [this] { return window_.transport.playButtonsEnabled(); };
+    connect(&window_.transport, &TransportPanel::renderSongClicked, this,
+            &SongRenderCommand::renderSongClicked);
+    connect(window_.menus.actions().renderSong, &QAction::triggered, this,
+            &SongRenderCommand::renderSongClicked);
 }
 
 RenderRequest SongRenderCommand::buildRequest() const {
+    const MainWindowState& state = window_.state;
     RenderRequest request;
-    request.programDir = window_.programDir;
-    request.kit = &window_.kitLibrary->kit();
-    request.playList = window_.playList.names();
-    request.startEntry = window_.playListBox->currentRow() > 0
-                             ? static_cast<std::size_t>(window_.playListBox->currentRow())
-                             : 0;
-    request.acidize = window_.acidizeLoopAction->isChecked();
+    request.programDir = state.programDir;
+    request.kit = &state.kitLibrary->kit();
+    request.playList = state.playList.names();
+    const int row = window_.lists.playListRow();
+    request.startEntry = row > 0 ? static_cast<std::size_t>(row) : 0;
+    request.acidize = window_.menus.actions().acidizeLoop->isChecked();
     request.scriptDumpDir = std::filesystem::current_path();
     if (sound_) {
         for (int c = 1; c <= 6; ++c)
@@ -60,25 +59,21 @@ RenderRequest SongRenderCommand::buildRequest() const {
     return request;
 }
 
-void SongRenderCommand::setPlayButtons(bool enabled) {
-    window_.playPatternButton->setEnabled(enabled);
-    window_.playSongButton->setEnabled(enabled);
-}
-
 void SongRenderCommand::showPattern(const PatternFileData& pattern) {
     // Rows 0..L+2 over whatever the grid held; its row count stays, as at song start.
-    writePatternCells(window_.patternCells, pattern);
-    window_.patternGrid->modelChanged();
+    MainWindowState& state = window_.state;
+    writePatternCells(state.patternCells, pattern);
+    window_.grid.modelChanged();
     // The BPM box carries the tempo to the sound layer, which listens to it.
-    window_.bpmBox->setValue(pattern.bpm);
-    window_.stepInterval = stepIntervalMs(pattern.bpm);
+    window_.transport.setBpm(pattern.bpm);
+    state.stepInterval = stepIntervalMs(pattern.bpm);
     // The render plays a loop count below 1 once; the box shows what is played.
-    window_.loopsBox->setValue(std::max(pattern.loops, 1));
-    window_.patternNameBox->setText(QString::fromStdString(window_.patternCells.name()));
+    window_.boxes.setLoops(std::max(pattern.loops, 1));
+    window_.boxes.setPatternName(QString::fromStdString(state.patternCells.name()));
 }
 
 void SongRenderCommand::renderSongClicked() {
-    setPlayButtons(false);
+    window_.transport.setPlayButtonsEnabled(false);
     try {
         const RenderRequest request = buildRequest();
         const RenderPlan plan = prepareRender(request);
@@ -87,25 +82,25 @@ void SongRenderCommand::renderSongClicked() {
         if (plan.song.lastPattern)
             showPattern(*plan.song.lastPattern);
         if (plan.status == PrepareStatus::AcidTooLong) {
-            QMessageBox::information(&window_, QStringLiteral("Tamboro"),
+            QMessageBox::information(&window_.window, QStringLiteral("Tamboro"),
                                      QString::fromLatin1(kAcidTooLongMessage));
         } else if (plan.status == PrepareStatus::Ready) {
             // As at song start, the entry before the starting one is selected (none before the first).
-            window_.playListBox->setCurrentRow(static_cast<int>(request.startEntry) - 1);
+            window_.lists.selectPlayListRow(static_cast<int>(request.startEntry) - 1);
             const auto result = renderWindow_.runRender(request, plan);
-            if (result && result->offerMp3 && window_.includeMp3Action->isChecked()) {
+            if (result && result->offerMp3 && window_.menus.actions().includeMp3->isChecked()) {
                 // The encoder window belongs to the render window and stays until the encoder ends.
                 encoder_ = new Mp3ExportWindow(&renderWindow_);
                 encoder_->setAttribute(Qt::WA_DeleteOnClose);
-                encoder_->setEncoderPath(encoderPath(window_.programDir));
+                encoder_->setEncoderPath(encoderPath(window_.state.programDir));
                 encoder_->setWavPath(QString::fromStdString(result->outcome.writtenTo.string()));
                 encoder_->show();
             }
         }
     } catch (const std::exception& e) {
-        QMessageBox::warning(&window_, QStringLiteral("Tamboro"), QString::fromUtf8(e.what()));
+        QMessageBox::warning(&window_.window, QStringLiteral("Tamboro"), QString::fromUtf8(e.what()));
     }
-    setPlayButtons(true);
+    window_.transport.setPlayButtonsEnabled(true);
 }
 
 } // namespace tamboro

@@ -3,6 +3,7 @@
 // into one WAV file through the render window, optionally as an acidized loop, then offers the MP3
 // copy when "Include MP3 option when render" is checked.
 
+#include "windows/main/MainWindowParts.h"
 #include "windows/render/Mp3ExportWindow.h"
 
 #include <QObject>
@@ -12,15 +13,17 @@ namespace tamboro {
 
 class MainWindowSound;
 class RenderProgressWindow;
-class MainWindow;
 struct PatternFileData;
 struct RenderRequest;
 
 class SongRenderCommand : public QObject {
     Q_OBJECT
 public:
-    // `sound` gives the extra samples' files and settings and the channel switches; may be null.
-    SongRenderCommand(MainWindow& window, RenderProgressWindow& renderWindow, MainWindowSound* sound);
+    // Answers the render button and menu item of `window`, whose Play List, grid and boxes it reads
+    // and shows the song in; owned by the window. `sound` gives the extra samples' files and
+    // settings and the channel switches; may be null.
+    SongRenderCommand(const MainWindowParts& window, RenderProgressWindow& renderWindow,
+                      MainWindowSound* sound);
 
     // The request the render reads, from the window's current state.
     RenderRequest buildRequest() const;
@@ -30,11 +33,10 @@ public:
     void renderSongClicked();
 
 private:
-    void setPlayButtons(bool enabled);
     // Shows the song's last pattern: its cells in the grid, its tempo, loop count and name.
     void showPattern(const PatternFileData& pattern);
 
-    MainWindow& window_;
+    MainWindowParts window_;
     RenderProgressWindow& renderWindow_;
     MainWindowSound* sound_;
     QPointer<Mp3ExportWindow> encoder_;

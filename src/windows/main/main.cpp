@@ -15,6 +15,7 @@
 #include "windows/kits/SampleEditorWindow.h"
 #include "windows/main/KitLibraryCommand.h"
 #include "windows/main/KitMakerCommand.h"
+#include "windows/main/MainMenus.h"
 #include "windows/main/MainWindow.h"
 #include "windows/main/MainWindowSound.h"
 #include "windows/main/PatternSongCommands.h"
@@ -24,7 +25,6 @@
 #include "windows/render/RenderProgressWindow.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     // The sound output opens as part of the main window's start-up; without it the program ends.
     std::unique_ptr<tamboro::MainWindowSound> sound;
     try {
-        sound = std::make_unique<tamboro::MainWindowSound>(*mainWindow, options);
+        sound = std::make_unique<tamboro::MainWindowSound>(mainWindow->parts(), options);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tamboro: %s\n", e.what());
         mainWindow->hide();
@@ -95,38 +95,44 @@ int main(int argc, char** argv) {
         std::make_unique<tamboro::SampleEditorWindow>(sound->extraSamples(), mainWindow.get());
     mainWindow->sampleEditorWindow = sampleEditor.get();
 
+    // The commands below are owned by the main window, which removes them before its controls.
+    const tamboro::MainWindowParts& parts = mainWindow->parts();
+    const tamboro::MainMenus::Actions& menu = parts.menus.actions();
+
     // The Kit List window lists the kit loaded at start-up and follows every later load.
     auto kitList = std::make_unique<tamboro::KitListWindow>(mainWindow.get());
     mainWindow->attachKitList(kitList.get());
-    new tamboro::KitLibraryCommand(*mainWindow); // "Drum Kit Library"; owned by the main window
-    new tamboro::PrintScoreCommand(*mainWindow); // "Print Song Score (Drum TAB)"; owned by the main window
+    new tamboro::KitLibraryCommand(*menu.drumKitLibrary, *parts.state.kitLibrary, parts.state.programDir,
+                                   kitList.get(), *mainWindow);
+    new tamboro::PrintScoreCommand(
+        *menu.printScore, parts.state, [w = mainWindow.get()] { w->minimizeClicked(); }, mainWindow.get());
 
     // The render progress window, used by "Render song to wave".
     auto renderWindow = std::make_unique<tamboro::RenderProgressWindow>();
     mainWindow->renderProgressWindow = renderWindow.get();
-    new tamboro::SongRenderCommand(*mainWindow, *renderWindow, sound.get()); // owned by the main window
+    new tamboro::SongRenderCommand(parts, *renderWindow, sound.get());
 
     // The kit maker builds new kits from WAV files; "Kit Maker" on the View menu opens it.
     auto kitMaker = std::make_unique<tamboro::KitMakerWindow>();
     mainWindow->kitMakerWindow = kitMaker.get();
-    new tamboro::KitMakerCommand(*mainWindow, *kitMaker, sound.get()); // owned by the main window
+    new tamboro::KitMakerCommand(*menu.kitMaker, parts.state, *kitMaker, sound.get(), *mainWindow);
 
     auto intro = new tamboro::IntroWindow(); // deletes itself when it closes
 
     auto optionsWindow = std::make_unique<tamboro::OptionsWindow>();
     mainWindow->optionsWindow = optionsWindow.get();
     QObject::connect(optionsWindow.get(), &tamboro::OptionsWindow::cellJumpChosen, mainWindow.get(),
-                     [w = mainWindow.get()](int jump) { w->editState.cellJump = jump; });
+                     [w = mainWindow.get()](int jump) { w->state().editState.cellJump = jump; });
 
     auto extraSamples = std::make_unique<tamboro::ExtraSamplesWindow>(mainWindow.get());
     mainWindow->extraSamplesWindow = extraSamples.get();
     extraSamples->setSampleEditor(sampleEditor.get());
     QObject::connect(extraSamples.get(), &tamboro::ExtraSamplesWindow::instrumentChosen, mainWindow.get(),
-                     [w = mainWindow.get()](const QString& name) { w->instrumentBox->setEditText(name); });
+                     [w = mainWindow.get()](const QString& name) { w->setCurrentInstrument(name); });
 
     // Saving and loading patterns, opening, saving and starting songs; the loads show their extra
     // samples in the sample editor and the Extra samples window.
-    new tamboro::PatternSongCommands(*mainWindow, *sound, sampleEditor.get(), extraSamples.get());
+    new tamboro::PatternSongCommands(parts, *sound, sampleEditor.get(), extraSamples.get());
 
     intro->setWindows(mainWindow.get(), mainWindow->kitListWindow, mainWindow->extraSamplesWindow);
 
@@ -136,7 +142,7 @@ int main(int argc, char** argv) {
     auto tips = std::make_unique<tamboro::TipsWindow>(mainWindow.get());
     mainWindow->tipsWindow = tips.get();
     QObject::connect(tips.get(), &tamboro::TipsWindow::tipsTurnedOff, mainWindow.get(),
-                     [w = mainWindow.get()] { w->showTips = false; });
+                     [w = mainWindow.get()] { w->state().showTips = false; });
 
     tamboro::ShutdownSignals shutdown;
     QObject::connect(&shutdown, &tamboro::ShutdownSignals::shutdownRequested, mainWindow.get(),
@@ -149,7 +155,7 @@ int main(int argc, char** argv) {
     kitList->show();
     intro->show();
     // The tips window shows at start-up unless the user turned it off.
-    if (mainWindow->showTips)
+    if (mainWindow->state().showTips)
         tips->show();
 
     return QApplication::exec();

@@ -1,0 +1,139 @@
+// MainWindow: the commands the window carries out itself: exit, minimise and close, help, about and
+// the web site, the grid's menu items (Insert instrument, Cell Jump, Pattern Grid Color), the grid's
+// colours and the Kit List window's link to the kit.
+
+#include "windows/main/MainWindow.h"
+
+#include "windows/controls/AboutWindow.h"
+#include "windows/controls/GridColorDialog.h"
+#include "windows/controls/OptionsWindow.h"
+#include "windows/controls/SkinPictures.h"
+#include "windows/kits/KitListWindow.h"
+#include "windows/main/MainMenus.h"
+#include "windows/main/PatternGridView.h"
+#include "windows/main/TransportPanel.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+#include <QWindowStateChangeEvent>
+
+namespace tamboro {
+
+void MainWindow::connectWindowCommands() {
+    const MainMenus& menus = parts_->menus;
+    const MainMenus::Actions& a = menus.actions();
+    PatternGridView* grid = &parts_->grid;
+    connect(a.exit, &QAction::triggered, this, &MainWindow::exitClicked);
+    connect(a.insertInstrument, &QAction::triggered, grid, &PatternGridView::insertInstrument);
+    connect(a.cellJump, &QAction::triggered, this, &MainWindow::cellJumpClicked);
+    connect(a.patternGridColor, &QAction::triggered, this, &MainWindow::patternGridColorClicked);
+    connect(a.helpContents, &QAction::triggered, this, &MainWindow::helpContentsClicked);
+    connect(a.about, &QAction::triggered, this, &MainWindow::aboutClicked);
+    connect(a.webSite, &QAction::triggered, this, &MainWindow::webSiteClicked);
+    connect(&menus, &MainMenus::minimizeClicked, this, &MainWindow::minimizeClicked);
+    connect(&menus, &MainMenus::closeClicked, this, &MainWindow::closeClicked);
+}
+
+void MainWindow::exitClicked() {
+    close();
+}
+
+void MainWindow::closeClicked() {
+    // The sound layer stops its clocks on the Close event, before shut-down runs.
+    close();
+}
+
+void MainWindow::minimizeClicked() {
+    // Minimising the application: the side panels go with the main window and come back with it
+    // (changeEvent).
+    for (QWidget* panel : {kitListWindow.data(), extraSamplesWindow.data()})
+        if (panel)
+            panel->hide();
+    showMinimized();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized))
+        for (QWidget* panel : {kitListWindow.data(), extraSamplesWindow.data()})
+            if (panel)
+                panel->show();
+}
+
+QString MainWindow::helpIndexPath() {
+    const QString folder = assetFolder();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath("help/index.html");
+}
+
+QString MainWindow::webSiteAddress() {
+    return "https://tamboro.quillon.example/";
+}
+
+void MainWindow::helpContentsClicked() {
+    const QString path = helpIndexPath();
+    // A manual that cannot be opened is left to the desktop's own handling, as any other document.
+    if (!path.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
+
+void MainWindow::aboutClicked() {
+    if (aboutWindow)
+        aboutWindow->open();
+}
+
+void MainWindow::webSiteClicked() {
+    QDesktopServices::openUrl(QUrl(webSiteAddress()));
+}
+
+void MainWindow::cellJumpClicked() {
+    if (!optionsWindow)
+        return;
+    optionsWindow->show();
+    optionsWindow->raise();
+}
+
+void MainWindow::patternGridColorClicked() {
+    PatternGridView& grid = parts_->grid;
+    QColor background = grid.backgroundColor();
+    QColor text = grid.textColor();
+    if (GridColorDialog::editGridColors(this, background, text))
+        grid.setColors(background, text);
+}
+
+std::uint32_t MainWindow::gridBackgroundColor() const {
+    return bgrFromColor(parts_->grid.backgroundColor());
+}
+
+std::uint32_t MainWindow::gridTextColor() const {
+    return bgrFromColor(parts_->grid.textColor());
+}
+
+void MainWindow::setGridColors(std::uint32_t background, std::uint32_t text) {
+    parts_->grid.setColors(colorFromBgr(background), colorFromBgr(text));
+}
+
+void MainWindow::attachKitList(KitListWindow* kitList) {
+    kitListWindow = kitList;
+    KitLibrary& kits = *state_.kitLibrary;
+    kitList->setKit(&kits.kit());
+    kitList->setWindowTitle(QString::fromStdString(kits.kitListCaption()));
+    // Start-up loaded the kit before this window existed; from now on every load repaints it.
+    kits.deferKitListPaint = false;
+    kitList->paintLabels();
+    kits.paintKitList = [this] {
+        if (auto* list = qobject_cast<KitListWindow*>(kitListWindow.data()))
+            list->paintLabels();
+    };
+    connect(kitList, &KitListWindow::instrumentChosen, this, [this](const QString& name, int pan) {
+        setCurrentInstrument(name);
+        parts_->transport.setPanKnob(pan);
+    });
+}
+
+} // namespace tamboro
