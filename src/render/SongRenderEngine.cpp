@@ -2,13 +2,13 @@
 // the passes would mix them; the mix is then produced in one time-ordered pass straight into the
 // output file.
 
+#include "common/AtomicFileWriter.h"
 #include "common/ByteWriter.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/Rounding.h"
 #include "kits/DrumKit.h"
 #include "render/AcidLoop.h"
-#include "render/AtomicFileWriter.h"
 #include "render/HitTimeline.h"
 #include "render/SongRender.h"
 #include "render/WaveBuffer.h"

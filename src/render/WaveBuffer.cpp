@@ -1,10 +1,10 @@
 #include "render/WaveBuffer.h"
 
+#include "common/AtomicFileWriter.h"
 #include "common/ByteWriter.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/Rounding.h"
-#include "render/AtomicFileWriter.h"
 #include "render/HitContribution.h"
 
 #include <algorithm>
