@@ -3,7 +3,7 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/Rounding.h"
-#include "song/PatternFile.h"
+#include "song/SampleNames.h"
 #include "sound/SampleStreams.h"
 #include "sound/SoundLaw.h"
 
@@ -220,11 +220,6 @@ double ExtraSamples::volumeKnobValue(int n) const {
 
 double ExtraSamples::panKnobValue(int n) const {
     return static_cast<double>(roundHalfEven(pan(n) / 100.0));
-}
-
-std::string ExtraSamples::buttonCaption(const std::string& fileName) {
-    const std::string part = sampleFilePart(fileName);
-    return part.substr(0, part.size() >= 4 ? part.size() - 4 : 0).substr(0, 8);
 }
 
 fs::path ExtraSamples::workingCopyPath(int n) const {

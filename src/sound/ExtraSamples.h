@@ -99,9 +99,6 @@ public:
     // cents. Throws Error when the player cannot take the file (see setFileName).
     void open(const std::filesystem::path& chosen);
 
-    // The Extra samples button caption for a file: its name part less the last four characters
-    // (the extension), at most 8 characters.
-    static std::string buttonCaption(const std::string& fileName);
     // The working copy of sample n that "&Open" writes: programDir/temp/Sample<n>.wav, or the file
     // already there under another letter case.
     std::filesystem::path workingCopyPath(int n) const;
