@@ -129,31 +129,27 @@ std::int32_t ExtraSamples::volume(int n) const {
     return at(n).volume;
 }
 
-bool ExtraSamples::setFrequency(int n, std::int32_t hz) {
+bool ExtraSamples::setWithin(int n, std::int32_t value, std::int32_t min, std::int32_t max,
+                             std::int32_t Player::*setting,
+                             void (SampleStreams::*forward)(int, std::int32_t)) {
     Player& p = at(n);
-    if (hz < kFrequencyMin || hz > kFrequencyMax)
+    if (value < min || value > max)
         return false;
-    p.frequency = hz;
-    streams_.setFrequency(n, hz);
+    p.*setting = value;
+    (streams_.*forward)(n, value);
     return true;
+}
+
+bool ExtraSamples::setFrequency(int n, std::int32_t hz) {
+    return setWithin(n, hz, kFrequencyMin, kFrequencyMax, &Player::frequency, &SampleStreams::setFrequency);
 }
 
 bool ExtraSamples::setPan(int n, std::int32_t pan) {
-    Player& p = at(n);
-    if (pan < kPanLeft || pan > kPanRight)
-        return false;
-    p.pan = pan;
-    streams_.setPan(n, pan);
-    return true;
+    return setWithin(n, pan, kPanLeft, kPanRight, &Player::pan, &SampleStreams::setPan);
 }
 
 bool ExtraSamples::setVolume(int n, std::int32_t volume) {
-    Player& p = at(n);
-    if (volume < kVolumeMin || volume > kVolumeMax)
-        return false;
-    p.volume = volume;
-    streams_.setVolume(n, volume);
-    return true;
+    return setWithin(n, volume, kVolumeMin, kVolumeMax, &Player::volume, &SampleStreams::setVolume);
 }
 
 void ExtraSamples::restart(int n) {

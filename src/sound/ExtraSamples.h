@@ -122,6 +122,10 @@ private:
     const Player& at(int n) const;
     std::filesystem::path pathOf(const std::string& name) const;
     void applyFreshSettings(int n);
+    // Stores `value` as player n's `setting` and passes it to the audio thread through `forward`
+    // when it lies within min..max; false (nothing changed) otherwise.
+    bool setWithin(int n, std::int32_t value, std::int32_t min, std::int32_t max,
+                   std::int32_t Player::*setting, void (SampleStreams::*forward)(int, std::int32_t));
 
     SampleStreams& streams_;
     std::filesystem::path programDir_;
