@@ -1,18 +1,12 @@
 #include "common/Files.h"
 
+#include "common/AtomicFileWriter.h"
 #include "common/Error.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <random>
 #include <system_error>
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace tamboro {
 
@@ -36,50 +30,10 @@ std::vector<std::uint8_t> readFileBytes(const fs::path& path, std::uintmax_t max
     return bytes;
 }
 
-namespace {
-
-fs::path temporarySibling(const fs::path& target) {
-    static std::atomic<unsigned> counter{0};
-    std::random_device rd;
-    const auto tag = std::to_string(rd()) + "-" + std::to_string(counter++);
-    fs::path tmp = target;
-    tmp += ".tmp-" + tag;
-    return tmp;
-}
-
-} // namespace
-
 void writeFileAtomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
-    const fs::path tmp = temporarySibling(path);
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw Error("Cannot create file \"" + path.string() + "\". " + std::strerror(errno));
-        if (!bytes.empty())
-            out.write(reinterpret_cast<const char*>(bytes.data()),
-                      static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            out.close();
-            fs::remove(tmp, ignored);
-            throw Error("Cannot write file \"" + path.string() + "\".");
-        }
-    }
-#ifndef _WIN32
-    // Make the new contents durable before the rename makes them visible.
-    if (int fd = ::open(tmp.c_str(), O_RDONLY); fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#endif
-    std::error_code ec;
-    fs::rename(tmp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(tmp, ignored);
-        throw Error("Cannot write file \"" + path.string() + "\". " + ec.message());
-    }
+    AtomicFileWriter out(path);
+    out.write(bytes);
+    out.commit();
 }
 
 void writeFileAtomically(const fs::path& path, std::string_view text) {

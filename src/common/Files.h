@@ -16,8 +16,8 @@ namespace tamboro {
 std::vector<std::uint8_t> readFileBytes(const std::filesystem::path& path,
                                         std::uintmax_t maxBytes = std::uintmax_t{1} << 31);
 
-// Writes `bytes` to a temporary file in the target's folder and renames it over the target once
-// complete, so a failed write never leaves a partial file where the old one stood.
+// Replaces the file with `bytes` through AtomicFileWriter: a failed write never leaves a partial
+// file where the old one stood.
 void writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 void writeFileAtomically(const std::filesystem::path& path, std::string_view text);
 

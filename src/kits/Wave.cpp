@@ -1,12 +1,9 @@
 #include "kits/Wave.h"
 
-#include "common/ByteReader.h"
-#include "common/ByteWriter.h"
 #include "common/Error.h"
 #include "common/Files.h"
-
-#include <algorithm>
-#include <cstring>
+#include "common/RiffChunks.h"
+#include "common/WavWriter.h"
 
 namespace tamboro {
 
@@ -45,62 +42,29 @@ Wave::Wave(Bytes formatRecord, Bytes sampleData)
 
 Wave Wave::pcm(std::uint16_t channels, std::uint32_t sampleRate, std::uint16_t bitsPerSample,
                Bytes sampleData) {
-    const auto blockAlign = static_cast<std::uint16_t>(channels * bitsPerSample / 8);
-    ByteWriter format;
-    format.u16(1);
-    format.u16(channels);
-    format.u32(sampleRate);
-    format.u32(sampleRate * blockAlign);
-    format.u16(blockAlign);
-    format.u16(bitsPerSample);
-    return Wave(std::move(format.data()), std::move(sampleData));
+    return Wave(pcmFormatRecord(channels, sampleRate, bitsPerSample), std::move(sampleData));
 }
 
-// The chunk walk follows the stored-kit rules exactly: chunk headers that run past the end read
-// as zeros (an all-zero identifier ends the walk), chunk sizes are not rounded up to even, an
-// unknown chunk may claim more bytes than are left (the walk then simply ends), but a format
-// record or sample data shorter than declared is an error. Nothing is allocated before its length
-// has been checked against the bytes that are left.
+// The chunk walk follows the stored-kit rules exactly: it ends at a chunk identifier of four zero
+// bytes (a header past the end reads as zeros), chunk sizes are not rounded up to even, an unknown
+// chunk may claim more bytes than are left (the walk then simply ends), but a format record or
+// sample data shorter than declared is an error. The last "fmt " and "data" chunks count.
 Wave Wave::fromBytes(std::span<const std::uint8_t> bytes) {
     if (bytes.empty())
         return Wave();
-    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
-        std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
+    RiffChunks chunks(bytes, "WAVE");
+    if (!chunks.isForm())
         throw Error(invalidWave);
-
-    Bytes format;
-    bool haveData = false;
-    std::uint64_t dataPos = 0, dataSize = 0;
-    std::uint64_t pos = 12;
-    for (;;) {
-        std::uint8_t header[8] = {};
-        if (pos < bytes.size())
-            std::memcpy(header, bytes.data() + pos, std::min<std::uint64_t>(8, bytes.size() - pos));
-        pos += 8;
-        if (header[0] == 0 && header[1] == 0 && header[2] == 0 && header[3] == 0)
+    Bytes format, data;
+    while (const auto chunk = chunks.next()) {
+        if (chunk->hasZeroId())
             break;
-        const std::uint64_t size = readU32At(header, 4);
-        if (std::memcmp(header, "fmt ", 4) == 0) {
-            if (pos > bytes.size() || size > bytes.size() - pos)
-                throw Error(readError);
-            format.assign(bytes.begin() + static_cast<std::ptrdiff_t>(pos),
-                          bytes.begin() + static_cast<std::ptrdiff_t>(pos + size));
-        } else if (std::memcmp(header, "data", 4) == 0) {
-            haveData = true;
-            dataPos = pos;
-            dataSize = size;
-        }
-        pos += size;
-        if (pos >= bytes.size())
-            break; // anything further would read as zeros and end the walk
-    }
-
-    Bytes data;
-    if (haveData) {
-        if (dataPos > bytes.size() || dataSize > bytes.size() - dataPos)
+        const bool isFormat = chunk->is("fmt ");
+        if (!isFormat && !chunk->is("data"))
+            continue;
+        if (!chunk->complete())
             throw Error(readError);
-        data.assign(bytes.begin() + static_cast<std::ptrdiff_t>(dataPos),
-                    bytes.begin() + static_cast<std::ptrdiff_t>(dataPos + dataSize));
+        (isFormat ? format : data).assign(chunk->body.begin(), chunk->body.end());
     }
     return Wave(std::move(format), std::move(data));
 }
@@ -112,26 +76,14 @@ Wave Wave::readFile(const std::filesystem::path& path) {
 Wave::Bytes Wave::toBytes() const {
     if (empty())
         return {};
-    const auto f = static_cast<std::uint32_t>(format_.size());
-    const auto d = static_cast<std::uint32_t>(data_->size());
-    ByteWriter w;
-    w.data().reserve(std::size_t{f} + d + 29);
-    w.text("RIFF");
-    // Kits store the block length plus 2 here; readers never use it.
-    w.u32(f + d + 31);
-    w.text("WAVE");
-    w.text("fmt ");
-    w.u32(f);
-    w.bytes(format_);
-    w.text("data");
-    w.u32(d);
-    w.bytes(*data_);
-    w.u8(0);
-    return std::move(w.data());
+    return wavImage(format_, *data_, WavLayout::KitBlock);
 }
 
 void Wave::writeFile(const std::filesystem::path& path) const {
-    writeFileAtomically(path, toBytes());
+    if (empty())
+        writeFileAtomically(path, Bytes{});
+    else
+        writeWavFile(path, format_, *data_, WavLayout::KitBlock);
 }
 
 std::uint16_t Wave::formatTag() const {

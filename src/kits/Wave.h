@@ -1,7 +1,10 @@
 #pragma once
-// A wave sound as the program keeps it: the raw wave format record of the source file (F bytes,
-// any F, usually 16 or 18; never interpreted on reading) and the sample data bytes. This is the
-// program's one reader and writer of WAV sample files, and the form of every sound inside a kit.
+// A wave sound as the kits and the live player keep it: the raw wave format record of the source
+// file (F bytes, any F, usually 16 or 18; never interpreted on reading) and the sample data bytes.
+// It is the form of every sound inside a kit and of the sample files the player loads. Its bytes
+// are walked by the shared chunk walker (common/RiffChunks.h) and written by the shared WAV writer
+// (common/WavWriter.h) in the kit layout; the offline renderer reads the same files into its own
+// buffer (render/WaveBuffer.h), by rules of its own on the same walker.
 //
 // The sample data is immutable and shared between copies, so a Wave is cheap to copy and the
 // audio thread can hold the same memory as the kit without copying it.
@@ -34,8 +37,9 @@ public:
     // cannot be opened.
     static Wave readFile(const std::filesystem::path& path);
 
-    // The RIFF WAVE image of F + D + 29 bytes ("fmt " and "data" chunks, no pad byte, a trailing
-    // zero byte, RIFF size field F + D + 31); no bytes for an empty wave.
+    // The RIFF WAVE image in the kit layout (WavLayout::KitBlock): F + D + 29 bytes ("fmt " and
+    // "data" chunks, no pad byte, a trailing zero byte, RIFF size field F + D + 31); no bytes for
+    // an empty wave.
     Bytes toBytes() const;
     // Writes toBytes() to a file, atomically.
     void writeFile(const std::filesystem::path& path) const;

@@ -1,8 +1,8 @@
 #include "render/RenderScript.h"
 
+#include "common/AtomicFileWriter.h"
 #include "common/Error.h"
 #include "common/Rounding.h"
-#include "render/AtomicFileWriter.h"
 
 #include <map>
 

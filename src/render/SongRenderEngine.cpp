@@ -2,13 +2,12 @@
 // the passes would mix them; the mix is then produced in one time-ordered pass straight into the
 // output file.
 
-#include "common/ByteWriter.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/Rounding.h"
+#include "common/WavWriter.h"
 #include "kits/DrumKit.h"
 #include "render/AcidLoop.h"
-#include "render/AtomicFileWriter.h"
 #include "render/HitTimeline.h"
 #include "render/SongRender.h"
 #include "render/WaveBuffer.h"
@@ -59,29 +58,10 @@ CellCode codeCell(const std::string& cell, const InstrumentLookup& list) {
     return code;
 }
 
-void writeWavHeader(AtomicFileWriter& out, std::int64_t frames) {
-    const auto dataBytes = static_cast<std::uint32_t>(frames * 4);
-    ByteWriter h;
-    h.text("RIFF");
-    h.u32(dataBytes + 36);
-    h.text("WAVE");
-    h.text("fmt ");
-    h.u32(16);
-    h.u16(1);
-    h.u16(2);
-    h.u32(44100);
-    h.u32(176400);
-    h.u16(4);
-    h.u16(16);
-    h.text("data");
-    h.u32(dataBytes);
-    out.write(h.data());
-}
-
 // Writes the whole mix as a render-format WAV file, atomically.
 void writeMix(const HitTimeline& mix, const fs::path& path) {
-    AtomicFileWriter out(path);
-    writeWavHeader(out, mix.length());
+    WavFileWriter out(path, pcmFormatRecord(2, 44100, 16), static_cast<std::uint64_t>(mix.length()) * 4,
+                      WavLayout::Standard);
     std::vector<std::uint8_t> bytes;
     mix.render(0, mix.length(), [&](std::span<const std::int16_t> block) {
         if constexpr (std::endian::native == std::endian::little) {

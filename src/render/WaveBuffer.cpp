@@ -3,8 +3,9 @@
 #include "common/ByteWriter.h"
 #include "common/Error.h"
 #include "common/Files.h"
+#include "common/RiffChunks.h"
 #include "common/Rounding.h"
-#include "render/AtomicFileWriter.h"
+#include "common/WavWriter.h"
 #include "render/HitContribution.h"
 
 #include <algorithm>
@@ -289,67 +290,38 @@ void WaveBuffer::loadFromFile(const std::filesystem::path& path) {
 }
 
 void WaveBuffer::loadFromBytes(std::span<const std::uint8_t> head, const std::string& label) {
-    const std::uint64_t size = head.size();
-    auto readZeroFilled = [&](std::uint64_t pos, std::uint8_t* to, std::size_t count) {
-        std::memset(to, 0, count);
-        if (pos < size)
-            std::memcpy(to, head.data() + pos,
-                        static_cast<std::size_t>(std::min<std::uint64_t>(count, size - pos)));
-    };
-
-    std::uint8_t word[4];
-    readZeroFilled(0, word, 4);
-    if (std::memcmp(word, "RIFF", 4) != 0)
-        return;
-    readZeroFilled(4, word, 4);
-    const std::int64_t riffSize = u32At(word);
-    readZeroFilled(8, word, 4);
-    if (std::memcmp(word, "WAVE", 4) != 0)
+    // The walk ends where the RIFF size says the file ends, or at the end of the bytes if sooner.
+    RiffChunks chunks(head, "WAVE", RiffChunks::Bound::DeclaredSize);
+    if (!chunks.isForm())
         return;
 
     FormatRecord format{formatTag, channels, sampleRate, byteRate, blockAlign, bitsPerSample};
+    std::span<const std::uint8_t> data;
     bool haveData = false;
-    std::uint64_t dataPos = 0, dataSize = 0;
     std::int32_t frames = frameCount;
-
-    std::int64_t p = 4;
-    std::uint64_t pos = 12;
-    while (p < riffSize) {
-        // Past the end every chunk header reads as zeros and does nothing, so the walk can stop.
-        if (pos >= size)
-            break;
-        std::uint8_t header[8];
-        readZeroFilled(pos, header, 8);
-        pos += 8;
-        const std::int32_t chunkSize = static_cast<std::int32_t>(u32At(header + 4));
-        if (chunkSize < 0)
+    while (const auto chunk = chunks.next()) {
+        if (chunk->size > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max()))
             throw Error("Wave is invalid: a chunk of \"" + label + "\" has a negative size.");
-        p += 8 + std::int64_t{chunkSize};
-        const std::uint64_t left = pos < size ? size - pos : 0;
-        const auto s = static_cast<std::uint64_t>(chunkSize);
-        if (std::memcmp(header, "fmt ", 4) == 0) {
-            if (s < 16)
+        if (chunk->is("fmt ")) {
+            if (chunk->size < 16)
                 throw Error("Wave is invalid: the format chunk of \"" + label +
                             "\" is shorter than 16 bytes.");
-            if (s > left)
+            if (!chunk->bodyComplete())
                 throw Error("Wave is invalid: the format chunk of \"" + label +
                             "\" runs past the end of the file.");
-            const std::uint8_t* f = head.data() + pos;
+            const std::uint8_t* f = chunk->body.data();
             format = {u16At(f), u16At(f + 2), u32At(f + 4), u32At(f + 8), u16At(f + 12), u16At(f + 14)};
             if (format.blockAlign == 0)
                 throw Error("Wave is invalid: \"" + label + "\" has a block align of 0.");
-        } else if (std::memcmp(header, "data", 4) == 0) {
-            if (s > left)
+        } else if (chunk->is("data")) {
+            if (!chunk->bodyComplete())
                 throw Error("Wave is invalid: the data chunk of \"" + label +
                             "\" runs past the end of the file.");
             haveData = true;
-            dataPos = pos;
-            dataSize = s;
-            frames = framesOf(static_cast<double>(s), format.blockAlign);
-        } else if (s > left) {
-            break; // an unknown chunk cut short: nothing after it can be read
+            data = chunk->body;
+            frames = framesOf(static_cast<double>(data.size()), format.blockAlign);
         }
-        pos += s;
+        // Any other chunk is skipped; one cut short is the last the walk hands out.
     }
 
     formatTag = format.formatTag;
@@ -361,10 +333,8 @@ void WaveBuffer::loadFromBytes(std::span<const std::uint8_t> head, const std::st
     if (!haveData)
         return;
     frameCount = frames;
-    const auto first = head.begin() + static_cast<std::ptrdiff_t>(dataPos);
-    const auto last = first + static_cast<std::ptrdiff_t>(dataSize);
     if (!fileBacked_) {
-        window_.assign(first, last);
+        window_.assign(data.begin(), data.end());
         return;
     }
     // The old window belongs to the old data; the new data goes to a recreated backing file.
@@ -373,36 +343,24 @@ void WaveBuffer::loadFromBytes(std::span<const std::uint8_t> head, const std::st
     dirtyBegin_ = dirtyEnd_ = 0;
     windowStart_ = kNoWindow;
     backing_.open(backingFileName, true);
-    for (std::uint64_t at = 0; at < dataSize; at += kCopyBlock)
-        backing_.writeAt(at, head.data() + dataPos + at,
-                         static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBlock, dataSize - at)));
+    for (std::size_t at = 0; at < data.size(); at += kCopyBlock)
+        backing_.writeAt(at, data.data() + at, std::min(kCopyBlock, data.size() - at));
 }
 
 void WaveBuffer::saveToFile(const std::filesystem::path& path) {
-    const std::uint64_t dataBytes = dataSize();
-    if (dataBytes > 0xFFFFFFFFull - 36)
-        throw Error("The sound is too long to be saved as a WAV file.");
-    ByteWriter header;
-    header.text("RIFF");
-    header.u32(static_cast<std::uint32_t>(dataBytes + 36));
-    header.text("WAVE");
-    header.text("fmt ");
-    header.u32(16);
-    header.u16(formatTag);
-    header.u16(channels);
-    header.u32(sampleRate);
-    header.u32(byteRate);
-    header.u16(blockAlign);
-    header.u16(bitsPerSample);
-    header.text("data");
-    header.u32(static_cast<std::uint32_t>(dataBytes));
+    ByteWriter format;
+    format.u16(formatTag);
+    format.u16(channels);
+    format.u32(sampleRate);
+    format.u32(byteRate);
+    format.u16(blockAlign);
+    format.u16(bitsPerSample);
     if (!fileBacked_) {
-        header.bytes(window_);
-        writeFileAtomically(path, header.data());
+        writeWavFile(path, format.data(), window_, WavLayout::Standard);
         return;
     }
-    AtomicFileWriter out(path);
-    out.write(header.data());
+    const std::uint64_t dataBytes = dataSize();
+    WavFileWriter out(path, format.data(), dataBytes, WavLayout::Standard);
     std::vector<std::uint8_t> block(std::min<std::uint64_t>(kCopyBlock, dataBytes));
     for (std::uint64_t at = 0; at < dataBytes;) {
         const std::size_t got =

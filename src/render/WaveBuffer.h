@@ -5,8 +5,8 @@
 // file and at most a window of kWindowFrames frames in memory, so a long song never has to fit in
 // memory.
 //
-// Written layout: "RIFF", D + 36, "WAVE", "fmt ", 16, the 16-byte format record, "data", D, then
-// the D sample bytes; nothing else.
+// Written layout (WavLayout::Standard of the shared WAV writer, common/WavWriter.h): "RIFF", D + 36,
+// "WAVE", "fmt ", 16, the 16-byte format record, "data", D, then the D sample bytes; nothing else.
 
 #include "render/RandomAccessFile.h"
 
@@ -41,8 +41,10 @@ public:
     WaveBuffer& operator=(const WaveBuffer&) = delete;
 
     // Replaces format and data from a RIFF/WAVE file. A file that is not RIFF/WAVE leaves the
-    // buffer unchanged; a file without a "data" chunk keeps the old data. Chunk sizes are taken as
-    // they stand (no pad bytes). Throws Error when the file cannot be opened, when a chunk claims
+    // buffer unchanged; a file without a "data" chunk keeps the old data. The chunks are walked by
+    // the shared walker (common/RiffChunks.h) up to the end the RIFF size declares, so a kit-written
+    // file (whose RIFF size runs 2 bytes past its end) reads like any other; chunk sizes are taken
+    // as they stand (no pad bytes). Throws Error when the file cannot be opened, when a chunk claims
     // more bytes than the file holds or a negative size, or when the format cannot hold frames
     // (blockAlign 0); the buffer is then unchanged.
     void loadFromFile(const std::filesystem::path& path);

@@ -3,6 +3,7 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/TextLines.h"
+#include "song/SampleNames.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -163,21 +164,6 @@ void loadPatternIntoGrid(PatternGrid& grid, const PatternFileData& data) {
 
 void writePatternCells(PatternGrid& grid, const PatternFileData& data) {
     copyRows(grid, data);
-}
-
-std::string sampleFilePart(const std::string& name) {
-    const auto cut = name.find_last_of("\\/:");
-    return cut == std::string::npos ? name : name.substr(cut + 1);
-}
-
-bool isBlankSample(const std::string& name) {
-    return equalsIgnoreCase(sampleFilePart(name), "Blank.wav");
-}
-
-std::string sampleButtonCaption(const std::string& name) {
-    const std::string part = sampleFilePart(name);
-    std::string caption = part.substr(0, part.size() >= 4 ? part.size() - 4 : 0).substr(0, 8);
-    return equalsIgnoreCase(caption, "Blank") ? std::string() : caption;
 }
 
 } // namespace tamboro

@@ -66,12 +66,4 @@ void loadPatternIntoGrid(PatternGrid& grid, const PatternFileData& data);
 // start and rendering do).
 void writePatternCells(PatternGrid& grid, const PatternFileData& data);
 
-// The file part of a sample name: the text after the last "\", "/" or ":".
-std::string sampleFilePart(const std::string& name);
-// True when the file part is "Blank.wav", ignoring letter case.
-bool isBlankSample(const std::string& name);
-// The caption of an Extra samples button: the file part less its last four characters, at most 8
-// characters; empty for "Blank.wav" (the button keeps its caption).
-std::string sampleButtonCaption(const std::string& name);
-
 } // namespace tamboro

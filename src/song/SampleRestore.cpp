@@ -1,18 +1,9 @@
 #include "song/SampleRestore.h"
 
 #include "common/Error.h"
+#include "song/SampleNames.h"
 
 namespace tamboro {
-
-namespace {
-
-// The caption rule shared by both: the file part less its extension, at most 8 characters.
-std::string shortName(const std::string& fileName) {
-    const std::string part = sampleFilePart(fileName);
-    return part.substr(0, part.size() >= 4 ? part.size() - 4 : 0).substr(0, 8);
-}
-
-} // namespace
 
 std::string cannotFindMessage(const std::string& fileName) {
     return "Can not find " + fileName + "\t\nYou may have moved or deleted this file.";
@@ -45,7 +36,7 @@ void restoreSongSamples(const SongFileData& song, const SampleTarget& target) {
         const int n = static_cast<int>(i) + 1;
         const SongSample& sample = song.samples[i];
         target.setFileName(n, sample.fileName);
-        target.setCaption(n, shortName(sample.fileName));
+        target.setCaption(n, sampleCaption(sample.fileName));
         target.setFrequency(n, sample.frequency);
         if (!isBlankSample(sample.fileName)) {
             target.enableEditor();

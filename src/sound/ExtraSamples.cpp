@@ -3,7 +3,7 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/Rounding.h"
-#include "song/PatternFile.h"
+#include "song/SampleNames.h"
 #include "sound/SampleStreams.h"
 #include "sound/SoundLaw.h"
 
@@ -129,31 +129,27 @@ std::int32_t ExtraSamples::volume(int n) const {
     return at(n).volume;
 }
 
-bool ExtraSamples::setFrequency(int n, std::int32_t hz) {
+bool ExtraSamples::setWithin(int n, std::int32_t value, std::int32_t min, std::int32_t max,
+                             std::int32_t Player::*setting,
+                             void (SampleStreams::*forward)(int, std::int32_t)) {
     Player& p = at(n);
-    if (hz < kFrequencyMin || hz > kFrequencyMax)
+    if (value < min || value > max)
         return false;
-    p.frequency = hz;
-    streams_.setFrequency(n, hz);
+    p.*setting = value;
+    (streams_.*forward)(n, value);
     return true;
+}
+
+bool ExtraSamples::setFrequency(int n, std::int32_t hz) {
+    return setWithin(n, hz, kFrequencyMin, kFrequencyMax, &Player::frequency, &SampleStreams::setFrequency);
 }
 
 bool ExtraSamples::setPan(int n, std::int32_t pan) {
-    Player& p = at(n);
-    if (pan < kPanLeft || pan > kPanRight)
-        return false;
-    p.pan = pan;
-    streams_.setPan(n, pan);
-    return true;
+    return setWithin(n, pan, kPanLeft, kPanRight, &Player::pan, &SampleStreams::setPan);
 }
 
 bool ExtraSamples::setVolume(int n, std::int32_t volume) {
-    Player& p = at(n);
-    if (volume < kVolumeMin || volume > kVolumeMax)
-        return false;
-    p.volume = volume;
-    streams_.setVolume(n, volume);
-    return true;
+    return setWithin(n, volume, kVolumeMin, kVolumeMax, &Player::volume, &SampleStreams::setVolume);
 }
 
 void ExtraSamples::restart(int n) {
@@ -220,11 +216,6 @@ double ExtraSamples::volumeKnobValue(int n) const {
 
 double ExtraSamples::panKnobValue(int n) const {
     return static_cast<double>(roundHalfEven(pan(n) / 100.0));
-}
-
-std::string ExtraSamples::buttonCaption(const std::string& fileName) {
-    const std::string part = sampleFilePart(fileName);
-    return part.substr(0, part.size() >= 4 ? part.size() - 4 : 0).substr(0, 8);
 }
 
 fs::path ExtraSamples::workingCopyPath(int n) const {

@@ -99,9 +99,6 @@ public:
     // cents. Throws Error when the player cannot take the file (see setFileName).
     void open(const std::filesystem::path& chosen);
 
-    // The Extra samples button caption for a file: its name part less the last four characters
-    // (the extension), at most 8 characters.
-    static std::string buttonCaption(const std::string& fileName);
     // The working copy of sample n that "&Open" writes: programDir/temp/Sample<n>.wav, or the file
     // already there under another letter case.
     std::filesystem::path workingCopyPath(int n) const;
@@ -125,6 +122,10 @@ private:
     const Player& at(int n) const;
     std::filesystem::path pathOf(const std::string& name) const;
     void applyFreshSettings(int n);
+    // Stores `value` as player n's `setting` and passes it to the audio thread through `forward`
+    // when it lies within min..max; false (nothing changed) otherwise.
+    bool setWithin(int n, std::int32_t value, std::int32_t min, std::int32_t max,
+                   std::int32_t Player::*setting, void (SampleStreams::*forward)(int, std::int32_t));
 
     SampleStreams& streams_;
     std::filesystem::path programDir_;

@@ -1,8 +1,7 @@
 #include "sound/WavCapture.h"
 
-#include "common/ByteWriter.h"
 #include "common/Error.h"
-#include "common/Files.h"
+#include "common/WavWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,33 +16,35 @@ void floatToInt16(std::span<const float> in, std::span<std::int16_t> out) {
     }
 }
 
+namespace {
+
+std::vector<std::uint8_t> littleEndianBytes(std::span<const std::int16_t> samples) {
+    std::vector<std::uint8_t> bytes(samples.size() * 2);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const auto u = static_cast<std::uint16_t>(samples[i]);
+        bytes[2 * i] = static_cast<std::uint8_t>(u);
+        bytes[2 * i + 1] = static_cast<std::uint8_t>(u >> 8);
+    }
+    return bytes;
+}
+
+void checkLength(std::span<const std::int16_t> samples) {
+    if (samples.size() * 2 > 0xFFFFFFFFull - 36)
+        throw Error("The recording is too long for a WAV file");
+}
+
+} // namespace
+
 std::vector<std::uint8_t> wavImage16(std::uint16_t channels, std::uint32_t rate,
                                      std::span<const std::int16_t> samples) {
-    const std::uint64_t dataBytes = samples.size() * 2;
-    if (dataBytes > 0xFFFFFFFFull - 36)
-        throw Error("The recording is too long for a WAV file");
-    ByteWriter w;
-    w.data().reserve(44 + dataBytes);
-    w.text("RIFF");
-    w.u32(static_cast<std::uint32_t>(36 + dataBytes));
-    w.text("WAVEfmt ");
-    w.u32(16);
-    w.u16(1);
-    w.u16(channels);
-    w.u32(rate);
-    w.u32(rate * channels * 2u);
-    w.u16(static_cast<std::uint16_t>(channels * 2u));
-    w.u16(16);
-    w.text("data");
-    w.u32(static_cast<std::uint32_t>(dataBytes));
-    for (std::int16_t s : samples)
-        w.u16(static_cast<std::uint16_t>(s));
-    return std::move(w.data());
+    checkLength(samples);
+    return wavImage(pcmFormatRecord(channels, rate, 16), littleEndianBytes(samples), WavLayout::Standard);
 }
 
 void writeWav16(const std::filesystem::path& path, std::uint16_t channels, std::uint32_t rate,
                 std::span<const std::int16_t> samples) {
-    writeFileAtomically(path, wavImage16(channels, rate, samples));
+    checkLength(samples);
+    writeWavFile(path, pcmFormatRecord(channels, rate, 16), littleEndianBytes(samples), WavLayout::Standard);
 }
 
 } // namespace tamboro

@@ -175,23 +175,3 @@ TEST(PatternName, ARefusedNameWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(dir.path.parent_path() / "escape.pat"));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path));
 }
-
-TEST(SampleNames, FilePartAndCaption) {
-    struct Case {
-        std::string name, filePart, caption;
-        bool blank;
-    };
-    const Case cases[] = {
-        {"Blank.wav", "Blank.wav", "", true},
-        {"C:\\Tamboro\\blank.WAV", "blank.WAV", "", true},
-        {"C:\\loops\\Groove.wav", "Groove.wav", "Groove", false},
-        {"/home/u/LongSampleName.wav", "LongSampleName.wav", "LongSamp", false},
-        {"D:x.wav", "x.wav", "x", false},
-        {"ab", "ab", "", false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(sampleFilePart(c.name), c.filePart) << c.name;
-        EXPECT_EQ(sampleButtonCaption(c.name), c.caption) << c.name;
-        EXPECT_EQ(isBlankSample(c.name), c.blank) << c.name;
-    }
-}

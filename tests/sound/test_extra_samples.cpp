@@ -6,6 +6,7 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/Rounding.h"
+#include "song/SampleNames.h"
 #include "sound/ManualBackend.h"
 #include "sound/SampleStreams.h"
 #include "sound/SoundDevice.h"
@@ -304,7 +305,7 @@ TEST(ExtraSamples, OpenWritesOnlyThisSamplesWorkingCopy) {
         ++files;
     EXPECT_EQ(files, 32u);
     EXPECT_EQ(w.samples->fileName(5), chosen.string());
-    EXPECT_EQ(ExtraSamples::buttonCaption(w.samples->fileName(5)), "drumloop");
+    EXPECT_EQ(sampleCaption(w.samples->fileName(5)), "drumloop");
 }
 
 TEST(ExtraSamples, OpenWithoutATempFolderStillLoadsTheFile) {
@@ -314,23 +315,6 @@ TEST(ExtraSamples, OpenWithoutATempFolderStillLoadsTheFile) {
     w.samples->open(w.wav("clap.wav", 11025));
     EXPECT_EQ(w.samples->frequency(12), 11025);
     EXPECT_FALSE(fs::exists(w.dir.path / "temp"));
-}
-
-TEST(ExtraSamples, ButtonCaptions) {
-    struct Case {
-        const char* file;
-        const char* caption;
-    } cases[] = {
-        {"/home/u/drumloop-long.wav", "drumloop"},
-        {"C:\\Samples\\kick.wav", "kick"},
-        {"Blank.wav", "Blank"},
-        {"ab.wav", "ab"},
-        {"x", ""},
-        {"12345678.wav", "12345678"},
-        {"123456789.wav", "12345678"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ExtraSamples::buttonCaption(c.file), c.caption) << c.file;
 }
 
 TEST(ExtraSamples, RestartPlaysFromTheStartAndStopSilences) {

@@ -4,8 +4,8 @@
 #include "windows/controls/SkinPictures.h"
 #include "windows/kits/SampleEditorWindow.h"
 
+#include <QEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRegion>
@@ -27,7 +27,8 @@ QRegion roundedRegion(const PixelRect& rect, int corner) {
 } // namespace
 
 ExtraSamplesWindow::ExtraSamplesWindow(QWidget* mainWindow, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow) {
+    : SidePanelWindow(mainWindow, QPoint(kSamplesOffsetFromMainLeft, kSamplesOffsetFromMainTop),
+                      SidewaysDrag(), parent) {
     setObjectName("extraSamplesWindow");
     setWindowTitle("Extra samples");
     setFixedSize(kSamplesWindowWidth, kSamplesWindowHeight);
@@ -112,15 +113,6 @@ void ExtraSamplesWindow::setSampleEditor(SampleEditorWindow* editor) {
                 &ExtraSamplesWindow::setButtonCaption);
 }
 
-int ExtraSamplesWindow::mainLeft() const {
-    return mainWindow_ ? mainWindow_->x() : x();
-}
-
-void ExtraSamplesWindow::placeBesideMainWindow() {
-    if (mainWindow_)
-        move(mainWindow_->x() + kSamplesOffsetFromMainLeft, mainWindow_->y() + kSamplesOffsetFromMainTop);
-}
-
 void ExtraSamplesWindow::selectSample(int n) {
     activeNumber->setText(QString::number(n));
     emit instrumentChosen(QString("Sample%1").arg(n));
@@ -144,26 +136,6 @@ bool ExtraSamplesWindow::eventFilter(QObject* watched, QEvent* event) {
             showActiveNumber(n.toInt());
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void ExtraSamplesWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        drag_.leftPress(qRound(event->position().x()));
-    QWidget::mousePressEvent(event);
-}
-
-void ExtraSamplesWindow::mouseMoveEvent(QMouseEvent* event) {
-    const int left = drag_.move(qRound(event->position().x()), mainLeft(), x());
-    if (left != x())
-        move(left, y());
-    QWidget::mouseMoveEvent(event);
-}
-
-void ExtraSamplesWindow::mouseReleaseEvent(QMouseEvent* event) {
-    const int left = drag_.release(event->button() == Qt::LeftButton, mainLeft(), x());
-    if (left != x())
-        move(left, y());
-    QWidget::mouseReleaseEvent(event);
 }
 
 } // namespace tamboro

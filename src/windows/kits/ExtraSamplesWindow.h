@@ -5,9 +5,9 @@
 // sideways by its background and snaps back beside the main window.
 
 #include "kits/ExtraSamplesPanel.h"
+#include "windows/kits/SidePanelWindow.h"
 
 #include <QPointer>
-#include <QWidget>
 
 #include <vector>
 
@@ -19,7 +19,7 @@ namespace tamboro {
 
 class SampleEditorWindow;
 
-class ExtraSamplesWindow : public QWidget {
+class ExtraSamplesWindow : public SidePanelWindow {
     Q_OBJECT
 public:
     // `mainWindow` is the window the panel stands beside (its left edge − 92, top edge + 67).
@@ -27,8 +27,6 @@ public:
 
     // The editor that choosing a sample opens; its "&Open" captions the buttons here.
     void setSampleEditor(SampleEditorWindow* editor);
-    // Moves the panel to its place beside the main window.
-    void placeBesideMainWindow();
 
     // Sample button click: the active number shows n, "Sample<n>" becomes the current instrument,
     // and the editor opens on sample n.
@@ -52,18 +50,12 @@ signals:
     void instrumentChosen(const QString& name);
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildButtons(QWidget* panel);
-    int mainLeft() const;
 
-    QPointer<QWidget> mainWindow_;
     QPointer<SampleEditorWindow> editor_;
-    SidewaysDrag drag_;
 };
 
 } // namespace tamboro

@@ -29,7 +29,9 @@ QRegion roundedRegion(const PixelRect& rect, int corner) {
 } // namespace
 
 KitListWindow::KitListWindow(QWidget* mainWindow, const DrumKit* kit, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow), kit_(kit) {
+    : SidePanelWindow(mainWindow, QPoint(kKitListOffsetFromMainLeft, kKitListOffsetFromMainTop),
+                      KitListDrag(), parent),
+      kit_(kit) {
     setObjectName("kitListWindow");
     setWindowTitle("Kit List");
     setFixedSize(kKitListWindowWidth, kKitListWindowHeight);
@@ -54,15 +56,6 @@ KitListWindow::KitListWindow(QWidget* mainWindow, const DrumKit* kit, QWidget* p
 
 void KitListWindow::setKit(const DrumKit* kit) {
     kit_ = kit;
-}
-
-void KitListWindow::placeBesideMainWindow() {
-    if (mainWindow_)
-        move(mainWindow_->x() + kKitListOffsetFromMainLeft, mainWindow_->y() + kKitListOffsetFromMainTop);
-}
-
-int KitListWindow::mainLeft() const {
-    return mainWindow_ ? mainWindow_->x() : x();
 }
 
 void KitListWindow::paintLabels() {
@@ -148,26 +141,6 @@ bool KitListWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void KitListWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        drag_.leftPress(qRound(event->position().x()));
-    QWidget::mousePressEvent(event);
-}
-
-void KitListWindow::mouseMoveEvent(QMouseEvent* event) {
-    const int left = drag_.move(qRound(event->position().x()), mainLeft(), x());
-    if (left != x())
-        move(left, y());
-    QWidget::mouseMoveEvent(event);
-}
-
-void KitListWindow::mouseReleaseEvent(QMouseEvent* event) {
-    const int left = drag_.release(event->button() == Qt::LeftButton, mainLeft(), x());
-    if (left != x())
-        move(left, y());
-    QWidget::mouseReleaseEvent(event);
 }
 
 } // namespace tamboro

@@ -10,9 +10,7 @@
 // the Panning knob, and call scrollLabelsToTop() after "Drum Kit Library".
 
 #include "kits/KitListPanel.h"
-
-#include <QPointer>
-#include <QWidget>
+#include "windows/kits/SidePanelWindow.h"
 
 #include <vector>
 
@@ -23,7 +21,7 @@ namespace tamboro {
 
 class DrumKit;
 
-class KitListWindow : public QWidget {
+class KitListWindow : public SidePanelWindow {
     Q_OBJECT
 public:
     // `mainWindow` is the window the panel stands beside (its left edge + 508, top edge + 68);
@@ -40,8 +38,6 @@ public:
     void selectInstrument(int k);
     // Resets the label box's vertical scroll bar (8 pixels wide, tracking) to the top.
     void scrollLabelsToTop();
-    // Moves the panel to its place beside the main window.
-    void placeBesideMainWindow();
 
     // The index of the marked label, or -1.
     int selectedLabel() const { return selected_; }
@@ -59,19 +55,13 @@ signals:
     void instrumentChosen(const QString& name, int pan);
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void markLabel(QLabel* label, bool selected);
-    int mainLeft() const;
 
-    QPointer<QWidget> mainWindow_;
     const DrumKit* kit_ = nullptr;
-    KitListDrag drag_;
     int selected_ = -1;
 };
 

@@ -3,7 +3,7 @@
 #include "app/MainWindowShape.h"
 #include "common/Error.h"
 #include "controls/SkinFiles.h"
-#include "song/PatternFile.h"
+#include "song/SampleNames.h"
 #include "windows/controls/Knob.h"
 #include "windows/controls/PictureButton.h"
 #include "windows/controls/SkinPictures.h"
@@ -233,7 +233,7 @@ void SampleEditorWindow::openFileClicked() {
     const int n = samples_.currentSample;
     const std::string part = sampleFilePart(chosen.string());
     setWindowTitle(QApplication::applicationDisplayName() + " - " + QString::fromStdString(part));
-    emit sampleCaptionChanged(n, QString::fromStdString(ExtraSamples::buttonCaption(chosen.string())));
+    emit sampleCaptionChanged(n, QString::fromStdString(tamboro::sampleCaption(chosen.string())));
     try {
         samples_.open(chosen);
     } catch (const Error& e) {

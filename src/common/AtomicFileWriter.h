@@ -1,8 +1,10 @@
 #pragma once
-// Writes a file too large to assemble in memory (a whole render) the same safe way as
-// writeFileAtomically: into a temporary file beside the target, renamed over the target only when
-// complete. Destroying an uncommitted writer removes the temporary file and leaves the target as
-// it was.
+// The program's one way of replacing a file: the bytes go into a temporary file beside the target,
+// which is made durable and renamed over the target only when complete, so a failed or abandoned
+// write never leaves a partial file where the old one stood. Destroying an uncommitted writer
+// removes the temporary file. Written in a stream of blocks, so a file too large to assemble in
+// memory (a whole render) needs no more than one block; writeFileAtomically (common/Files.h) is
+// the whole-buffer call of it.
 
 #include <cstdint>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "render/AtomicFileWriter.h"
+#include "common/AtomicFileWriter.h"
 
 #include "common/Error.h"
 

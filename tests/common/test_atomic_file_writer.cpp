@@ -1,7 +1,7 @@
-// The large-file writer of the render: streamed in blocks (many megabytes, handed to the disk as
-// it goes), the target appears whole on commit, and an abandoned writer leaves the old file alone.
+// The atomic file writer: streamed in blocks (many megabytes, handed to the disk as it goes),
+// the target appears whole on commit, and an abandoned writer leaves the old file alone.
 
-#include "render/AtomicFileWriter.h"
+#include "common/AtomicFileWriter.h"
 
 #include "common/Error.h"
 #include "common/Files.h"
