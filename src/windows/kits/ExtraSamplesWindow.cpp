@@ -6,7 +6,6 @@
 
 #include <QEvent>
 #include <QLabel>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QRegion>
 #include <QScrollArea>
@@ -14,36 +13,13 @@
 
 namespace tamboro {
 
-namespace {
-
-// The region of a rounded rectangle as the window system cuts it: `rect` with corner ellipses of
-// `corner` x `corner` pixels.
-QRegion roundedRegion(const PixelRect& rect, int corner) {
-    QPainterPath path;
-    path.addRoundedRect(QRectF(rect.left, rect.top, rect.width, rect.height), corner / 2.0, corner / 2.0);
-    return QRegion(path.toFillPolygon().toPolygon());
-}
-
-} // namespace
-
 ExtraSamplesWindow::ExtraSamplesWindow(QWidget* mainWindow, QWidget* parent)
     : SidePanelWindow(mainWindow, QPoint(kSamplesOffsetFromMainLeft, kSamplesOffsetFromMainTop),
-                      SidewaysDrag(), parent) {
-    setObjectName("extraSamplesWindow");
-    setWindowTitle("Extra samples");
-    setFixedSize(kSamplesWindowWidth, kSamplesWindowHeight);
-    setMask(roundedRegion(kSamplesOutline, kSamplesOutlineCorner));
-
-    clientArea = new QWidget(this);
-    clientArea->setGeometry(kSamplesClientLeft, kSamplesClientTop,
-                            kSamplesWindowWidth - 2 * kSamplesClientLeft,
-                            kSamplesWindowHeight - kSamplesClientTop - kSamplesClientLeft);
-
-    backgroundPicture = new QLabel(clientArea);
-    backgroundPicture->setGeometry(0, 0, kSamplesWindowWidth, kSamplesWindowHeight);
-    backgroundPicture->setPixmap(skinPixmap(skin::kExtraSamplesBackground));
-    backgroundPicture->setStyleSheet("background: rgb(48, 52, 60);");
-
+                      SidewaysDrag(),
+                      SidePanelFrame{"extraSamplesWindow", "Extra samples", kSamplesWindowWidth,
+                                     kSamplesWindowHeight, kSamplesOutline, kSamplesOutlineCorner,
+                                     kSamplesClientLeft, kSamplesClientTop, skin::kExtraSamplesBackground},
+                      parent) {
     // The caption and the number share the dark band at the top of the picture.
     QFont captionFont = font();
     captionFont.setPointSize(7);

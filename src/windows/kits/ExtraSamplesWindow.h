@@ -37,8 +37,6 @@ public:
     void setButtonCaption(int n, const QString& caption);
 
     // ---- Controls. ------------------------------------------------------------------------------
-    QWidget* clientArea;                     // the client area, below the cut-away title bar
-    QLabel* backgroundPicture;               // the background picture, the drag handle
     QLabel* activeSampleCaption;             // "Active Sample"
     QLabel* activeNumber;                    // the active sample's number
     QScrollArea* sampleButtonBox;            // holds the buttons

@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainterPath>
 #include <QRegion>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -18,34 +17,16 @@ namespace {
 
 constexpr char boxColour[] = "rgb(192, 192, 192)";
 
-// The region of a rounded rectangle as the window system cuts it: `rect` with corner ellipses of
-// `corner` x `corner` pixels.
-QRegion roundedRegion(const PixelRect& rect, int corner) {
-    QPainterPath path;
-    path.addRoundedRect(QRectF(rect.left, rect.top, rect.width, rect.height), corner / 2.0, corner / 2.0);
-    return QRegion(path.toFillPolygon().toPolygon());
-}
-
 } // namespace
 
 KitListWindow::KitListWindow(QWidget* mainWindow, const DrumKit* kit, QWidget* parent)
     : SidePanelWindow(mainWindow, QPoint(kKitListOffsetFromMainLeft, kKitListOffsetFromMainTop),
-                      KitListDrag(), parent),
+                      KitListDrag(),
+                      SidePanelFrame{"kitListWindow", "Kit List", kKitListWindowWidth, kKitListWindowHeight,
+                                     kKitListOutline, kKitListOutlineCorner, kKitListClientLeft,
+                                     kKitListClientTop, skin::kKitListBackground},
+                      parent),
       kit_(kit) {
-    setObjectName("kitListWindow");
-    setWindowTitle("Kit List");
-    setFixedSize(kKitListWindowWidth, kKitListWindowHeight);
-    setMask(roundedRegion(kKitListOutline, kKitListOutlineCorner));
-
-    clientArea = new QWidget(this);
-    clientArea->setGeometry(kKitListClientLeft, kKitListClientTop,
-                            kKitListWindowWidth - 2 * kKitListClientLeft,
-                            kKitListWindowHeight - kKitListClientTop - kKitListClientLeft);
-
-    backgroundPicture = new QLabel(clientArea);
-    backgroundPicture->setGeometry(0, 0, kKitListWindowWidth, kKitListWindowHeight);
-    backgroundPicture->setPixmap(skinPixmap(skin::kKitListBackground));
-    backgroundPicture->setStyleSheet("background: rgb(48, 52, 60);");
 
     labelPanel = new QWidget(clientArea);
     labelPanel->setGeometry(kKitListPanel.left, kKitListPanel.top, kKitListPanel.width, kKitListPanel.height);

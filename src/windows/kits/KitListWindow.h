@@ -43,8 +43,6 @@ public:
     int selectedLabel() const { return selected_; }
 
     // ---- Controls. ------------------------------------------------------------------------------
-    QWidget* clientArea;                   // the client area, below the cut-away title bar
-    QLabel* backgroundPicture;             // the background picture, the drag handle
     QWidget* labelPanel;                   // holds the label box
     QScrollArea* labelBox = nullptr;       // rebuilt by paintLabels
     std::vector<QLabel*> instrumentLabels; // label k stands for kit item k + 1

@@ -1,12 +1,38 @@
 #include "windows/kits/SidePanelWindow.h"
 
+#include "windows/controls/SkinPictures.h"
+
+#include <QLabel>
 #include <QMouseEvent>
+#include <QPainterPath>
+#include <QRegion>
 
 namespace tamboro {
 
-SidePanelWindow::SidePanelWindow(QWidget* mainWindow, QPoint offset, PanelDrag drag, QWidget* parent)
+SidePanelWindow::SidePanelWindow(QWidget* mainWindow, QPoint offset, PanelDrag drag,
+                                 const SidePanelFrame& frame, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow), offset_(offset),
-      drag_(drag) {}
+      drag_(drag) {
+    setObjectName(frame.objectName);
+    setWindowTitle(frame.title);
+    setFixedSize(frame.width, frame.height);
+    setMask(roundedRegion(frame.outline, frame.outlineCorner));
+
+    clientArea = new QWidget(this);
+    clientArea->setGeometry(frame.clientLeft, frame.clientTop, frame.width - 2 * frame.clientLeft,
+                            frame.height - frame.clientTop - frame.clientLeft);
+
+    backgroundPicture = new QLabel(clientArea);
+    backgroundPicture->setGeometry(0, 0, frame.width, frame.height);
+    backgroundPicture->setPixmap(skinPixmap(frame.background));
+    backgroundPicture->setStyleSheet("background: rgb(48, 52, 60);");
+}
+
+QRegion SidePanelWindow::roundedRegion(const PixelRect& rect, int corner) {
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect.left, rect.top, rect.width, rect.height), corner / 2.0, corner / 2.0);
+    return QRegion(path.toFillPolygon().toPolygon());
+}
 
 void SidePanelWindow::placeBesideMainWindow() {
     if (mainWindow_)

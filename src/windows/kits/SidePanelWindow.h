@@ -2,24 +2,50 @@
 // SidePanelWindow: what the Kit List and Extra samples panels share as side panels of the main
 // window. A frameless window standing at a fixed offset from the main window's top-left corner,
 // dragged sideways by its background within the band of its PanelDrag and snapped back on release.
+// Both are shaped alike: a rounded outline, a client area below the cut-away title bar and a skin
+// picture filling it, which is also the drag handle.
 
+#include "common/PixelGeometry.h"
 #include "kits/PanelDrag.h"
 
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
 
+class QLabel;
+class QRegion;
+
 namespace tamboro {
+
+// The frame of a side panel: its names, size, outline and background picture.
+struct SidePanelFrame {
+    const char* objectName;
+    const char* title;
+    int width, height;
+    PixelRect outline;
+    int outlineCorner;
+    int clientLeft, clientTop; // the client area; as wide a margin on the right and at the bottom
+    const char* background;    // the skin picture
+};
 
 class SidePanelWindow : public QWidget {
     Q_OBJECT
 public:
     // `mainWindow` is the window the panel stands beside, `offset` its place from the main
     // window's left and top edges; `drag` the panel's sideways drag rules.
-    SidePanelWindow(QWidget* mainWindow, QPoint offset, PanelDrag drag, QWidget* parent);
+    // `frame` sets its size, outline, client area and background picture.
+    SidePanelWindow(QWidget* mainWindow, QPoint offset, PanelDrag drag, const SidePanelFrame& frame,
+                    QWidget* parent);
+
+    // The region of a rounded rectangle as the window system cuts it: `rect` with corner ellipses
+    // of `corner` x `corner` pixels. The panels' outlines and the sample buttons are cut so.
+    static QRegion roundedRegion(const PixelRect& rect, int corner);
 
     // Moves the panel to its place beside the main window.
     void placeBesideMainWindow();
+
+    QWidget* clientArea;       // the client area, below the cut-away title bar
+    QLabel* backgroundPicture; // the background picture, the drag handle
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
