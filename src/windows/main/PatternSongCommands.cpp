@@ -71,7 +71,15 @@ PatternSongCommands::PatternSongCommands(MainWindow& window, MainWindowSound& so
     }
     for (PictureButton* button : {window_.savePatternButton, window_.clearSongButton})
         button->setEnabled(true);
-    window_.playListBox->viewport()->installEventFilter(this);
+    // The filter comes off the Play List when the window starts to go: QWidget announces destroyed()
+    // before it deletes its children, and the events those deletions send must not reach a filter
+    // that reads a window whose own members are already gone.
+    QPointer<QWidget> viewport = window_.playListBox->viewport();
+    viewport->installEventFilter(this);
+    connect(&window_, &QObject::destroyed, this, [this, viewport] {
+        if (viewport)
+            viewport->removeEventFilter(this);
+    });
 }
 
 bool PatternSongCommands::eventFilter(QObject* watched, QEvent* event) {
