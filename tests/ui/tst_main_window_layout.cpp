@@ -130,9 +130,8 @@ QList<ShownText> shownTexts(const QWidget* control) {
     } else if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
         texts.append({edit, edit->text(), kLineEditMargins});
     } else if (qobject_cast<const QAbstractSpinBox*>(control) || qobject_cast<const QComboBox*>(control)) {
-        const auto* edit = control->findChild<const QLineEdit*>();
-        if (edit)
-            texts.append({edit, edit->text(), kLineEditMargins});
+        if (const auto* inner = control->findChild<const QLineEdit*>())
+            texts.append({inner, inner->text(), kLineEditMargins});
     }
     return texts;
 }
