@@ -19,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <unistd.h>
 
 namespace tamboro {
 namespace {
@@ -26,10 +28,11 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
+// A scratch folder per test and process: runs from other build folders use the same temp folder.
 struct ScratchDir {
     fs::path path;
     explicit ScratchDir(const std::string& name)
-        : path(fs::temp_directory_path() / ("tamboro-sound-" + name)) {
+        : path(fs::temp_directory_path() / ("tamboro-sound-" + name + "-" + std::to_string(::getpid()))) {
         fs::remove_all(path);
         fs::create_directories(path);
     }

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace tamboro {
 namespace {
@@ -24,7 +25,7 @@ int runCli(const std::string& arguments) {
 }
 
 TEST(PlayCommand, RefusesBadArguments) {
-    const fs::path dir = fs::temp_directory_path() / "tamboro-play-refusals";
+    const fs::path dir = fs::temp_directory_path() / ("tamboro-play-refusals-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     const std::string d = " --dir '" + dir.string() + "'";
     const std::string cases[] = {
@@ -43,7 +44,7 @@ TEST(PlayCommand, RefusesBadArguments) {
 }
 
 TEST(PlayCommand, PlaysAPatternIntoARecording) {
-    const fs::path dir = fs::temp_directory_path() / "tamboro-play-clicks";
+    const fs::path dir = fs::temp_directory_path() / ("tamboro-play-clicks-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     writeClickPattern(dir, 8, 240);

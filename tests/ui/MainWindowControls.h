@@ -40,7 +40,7 @@ struct MainWindowControls {
             channelSwitches[static_cast<std::size_t>(c)] =
                 controlNamed<QPushButton>(w, QString("channelButton%1").arg(c + 1));
             pulseLights[static_cast<std::size_t>(c)] =
-                controlNamed<PulseLight>(w, QString("Pulse%1").arg(c + 1));
+                controlNamed<PulseLight>(w, QString("pulseLight%1").arg(c + 1));
         }
     }
 
@@ -70,8 +70,8 @@ struct MainWindowControls {
     PictureButton* clearSongButton = named<PictureButton>("clearSong");
     PictureButton* applyTimeBarButton = named<PictureButton>("applyTimeBar");
     PictureButton* savePatternButton = named<PictureButton>("savePattern");
-    Knob* bpmKnob = named<Knob>("Delay");
-    Knob* panKnob = named<Knob>("Panning");
+    Knob* bpmKnob = named<Knob>("tempoKnob");
+    Knob* panKnob = named<Knob>("panKnob");
     QSpinBox* bpmBox = named<QSpinBox>("bpmBox");
     QComboBox* timeBarBox = named<QComboBox>("timeBarBox");
     QLineEdit* patternNameBox = named<QLineEdit>("patternNameBox");

@@ -20,9 +20,11 @@ void sendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButton
     QCoreApplication::sendEvent(target, &event);
 }
 
-// The colour at the indicator's outer third, where the 2-pixel line is drawn.
+// The colour at the indicator's outer third, where the 2-pixel line is drawn. An empty range looks
+// where the indicator of the lowest value would stand.
 QColor indicatorPixel(Knob& knob) {
-    const double f = (knob.value() - knob.minValue()) / (knob.maxValue() - knob.minValue());
+    const double span = knob.maxValue() - knob.minValue();
+    const double f = span > 0 ? (knob.value() - knob.minValue()) / span : 0.0;
     const double a = 5.283185307179586 * f + 0.5;
     const double d = knob.width();
     const double r = d / 3.5;

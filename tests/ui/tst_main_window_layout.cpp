@@ -15,15 +15,21 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegion>
+#include <QSet>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QtTest>
 
 #include <memory>
@@ -44,6 +50,94 @@ QStringList itemTexts(const QMenu* menu) {
     QStringList texts;
     for (const QAction* a : menu->actions())
         texts << (a->isSeparator() ? QString("-") : a->text());
+    return texts;
+}
+
+// Pictures the controls stand on: the skin's background and the bevelled frame under the grid. They
+// lie under whatever stands on them and are cut by the outline, so the layout rules skip them.
+const QSet<QString> kBackdrops = {"backgroundImage", "bevel"};
+
+QString plainText(const QLabel* label) {
+    if (label->textFormat() != Qt::RichText)
+        return label->text();
+    QTextDocument document;
+    document.setHtml(label->text());
+    return document.toPlainText();
+}
+
+// What a control shows of itself on the window: its rectangle, cut to its own shape when it has one.
+// A caption (a label with text and no background of its own) shows only the ink of its text, at the
+// place its alignment gives the line.
+QRegion shownArea(const QWidget* control) {
+    QRegion own = control->mask().isEmpty() ? QRegion(control->rect()) : control->mask();
+    const auto* label = qobject_cast<const QLabel*>(control);
+    if (label && !plainText(label).isEmpty() && !label->autoFillBackground()) {
+        const QString text = plainText(label);
+        const QFontMetrics metrics = label->fontMetrics();
+        const QRect line = QStyle::alignedRect(label->layoutDirection(), label->alignment(),
+                                               metrics.size(0, text), label->contentsRect());
+        own = QRegion(metrics.tightBoundingRect(text).translated(line.left(), line.top() + metrics.ascent()));
+    }
+    return own.translated(control->pos());
+}
+
+// A control by its object name, or a caption by its text.
+QString describe(const QWidget* control) {
+    if (!control->objectName().isEmpty())
+        return control->objectName();
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return "'" + plainText(label) + "'";
+    return control->metaObject()->className();
+}
+
+// The controls the design lays over another on purpose, as "above over below", with the reason.
+const QMap<QString, QString>& intendedOverlays() {
+    static const QMap<QString, QString> overlays = [] {
+        QMap<QString, QString> list;
+        // Of the picture buttons raised over the lists' edges, the two between the lists reach the
+        // Play List's left edge with their round shape; the others stop just short of a list.
+        const QString listEdge = "the buttons between the lists draw over the Play List's left edge";
+        list["sendToPlayList over playListBox"] = listEdge;
+        list["backToLibrary over playListBox"] = listEdge;
+        for (int c = 1; c <= 6; ++c) {
+            const QString header = "the channel switches and their lights stand over the grid's header row";
+            list[QString("channelButton%1 over patternGrid").arg(c)] = header;
+            list[QString("pulseLight%1 over patternGrid").arg(c)] = header;
+        }
+        // Each light stands just left of its switch; the first and the last light, raised last, cover
+        // one pixel column of a switch's border (the first its own switch's, the last the fifth's).
+        const QString lightEdge = "the lights at the row's ends cover a pixel column of a switch's border";
+        list["pulseLight1 over channelButton1"] = lightEdge;
+        list["pulseLight6 over channelButton5"] = lightEdge;
+        return list;
+    }();
+    return overlays;
+}
+
+// A text a control shows, the widget it shows in and the pixels that widget keeps beside it.
+struct ShownText {
+    const QWidget* box;
+    QString text;
+    int margins = 0;
+};
+
+// The texts a control shows: a caption, a button's text, or the text of an entry box (the line edit
+// inside a spin box or an editable combo box, which keeps 2 pixels either side of its text).
+QList<ShownText> shownTexts(const QWidget* control) {
+    constexpr int kLineEditMargins = 2 * 2;
+    QList<ShownText> texts;
+    if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        if (!plainText(label).isEmpty())
+            texts.append({label, plainText(label)});
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        if (!button->text().isEmpty())
+            texts.append({button, button->text()});
+    } else if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
+        texts.append({edit, edit->text(), kLineEditMargins});
+    } else if (qobject_cast<const QAbstractSpinBox*>(control) || qobject_cast<const QComboBox*>(control)) {
+        if (const auto* inner = control->findChild<const QLineEdit*>())
+            texts.append({inner, inner->text(), kLineEditMargins});
+    }
     return texts;
 }
 
@@ -68,68 +162,116 @@ private slots:
         w_.reset();
     }
 
-    void controlsStandAtTheirPlacesWithTheirHints() {
-        struct Place {
-            QWidget* widget;
-            QRect geometry;
-            QString hint;
-        };
+    // The layout's rules, over every control the window shows: it lies inside the window's outline,
+    // covers no other control except where the design lays one over another on purpose (and then
+    // stands above it), and its text fits.
+    void controlsLieInsideTheOutlineWithoutOverlapOrClipping() {
         MainWindow& w = *w_;
-        const Place places[] = {
-            {ui().patternLibraryBox, {102, 42, 125, 123}, ""},
-            {ui().playListBox, {254, 40, 125, 125}, ""},
-            {ui().sendToPlayListButton, {222, 60, 37, 37}, ""},
-            {ui().backToLibraryButton, {222, 96, 37, 37}, ""},
-            {ui().playListArrows, {380, 44, 16, 49}, ""},
-            {ui().libraryBinButton, {68, 132, 37, 37}, "Delete from pattern library"},
-            {ui().playListBinButton, {376, 132, 37, 37}, "Delete checked from play list"},
-            {ui().playPatternButton, {24, 204, 37, 37}, "Play pattern"},
-            {ui().repeatPatternButton, {24, 236, 37, 37}, "Repeat Pattern"},
-            {ui().stopButton, {24, 268, 37, 37}, "Stop"},
-            {ui().playInstrumentButton, {24, 300, 37, 37}, "Play instrument"},
-            {ui().clearPatternButton, {24, 332, 37, 37}, "Clear pattern"},
-            {ui().playSongButton, {480, 206, 37, 37}, "Play, play list"},
-            {ui().repeatSongButton, {480, 236, 37, 37}, "Repeat song"},
-            {ui().renderSongButton, {480, 268, 37, 37}, "Render song to wave"},
-            {ui().globalSpeedButton, {480, 300, 37, 37}, "Set global speed"},
-            {ui().clearSongButton, {480, 332, 37, 37}, "Clear all"},
-            {ui().bpmKnob, {408, 60, 45, 45}, ""},
-            {ui().bpmBox, {456, 74, 45, 22}, ""},
-            {ui().panKnob, {440, 132, 29, 29}, ""},
-            {ui().timeBarBox, {134, 464, 61, 21}, "Time/Beat Selector"},
-            {ui().applyTimeBarButton, {196, 456, 37, 37}, "Update new time/bar settings"},
-            {ui().patternNameBox, {240, 464, 81, 21}, "Pattern Name"},
-            {ui().savePatternButton, {318, 456, 37, 37}, "Save pattern"},
-            {ui().loopsBox, {374, 464, 35, 22}, "Set loops in pattern"},
-            {ui().instrumentBox, {148, 252, 101, 21}, ""},
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.grab(); // the paint rules set the final outline and grid height
+        const QList<QWidget*> children = w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        QList<QWidget*> controls;
+        for (QWidget* child : children)
+            if (child->isVisible() && !child->isWindow() && !kBackdrops.contains(child->objectName()))
+                controls << child;
+        QVERIFY(controls.size() > 40);
+
+        // Each rule lists every control that breaks it, so one run shows the whole picture.
+        QStringList outside, overlaps, clipped;
+        for (const QWidget* c : controls)
+            if (!shownArea(c).subtracted(w.mask()).isEmpty())
+                outside << describe(c);
+
+        QSet<QString> seen;
+        for (qsizetype i = 0; i < controls.size(); ++i) {
+            for (qsizetype j = i + 1; j < controls.size(); ++j) {
+                const QWidget* below = controls[i]; // children() runs from the bottom of the stack up
+                const QWidget* above = controls[j];
+                if (!shownArea(below).intersects(shownArea(above)))
+                    continue;
+                const QString pair = describe(above) + " over " + describe(below);
+                if (intendedOverlays().contains(pair))
+                    seen.insert(pair);
+                else
+                    overlaps << pair;
+            }
+        }
+        // Every listed overlay happens, with the right control on top: the list is the layout's.
+        QStringList missing;
+        for (const QString& pair : intendedOverlays().keys())
+            if (!seen.contains(pair))
+                missing << pair;
+
+        int texts = 0;
+        for (QWidget* c : controls) {
+            for (const ShownText& shown : shownTexts(c)) {
+                ++texts;
+                const QFontMetrics metrics = shown.box->fontMetrics();
+                const int needed = metrics.horizontalAdvance(shown.text) + shown.margins;
+                const QRect room = shown.box->contentsRect();
+                if (needed > room.width() || metrics.height() > room.height())
+                    clipped << QString("%1 '%2' (%3 x %4 in %5 x %6 pixels)")
+                                   .arg(describe(c), shown.text)
+                                   .arg(needed)
+                                   .arg(metrics.height())
+                                   .arg(room.width())
+                                   .arg(room.height());
+            }
+        }
+        QVERIFY(texts > 15);
+
+        QVERIFY2(outside.isEmpty(), qPrintable("outside the outline: " + outside.join(", ")));
+        QVERIFY2(overlaps.isEmpty(), qPrintable("unintended overlays: " + overlaps.join(", ")));
+        QVERIFY2(missing.isEmpty(), qPrintable("listed overlays not found: " + missing.join(", ")));
+        QVERIFY2(clipped.isEmpty(), qPrintable("clipped texts: " + clipped.join(", ")));
+    }
+
+    void controlsCarryTheirHintsAndStartValues() {
+        MainWindow& w = *w_;
+        const test::MainWindowControls ui = this->ui();
+        const std::pair<QWidget*, QString> hints[] = {
+            {ui.libraryBinButton, "Delete from pattern library"},
+            {ui.playListBinButton, "Delete checked from play list"},
+            {ui.playPatternButton, "Play pattern"},
+            {ui.repeatPatternButton, "Repeat Pattern"},
+            {ui.stopButton, "Stop"},
+            {ui.playInstrumentButton, "Play instrument"},
+            {ui.clearPatternButton, "Clear pattern"},
+            {ui.playSongButton, "Play, play list"},
+            {ui.repeatSongButton, "Repeat song"},
+            {ui.renderSongButton, "Render song to wave"},
+            {ui.globalSpeedButton, "Set global speed"},
+            {ui.clearSongButton, "Clear all"},
+            {ui.timeBarBox, "Time/Beat Selector"},
+            {ui.applyTimeBarButton, "Update new time/bar settings"},
+            {ui.patternNameBox, "Pattern Name"},
+            {ui.savePatternButton, "Save pattern"},
+            {ui.loopsBox, "Set loops in pattern"},
         };
-        for (const Place& p : places) {
-            QCOMPARE(p.widget->geometry(), p.geometry);
-            QCOMPARE(p.widget->toolTip(), p.hint);
+        for (const auto& hint : hints) {
+            QCOMPARE(hint.first->toolTip(), hint.second);
             // Enabled from the start, whether its command is the window's own or one wired in later.
-            QVERIFY2(p.widget->isEnabled(), qPrintable(p.widget->objectName()));
+            QVERIFY2(hint.first->isEnabled(), qPrintable(hint.first->objectName()));
         }
-        const int switchLefts[] = {106, 167, 227, 287, 347, 406};
-        const int lightLefts[] = {102, 162, 222, 282, 342, 401};
-        for (int c = 0; c < 6; ++c) {
-            QCOMPARE(ui().channelSwitches[c]->text(), QString("ON"));
-            QCOMPARE(ui().channelSwitches[c]->x(), switchLefts[c]);
-            QCOMPARE(ui().channelSwitches[c]->y(), 168);
-            QCOMPARE(ui().channelSwitches[c]->height(), 17);
-            QVERIFY(ui().channelSwitches[c]->isEnabled());
-            QCOMPARE(ui().pulseLights[c]->geometry(), QRect(lightLefts[c], 168, 5, 16));
+        for (QWidget* silent :
+             std::initializer_list<QWidget*>{ui.sendToPlayListButton, ui.backToLibraryButton})
+            QVERIFY(silent->toolTip().isEmpty());
+        for (QPushButton* channel : ui.channelSwitches) {
+            QCOMPARE(channel->text(), QString("ON"));
+            QVERIFY(channel->isEnabled());
         }
-        QVERIFY(ui().instrumentBox->isHidden());
-        QCOMPARE(ui().bpmBox->value(), 120);
-        QCOMPARE(ui().loopsBox->value(), 1);
-        QCOMPARE(ui().patternNameBox->text(), QString("Name"));
-        QCOMPARE(ui().bpmKnob->minValue(), 60.0);
-        QCOMPARE(ui().bpmKnob->maxValue(), 300.0);
-        QCOMPARE(ui().panKnob->minValue(), -2000.0);
-        QCOMPARE(ui().panKnob->maxValue(), 2000.0);
-        QCOMPARE(ui().repeatPatternButton->glyphIndex(), 3);
-        QCOMPARE(ui().repeatSongButton->glyphIndex(), 3);
-        QCOMPARE(ui().globalSpeedButton->glyphIndex(), 8);
+        QVERIFY(ui.instrumentBox->isHidden());
+        QCOMPARE(ui.bpmBox->value(), 120);
+        QCOMPARE(ui.loopsBox->value(), 1);
+        QCOMPARE(ui.patternNameBox->text(), QString("Name"));
+        QCOMPARE(ui.bpmKnob->minValue(), 60.0);
+        QCOMPARE(ui.bpmKnob->maxValue(), 300.0);
+        QCOMPARE(ui.panKnob->minValue(), -2000.0);
+        QCOMPARE(ui.panKnob->maxValue(), 2000.0);
+        QCOMPARE(ui.repeatPatternButton->glyphIndex(), 3);
+        QCOMPARE(ui.repeatSongButton->glyphIndex(), 3);
+        QCOMPARE(ui.globalSpeedButton->glyphIndex(), 8);
         QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
     }
 

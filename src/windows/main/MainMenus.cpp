@@ -107,7 +107,10 @@ void MainMenus::buildMenus() {
 
     const std::pair<MenuLabel*, QMenu*> bar[] = {
         {file_, fileMenu}, {edit_, editMenu}, {view_, viewMenu}, {setup_, setupMenu}, {help_, helpMenu}};
-    for (const auto& [label, menu] : bar) {
+    for (const auto& entry : bar) {
+        // Named copies: the lambdas capture them (clang 14 cannot capture structured bindings).
+        MenuLabel* const label = entry.first;
+        QMenu* const menu = entry.second;
         connect(label, &MenuLabel::clicked, this, [this, label, menu] { openPopup(menu, label); });
         // Alt plus the underlined letter opens the menu too, as on an ordinary menu bar.
         auto* shortcut = new QShortcut(QKeySequence::mnemonic(label->caption()), &surface_);

@@ -45,7 +45,7 @@ TransportPanel::TransportPanel(QWidget& surface) : QObject(&surface) {
         channelSwitches_[c] = b;
 
         auto* light = new PulseLight(s);
-        light->setObjectName(QString("Pulse%1").arg(c + 1));
+        light->setObjectName(QString("pulseLight%1").arg(c + 1));
         light->setGeometry(lightLefts[c], 168, 5, 16);
         light->setColor(QColor(20, 40, 20));
         pulseLights_[c] = light;
@@ -77,8 +77,8 @@ TransportPanel::TransportPanel(QWidget& surface) : QObject(&surface) {
         connect(button, &PictureButton::clicked, this, signal);
 
     // Tempo knob: 240 BPM over 200 pixels. Pan knob: 4000 units over 100 pixels.
-    tempoKnob_ = skinKnob(s, "Delay", 408, 60, 45, 60, 300, 200);
-    panKnob_ = skinKnob(s, "Panning", 440, 132, 29, -2000, 2000, 100);
+    tempoKnob_ = skinKnob(s, "tempoKnob", 408, 60, 45, 60, 300, 200);
+    panKnob_ = skinKnob(s, "panKnob", 440, 132, 29, -2000, 2000, 100);
     connect(tempoKnob_, &Knob::turnedByUser, this, [this] { emit tempoKnobTurned(tempoKnob_->value()); });
     // The pointer's visits to the Panning knob are watched without a button held.
     panKnob_->setMouseTracking(true);
