@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Tamboro needs to build, run and test. Idempotent: only missing
-# packages are installed.
+# packages are installed. Debian 12's clang-format is version 14, the one the tree is formatted with.
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
   librtaudio-dev libjack-jackd2-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
-  pulseaudio pulseaudio-utils sox lame clang)
+  pulseaudio pulseaudio-utils sox lame clang clang-format git)
 
 missing=()
 for p in "${packages[@]}"; do
