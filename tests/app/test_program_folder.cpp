@@ -1,6 +1,7 @@
 #include "app/ProgramFolder.h"
 
 #include "common/Files.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,19 +16,16 @@ namespace fs = std::filesystem;
 class ProgramFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("tamboro-pf-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(root);
         fs::create_directories(root / "assets");
         std::ofstream(root / "assets" / "Blank.wav", std::ios::binary) << "blank";
         std::ofstream(root / "assets" / "Topkit.dxg", std::ios::binary) << "kit";
     }
-    void TearDown() override { fs::remove_all(root); }
     std::string read(const fs::path& p) {
         const auto bytes = readFileBytes(p);
         return std::string(bytes.begin(), bytes.end());
     }
-    fs::path root;
+    tamboro::test::TempDir scratch;
+    fs::path root = scratch.path;
 };
 
 TEST_F(ProgramFolderTest, FirstStartInAMissingFolderCreatesAndSeedsIt) {

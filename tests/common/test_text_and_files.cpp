@@ -2,6 +2,7 @@
 #include "common/Files.h"
 #include "common/Rounding.h"
 #include "common/TextLines.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,17 +14,7 @@ using namespace tamboro;
 
 namespace {
 
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        path = fs::temp_directory_path() /
-               ("tamboro-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
+using tamboro::test::TempDir;
 
 } // namespace
 

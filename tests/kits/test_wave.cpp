@@ -1,6 +1,7 @@
 #include "common/ByteWriter.h"
 #include "common/Error.h"
 #include "kits/Wave.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -182,12 +183,10 @@ TEST(Wave, LenientWhereTheFormatIsLenient) {
 }
 
 TEST(Wave, FileRoundTrip) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("tamboro-wave-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    std::filesystem::create_directories(dir);
+    const tamboro::test::TempDir scratch;
+    const std::filesystem::path& dir = scratch.path;
     const Wave wave = Wave::pcm(2, 48000, 16, counting(400));
     wave.writeFile(dir / "x.wav");
     EXPECT_EQ(Wave::readFile(dir / "x.wav"), wave);
     EXPECT_THROW(Wave::readFile(dir / "missing.wav"), Error);
-    std::filesystem::remove_all(dir);
 }

@@ -1,6 +1,7 @@
 #include "song/PanTable.h"
 
 #include "common/Files.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +23,8 @@ std::string nineteenLines(const std::string& line18 = "4251050", const std::stri
 
 class TempDir : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tamboro-pan-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
+    tamboro::test::TempDir scratch;
+    fs::path dir = scratch.path;
 };
 
 TEST(PanTable, FormatsExactlyNineteenCrLfLines) {

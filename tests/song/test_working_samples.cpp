@@ -1,6 +1,7 @@
 #include "song/WorkingSamples.h"
 
 #include "common/Files.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -14,19 +15,13 @@ namespace fs = std::filesystem;
 
 class WorkingSamples : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tamboro-ws-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    tamboro::test::TempDir scratch;
     void write(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
     std::string read(const fs::path& p) {
         const auto bytes = readFileBytes(p);
         return std::string(bytes.begin(), bytes.end());
     }
-    fs::path dir;
+    fs::path dir = scratch.path;
 };
 
 TEST_F(WorkingSamples, ResetsAllThirtyTwoFromBlank) {
