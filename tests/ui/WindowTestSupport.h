@@ -2,7 +2,9 @@
 // What the window tests share: settings kept in a folder of the test's own (never the user's), the
 // texts of a list box, and a program folder seeded with the built kit and Blank.wav.
 
+#include <QCoreApplication>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -23,6 +25,14 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// Sends a mouse event at `local` straight to `target`, as the window system would deliver it.
+inline void sendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButton button,
+                      Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(local), QPointF(target->mapToGlobal(local)), button, buttons,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
 
 inline QStringList listTexts(const QListWidget* list) {
     QStringList out;

@@ -1,6 +1,7 @@
 // The knob and the pulse light as widgets: value rules through the properties, the drag with
 // turnedByUser on every move, the painted indicator, and the light's fade driven by its timer.
 
+#include "WindowTestSupport.h"
 #include "windows/controls/Knob.h"
 #include "windows/controls/PulseLight.h"
 
@@ -10,15 +11,9 @@
 #include <cmath>
 
 using namespace tamboro;
+using tamboro::test::sendMouse;
 
 namespace {
-
-void sendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-    QMouseEvent event(type, QPointF(local), QPointF(target->mapToGlobal(local)), button, buttons,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
-}
 
 // The colour at the indicator's outer third, where the 2-pixel line is drawn. An empty range looks
 // where the indicator of the lowest value would stand.

@@ -36,15 +36,9 @@
 #include <optional>
 
 using namespace tamboro;
+using tamboro::test::sendMouse;
 
 namespace {
-
-void sendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-    QMouseEvent event(type, QPointF(local), QPointF(target->mapToGlobal(local)), button, buttons,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
-}
 
 QStringList itemTexts(const QMenu* menu) {
     QStringList texts;
