@@ -1,14 +1,16 @@
-// tamboro-cli render SONG.sng -o OUT.wav [--dir DIR] [--kit KIT.dxg] [--from N] [--acid] [--mute C]... [--mp3
-// RATE] Renders a song exactly as the render window does: DIR is the program folder (pattern files,
-// Blank.wav, temp/), the kit defaults to DIR/Topkit.dxg and DIR/Panning.dat gives the kit's pans
-// when present (a damaged one gives centre pans). A progress bar goes to stderr when it is a terminal. On any
-// error the message is printed, the exit status is non-zero and OUT is left as it was.
+// tamboro-cli render SONG.sng -o OUT.wav|OUT.flac|OUT.ogg [--dir DIR] [--kit KIT.dxg] [--from N] [--acid]
+// [--mute C]... [--mp3 RATE] Renders a song exactly as the render window does, in the format OUT's
+// extension names: DIR is the program folder (pattern files, Blank.wav, temp/), the kit defaults to
+// DIR/Topkit.dxg and DIR/Panning.dat gives the kit's pans when present (a damaged one gives centre
+// pans). A progress bar goes to stderr when it is a terminal. On any error the message is printed,
+// the exit status is non-zero and OUT is left as it was.
 
 #include "cli/CliCommand.h"
 #include "common/ChildProcess.h"
 #include "common/Error.h"
 #include "common/TextLines.h"
 #include "kits/DrumKit.h"
+#include "render/AudioExport.h"
 #include "render/Mp3Encoder.h"
 #include "render/SongRender.h"
 #include "song/PanTable.h"
@@ -28,9 +30,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kUsage =
-    "render SONG.sng -o OUT.wav [--dir DIR] [--kit KIT.dxg] [--from N] [--acid] [--mute C]... [--mp3 RATE]  "
-    "render a song to WAV (and an MP3 copy with DIR's encoder)";
+constexpr const char* kUsage = "render SONG.sng -o OUT.wav|OUT.flac|OUT.ogg [--dir DIR] [--kit KIT.dxg] "
+                               "[--from N] [--acid] [--mute C]... [--mp3 RATE]  "
+                               "render a song to WAV, FLAC or Ogg Vorbis by OUT's extension (and an MP3 copy "
+                               "of a WAV with DIR's encoder)";
 
 bool stderrIsTerminal() {
 #ifndef _WIN32
@@ -159,6 +162,9 @@ int runRender(const CliArgs& args) {
     }
     if (song.empty() || output.empty())
         throw Error(std::string("usage: tamboro-cli ") + kUsage);
+    // The format is settled before anything is prepared or written.
+    if (audioFileFormatFor(output) != AudioFileFormat::Wav && !mp3Rate.empty())
+        throw Error("render: --mp3 encodes a WAV output; \"" + output.string() + "\" is not one");
     std::error_code ec;
     if (!fs::exists(song, ec) && song.is_relative())
         song = dir / song;

@@ -78,6 +78,16 @@ void AtomicFileWriter::startWriteback() {
 #endif
 }
 
+int AtomicFileWriter::descriptor() const {
+    if (!file_)
+        throw Error("Cannot write file \"" + target_.string() + "\".");
+#ifdef _WIN32
+    return _fileno(file_);
+#else
+    return fileno(file_);
+#endif
+}
+
 void AtomicFileWriter::commit() {
     if (!file_)
         throw Error("Cannot write file \"" + target_.string() + "\".");

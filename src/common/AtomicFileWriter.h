@@ -25,6 +25,10 @@ public:
     void write(std::span<const std::uint8_t> bytes);
     // Flushes, makes the contents durable and renames the file over the target. Throws Error.
     void commit();
+    // The temporary file's descriptor, for a writer that must seek in what it writes (libsndfile's
+    // FLAC encoder rewrites its header at the end). Bytes written through it bypass write(), so
+    // one file uses one of the two ways, never both.
+    int descriptor() const;
 
 private:
     // Bytes handed to the disk in one go while writing continues.

@@ -87,8 +87,9 @@ struct RenderOutcome {
 };
 
 // The engine. Writes `output` atomically (a failed or cancelled render never leaves a partial
-// file there). Throws Error for a sample that cannot be read or a velocity that is not a number;
-// nothing is then written.
+// file there), as WAV, FLAC or Ogg Vorbis by its extension (render/AudioExport). Throws Error for
+// an extension of no such format, a sample that cannot be read or a velocity that is not a number;
+// nothing is then written. The fall-back file is always WAV.
 RenderOutcome renderSong(const RenderRequest& request, const RenderPlan& plan,
                          const std::filesystem::path& output, RenderObserver& observer);
 

@@ -8,6 +8,7 @@
 #include "common/WavWriter.h"
 #include "kits/DrumKit.h"
 #include "render/AcidLoop.h"
+#include "render/AudioExport.h"
 #include "render/HitTimeline.h"
 #include "render/SongRender.h"
 #include "render/WaveBuffer.h"
@@ -76,6 +77,15 @@ void writeMix(const HitTimeline& mix, const fs::path& path) {
             out.write(bytes);
         }
     });
+    out.commit();
+}
+
+// Writes mix frames [from, to) as a FLAC or Ogg Vorbis file, atomically: the very samples the WAV
+// file would hold.
+void writeEncoded(const HitTimeline& mix, std::int64_t from, std::int64_t to, const fs::path& path,
+                  AudioFileFormat format) {
+    EncodedAudioWriter out(path, format, HitTimeline::kChannels, 44100);
+    mix.render(from, to, [&](std::span<const std::int16_t> block) { out.write(block); });
     out.commit();
 }
 
@@ -224,6 +234,7 @@ RenderOutcome renderSong(const RenderRequest& request, const RenderPlan& plan, c
                          RenderObserver& observer) {
     if (!request.kit)
         throw Error("No kit is loaded.");
+    const AudioFileFormat format = audioFileFormatFor(output);
     Engine engine(request, plan, observer);
     RenderOutcome outcome;
     outcome.cancelled = !engine.collectHits();
@@ -233,11 +244,17 @@ RenderOutcome renderSong(const RenderRequest& request, const RenderPlan& plan, c
         if (request.acidize && !outcome.cancelled) {
             observer.acidizing(true);
             const LoopRange range = acidLoopRange(plan.song.firstStepSeconds, plan.song.songSeconds);
-            writeAcidLoop(mix, range, output);
+            if (format == AudioFileFormat::Wav)
+                writeAcidLoop(mix, range, output);
+            else
+                writeEncoded(mix, range.first, range.end, output, format);
             observer.acidizing(false);
             outcome.frames = range.frames();
         } else {
-            writeMix(mix, output);
+            if (format == AudioFileFormat::Wav)
+                writeMix(mix, output);
+            else
+                writeEncoded(mix, 0, mix.length(), output, format);
             outcome.frames = mix.length();
         }
         outcome.writtenTo = output;

@@ -1,9 +1,10 @@
 // The render window: its layout, a render run from the window with progress, labels and events
 // running during the passes, Stop keeping the mix so far, Cancel in the dialog, the acid loop and
-// the fall-back when the chosen file cannot be written.
+// the fall-back when the chosen file cannot be written, FLAC and Ogg Vorbis by the extension.
 
 #include "windows/render/RenderProgressWindow.h"
 
+#include "common/Error.h"
 #include "common/TextLines.h"
 #include "kits/DrumKit.h"
 #include "kits/Wave.h"
@@ -28,6 +29,7 @@ private slots:
     void cancelledDialogWritesNothing();
     void acidLoop();
     void fallBackWhenTheFileCannotBeWritten();
+    void flacAndOggByExtension();
 };
 
 namespace {
@@ -197,6 +199,32 @@ void TestRenderWindow::fallBackWhenTheFileCannotBeWritten() {
     QVERIFY(messages[0].startsWith(QStringLiteral("Unfortunately it was not possible to save")));
     QVERIFY(messages[0].endsWith(QStringLiteral("Temp.wav")));
     QVERIFY(fs::exists(ws.dir / "Temp.wav"));
+}
+
+void TestRenderWindow::flacAndOggByExtension() {
+    Workspace ws;
+    const auto request = ws.request();
+    const RenderPlan plan = prepareRender(request);
+    const QStringList filters = RenderProgressWindow::renderFileFilters();
+    QVERIFY(filters.filter(QStringLiteral("*.flac")).size() == 1);
+    QVERIFY(filters.filter(QStringLiteral("*.ogg")).size() == 1);
+    QVERIFY(filters.filter(QStringLiteral("*.wav")).size() == 1);
+    for (const char* name : {"song.flac", "song.OGG"}) {
+        RenderProgressWindow w;
+        w.chooseOutputFile = [&] { return ws.file(name); };
+        const auto result = w.runRender(request, plan);
+        QVERIFY(result.has_value());
+        QVERIFY(!result->outcome.fellBack);
+        // The MP3 encoder reads WAV files only: no encoder window after a FLAC or Ogg render.
+        QVERIFY(!result->offerMp3);
+        QVERIFY(fs::file_size(ws.dir / name) > 0);
+    }
+    // A name of no known format is refused before anything is written.
+    RenderProgressWindow w;
+    w.chooseOutputFile = [&] { return ws.file("song.mp4"); };
+    QVERIFY_THROWS_EXCEPTION(Error, w.runRender(request, plan));
+    QVERIFY(!fs::exists(ws.dir / "song.mp4"));
+    QVERIFY(!w.isVisible());
 }
 
 QTEST_MAIN(TestRenderWindow)

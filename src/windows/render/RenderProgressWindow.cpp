@@ -1,5 +1,7 @@
 #include "windows/render/RenderProgressWindow.h"
 
+#include "render/AudioExport.h"
+
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -75,12 +77,28 @@ RenderProgressWindow::RenderProgressWindow(QWidget* parent)
     showMessage = [this](const QString& text) { QMessageBox::information(this, QString(), text); };
 }
 
+QStringList RenderProgressWindow::renderFileFilters() {
+    return {QStringLiteral("Audio files (*.wav *.WAV)"), QStringLiteral("FLAC audio files (*.flac *.FLAC)"),
+            QStringLiteral("Ogg Vorbis audio files (*.ogg *.OGG)"), QStringLiteral("All files (*)")};
+}
+
 QString RenderProgressWindow::askOutputFile(QWidget* parent) {
     QFileDialog dialog(parent, QStringLiteral("Save As One Big Lovely WAV File"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile); // the folder must exist
     dialog.setDefaultSuffix(QStringLiteral("wav"));
-    dialog.setNameFilters({QStringLiteral("Audio files (*.wav *.WAV)"), QStringLiteral("All files (*)")});
+    // The render writes the format the file's extension names; a name typed without one gets the
+    // extension of the chosen filter.
+    const QStringList filters = renderFileFilters();
+    dialog.setNameFilters(filters);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, filters](const QString& filter) {
+                         const QStringList suffixes = {QStringLiteral("wav"), QStringLiteral("flac"),
+                                                       QStringLiteral("ogg")};
+                         const auto index = filters.indexOf(filter);
+                         dialog.setDefaultSuffix(
+                             index >= 0 && index < suffixes.size() ? suffixes[index] : QStringLiteral("wav"));
+                     });
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setOption(QFileDialog::ReadOnly, false);
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
@@ -118,7 +136,9 @@ std::optional<RenderProgressWindow::Result> RenderProgressWindow::runRender(cons
         progressBar->setValue(0);
         progressBar->hide();
     }
-    result.offerMp3 = !result.outcome.cancelled && !result.outcome.fellBack;
+    // The encoder reads WAV files only.
+    result.offerMp3 = !result.outcome.cancelled && !result.outcome.fellBack &&
+                      audioFileFormatFor(result.outcome.writtenTo) == AudioFileFormat::Wav;
     hide();
     return result;
 }

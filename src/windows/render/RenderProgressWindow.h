@@ -12,6 +12,7 @@
 #include "render/SongRender.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -52,8 +53,10 @@ public:
     // the window is hidden; nothing is then written to the chosen file.
     std::optional<Result> runRender(const RenderRequest& request, const RenderPlan& plan);
 
-    // The dialog of the render output, with the program's title, filter and checks.
+    // The dialog of the render output, with the program's title, filters and checks.
     static QString askOutputFile(QWidget* parent);
+    // The dialog's filters: WAV, FLAC, Ogg Vorbis, all files.
+    static QStringList renderFileFilters();
 };
 
 } // namespace tamboro
