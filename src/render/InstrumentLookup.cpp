@@ -33,4 +33,18 @@ std::string cellLookupText(std::string_view cell) {
     return text;
 }
 
+CellLevel cellLevel(std::string_view cell) {
+    CellLevel level;
+    if (cell.size() < 12)
+        return level;
+    const char c = cell[11];
+    if (c == ' ')
+        level.digit = 1;
+    else if (c >= '0' && c <= '9')
+        level.digit = c - '0';
+    else
+        level.bad = c;
+    return level;
+}
+
 } // namespace tamboro

@@ -39,4 +39,12 @@ private:
 // character (where a level digit may stand).
 std::string cellLookupText(std::string_view cell);
 
+// The level of a cell longer than 10 characters, from its 12th character: a digit, or 1 for a
+// blank; 0 when the cell has none. `bad` holds a 12th character that is neither.
+struct CellLevel {
+    int digit = 0;
+    char bad = 0;
+};
+CellLevel cellLevel(std::string_view cell);
+
 } // namespace tamboro

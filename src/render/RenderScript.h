@@ -7,6 +7,7 @@
 #include "song/PatternFile.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -48,6 +49,19 @@ public:
     std::string line(std::size_t index) const;
     // Writes the flattened script as CR LF text lines, atomically.
     void writeText(const std::filesystem::path& path) const;
+    // Visits every cell line in the order the renderer reads them: visit(segment index, step row
+    // counted from the song's first row, channel 1 to 6, cell text).
+    template <class Visit> void forEachCell(Visit&& visit) const {
+        std::int64_t row = 0;
+        for (std::size_t s = 0; s < segments_.size(); ++s) {
+            const ScriptSegment& segment = segments_[s];
+            const std::size_t lines = segment.cellLines();
+            for (std::size_t i = 0; i < lines; ++i)
+                visit(s, row + static_cast<std::int64_t>(i / 6), static_cast<int>(i % 6) + 1,
+                      segment.cell(i));
+            row += static_cast<std::int64_t>(lines / 6);
+        }
+    }
 
 private:
     std::vector<ScriptSegment> segments_;

@@ -43,15 +43,9 @@ CellCode codeCell(const std::string& cell, const InstrumentLookup& list) {
     CellCode code;
     code.plainPosition = list.find(cell);
     if (cell.size() > 10) {
-        if (cell.size() >= 12) {
-            const char c = cell[11];
-            if (c == ' ')
-                code.velocity = 1;
-            else if (c >= '0' && c <= '9')
-                code.velocity = c - '0';
-            else
-                code.badVelocity = c;
-        }
+        const CellLevel level = cellLevel(cell);
+        code.velocity = level.digit;
+        code.badVelocity = level.bad;
         code.kitPosition = list.find(cellLookupText(cell));
     } else {
         code.kitPosition = code.plainPosition;
