@@ -93,6 +93,7 @@ struct MainWindowControls {
     QAction* openSongAction = named<QAction>("openSongAction");
     QAction* saveSongAction = named<QAction>("saveSongAction");
     QAction* renderSongAction = named<QAction>("renderSongAction");
+    QAction* exportMidiAction = named<QAction>("exportMidiAction");
     QAction* printScoreAction = named<QAction>("printScoreAction");
     QAction* exitAction = named<QAction>("exitAction");
     QAction* clearPatternAction = named<QAction>("clearPatternAction");

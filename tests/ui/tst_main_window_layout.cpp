@@ -346,8 +346,8 @@ private slots:
     void popupMenusAndTheirItems() {
         MainWindow& w = *w_;
         QCOMPARE(itemTexts(ui().fileMenu),
-                 QStringList({"New Song", "Open Song", "Save Song", "Render song to wave", "-",
-                              "Print Song Score (Drum TAB)", "-", "Exit"}));
+                 QStringList({"New Song", "Open Song", "Save Song", "Render song to wave",
+                              "Export MIDI\u2026", "-", "Print Song Score (Drum TAB)", "-", "Exit"}));
         QCOMPARE(itemTexts(ui().editMenu), QStringList({"Clear Pattern", "Clear List", "Insert instrument"}));
         QCOMPARE(itemTexts(ui().viewMenu), QStringList({"Kit Maker"}));
         QCOMPARE(itemTexts(ui().setupMenu),

@@ -73,6 +73,7 @@ void MainMenus::buildMenus() {
     a.openSong = item(fileMenu, "openSongAction", "Open Song");
     a.saveSong = item(fileMenu, "saveSongAction", "Save Song");
     a.renderSong = item(fileMenu, "renderSongAction", "Render song to wave");
+    a.exportMidi = item(fileMenu, "exportMidiAction", "Export MIDI\u2026");
     fileMenu->addSeparator();
     a.printScore = item(fileMenu, "printScoreAction", "Print Song Score (Drum TAB)");
     fileMenu->addSeparator();

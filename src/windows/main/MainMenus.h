@@ -19,7 +19,7 @@ class MainMenus : public QObject {
 public:
     // The items of the five menus, in menu order.
     struct Actions {
-        QAction *newSong, *openSong, *saveSong, *renderSong, *printScore, *exit;
+        QAction *newSong, *openSong, *saveSong, *renderSong, *exportMidi, *printScore, *exit;
         QAction *clearPattern, *clearList, *insertInstrument;
         QAction* kitMaker;
         QAction *drumKitLibrary, *cellJump, *gridScrollIndicator, *patternGridColor, *includeMp3,

@@ -18,6 +18,7 @@
 #include "windows/main/MainMenus.h"
 #include "windows/main/MainWindow.h"
 #include "windows/main/MainWindowSound.h"
+#include "windows/main/MidiExportCommand.h"
 #include "windows/main/PatternSongCommands.h"
 #include "windows/main/PrintScoreCommand.h"
 #include "windows/main/ShutdownSignals.h"
@@ -106,6 +107,17 @@ int main(int argc, char** argv) {
                                    kitList.get(), *mainWindow);
     new tamboro::PrintScoreCommand(
         *menu.printScore, parts.state, [w = mainWindow.get()] { w->minimizeClicked(); }, mainWindow.get());
+
+    // "Export MIDI…": the Play List as a MIDI file, without the channels switched off.
+    new tamboro::MidiExportCommand(
+        *menu.exportMidi, parts.state,
+        [s = sound.get()] {
+            std::array<bool, 6> on{true, true, true, true, true, true};
+            for (std::size_t c = 0; s && c < on.size(); ++c)
+                on[c] = s->playback().channelsOn[c + 1];
+            return on;
+        },
+        *mainWindow);
 
     // The render progress window, used by "Render song to wave".
     auto renderWindow = std::make_unique<tamboro::RenderProgressWindow>();
