@@ -1,0 +1,176 @@
+#include "sound/CardClock.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace tamboro {
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// A rate is taken only when the fit moves the envelope this much more than its own scatter over
+// the span it covers: a sound server's batched wake-ups must not pass for a rate difference.
+constexpr double kRateEvidenceNs = 200'000.0;
+
+} // namespace
+
+CardClock::CardClock(std::uint32_t rate, std::uint32_t earlyLimitFrames)
+    : nsPerFrame_(1e9 / rate), earlyLimitNs_(earlyLimitFrames * 1e9 / rate), settleFrames_(rate / 4.0),
+      segmentFrames_(rate / 8.0), minFitFrames_(rate / 2.0), offsetDeadbandNs_(500'000.0) {}
+
+void CardClock::anchor(double frame, double lateness) noexcept {
+    offset_ = lateness;
+    offsetFrame_ = frame;
+    settleEnd_ = frame + settleFrames_;
+    slewing_ = false;
+    pointCount_ = 0;
+    pointHead_ = 0;
+    line_ = Line{};
+    segmentMin_ = Point{frame, lateness};
+    segmentEnd_ = frame + segmentFrames_;
+}
+
+void CardClock::addPoint(const Point& p) noexcept {
+    if (pointCount_ < kPoints) {
+        points_[(pointHead_ + pointCount_) % kPoints] = p;
+        ++pointCount_;
+    } else {
+        points_[pointHead_] = p;
+        pointHead_ = (pointHead_ + 1) % kPoints;
+    }
+}
+
+CardClock::Line CardClock::fit(std::size_t skip, std::size_t count) const noexcept {
+    Line line;
+    if (count < 2)
+        return line;
+    // Lower convex hull of the points, oldest first (their frames only grow).
+    std::array<Point, kPoints> hull;
+    std::size_t h = 0;
+    double meanFrame = 0.0;
+    const std::size_t first = pointHead_ + skip;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Point& p = points_[(first + i) % kPoints];
+        meanFrame += p.frame;
+        while (h >= 2) {
+            const Point& o = hull[h - 2];
+            const Point& a = hull[h - 1];
+            const double cross = (a.frame - o.frame) * (p.lateness - o.lateness) -
+                                 (a.lateness - o.lateness) * (p.frame - o.frame);
+            if (cross > 0.0)
+                break;
+            --h;
+        }
+        hull[h++] = p;
+    }
+    meanFrame /= static_cast<double>(count);
+    // The hull edge over the mean frame is the line under every point with the least summed
+    // distance to them.
+    std::size_t e = 0;
+    while (e + 2 < h && hull[e + 1].frame < meanFrame)
+        ++e;
+    const Point& a = hull[e];
+    const Point& b = hull[e + 1];
+    line.slope = (b.lateness - a.lateness) / (b.frame - a.frame);
+    line.at0 = a.lateness - line.slope * a.frame;
+    line.span = points_[(first + count - 1) % kPoints].frame - points_[first % kPoints].frame;
+    std::array<double, kPoints> above;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Point& p = points_[(first + i) % kPoints];
+        above[i] = p.lateness - (line.at0 + line.slope * p.frame);
+    }
+    auto middle = above.begin() + static_cast<std::ptrdiff_t>(count / 2);
+    std::nth_element(above.begin(), middle, above.begin() + static_cast<std::ptrdiff_t>(count));
+    line.scatter = *middle;
+    line.valid = true;
+    return line;
+}
+
+void CardClock::update(std::int64_t frameCount, std::uint32_t frames, std::int64_t nowNs) noexcept {
+    const auto frame = static_cast<double>(frameCount);
+    if (!valid_) {
+        originNs_ = nowNs;
+        valid_ = true;
+        anchor(frame, -frame * nsPerFrame_);
+        return;
+    }
+    // Lateness: how much later than frame x nominal period this callback came.
+    const double lateness = static_cast<double>(nowNs - originNs_) - frame * nsPerFrame_;
+    if (discontinuity_) {
+        discontinuity_ = false;
+        anchor(frame, lateness);
+        reanchors_.fetch_add(1, std::memory_order_relaxed);
+        return;
+    }
+    offset_ = mappedLateness(frame);
+    offsetFrame_ = frame;
+
+    if (lateness < segmentMin_.lateness)
+        segmentMin_ = Point{frame, lateness};
+    const bool segmentDone = frame + frames >= segmentEnd_;
+    if (segmentDone) {
+        addPoint(segmentMin_);
+        segmentMin_ = Point{0.0, kInfinity};
+        segmentEnd_ += segmentFrames_;
+        if (segmentEnd_ <= frame + frames)
+            segmentEnd_ = frame + frames + segmentFrames_;
+    }
+
+    if (frame < settleEnd_) {
+        // While the stream settles the earliest callback wins: the one least disturbed by
+        // scheduling delays and start-up bursts.
+        offset_ = std::min(offset_, lateness);
+        return;
+    }
+    const double earliness = offset_ - lateness;
+    if (earliness > static_cast<double>(maxEarlinessNs_.load(std::memory_order_relaxed)))
+        maxEarlinessNs_.store(static_cast<std::int64_t>(earliness), std::memory_order_relaxed);
+
+    if (segmentDone) {
+        line_ = fit(0, pointCount_);
+        if (line_.valid && line_.span >= minFitFrames_) {
+            const double evidence = std::abs(line_.slope - slope_) * line_.span - 2.0 * line_.scatter;
+            // Callbacks held up over the newest part of a short window tilt its envelope; a
+            // rate is believed only when the older half of the window shows it too, and when a
+            // crystal could have it.
+            const Line older = fit(0, pointCount_ / 2);
+            const bool confirmed = older.valid && std::abs(older.slope - line_.slope) * older.span <
+                                                      kRateEvidenceNs / 2 + 2.0 * older.scatter;
+            const bool plausible = std::abs(line_.slope) < kMaxSkewPpm * 1e-6 * nsPerFrame_;
+            // A new rate changes only where the mapping heads, never where it stands.
+            if (evidence > kRateEvidenceNs && confirmed && plausible)
+                slope_ = line_.slope;
+        }
+    }
+    if (!line_.valid || line_.span < minFitFrames_)
+        return;
+    const double error = offset_ - (line_.at0 + line_.slope * frame);
+    if (error > earlyLimitNs_) {
+        // Behind the card by more than the look-ahead can absorb: slewing would take too long
+        // and starts would miss their frames meanwhile.
+        offset_ -= error;
+        reanchors_.fetch_add(1, std::memory_order_relaxed);
+        offsetNs_.store(0, std::memory_order_relaxed);
+        return;
+    }
+    if (std::abs(error) > offsetDeadbandNs_)
+        slewing_ = true;
+    if (slewing_) {
+        const double step = std::min(std::abs(error), kMaxSlewPpm * 1e-6 * frames * nsPerFrame_);
+        offset_ -= error > 0 ? step : -step;
+        if (std::abs(error) - step < offsetDeadbandNs_ / 8)
+            slewing_ = false;
+    }
+    skewPpm_.store(-slope_ / nsPerFrame_ * 1e6, std::memory_order_relaxed);
+    offsetNs_.store(static_cast<std::int64_t>(offset_ - (line_.at0 + line_.slope * frame)),
+                    std::memory_order_relaxed);
+}
+
+double CardClock::frameAt(std::int64_t timeNs) const noexcept {
+    // timeNs - origin = f x period + lateness(f), with lateness(f) on the applied line.
+    const double t = static_cast<double>(timeNs - originNs_);
+    return (t - offset_ + slope_ * offsetFrame_) / (nsPerFrame_ + slope_);
+}
+
+} // namespace tamboro
