@@ -12,17 +12,21 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // A rate is taken only when the fit moves the envelope this much more than its own scatter over
 // the span it covers: a sound server's batched wake-ups must not pass for a rate difference.
 constexpr double kRateEvidenceNs = 200'000.0;
+constexpr std::int64_t kStartupBurstNs = 100'000'000;
 
 } // namespace
 
-CardClock::CardClock(std::uint32_t rate, std::uint32_t earlyLimitFrames)
-    : nsPerFrame_(1e9 / rate), earlyLimitNs_(earlyLimitFrames * 1e9 / rate), settleFrames_(rate / 4.0),
-      segmentFrames_(rate / 8.0), minFitFrames_(rate / 2.0), offsetDeadbandNs_(500'000.0) {}
+CardClock::CardClock(std::uint32_t rate, std::uint32_t lookaheadFrames)
+    : nsPerFrame_(1e9 / rate), earlyLimitNs_((lookaheadFrames / 2 + 1) * 1e9 / rate),
+      lateLimitNs_(4.0 * lookaheadFrames * 1e9 / rate), settleFrames_(rate / 4.0), segmentFrames_(rate / 8.0),
+      minFitFrames_(rate / 2.0), offsetDeadbandNs_(lookaheadFrames / 3.0 * 1e9 / rate) {}
 
 void CardClock::anchor(double frame, double lateness) noexcept {
+    anchored_ = true;
     offset_ = lateness;
     offsetFrame_ = frame;
     settleEnd_ = frame + settleFrames_;
+    settling_ = true;
     slewing_ = false;
     pointCount_ = 0;
     pointHead_ = 0;
@@ -92,7 +96,10 @@ void CardClock::update(std::int64_t frameCount, std::uint32_t frames, std::int64
     if (!valid_) {
         originNs_ = nowNs;
         valid_ = true;
-        anchor(frame, -frame * nsPerFrame_);
+        settleStartNs_ = nowNs + kStartupBurstNs;
+        settling_ = false;
+        offset_ = -frame * nsPerFrame_;
+        offsetFrame_ = frame;
         return;
     }
     // Lateness: how much later than frame x nominal period this callback came.
@@ -101,6 +108,15 @@ void CardClock::update(std::int64_t frameCount, std::uint32_t frames, std::int64
         discontinuity_ = false;
         anchor(frame, lateness);
         reanchors_.fetch_add(1, std::memory_order_relaxed);
+        return;
+    }
+    if (!anchored_) {
+        // Before the settling starts the earliest callback holds the mapping; the settling
+        // starts afresh, without the start-up burst.
+        offset_ = std::min(offset_, lateness);
+        offsetFrame_ = frame;
+        if (nowNs >= settleStartNs_)
+            anchor(frame, lateness);
         return;
     }
     offset_ = mappedLateness(frame);
@@ -117,7 +133,9 @@ void CardClock::update(std::int64_t frameCount, std::uint32_t frames, std::int64
             segmentEnd_ = frame + frames + segmentFrames_;
     }
 
-    if (frame < settleEnd_) {
+    if (settling_ && frame >= settleEnd_)
+        settling_ = false;
+    if (settling_) {
         // While the stream settles the earliest callback wins: the one least disturbed by
         // scheduling delays and start-up bursts.
         offset_ = std::min(offset_, lateness);
@@ -137,19 +155,23 @@ void CardClock::update(std::int64_t frameCount, std::uint32_t frames, std::int64
             const Line older = fit(0, pointCount_ / 2);
             const bool confirmed = older.valid && std::abs(older.slope - line_.slope) * older.span <
                                                       kRateEvidenceNs / 2 + 2.0 * older.scatter;
-            const bool plausible = std::abs(line_.slope) < kMaxSkewPpm * 1e-6 * nsPerFrame_;
+            const double ppm = std::abs(line_.slope) / nsPerFrame_ * 1e6;
+            const double error = std::abs(offset_ - (line_.at0 + line_.slope * frame));
+            const bool needed = ppm >= kPromptSkewPpm || error > offsetDeadbandNs_;
             // A new rate changes only where the mapping heads, never where it stands.
-            if (evidence > kRateEvidenceNs && confirmed && plausible)
+            if (evidence > kRateEvidenceNs && confirmed && ppm < kMaxSkewPpm && needed)
                 slope_ = line_.slope;
         }
     }
     if (!line_.valid || line_.span < minFitFrames_)
         return;
     const double error = offset_ - (line_.at0 + line_.slope * frame);
-    if (error > earlyLimitNs_) {
-        // Behind the card by more than the look-ahead can absorb: slewing would take too long
-        // and starts would miss their frames meanwhile.
-        offset_ -= error;
+    if (error > earlyLimitNs_ || error < -lateLimitNs_) {
+        // Behind the card by more than the look-ahead can absorb (starts would miss their frames
+        // while a slew went on), or so far ahead that the latency is plain to hear: the card
+        // and the mapping parted (a sound server that paused its stream). The envelope of the
+        // old points no longer holds either: settle afresh.
+        anchor(frame, lateness);
         reanchors_.fetch_add(1, std::memory_order_relaxed);
         offsetNs_.store(0, std::memory_order_relaxed);
         return;

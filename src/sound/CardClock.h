@@ -30,9 +30,16 @@ public:
     // Largest rate difference between card and steady clock that is believed.
     static constexpr double kMaxSkewPpm = 5000.0;
 
-    // `earlyLimitFrames`: how far the mapping may lie behind the card's envelope (blocks rendered
-    // that much earlier than it says) before starts would miss their frames: a re-anchor.
-    CardClock(std::uint32_t rate, std::uint32_t earlyLimitFrames);
+    // Rates this far off are taken as soon as the fit shows them; smaller ones only once the
+    // mapping has moved a third of the look-ahead from the envelope. A sound server's buffer that
+    // slowly fills or drains looks like a small rate difference, and following it would move the
+    // grid against the card for nothing.
+    static constexpr double kPromptSkewPpm = 500.0;
+
+    // `lookaheadFrames` bounds how far the mapping may lie from the card's envelope: half of it
+    // behind (blocks rendered that much earlier than it says; starts would miss their frames) or
+    // four times it ahead (latency) make a re-anchor; a third of it starts a slewed correction.
+    CardClock(std::uint32_t rate, std::uint32_t lookaheadFrames);
 
     // Audio thread: the callback about to render `frames` frames from frame `frame` runs at
     // `nowNs` (steady clock).
@@ -78,6 +85,7 @@ private:
 
     const double nsPerFrame_;
     const double earlyLimitNs_;
+    const double lateLimitNs_;
     const double settleFrames_;
     const double segmentFrames_;
     const double minFitFrames_;
@@ -91,6 +99,11 @@ private:
     double offsetFrame_ = 0.0;
     double slope_ = 0.0;
     double settleEnd_ = 0.0;
+    // The settling starts with the first callback this long after the stream's first one, once a
+    // sound server's start-up burst (blocks asked for at once to fill its buffer) is over.
+    std::int64_t settleStartNs_ = 0;
+    bool settling_ = false;
+    bool anchored_ = false;
     bool slewing_ = false;
 
     Point segmentMin_;

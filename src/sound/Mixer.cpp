@@ -118,7 +118,7 @@ struct Mixer::Slot {
 Mixer::Mixer(std::uint32_t outputRate, std::uint32_t slotCount, std::uint32_t lookaheadFrames,
              std::size_t queueCapacity)
     : rate_(outputRate), slotCount_(slotCount), lookahead_(lookaheadFrames), queue_(queueCapacity),
-      slots_(std::make_unique<Slot[]>(slotCount)), clock_(outputRate, lookaheadFrames / 2 + 1) {}
+      slots_(std::make_unique<Slot[]>(slotCount)), clock_(outputRate, lookaheadFrames) {}
 
 Mixer::~Mixer() = default;
 
