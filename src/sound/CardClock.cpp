@@ -13,13 +13,16 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // the span it covers: a sound server's batched wake-ups must not pass for a rate difference.
 constexpr double kRateEvidenceNs = 200'000.0;
 constexpr std::int64_t kStartupBurstNs = 100'000'000;
+// Every callback this long later than the mapping by more than the gap limit: the output lost time.
+constexpr double kGapSeconds = 2.0;
 
 } // namespace
 
 CardClock::CardClock(std::uint32_t rate, std::uint32_t lookaheadFrames)
     : nsPerFrame_(1e9 / rate), earlyLimitNs_((lookaheadFrames / 2 + 1) * 1e9 / rate),
       lateLimitNs_(4.0 * lookaheadFrames * 1e9 / rate), settleFrames_(rate / 4.0), segmentFrames_(rate / 8.0),
-      minFitFrames_(rate / 2.0), offsetDeadbandNs_(lookaheadFrames / 3.0 * 1e9 / rate) {}
+      minFitFrames_(rate / 2.0), offsetDeadbandNs_(lookaheadFrames / 3.0 * 1e9 / rate),
+      gapNs_(std::max(lookaheadFrames * 1e9 / rate, 50e6)), rate_(rate) {}
 
 void CardClock::anchor(double frame, double lateness) noexcept {
     anchored_ = true;
@@ -28,6 +31,7 @@ void CardClock::anchor(double frame, double lateness) noexcept {
     settleEnd_ = frame + settleFrames_;
     settling_ = true;
     slewing_ = false;
+    gapSegments_ = 0;
     pointCount_ = 0;
     pointHead_ = 0;
     line_ = Line{};
@@ -127,12 +131,22 @@ void CardClock::update(std::int64_t frameCount, std::uint32_t frames, std::int64
     const bool segmentDone = frame + frames >= segmentEnd_;
     if (segmentDone) {
         addPoint(segmentMin_);
+        // A sound server that ran out of our sound plays everything after it later: from then on
+        // no callback comes near the old envelope again. Late wake-ups of our own thread, even
+        // for seconds, stay within the server's buffer; a whole stretch beyond it is such a gap.
+        const double above = segmentMin_.lateness - mappedLateness(segmentMin_.frame);
+        gapSegments_ = above > gapNs_ ? gapSegments_ + 1 : 0;
         segmentMin_ = Point{0.0, kInfinity};
         segmentEnd_ += segmentFrames_;
         if (segmentEnd_ <= frame + frames)
             segmentEnd_ = frame + frames + segmentFrames_;
     }
 
+    if (!settling_ && gapSegments_ * segmentFrames_ >= kGapSeconds * rate_) {
+        anchor(frame, lateness);
+        reanchors_.fetch_add(1, std::memory_order_relaxed);
+        return;
+    }
     if (settling_ && frame >= settleEnd_)
         settling_ = false;
     if (settling_) {

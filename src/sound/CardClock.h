@@ -90,6 +90,11 @@ private:
     const double segmentFrames_;
     const double minFitFrames_;
     const double offsetDeadbandNs_;
+    // Callbacks later than the mapping by more than this (the look-ahead, at least 50 ms) for two
+    // seconds on end mean the output lost time: a re-anchor.
+    const double gapNs_;
+    const double rate_;
+    int gapSegments_ = 0;
 
     bool valid_ = false;
     bool discontinuity_ = false;

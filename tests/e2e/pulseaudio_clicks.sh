@@ -11,7 +11,7 @@
 #   SECONDS_PER_TAKE (60), TAKES (1), BPM (120), TOLERANCE (2 frames) may be set in the environment.
 set -euo pipefail
 build=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
-cli=$build/src/tamboro-cli
+cli=${CLI:-$build/src/tamboro-cli} # CLI= measures another build's player with this build's tools
 check=$build/tools/tamboro-clickcheck
 blank=$build/tools/tamboro-blank-wav
 steps=16
@@ -79,7 +79,7 @@ record() {
   local name=$1
   shift
   parec --device=tamboro_check.monitor --latency-msec=10 --format=s16le --rate=44100 --channels=2 \
-    --file-format=wav "$work/$name.wav" &
+    --file-format=wav "$work/$name-recording.wav" &
   recorder=$!
   sleep 2 # an idle sink stalls its monitor; give the recorder time to run steadily
   "$@" >"$work/$name.log" 2>&1 || { cat "$work/$name.log"; kill -INT "$recorder"; wait "$recorder" || true; recorder=""; return 1; }
@@ -88,7 +88,7 @@ record() {
   wait "$recorder" 2>/dev/null || true
   recorder=""
   local status=0
-  "$check" check "$work/$name.wav" "$bpm" 0 "$tolerance" >"$work/$name.check" || status=1
+  "$check" check "$work/$name-recording.wav" "$bpm" 0 "$tolerance" >"$work/$name.check" || status=1
   local found worst
   found=$(sed -n 's/^\([0-9]*\) clicks.*/\1/p' "$work/$name.check" | head -n 1)
   worst=$(sed -n 's/.*worst \([0-9.]*\) frames.*/\1/p' "$work/$name.check" | head -n 1)

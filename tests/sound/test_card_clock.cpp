@@ -146,6 +146,19 @@ TEST(CardClock, DroppedBlocksReanchorOnceEach) {
     EXPECT_NEAR(o.skewPpm, 1500.0, 15.0);
 }
 
+TEST(CardClock, AServerThatLostTimeIsFollowedOnce) {
+    // From 5 s on every callback comes 80 ms later for good (a sound server that ran dry and now
+    // plays our blocks later): one re-anchor about two seconds later, then the new place holds.
+    CardClock clock(kRate, kLookahead);
+    const std::int64_t start = 1'000'000'000;
+    for (std::int64_t frame = 0; frame < 20 * kRate; frame += 256) {
+        const std::int64_t late = frame >= 5 * kRate ? 80'000'000 : 0;
+        clock.update(frame, 256, start + frame * 1'000'000'000 / kRate + late);
+    }
+    EXPECT_EQ(clock.reanchors(), 1u);
+    EXPECT_NEAR(clock.frameAt(start + 20'000'000'000 + 80'000'000), 20.0 * kRate, 1.0);
+}
+
 TEST(CardClock, MappingFarBehindTheCardReanchors) {
     // The first half second came 20 ms late, everything after on time: the mapping would leave
     // starts 20 ms (more than the look-ahead) late, so it re-anchors once instead of slewing.
