@@ -1,10 +1,15 @@
 // tamboro-cli play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S]
 //                       [--audio null|default] [--capture OUT.wav]
+//                       [--null-skew-ppm P] [--null-late MS:SECONDS:EVERY] [--null-blocks MIN-MAX]
+//                       [--null-drop N]
 // Plays pattern DIR/NAME.pat, or the Play List of a song file, live through the same clocks,
 // playCell, voices and mixer as the main window, and exits when it ends (or after S seconds, or
 // never with --repeat alone). --bpm sets the tempo of a pattern, or of a whole song (global speed).
 // The kit defaults to DIR/Topkit.dxg, then the installed one; the extra samples start as
 // Blank.wav and take the files the pattern names when they can be read.
+// The --null-* options are for testing timing: they make the null device misbehave as real outputs
+// do (a crystal P ppm off the system clock; callbacks MS late during the last SECONDS of every EVERY
+// seconds; blocks of MIN to MAX frames; every Nth block lost).
 
 #include "cli/CliCommand.h"
 #include "common/AssetDir.h"
@@ -26,10 +31,12 @@
 #include "sound/ThreadPriority.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tamboro::cli {
 
@@ -40,7 +47,10 @@ using namespace std::chrono_literals;
 
 constexpr const char* kUsage =
     "play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S] "
-    "[--audio null|default] [--capture OUT.wav]  play a pattern or a song live";
+    "[--audio null|default] [--capture OUT.wav]  play a pattern or a song live\n"
+    "      test options of --audio null: [--null-skew-ppm P] (card clock P ppm fast, negative: slow)\n"
+    "      [--null-late MS:SECONDS:EVERY] (callbacks MS late for SECONDS of every EVERY seconds)\n"
+    "      [--null-blocks MIN-MAX] (block sizes vary) [--null-drop N] (every Nth block is lost)";
 
 struct PlayArgs {
     std::string name;
@@ -51,7 +61,34 @@ struct PlayArgs {
     std::optional<double> seconds;
     bool nullAudio = false;
     fs::path capture;
+    NullAudioOptions null;
+    bool nullTestOptions = false;
 };
+
+double parseNumber(const std::string& text, const char* what) {
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(v))
+        throw Error(std::string(what));
+    return v;
+}
+
+// "A<sep>B<sep>C...": exactly `count` numbers.
+std::vector<double> parseNumbers(const std::string& text, char separator, std::size_t count,
+                                 const char* what) {
+    std::vector<double> numbers;
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t at = text.find(separator, from);
+        numbers.push_back(parseNumber(text.substr(from, at == std::string::npos ? at : at - from), what));
+        if (at == std::string::npos)
+            break;
+        from = at + 1;
+    }
+    if (numbers.size() != count)
+        throw Error(std::string(what));
+    return numbers;
+}
 
 PlayArgs parseArgs(const CliArgs& args) {
     PlayArgs p;
@@ -87,7 +124,30 @@ PlayArgs parseArgs(const CliArgs& args) {
             p.nullAudio = v == "null";
         } else if (a == "--capture")
             p.capture = value();
-        else if (!a.empty() && a[0] == '-')
+        else if (a == "--null-skew-ppm") {
+            p.null.skewPpm = parseNumber(value(), "--null-skew-ppm takes a number of millionths");
+            p.nullTestOptions = true;
+        } else if (a == "--null-late") {
+            const auto v = parseNumbers(value(), ':', 3, "--null-late takes MS:SECONDS:EVERY");
+            p.null.lateMs = v[0];
+            p.null.lateSeconds = v[1];
+            p.null.lateEverySeconds = v[2];
+            p.nullTestOptions = true;
+        } else if (a == "--null-blocks") {
+            const auto v = parseNumbers(value(), '-', 2, "--null-blocks takes MIN-MAX frames");
+            if (v[0] < 1 || v[1] < v[0] || v[1] > NullAudioBackend::kMaxBlockFrames ||
+                v[0] != std::floor(v[0]) || v[1] != std::floor(v[1]))
+                throw Error("--null-blocks takes MIN-MAX whole frames, 1 to " +
+                            std::to_string(NullAudioBackend::kMaxBlockFrames));
+            p.null.minBlockFrames = static_cast<std::uint32_t>(v[0]);
+            p.null.maxBlockFrames = static_cast<std::uint32_t>(v[1]);
+            p.nullTestOptions = true;
+        } else if (a == "--null-drop") {
+            if (!parseInteger(value(), number) || number < 1 || number > 1000000000)
+                throw Error("--null-drop takes a whole number of blocks, 1 or more");
+            p.null.dropEvery = static_cast<std::uint32_t>(number);
+            p.nullTestOptions = true;
+        } else if (!a.empty() && a[0] == '-')
             throw Error("unknown option " + a + "\nusage: tamboro-cli " + kUsage);
         else if (p.name.empty())
             p.name = a;
@@ -98,6 +158,8 @@ PlayArgs parseArgs(const CliArgs& args) {
         throw Error("usage: tamboro-cli " + std::string(kUsage));
     if (!p.capture.empty() && !p.nullAudio)
         throw Error("--capture needs --audio null");
+    if (p.nullTestOptions && !p.nullAudio)
+        throw Error("the --null-* options need --audio null");
     if (p.dir.empty())
         p.dir = fs::current_path();
     return p;
@@ -122,7 +184,7 @@ fs::path workspaceOrAsset(const fs::path& dir, const std::string& name) {
 
 std::unique_ptr<AudioBackend> makeBackend(const PlayArgs& p) {
     if (p.nullAudio) {
-        NullAudioOptions options;
+        NullAudioOptions options = p.null;
         options.capturePath = p.capture;
         return std::make_unique<NullAudioBackend>(options);
     }
@@ -228,15 +290,12 @@ int runPlay(const CliArgs& args) {
         },
         ringOutEnd - std::chrono::steady_clock::now());
 
+    const SoundHealth health = device.health();
     std::fprintf(
-        stderr,
-        "played %s on %s at %u Hz (look-ahead %u frames, blocks up to %.2f ms early): %llu ticks, %llu late "
-        "starts, %llu underruns\n",
-        name.c_str(), device.backendName().c_str(), device.sampleRate(), device.lookaheadFrames(),
-        device.maxEarlinessNs() / 1e6,
+        stderr, "played %s on %s at %u Hz (blocks up to %.2f ms early): %llu ticks, %s\n", name.c_str(),
+        device.backendName().c_str(), device.sampleRate(), health.maxEarlyMs,
         static_cast<unsigned long long>(playback.songClock.tickCount() + playback.patternClock.tickCount()),
-        static_cast<unsigned long long>(device.lateStarts()),
-        static_cast<unsigned long long>(device.underruns()));
+        describeSoundHealth(health).c_str());
     voices.finalize();
     device.close();
     return 0;

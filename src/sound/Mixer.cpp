@@ -117,9 +117,8 @@ struct Mixer::Slot {
 
 Mixer::Mixer(std::uint32_t outputRate, std::uint32_t slotCount, std::uint32_t lookaheadFrames,
              std::size_t queueCapacity)
-    : rate_(outputRate), slotCount_(slotCount), lookahead_(lookaheadFrames),
-      earlyLimitFrames_(lookaheadFrames / 2 + 1), queue_(queueCapacity),
-      slots_(std::make_unique<Slot[]>(slotCount)) {}
+    : rate_(outputRate), slotCount_(slotCount), lookahead_(lookaheadFrames), queue_(queueCapacity),
+      slots_(std::make_unique<Slot[]>(slotCount)), clock_(outputRate, lookaheadFrames) {}
 
 Mixer::~Mixer() = default;
 
@@ -131,49 +130,10 @@ std::int64_t Mixer::position(std::uint32_t slot) const {
     return slot < slotCount_ ? slots_[slot].position.load(std::memory_order_acquire) : 0;
 }
 
-void Mixer::updateClock(std::uint32_t frames, std::int64_t nowNs) noexcept {
-    // The steady-clock time at which frame 0 would have been rendered, judged by this call.
-    const double candidate = static_cast<double>(nowNs) - static_cast<double>(frameCounter_) * 1e9 / rate_;
-    if (!clockValid_) {
-        clockBaseNs_ = candidate;
-        clockValid_ = true;
-        settleEndFrame_ = frameCounter_ + rate_ / 4;
-        windowEndFrame_ = settleEndFrame_ + 2 * rate_;
-        windowMinNs_ = candidate;
-        return;
-    }
-    if (frameCounter_ < settleEndFrame_) {
-        // While the stream settles, the earliest estimate wins: it is the one least disturbed by
-        // scheduling delays and start-up bursts.
-        clockBaseNs_ = std::min(clockBaseNs_, candidate);
-        return;
-    }
-    // Afterwards the mapping stays fixed, so every planned start keeps its exact place on the grid.
-    // Only a sound card whose clock runs apart from the system clock moves it, in one small step
-    // when a whole two-second window shows it: every block rendered more than two buffers later
-    // than the mapping says (a slow card: the delay would keep growing), or blocks rendered more
-    // than half a buffer earlier (a fast card: ticks would start missing their frames).
-    windowMinNs_ = std::min(windowMinNs_, candidate);
-    const auto earliness = static_cast<std::int64_t>(clockBaseNs_ - candidate);
-    if (earliness > maxEarlinessNs_.load(std::memory_order_relaxed))
-        maxEarlinessNs_.store(earliness, std::memory_order_relaxed);
-    if (frameCounter_ + frames >= windowEndFrame_) {
-        const double slack = windowMinNs_ - clockBaseNs_;
-        const double buffer = static_cast<double>(frames) * 1e9 / rate_;
-        if (slack > 2 * buffer)
-            clockBaseNs_ += slack - buffer;
-        else if (slack < -static_cast<double>(earlyLimitFrames_) * 1e9 / rate_)
-            clockBaseNs_ = windowMinNs_;
-        windowEndFrame_ = frameCounter_ + 2 * rate_;
-        windowMinNs_ = std::numeric_limits<double>::max();
-    }
-}
-
 std::int64_t Mixer::frameOfTime(std::int64_t timeNs, std::int64_t blockStart) noexcept {
-    if (timeNs == kAtOnce || !clockValid_)
+    if (timeNs == kAtOnce || !clock_.valid())
         return blockStart;
-    const double frames = (static_cast<double>(timeNs) - clockBaseNs_) * rate_ / 1e9;
-    const std::int64_t frame = std::llround(frames) + lookahead_;
+    const std::int64_t frame = std::llround(clock_.frameAt(timeNs)) + lookahead_;
     if (frame < blockStart) {
         // Too late for its frame (the tick was held up): it starts at once, and the mapping stays
         // where it is so the following starts are back on the grid.
@@ -272,7 +232,7 @@ void Mixer::mixSlot(Slot& slot, float* out, std::uint32_t frames, std::int64_t b
 }
 
 void Mixer::render(float* out, std::uint32_t frames, std::int64_t nowNs) noexcept {
-    updateClock(frames, nowNs);
+    clock_.update(frameCounter_, frames, nowNs);
     const std::int64_t blockStart = frameCounter_;
 
     MixerCommand command;

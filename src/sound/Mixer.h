@@ -7,11 +7,12 @@
 // applied). `render` never locks, allocates, frees or does I/O.
 //
 // Sample-accurate starts: a Start or Stop carries a planned time on the steady clock. The mixer
-// keeps a mapping from that clock to its own frame counter (anchored on the earliest callback of
-// the first quarter second, then fixed, so callback jitter never moves it) and applies the event
-// at frame time * rate + look-ahead, inside whichever block covers that frame. Events planned
-// "at once" apply at the start of the next block.
+// maps that clock to its own frame counter through a CardClock (the card's rate and envelope,
+// learned from the callbacks' times; late callbacks never move it, corrections only slew) and
+// applies the event at the mapped frame + look-ahead, inside whichever block covers that frame.
+// Events planned "at once" apply at the start of the next block.
 
+#include "sound/CardClock.h"
 #include "sound/SampleData.h"
 #include "sound/SpscQueue.h"
 
@@ -55,6 +56,9 @@ public:
     // Audio thread: applies the queued commands, then mixes `frames` stereo frames into `out`
     // (overwritten). `nowNs` is the steady-clock time of this call.
     void render(float* out, std::uint32_t frames, std::int64_t nowNs) noexcept;
+    // Audio thread, before a render: the output lost or repeated frames (an xrun, dropped blocks,
+    // a restarted stream), so the clock mapping re-anchors once.
+    void noteDiscontinuity() noexcept { clock_.noteDiscontinuity(); }
 
     // Any thread.
     std::uint32_t outputRate() const { return rate_; }
@@ -70,7 +74,12 @@ public:
     std::int64_t lastStartRenderNs() const { return lastStartRenderNs_.load(std::memory_order_acquire); }
     // How much earlier than the clock mapping (after it settled) blocks have been rendered at most;
     // the look-ahead must cover it or starts miss their frames.
-    std::int64_t maxEarlinessNs() const { return maxEarlinessNs_.load(std::memory_order_relaxed); }
+    std::int64_t maxEarlinessNs() const { return clock_.maxEarlinessNs(); }
+    // The clock mapping's health: re-anchors after discontinuities, the card's rate against the
+    // steady clock, and where the mapping lies against the card now (positive: using look-ahead).
+    std::uint64_t clockReanchors() const { return clock_.reanchors(); }
+    double clockSkewPpm() const { return clock_.skewPpm(); }
+    std::int64_t clockOffsetNs() const { return clock_.offsetNs(); }
     std::uint64_t startsApplied() const { return startsApplied_.load(std::memory_order_acquire); }
 
 private:
@@ -83,29 +92,21 @@ private:
     void runEvent(Slot& slot, const Event& event, std::int64_t nowNs) noexcept;
     void mixSlot(Slot& slot, float* out, std::uint32_t frames, std::int64_t blockStart,
                  std::int64_t nowNs) noexcept;
-    void updateClock(std::uint32_t frames, std::int64_t nowNs) noexcept;
 
     const std::uint32_t rate_;
     const std::uint32_t slotCount_;
     const std::uint32_t lookahead_;
-    // Blocks rendered this much earlier than the mapping, for a whole window, move the mapping.
-    const std::uint32_t earlyLimitFrames_;
     SpscQueue<MixerCommand> queue_;
     std::unique_ptr<Slot[]> slots_;
 
     // Audio-thread state.
     std::int64_t frameCounter_ = 0;
-    double clockBaseNs_ = 0.0;
-    bool clockValid_ = false;
-    std::int64_t settleEndFrame_ = 0;
-    std::int64_t windowEndFrame_ = 0;
-    double windowMinNs_ = 0.0;
+    CardClock clock_;
 
     std::atomic<std::uint64_t> processedSeq_{0};
     std::atomic<std::int64_t> renderedFrames_{0};
     std::atomic<std::uint64_t> lateEvents_{0};
     std::atomic<std::int64_t> lastStartRenderNs_{0};
-    std::atomic<std::int64_t> maxEarlinessNs_{0};
     std::atomic<std::uint64_t> startsApplied_{0};
 };
 

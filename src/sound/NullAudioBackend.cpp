@@ -6,6 +6,8 @@
 #include "sound/WavCapture.h"
 
 #include <chrono>
+#include <cmath>
+#include <random>
 
 namespace tamboro {
 
@@ -34,9 +36,21 @@ void NullAudioBackend::open() {
     if (options_.bufferFrames == 0 || options_.bufferFrames > kMaxBlockFrames)
         throw Error("The null sound device takes buffers of 1 to " + std::to_string(kMaxBlockFrames) +
                     " frames");
-    block_.assign(2 * options_.bufferFrames, 0.0f);
+    if (options_.minBlockFrames > options_.maxBlockFrames || options_.maxBlockFrames > kMaxBlockFrames ||
+        (options_.maxBlockFrames > 0 && options_.minBlockFrames == 0))
+        throw Error("The null sound device takes varying blocks of 1 to " + std::to_string(kMaxBlockFrames) +
+                    " frames, the smallest first");
+    if (!(std::abs(options_.skewPpm) <= 100000.0))
+        throw Error("The null sound device's clock can be off by at most 100000 ppm");
+    if (!(options_.lateMs >= 0 && options_.lateMs <= 10000 && options_.lateSeconds >= 0 &&
+          options_.lateEverySeconds >= options_.lateSeconds))
+        throw Error("The null sound device's late callbacks need 0 to 10000 ms, lasting no longer than "
+                    "their period");
+    block_.assign(2 * kMaxBlockFrames, 0.0f);
     if (!options_.capturePath.empty()) {
-        const std::size_t blocks = kCaptureRingSeconds * options_.sampleRate / options_.bufferFrames + 1;
+        const std::uint32_t smallest =
+            options_.minBlockFrames ? options_.minBlockFrames : options_.bufferFrames;
+        const std::size_t blocks = kCaptureRingSeconds * options_.sampleRate / smallest + 1;
         captureRing_ = std::make_unique<SpscQueue<CaptureBlock>>(blocks);
         scratch_ = std::make_unique<CaptureBlock>();
         drainBlock_ = std::make_unique<CaptureBlock>();
@@ -53,39 +67,75 @@ void NullAudioBackend::start(Mixer& mixer) {
     renderThread_ = std::thread([this, &mixer] { renderLoop(mixer); });
 }
 
+double NullAudioBackend::plannedLateNs(double seconds) const {
+    const double every = options_.lateEverySeconds;
+    if (options_.lateMs <= 0 || every <= 0)
+        return 0.0;
+    return std::fmod(seconds, every) >= every - options_.lateSeconds ? options_.lateMs * 1e6 : 0.0;
+}
+
+void NullAudioBackend::record(CaptureBlock* capture, std::uint32_t frames) {
+    if (!capture)
+        return;
+    capture->frames = frames;
+    floatToInt16(std::span<const float>(block_.data(), 2 * frames),
+                 std::span<std::int16_t>(capture->samples, 2 * frames));
+    if (!captureRing_->push(*capture))
+        captureOverflows_.fetch_add(frames, std::memory_order_relaxed);
+}
+
 void NullAudioBackend::renderLoop(Mixer& mixer) {
     applyThreadPriority(ThreadPriority::timeCritical);
-    const double period = static_cast<double>(options_.bufferFrames) / options_.sampleRate;
-    const auto periodNs = std::chrono::nanoseconds(static_cast<std::int64_t>(period * 1e9));
+    // The card's own rate, in frames per steady-clock second.
+    const double cardRate = options_.sampleRate * (1.0 + options_.skewPpm * 1e-6);
+    const double nsPerFrame = 1e9 / cardRate;
+    const std::uint32_t smallest = options_.minBlockFrames ? options_.minBlockFrames : options_.bufferFrames;
+    const std::uint32_t largest = options_.maxBlockFrames ? options_.maxBlockFrames : options_.bufferFrames;
+    std::minstd_rand sizes(1);
+    std::uniform_int_distribution<std::uint32_t> blockSize(smallest, largest);
     Clock::time_point origin = Clock::now();
+    std::uint64_t originFrame = 0; // card frame due at `origin`
+    std::uint64_t cardFrame = 0;
     std::uint64_t blockIndex = 0;
     CaptureBlock* capture = scratch_.get();
     while (running_.load(std::memory_order_acquire)) {
-        // Absolute deadlines: block k is due at origin + k periods, computed from the origin each
-        // time so rounding never accumulates.
-        const auto deadline =
-            origin + std::chrono::nanoseconds(static_cast<std::int64_t>(blockIndex * period * 1e9));
-        std::this_thread::sleep_until(deadline);
+        const std::uint32_t frames = blockSize(sizes);
+        // Absolute deadlines: the block starting at card frame F is due at origin + (F - origin's
+        // frame) card periods, computed from the origin each time so rounding never accumulates.
+        const auto dueNs = static_cast<double>(cardFrame - originFrame) * nsPerFrame;
+        const auto deadline = origin + std::chrono::nanoseconds(static_cast<std::int64_t>(dueNs));
+        const auto late = std::chrono::nanoseconds(
+            static_cast<std::int64_t>(plannedLateNs(static_cast<double>(cardFrame) / cardRate)));
+        std::this_thread::sleep_until(deadline + late);
         const auto now = Clock::now();
-        if (now - deadline > periodNs) {
+        const auto periodNs = std::chrono::nanoseconds(static_cast<std::int64_t>(frames * nsPerFrame));
+        if (now - (deadline + late) > periodNs) {
             lateBlocks_.fetch_add(1, std::memory_order_relaxed);
             // Far behind (the machine was suspended or starved for a second): start a new
-            // schedule instead of rendering a burst of catch-up blocks.
+            // schedule instead of rendering a burst of catch-up blocks, as a restarted stream.
             if (now - deadline > std::chrono::seconds(1)) {
                 origin = now;
-                blockIndex = 0;
+                originFrame = cardFrame;
+                mixer.noteDiscontinuity();
+                continue;
             }
         }
-        // The block's own due time is the device clock here: a late wake-up delays the render
-        // but does not move the block in time, just as a sound card's clock would not move.
-        mixer.render(block_.data(), options_.bufferFrames, nanos(deadline));
-        if (capture) {
-            capture->frames = options_.bufferFrames;
-            floatToInt16(block_, std::span<std::int16_t>(capture->samples, 2 * options_.bufferFrames));
-            if (!captureRing_->push(*capture))
-                captureOverflows_.fetch_add(options_.bufferFrames, std::memory_order_relaxed);
-        }
         ++blockIndex;
+        if (options_.dropEvery > 0 && blockIndex % options_.dropEvery == 0) {
+            // A lost block: the card plays silence and its clock runs on without the mixer.
+            lateBlocks_.fetch_add(1, std::memory_order_relaxed);
+            std::fill(block_.begin(), block_.begin() + 2 * frames, 0.0f);
+            record(capture, frames);
+            mixer.noteDiscontinuity();
+            cardFrame += frames;
+            continue;
+        }
+        // The block's own due time (plus the lateness asked for) is the callback time here: a
+        // late wake-up delays the render but does not move the block in time, just as a sound
+        // card's clock would not move.
+        mixer.render(block_.data(), frames, nanos(deadline + late));
+        record(capture, frames);
+        cardFrame += frames;
     }
 }
 

@@ -2,6 +2,10 @@
 // The null device: no sound card, just a thread that renders one buffer per buffer period against
 // an absolute schedule of the steady clock (so it keeps real-time pace and never drifts), and can
 // record what it played to a WAV file. Used by tests, benchmarks, CI and machines without sound.
+//
+// For tests it can also misbehave as real devices do: a crystal off the system clock, callbacks
+// held up in bursts (a busy machine, a sound server), block sizes that change from call to call,
+// and blocks lost by the output (an xrun: the card plays silence, the mixer is told).
 
 #include "sound/AudioBackend.h"
 #include "sound/SpscQueue.h"
@@ -18,6 +22,21 @@ struct NullAudioOptions {
     std::uint32_t sampleRate = 44100;
     std::uint32_t bufferFrames = 256;  // at most kMaxBlockFrames
     std::filesystem::path capturePath; // empty: no recording
+
+    // Test options. The card runs this many millionths faster (negative: slower) than the steady
+    // clock.
+    double skewPpm = 0.0;
+    // Callbacks come `lateMs` late during the last `lateSeconds` of every `lateEverySeconds` (card
+    // time); 0 = never.
+    double lateMs = 0.0;
+    double lateSeconds = 0.0;
+    double lateEverySeconds = 0.0;
+    // Each block holds between these many frames (chosen by a fixed pseudo-random sequence);
+    // 0 = always bufferFrames.
+    std::uint32_t minBlockFrames = 0;
+    std::uint32_t maxBlockFrames = 0;
+    // Every Nth block is lost: the card plays silence for it; 0 = none.
+    std::uint32_t dropEvery = 0;
 };
 
 class NullAudioBackend : public AudioBackend {
@@ -33,14 +52,16 @@ public:
     void close() override;
 
     std::uint32_t sampleRate() const override { return options_.sampleRate; }
-    std::uint32_t bufferFrames() const override { return options_.bufferFrames; }
+    std::uint32_t bufferFrames() const override {
+        return options_.maxBlockFrames ? options_.maxBlockFrames : options_.bufferFrames;
+    }
     // Two buffers (one being rendered, one of margin) and 2 ms more, so a tick held up by a busy
     // machine still reaches its frame; the first hit of a Play still leaves within 15 ms.
     std::uint32_t suggestedLookahead() const override {
-        return 2 * options_.bufferFrames + options_.sampleRate / 500;
+        return 2 * bufferFrames() + options_.sampleRate / 500;
     }
-    // Blocks rendered more than one buffer period after their deadline: where a sound card would
-    // have run dry.
+    // Blocks rendered more than one buffer period after their deadline (beyond the lateness asked
+    // for), and blocks dropped on purpose: where a sound card would have run dry.
     std::uint64_t underruns() const override { return lateBlocks_.load(std::memory_order_relaxed); }
     std::string name() const override { return "null"; }
 
@@ -54,6 +75,9 @@ private:
     };
 
     void renderLoop(Mixer& mixer);
+    void record(CaptureBlock* capture, std::uint32_t frames);
+    // Steady-clock lateness asked for at card time `seconds`.
+    double plannedLateNs(double seconds) const;
     void captureLoop();
     void drainCapture();
 

@@ -9,6 +9,7 @@
 #endif
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace tamboro {
@@ -116,11 +117,20 @@ private:
         name_ = RtAudio::getApiName(api) + ":" + info.name;
     }
 
-    static int callback(void* output, void*, unsigned int frames, double, RtAudioStreamStatus status,
-                        void* user) {
+    static int callback(void* output, void*, unsigned int frames, double streamTime,
+                        RtAudioStreamStatus status, void* user) {
         auto* self = static_cast<RtAudioBackend*>(user);
+        // An underflow the library reports, or a stream time that does not continue from the last
+        // block (the stream was restarted or skipped ahead): the card and the mixer's frame
+        // counter parted, so the clock mapping re-anchors. RtAudio's stream time counts the
+        // frames it handed out, so it tells of such breaks but not of the card's rate.
+        const double expected = self->nextStreamTime_;
+        const bool broken = expected >= 0.0 && std::abs(streamTime - expected) * self->rate_ > frames;
+        self->nextStreamTime_ = streamTime + static_cast<double>(frames) / self->rate_;
         if (status & RTAUDIO_OUTPUT_UNDERFLOW)
             self->underruns_.fetch_add(1, std::memory_order_relaxed);
+        if ((status & RTAUDIO_OUTPUT_UNDERFLOW) || broken)
+            self->mixer_->noteDiscontinuity();
         self->mixer_->render(static_cast<float*>(output), frames, steadyNowNanos());
         return 0;
     }
@@ -132,6 +142,7 @@ private:
     std::uint32_t frames_ = 0;
     std::string name_;
     std::atomic<std::uint64_t> underruns_{0};
+    double nextStreamTime_ = -1.0; // audio thread: the stream time the next block should carry
 };
 
 } // namespace

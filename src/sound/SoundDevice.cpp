@@ -175,6 +175,20 @@ std::int64_t SoundDevice::maxEarlinessNs() const {
 std::uint64_t SoundDevice::underruns() const {
     return core_->backend->underruns();
 }
+SoundHealth SoundDevice::health() const {
+    const Mixer& mixer = *core_->mixer;
+    SoundHealth h;
+    h.lateStarts = mixer.lateEvents();
+    h.underruns = core_->backend->underruns();
+    h.reanchors = mixer.clockReanchors();
+    h.lookaheadFrames = mixer.lookaheadFrames();
+    h.lookaheadLeftFrames = mixer.lookaheadFrames() - mixer.clockOffsetNs() *
+                                                          static_cast<std::int64_t>(mixer.outputRate()) /
+                                                          1'000'000'000;
+    h.skewPpm = mixer.clockSkewPpm();
+    h.maxEarlyMs = static_cast<double>(mixer.maxEarlinessNs()) / 1e6;
+    return h;
+}
 std::uint64_t SoundDevice::droppedCommands() const {
     return core_->droppedCommands.load();
 }

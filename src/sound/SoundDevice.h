@@ -9,6 +9,7 @@
 #include "sound/AudioBackend.h"
 #include "sound/SampleData.h"
 #include "sound/SoundBuffer.h"
+#include "sound/SoundHealth.h"
 
 #include <chrono>
 #include <cstdint>
@@ -80,6 +81,8 @@ public:
     std::uint64_t lateStarts() const;
     std::int64_t maxEarlinessNs() const;
     std::uint64_t underruns() const;
+    // Every timing counter at once (any thread).
+    SoundHealth health() const;
     std::uint64_t droppedCommands() const;
     std::string backendName() const;
     std::int64_t lastStartRenderNs() const;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -40,6 +41,21 @@ TEST(PlayCommand, RefusesBadArguments) {
     };
     for (const auto& args : cases)
         EXPECT_NE(runCli(args), 0) << args;
+    // The null device's test options, against a pattern that plays.
+    writeClickPattern(dir, 2, 600);
+    const std::string clicks = "Clicks" + d + " --kit '" + (dir / kClickKitFile).string() + "' ";
+    const std::string testOptionCases[] = {
+        "--null-skew-ppm 100 --audio default", // they need the null device
+        "--audio null --null-late 30:3",
+        "--audio null --null-late 30:4:3", // longer than its period
+        "--audio null --null-blocks 512-64",   "--audio null --null-blocks 0-64",
+        "--audio null --null-blocks 64-5000",  "--audio null --null-drop 0",
+        "--audio null --null-skew-ppm fast",   "--audio null --null-skew-ppm 200000",
+    };
+    for (const auto& args : testOptionCases)
+        EXPECT_NE(runCli(clicks + args), 0) << args;
+    EXPECT_EQ(
+        runCli(clicks + "--audio null --null-skew-ppm -300 --null-late 20:0.2:0.5 --null-blocks 64-700"), 0);
     fs::remove_all(dir);
 }
 
@@ -57,6 +73,38 @@ TEST(PlayCommand, PlaysAPatternIntoARecording) {
     for (std::size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<std::int16_t>(wave.data()[2 * i] | (wave.data()[2 * i + 1] << 8));
     EXPECT_EQ(findOnsets(samples, 2, kClickLevel / 2, 1000).size(), 8u);
+    fs::remove_all(dir);
+}
+
+// A misbehaving null device: every click is still there and the summary counts what went wrong.
+TEST(PlayCommand, ReportsTheOutputsHealth) {
+    const fs::path dir = fs::temp_directory_path() / ("tamboro-play-health-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    writeClickPattern(dir, 20, 240);
+    const std::string command = std::string("'") + TAMBORO_CLI + "' play Clicks --dir '" + dir.string() +
+                                "' --kit '" + (dir / kClickKitFile).string() +
+                                "' --audio null --null-drop 40 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char chunk[256];
+    while (std::fgets(chunk, sizeof chunk, pipe))
+        output += chunk;
+    EXPECT_EQ(::pclose(pipe), 0) << output;
+    // 1.25 s of 256-frame blocks, every 40th lost: a few underruns, each re-anchoring the clock.
+    unsigned long long late = 99, underruns = 0, reanchors = 0;
+    const auto at = output.find(" late starts");
+    ASSERT_NE(at, std::string::npos) << output;
+    const auto from = output.rfind(": ", at);
+    ASSERT_EQ(std::sscanf(output.c_str() + from,
+                          ": %*u ticks, %llu late starts, %llu underruns, %llu re-anchors", &late, &underruns,
+                          &reanchors),
+              3)
+        << output;
+    EXPECT_GE(underruns, 3u) << output;
+    EXPECT_GE(reanchors, underruns - 1) << output;
+    EXPECT_LE(reanchors, underruns) << output;
     fs::remove_all(dir);
 }
 

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -65,6 +66,12 @@ MainWindowSound::MainWindowSound(const MainWindowParts& window, const ProgramOpt
             playback_->playRow = 2;
     });
     connect(&window.boxes, &PatternBoxes::patternCleared, this, [this] { playback_->songScript.clear(); });
+    // The sound output's timing counters, refreshed under the Stop button's tip.
+    auto* healthTimer = new QTimer(this);
+    connect(healthTimer, &QTimer::timeout, this, [this] {
+        window_.transport.showSoundHealth(QString::fromStdString(describeSoundHealth(device_->health())));
+    });
+    healthTimer->start(1000);
     // The clocks stop before anything else when the window closes ("x", "Exit", shut-down).
     window.window.installEventFilter(this);
 }

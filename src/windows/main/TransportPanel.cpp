@@ -148,6 +148,14 @@ void TransportPanel::setChannelCaption(int channel, const QString& caption) {
         channelSwitches_[static_cast<std::size_t>(channel - 1)]->setText(caption);
 }
 
+void TransportPanel::showSoundHealth(const QString& text) {
+    stop_->setToolTip(QStringLiteral("Stop\n") + text);
+}
+
+QString TransportPanel::stopTip() const {
+    return stop_->toolTip();
+}
+
 void TransportPanel::pulseChannel(int channel) {
     if (channel >= 1 && channel <= kChannels)
         pulseLights_[static_cast<std::size_t>(channel - 1)]->pulse();

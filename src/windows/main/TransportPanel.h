@@ -44,6 +44,9 @@ public:
     // Channel 1..6: its switch's caption ("ON"/"OFF") and one flash of its light.
     void setChannelCaption(int channel, const QString& caption);
     void pulseChannel(int channel);
+    // How the sound output keeps time, under the Stop button's tip.
+    void showSoundHealth(const QString& text);
+    QString stopTip() const;
 
     // ---- Tempo and pan. --------------------------------------------------------------------------
     int bpm() const;

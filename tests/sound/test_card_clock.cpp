@@ -1,0 +1,176 @@
+// The clock mapping against synthetic callback timings: a card whose crystal runs off the steady
+// clock, callbacks held up in bursts, block sizes that change, blocks the output dropped. Where
+// the mapping puts each beat is compared with the frame the card really plays at that time.
+
+#include "sound/CardClock.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <random>
+
+namespace tamboro {
+namespace {
+
+constexpr std::uint32_t kRate = 44100;
+constexpr double kBeatSeconds = 0.5; // 120 BPM
+constexpr std::uint32_t kLookahead = 600;
+
+struct Scenario {
+    double skewPpm = 0.0;
+    double lateMs = 0.0;     // callbacks this late during bursts
+    double burstSeconds = 0; // for this long
+    double everySeconds = 0; // starting this often
+    std::uint32_t minBlock = 256;
+    std::uint32_t maxBlock = 256;
+    int dropEvery = 0;     // every Nth block is lost by the output
+    double jitterUs = 0.0; // random lateness of every callback, up to this
+    double seconds = 120.0;
+};
+
+struct Outcome {
+    double worstBeatChange = 0.0; // frames, between successive beats, once learned
+    double worstError = 0.0;      // frames, mapping against the card, once learned
+    std::uint64_t reanchors = 0;
+    int drops = 0;
+    double skewPpm = 0.0;
+};
+
+// Feeds the clock one callback per block and, at every beat, compares the mapping's frame for
+// the beat's time with the card's. Judged from `learnedAfter` seconds on.
+Outcome run(const Scenario& s, double learnedAfter = 2.0) {
+    CardClock clock(kRate, kLookahead);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::uint32_t> blockSize(s.minBlock, s.maxBlock);
+    std::uniform_real_distribution<double> jitter(0.0, s.jitterUs * 1e3);
+    const double cardRate = kRate * (1.0 + s.skewPpm * 1e-6);
+    const std::int64_t start = 1'000'000'000'000;
+    double cardFrame = 0.0;      // frames the card has played
+    std::int64_t mixerFrame = 0; // frames the mixer has rendered (behind after drops)
+    double nextBeat = 0.0;
+    double previousError = NAN;
+    Outcome out;
+    for (int block = 1;; ++block) {
+        const double cardSeconds = cardFrame / cardRate;
+        if (cardSeconds >= s.seconds)
+            break;
+        const std::uint32_t frames = blockSize(random);
+        if (s.dropEvery > 0 && block % s.dropEvery == 0) {
+            cardFrame += frames;
+            clock.noteDiscontinuity();
+            ++out.drops;
+            continue;
+        }
+        double late = jitter(random);
+        if (s.everySeconds > 0 && std::fmod(cardSeconds, s.everySeconds) >= s.everySeconds - s.burstSeconds)
+            late += s.lateMs * 1e6;
+        const auto now = start + static_cast<std::int64_t>(cardSeconds * 1e9 + late);
+        clock.update(mixerFrame, frames, now);
+        // Beats about to be scheduled: the card plays mixer frame m at card frame m + lost.
+        while (nextBeat * 1e9 < static_cast<double>(now - start) + 50e6) {
+            const auto beatTime = start + static_cast<std::int64_t>(nextBeat * 1e9);
+            const double cardBeat = nextBeat * cardRate - (cardFrame - static_cast<double>(mixerFrame));
+            const double error = clock.frameAt(beatTime) - cardBeat;
+            if (nextBeat >= learnedAfter) {
+                out.worstError = std::max(out.worstError, std::abs(error));
+                if (!std::isnan(previousError))
+                    out.worstBeatChange = std::max(out.worstBeatChange, std::abs(error - previousError));
+                previousError = error;
+            }
+            nextBeat += kBeatSeconds;
+        }
+        mixerFrame += frames;
+        cardFrame += frames;
+    }
+    out.reanchors = clock.reanchors();
+    out.skewPpm = clock.skewPpm();
+    return out;
+}
+
+TEST(CardClock, FollowsTheCardWithoutJumps) {
+    struct Case {
+        const char* what;
+        Scenario scenario;
+        double worstError;         // frames
+        double learnedAfter = 2.0; // seconds
+        double beatChange = 1.0;   // frames
+    } cases[] = {
+        {"steady card", {}, 0.01},
+        {"fast card", {.skewPpm = 2000}, 120},
+        {"slow card", {.skewPpm = -2000}, 120},
+        // A small rate difference is followed only once the mapping has moved a third of the
+        // look-ahead (200 frames) from the card: until then the grid stays.
+        // (50 ppm is 1.1 frames per beat).
+        {"50 ppm card, jittery callbacks", {.skewPpm = 50, .jitterUs = 300}, 230, 0.5, 1.2},
+        {"30 ms late for 3 s every 10 s", {.lateMs = 30, .burstSeconds = 3, .everySeconds = 10}, 0.01},
+        {"bursts on a fast card, varying blocks",
+         {.skewPpm = 2000,
+          .lateMs = 30,
+          .burstSeconds = 3,
+          .everySeconds = 10,
+          .minBlock = 64,
+          .maxBlock = 1024},
+         120},
+        {"bursts on a slow jittery card",
+         {.skewPpm = -2000, .lateMs = 30, .burstSeconds = 3, .everySeconds = 7, .jitterUs = 500},
+         140,
+         6.0},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = run(c.scenario, c.learnedAfter);
+        // The grid never moves by a frame from one beat to the next, and stays inside the
+        // look-ahead's bounds.
+        EXPECT_LT(o.worstBeatChange, c.beatChange) << c.what;
+        EXPECT_LT(o.worstError, c.worstError) << c.what;
+        EXPECT_EQ(o.reanchors, 0u) << c.what;
+        EXPECT_NEAR(o.skewPpm, c.scenario.skewPpm, 15.0) << c.what;
+    }
+}
+
+TEST(CardClock, LongBurstsOfLateCallbacksDoNotMoveTheGrid) {
+    // Callbacks late four seconds of every five, from the first second on.
+    const Outcome o = run({.lateMs = 30, .burstSeconds = 4, .everySeconds = 5, .seconds = 60}, 0.0);
+    EXPECT_LT(o.worstBeatChange, 1.0);
+    EXPECT_EQ(o.reanchors, 0u);
+}
+
+TEST(CardClock, DroppedBlocksReanchorOnceEach) {
+    const Outcome o =
+        run({.skewPpm = 1500, .minBlock = 128, .maxBlock = 512, .dropEvery = 2000, .seconds = 60});
+    ASSERT_GT(o.drops, 3);
+    EXPECT_EQ(o.reanchors, static_cast<std::uint64_t>(o.drops));
+    // Each re-anchor puts the mapping back on the card; the rate learned before is kept.
+    EXPECT_LT(o.worstError, 40.0);
+    EXPECT_NEAR(o.skewPpm, 1500.0, 15.0);
+}
+
+TEST(CardClock, AServerThatLostTimeIsFollowedOnce) {
+    // From 5 s on every callback comes 80 ms later for good (a sound server that ran dry and now
+    // plays our blocks later): one re-anchor about two seconds later, then the new place holds.
+    CardClock clock(kRate, kLookahead);
+    const std::int64_t start = 1'000'000'000;
+    for (std::int64_t frame = 0; frame < 20 * kRate; frame += 256) {
+        const std::int64_t late = frame >= 5 * kRate ? 80'000'000 : 0;
+        clock.update(frame, 256, start + frame * 1'000'000'000 / kRate + late);
+    }
+    EXPECT_EQ(clock.reanchors(), 1u);
+    EXPECT_NEAR(clock.frameAt(start + 20'000'000'000 + 80'000'000), 20.0 * kRate, 1.0);
+}
+
+TEST(CardClock, MappingFarBehindTheCardReanchors) {
+    // The first half second came 20 ms late, everything after on time: the mapping would leave
+    // starts 20 ms (more than the look-ahead) late, so it re-anchors once instead of slewing.
+    CardClock clock(kRate, kLookahead);
+    const std::int64_t start = 1'000'000'000;
+    for (std::int64_t frame = 0; frame < 10 * kRate; frame += 256) {
+        const std::int64_t late = frame < kRate / 2 ? 20'000'000 : 0;
+        clock.update(frame, 256, start + frame * 1'000'000'000 / kRate + late);
+    }
+    EXPECT_EQ(clock.reanchors(), 1u);
+    EXPECT_NEAR(clock.frameAt(start + 10'000'000'000), 10.0 * kRate, 1.0);
+}
+
+} // namespace
+} // namespace tamboro
