@@ -59,23 +59,31 @@ echo "demo render: $installed, the same from the installed package and the build
 echo "--- a start from the launcher"
 home=$scratch/home
 mkdir -p "$home"
-(
-  cd "$home"
-  HOME=$home XDG_CONFIG_HOME=$home/.config QT_QPA_PLATFORM=offscreen \
-    exec "$root/usr/bin/tamboro" --audio null >"$scratch/start.log" 2>&1
-) &
-pid=$!
+# Starts the installed tamboro in folder CWD with ARGS, waits until working folder WS is set up,
+# ends it with SIGTERM and expects a clean exit. Usage: start_and_end CWD WS ARGS...
+start_and_end() {
+  local cwd=$1 ws=$2 pid status=0
+  shift 2
+  # The program writes the working samples anew at every start; the last one marks the end of it.
+  rm -f "$ws/temp/sample32.wav"
+  (
+    cd "$cwd"
+    HOME=$home XDG_CONFIG_HOME=$home/.config QT_QPA_PLATFORM=offscreen \
+      exec "$root/usr/bin/tamboro" --audio null "$@" >"$scratch/start.log" 2>&1
+  ) &
+  pid=$!
+  for _ in $(seq 1 200); do
+    [ -f "$ws/temp/sample32.wav" ] && break
+    kill -0 "$pid" 2>/dev/null || { cat "$scratch/start.log"; fail "tamboro $* ended during start-up"; }
+    sleep 0.1
+  done
+  sleep 0.5
+  kill -TERM "$pid"
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || { cat "$scratch/start.log"; fail "tamboro $* ended with status $status after SIGTERM"; }
+}
 ws=$home/Music/Tamboro
-for _ in $(seq 1 200); do
-  [ -f "$ws/temp/sample32.wav" ] && break
-  kill -0 "$pid" 2>/dev/null || { cat "$scratch/start.log"; fail "tamboro ended during start-up"; }
-  sleep 0.1
-done
-sleep 0.5
-kill -TERM "$pid"
-status=0
-wait "$pid" || status=$?
-[ "$status" -eq 0 ] || { cat "$scratch/start.log"; fail "tamboro ended with status $status after SIGTERM"; }
+start_and_end "$home" "$ws"
 for file in Demo.sng "Rock Beat.pat" Topkit.dxg Blank.wav Panning.dat; do
   [ -f "$ws/$file" ] || fail "the user workspace lacks $file"
 done
@@ -84,6 +92,18 @@ cmp -s "$ws/Demo.sng" "$share/tamboro/demo/Demo.sng" || fail "the user workspace
 extra=$(cd "$home" && find . -mindepth 1 -maxdepth 1 ! -name Music ! -name '.*')
 [ -z "$extra" ] || fail "the start from the home folder wrote into it: $extra"
 echo "started in ~/Music/Tamboro (seeded with the demo), closed by SIGTERM"
+
+# A song opened from the launcher (tamboro %f) is worked on in its own folder; a kit is loaded,
+# which the settings name at shut-down.
+songs="$scratch/my songs"
+mkdir -p "$songs"
+cp "$share/tamboro/demo/"* "$songs/"
+cp "$share/tamboro/Topkit.dxg" "$scratch/Other Kit.dxg"
+start_and_end "$home" "$songs" "$songs/Demo.sng"
+[ -f "$songs/Blank.wav" ] || fail "the song's folder was not made the working folder"
+start_and_end "$home" "$ws" "$scratch/Other Kit.dxg"
+grep -qx 'Kit=Other Kit.dxg' "$home/.config/Quillon/Tamboro.conf" || fail "the kit named on the command line was not loaded"
+echo "a song opens in its folder, a kit named on the command line is loaded"
 
 echo "--- file types and launcher"
 data=$scratch/xdg-data
