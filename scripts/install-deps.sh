@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Tamboro needs to build, run and test. Idempotent: only missing
+# Installs the Debian 12 packages Tamboro needs to build, run, package and test. The last two lines
+# render the icons, make the manual pages and the Debian package, and check them (desktop file,
+# AppStream description, lintian, the file types as a desktop sees them). Idempotent: only missing
 # packages are installed. Debian 12's clang-format is version 14, the one the tree is formatted with.
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
   librtaudio-dev libjack-jackd2-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
-  pulseaudio pulseaudio-utils sox lame clang clang-format git)
+  pulseaudio pulseaudio-utils sox lame clang clang-format git
+  librsvg2-bin help2man dpkg-dev file desktop-file-utils appstream lintian shared-mime-info xdg-utils
+  libfile-mimeinfo-perl libglib2.0-bin)
 # Render export (FLAC, Ogg Vorbis) and the independent readers its tests check FLAC, Ogg and MIDI with.
 packages+=(libsndfile1-dev python3 python3-numpy python3-soundfile python3-mido)
 

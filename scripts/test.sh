@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds with warnings as errors and runs every
 # test: the engine and window tests; the same tests again under ASan and UBSan; a short run of every
-# fuzz harness; the sound and clock tests under ThreadSanitizer; the end-to-end checks.
+# fuzz harness; the sound and clock tests under ThreadSanitizer; the end-to-end checks; the Debian
+# package, installed into a scratch root and checked.
 # FUZZ_SECONDS sets the length of each fuzz run (default 30).
 #
 # Three build folders: build-test (gcc, optimised, what ships), build-san (clang with ASan, UBSan
@@ -80,6 +81,11 @@ for check in tests/e2e/*.sh; do
   stage "End-to-end: $(basename "$check")"
   "$check" build-test
 done
+
+stage "Debian package from the gcc build, installed and checked"
+# Packages the tested build-test (adding only the icons and manual pages), so no third compile.
+scripts/package.sh build-test
+tests/package/check_package.sh build-package/tamboro_*.deb build-test
 
 stage "All tests passed"
 echo "Time per stage:"

@@ -15,9 +15,10 @@ struct ProgramFolder {
     std::string warning;             // set when no assets were found to seed from
 };
 
-// `requested` empty means the current folder. `assets` empty means none were found. Throws Error
-// when the folder cannot be created or is not a folder.
+// `requested` empty means the current folder. `assets` empty means none were found. With `withDemo`
+// a folder that does not exist yet gets the demo patterns and song as well (the user workspace on
+// first use). Throws Error when the folder cannot be created or is not a folder.
 ProgramFolder prepareProgramFolder(const std::filesystem::path& requested,
-                                   const std::filesystem::path& assets);
+                                   const std::filesystem::path& assets, bool withDemo = false);
 
 } // namespace tamboro

@@ -36,6 +36,10 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args) {
             options.showHelp = true;
         } else if (arg == "--version") {
             options.showVersion = true;
+        } else if (!arg.empty() && arg[0] != '-') {
+            if (!options.openFile.empty())
+                throw Error("only one file can be opened");
+            options.openFile = arg;
         } else {
             throw Error("unknown option '" + arg + "'");
         }
@@ -50,12 +54,18 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args) {
 }
 
 std::string programUsage() {
-    return "usage: tamboro [--dir DIR] [--audio null|default] [--capture FILE.wav]\n"
+    return "usage: tamboro [--dir DIR] [--audio null|default] [--capture FILE.wav] [FILE]\n"
+           "  FILE                a song (.sng) or pattern (.pat) to open, working in its folder, or a\n"
+           "                      kit (.dxg) to load\n"
            "  --dir DIR           working folder for patterns, the pan table and temp/ (default: the\n"
-           "                      current folder; an empty folder is seeded from the installed assets)\n"
+           "                      current folder; started from the home folder or /, Tamboro in the\n"
+           "                      music folder, filled with the demo when it is made; an empty folder\n"
+           "                      is seeded from the installed assets)\n"
            "  --audio null|default  play through the system's sound device (default) or a silent\n"
            "                      device that keeps real time\n"
-           "  --capture FILE.wav  record everything played to FILE.wav (implies --audio null)\n";
+           "  --capture FILE.wav  record everything played to FILE.wav (implies --audio null)\n"
+           "  --help              show this text and end\n"
+           "  --version           show the version and end\n";
 }
 
 } // namespace tamboro

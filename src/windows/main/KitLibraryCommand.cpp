@@ -24,7 +24,10 @@ KitLibraryCommand::KitLibraryCommand(QAction& trigger, KitLibrary& kits,
 }
 
 void KitLibraryCommand::drumKitLibraryClicked() {
-    const std::filesystem::path file = chooseKitFile ? chooseKitFile() : std::filesystem::path();
+    loadKit(chooseKitFile ? chooseKitFile() : std::filesystem::path());
+}
+
+void KitLibraryCommand::loadKit(const std::filesystem::path& file) {
     try {
         if (!kits_.chooseKit(file.string()))
             return;

@@ -28,6 +28,8 @@ public:
     std::function<std::filesystem::path()> chooseKitFile;
 
     void drumKitLibraryClicked();
+    // Loads `file` as the dialog's choice is loaded (a kit named on the command line).
+    void loadKit(const std::filesystem::path& file);
 
 private:
     KitLibrary& kits_;

@@ -147,10 +147,16 @@ void PatternSongCommands::playListPressed() {
 
 void PatternSongCommands::loadSelectedPattern() {
     const std::optional<std::string> entry = window_.lists.playListEntry(window_.lists.playListRow());
-    if (!entry)
-        return;
+    if (entry)
+        loadPatternNamed(*entry);
+}
+
+void PatternSongCommands::openPattern(const std::string& name) {
+    loadPatternNamed(name);
+}
+
+void PatternSongCommands::loadPatternNamed(const std::string& name) {
     MainWindowState& state = window_.state;
-    const std::string& name = *entry;
     state.currentPattern = name;
     std::optional<PatternFileData> data;
     try {
@@ -194,8 +200,11 @@ void PatternSongCommands::saveSongClicked() {
 
 void PatternSongCommands::openSongClicked() {
     const std::filesystem::path file = chooseSongToOpen();
-    if (file.empty())
-        return;
+    if (!file.empty())
+        openSong(file);
+}
+
+void PatternSongCommands::openSong(const std::filesystem::path& file) {
     SongFileData song;
     try {
         song = readSongFile(file);

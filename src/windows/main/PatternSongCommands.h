@@ -49,13 +49,19 @@ public:
     // A left or middle press on the Play List, after the press selected the entry under the
     // pointer: asks about unsaved edits, then loads the selected entry into the grid.
     void playListPressed();
-    void openSongClicked();  // Open Song
+    void openSongClicked(); // Open Song
+    // Opens `file` as Open Song does after its dialog (a song named on the command line).
+    void openSong(const std::filesystem::path& file);
+    // Loads the pattern `name` of the working folder into the grid (a pattern named on the command
+    // line), as pressing its Play List entry does.
+    void openPattern(const std::string& name);
     void saveSongClicked();  // Save Song
     void newSongClicked();   // New Song
     void clearListClicked(); // Clear all / Clear List
 
 private:
     void loadSelectedPattern();
+    void loadPatternNamed(const std::string& name);
     std::vector<PatternSample> currentSamples() const;
     SampleTarget sampleTarget();
     void reportError(const std::string& text);

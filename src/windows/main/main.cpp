@@ -3,6 +3,7 @@
 
 #include "app/ProgramFolder.h"
 #include "app/ProgramOptions.h"
+#include "app/UserWorkspace.h"
 #include "common/AssetDir.h"
 #include "common/Error.h"
 #include "windows/controls/AboutWindow.h"
@@ -26,9 +27,14 @@
 #include "windows/render/RenderProgressWindow.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
+#include <QStandardPaths>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -43,9 +49,33 @@ std::vector<std::string> argumentsAfterProgram(const QStringList& all) {
     return args;
 }
 
+// --help and --version answer before the window system is opened, so they work without a display
+// (as in a terminal over ssh, or when the manual pages are made at build time).
+bool answeredWithoutWindows(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(tamboro::programUsage().c_str(), stdout);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("Tamboro Pro %s\n", TAMBORO_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string lowerExtension(const fs::path& file) {
+    std::string ext = file.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answeredWithoutWindows(argc, argv))
+        return 0;
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Quillon");
     QApplication::setApplicationName("Tamboro");
@@ -55,16 +85,21 @@ int main(int argc, char** argv) {
     fs::path programDir;
     try {
         options = tamboro::parseProgramOptions(argumentsAfterProgram(QApplication::arguments()));
-        if (options.showHelp) {
-            std::fputs(tamboro::programUsage().c_str(), stdout);
-            return 0;
-        }
-        if (options.showVersion) {
-            std::printf("Tamboro Pro %s\n", TAMBORO_VERSION);
-            return 0;
-        }
+        const std::string openType = lowerExtension(options.openFile);
+        if (!options.openFile.empty() && openType != ".sng" && openType != ".pat" && openType != ".dxg")
+            throw tamboro::Error("cannot open \"" + options.openFile.string() +
+                                 "\": not a song (.sng), pattern (.pat) or kit (.dxg)");
+        if (!options.openFile.empty())
+            options.openFile = fs::absolute(options.openFile);
+        // Started from a launcher, the current folder is the home folder: see chooseWorkspace.
+        std::error_code ec;
+        const tamboro::WorkspacePlaces places{
+            fs::current_path(ec), QDir::homePath().toStdString(),
+            QStandardPaths::writableLocation(QStandardPaths::MusicLocation).toStdString()};
+        const tamboro::WorkspaceChoice workspace =
+            tamboro::chooseWorkspace(options.dir, options.openFile, places);
         const tamboro::ProgramFolder folder =
-            tamboro::prepareProgramFolder(options.dir, tamboro::findAssetDir(argv[0]));
+            tamboro::prepareProgramFolder(workspace.dir, tamboro::findAssetDir(argv[0]), workspace.seedDemo);
         if (!folder.warning.empty())
             std::fprintf(stderr, "tamboro: %s\n", folder.warning.c_str());
         programDir = folder.dir;
@@ -103,8 +138,8 @@ int main(int argc, char** argv) {
     // The Kit List window lists the kit loaded at start-up and follows every later load.
     auto kitList = std::make_unique<tamboro::KitListWindow>(mainWindow.get());
     mainWindow->attachKitList(kitList.get());
-    new tamboro::KitLibraryCommand(*menu.drumKitLibrary, *parts.state.kitLibrary, parts.state.programDir,
-                                   kitList.get(), *mainWindow);
+    auto* kitCommand = new tamboro::KitLibraryCommand(*menu.drumKitLibrary, *parts.state.kitLibrary,
+                                                      parts.state.programDir, kitList.get(), *mainWindow);
     new tamboro::PrintScoreCommand(
         *menu.printScore, parts.state, [w = mainWindow.get()] { w->minimizeClicked(); }, mainWindow.get());
 
@@ -144,7 +179,7 @@ int main(int argc, char** argv) {
 
     // Saving and loading patterns, opening, saving and starting songs; the loads show their extra
     // samples in the sample editor and the Extra samples window.
-    new tamboro::PatternSongCommands(parts, *sound, sampleEditor.get(), extraSamples.get());
+    auto* documents = new tamboro::PatternSongCommands(parts, *sound, sampleEditor.get(), extraSamples.get());
 
     intro->setWindows(mainWindow.get(), mainWindow->kitListWindow, mainWindow->extraSamplesWindow);
 
@@ -169,6 +204,15 @@ int main(int argc, char** argv) {
     // The tips window shows at start-up unless the user turned it off.
     if (mainWindow->state().showTips)
         tips->show();
+
+    // A file named on the command line (as a desktop launcher passes it) opens once the windows show.
+    const std::string openType = lowerExtension(options.openFile);
+    if (openType == ".sng")
+        documents->openSong(options.openFile);
+    else if (openType == ".pat")
+        documents->openPattern(options.openFile.stem().string());
+    else if (openType == ".dxg")
+        kitCommand->loadKit(options.openFile);
 
     return QApplication::exec();
 }
