@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
   librtaudio-dev libjack-jackd2-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
   pulseaudio pulseaudio-utils sox lame clang clang-format git)
+# Sounds in: decoding and resampling of sound files, kit archives and drumkit.xml.
+packages+=(libsndfile1-dev libsamplerate0-dev libarchive-dev libpugixml-dev)
 
 missing=()
 for p in "${packages[@]}"; do
