@@ -143,8 +143,13 @@ Wave decodeWithSndfile(std::span<const std::uint8_t> bytes, const std::string& l
     if (frames.samples.empty())
         throw Error(label + ": the file holds no sound.");
     file.reset();
-    if (!rateIsDirect(rate))
+    if (!rateIsDirect(rate)) {
+        // A very low rate grows by up to 256 times: the result must fit the limit too.
+        if (static_cast<double>(frames.frames()) * kMaxDirectRate / rate > SoundFileLimits::kMaxFrames)
+            throw Error(label + ": the sound is too long at " + std::to_string(kMaxDirectRate) +
+                        " Hz (more than " + std::to_string(SoundFileLimits::kMaxFrames) + " frames).");
         frames = resample(frames, kMaxDirectRate, label);
+    }
     return Wave::pcm(channels, frames.rate, 16, ditherTo16Bits(frames.samples));
 }
 

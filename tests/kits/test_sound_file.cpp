@@ -166,11 +166,15 @@ TEST(SoundFile, RefusesDamagedInputNamingTheFile) {
     const std::vector<std::uint8_t> flacHead(flac.begin(), flac.begin() + 30);
     std::vector<std::uint8_t> riffCut = Wave::pcm(1, 44100, 16, Wave::Bytes(100)).toBytes();
     riffCut.resize(30);
-    const std::pair<std::vector<std::uint8_t>, const char*> cases[] = {
+    std::vector<std::pair<std::vector<std::uint8_t>, const char*>> cases = {
         {textBytes, "Wave is invalid: damaged.snd is not a sound file"},
         {flacHead, "damaged.snd"},
         {riffCut, "Stream read error: damaged.snd"},
     };
+    // 700000 frames at 200 Hz would become 154 million at 44.1 kHz: beyond what a slot holds.
+    writeSoundFile(tmp.path / "slow.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 1, 200, 700000, sine(10, 200));
+    const auto slow = fileBytes(tmp.path / "slow.wav");
+    cases.push_back({slow, "damaged.snd: the sound is too long at 44100 Hz"});
     for (const auto& [bytes, expected] : cases) {
         try {
             decodeSound(bytes, "damaged.snd");
