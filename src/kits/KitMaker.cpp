@@ -2,6 +2,9 @@
 
 #include "common/Error.h"
 #include "common/Files.h"
+#include "kits/SoundFile.h"
+
+#include <algorithm>
 
 namespace tamboro {
 
@@ -77,10 +80,58 @@ void KitMaker::chooseFile(int row, const fs::path& wavFile) {
         throw Error("List index out of bounds (" + std::to_string(row) + ")");
     selectRow(row);
     currentSlot_ = row + 1;
-    // Read first: a file that is not a WAV must not take the slot or empty its sound.
-    Wave wave = Wave::readFile(wavFile);
+    // Read first: a file that is not a sound must not take the slot or empty its sound.
+    Wave wave = readSoundWave(wavFile);
     setSlotFile(currentSlot_, wavFile.string());
     kit_.item(currentSlot_).setWave(std::move(wave));
+}
+
+void KitMaker::startEmpty(int rows, const Wave& blank) {
+    if (rows < 1 || rows > kMaxRows)
+        throw Error("A kit can hold at most " + std::to_string(kMaxRows) + " instruments.");
+    kit_.clear();
+    slotFiles_.assign(static_cast<std::size_t>(kMaxRows) + 1, std::string());
+    for (int k = 0; k <= rows; ++k) {
+        kit_.add().setWave(blank);
+        if (k > 0)
+            setSlotFile(k, "Blank.wav");
+    }
+    rowCount_ = rows;
+    selectedRow_ = 0;
+    currentSlot_ = 1;
+}
+
+void KitMaker::setRowSound(int row, Wave wave, const std::string& sourceName) {
+    if (row < 0 || row >= rowCount_)
+        throw Error("List index out of bounds (" + std::to_string(row) + ")");
+    setSlotFile(row + 1, sourceName);
+    kit_.item(row + 1).setWave(std::move(wave));
+}
+
+std::vector<std::string> KitMaker::uniqueNameBoxTexts(const std::vector<std::string>& names) {
+    constexpr std::size_t kBox = 10;
+    auto trimmed = [](std::string text) {
+        const auto first = text.find_first_not_of(' ');
+        return first == std::string::npos ? std::string()
+                                          : text.substr(first, text.find_last_not_of(' ') - first + 1);
+    };
+    std::vector<std::string> out;
+    auto taken = [&out](const std::string& name) {
+        return std::any_of(out.begin(), out.end(),
+                           [&](const std::string& other) { return equalsIgnoreCase(other, name); });
+    };
+    for (const std::string& name : names) {
+        std::string base = trimmed(trimmed(name).substr(0, kBox));
+        if (base.empty())
+            base = "Sound";
+        std::string candidate = base;
+        for (int n = 2; taken(candidate); ++n) {
+            const std::string suffix = std::to_string(n);
+            candidate = trimmed(base.substr(0, kBox - suffix.size())) + suffix;
+        }
+        out.push_back(candidate);
+    }
+    return out;
 }
 
 int KitMaker::addRow() {

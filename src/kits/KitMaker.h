@@ -33,8 +33,20 @@ public:
     void prepareKit(const DrumKit& mainKit, const std::vector<std::string>& instrumentList,
                     const std::filesystem::path& programDir, bool templateCurrentKit);
 
-    // Chooses a WAV file for `row`. A file that is not a readable WAV is refused with its error and
-    // the slot keeps its previous file and sound.
+    // Starts a document of its own, without a main kit: item 0 and `rows` rows (1..kMaxRows,
+    // else Error), every item holding `blank` and every slot "Blank.wav". For kits built from
+    // files (`tamboro-cli kit make`, kit import).
+    void startEmpty(int rows, const Wave& blank);
+    // Gives `row` a sound made elsewhere (kit import); `sourceName` becomes its slot file.
+    void setRowSound(int row, Wave wave, const std::string& sourceName);
+    // Name box texts for the given names: each cut to the box's 10 characters and trimmed, an empty
+    // one named "Sound", and repeats (ignoring letter case) made unique with a number at the end
+    // ("Snare", "Snare2"; "Tambourine" again gives "Tambourin2").
+    static std::vector<std::string> uniqueNameBoxTexts(const std::vector<std::string>& names);
+
+    // Chooses a sound file for `row`, read by the sound-file reader (kits/SoundFile.h: any format
+    // it reads, converted to playable PCM; 8/16-bit WAV as it stands). A file it cannot read is
+    // refused with its error and the slot keeps its previous file and sound.
     void chooseFile(int row, const std::filesystem::path& wavFile);
 
     // Adds a row after the last (refused with an Error beyond kMaxRows); it gets the blank sound

@@ -3,6 +3,7 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "kits/DrumKit.h"
+#include "kits/SoundFile.h"
 #include "kits/Wave.h"
 #include "render/SongRender.h"
 
@@ -88,7 +89,7 @@ RenderPlan prepareRender(const RenderRequest& request) {
         removeOtherCases(temp, name);
         const auto& sample = request.extraSamples[static_cast<std::size_t>(n - 1)];
         refreshFile(temp / name,
-                    Wave::readFile(extraSampleSource(request.programDir, sample.fileName)).toBytes());
+                    readSoundWave(extraSampleSource(request.programDir, sample.fileName)).toBytes());
     }
 
     plan.song = readRenderSong(request.programDir, request.playList, start);

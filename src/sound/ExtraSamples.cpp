@@ -3,12 +3,14 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/Rounding.h"
+#include "kits/SoundFile.h"
 #include "song/SampleNames.h"
 #include "sound/SampleStreams.h"
 #include "sound/SoundLaw.h"
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace tamboro {
 
@@ -98,6 +100,17 @@ const Wave& ExtraSamples::wave(int n) const {
 }
 
 void ExtraSamples::setFileName(int n, const std::string& name) {
+    load(n, name, nullptr);
+}
+
+Wave ExtraSamples::readPlayable(const fs::path& path) {
+    Wave wave = decodeSound(readFileBytes(path, kMaxSampleFileBytes), path.filename().string()).wave;
+    if (!wave.isPlayablePcm())
+        throw Error("Sound Buffer cannot be made");
+    return wave;
+}
+
+void ExtraSamples::load(int n, const std::string& name, const Wave* decoded) {
     Player& p = at(n);
     if (p.name == name && !p.wave.empty())
         return;
@@ -106,14 +119,7 @@ void ExtraSamples::setFileName(int n, const std::string& name) {
     p.wave = Wave();
     // Silence the old sound first, so a failure leaves no trace of it.
     streams_.setWave(n, p.wave);
-    Wave wave;
-    if (name == kBlankName) {
-        wave = blank_;
-    } else {
-        wave = Wave::fromBytes(readFileBytes(pathOf(name), kMaxSampleFileBytes));
-        if (!wave.isPlayablePcm())
-            throw Error("Sound Buffer cannot be made");
-    }
+    Wave wave = name == kBlankName ? blank_ : decoded ? *decoded : readPlayable(pathOf(name));
     streams_.setWave(n, wave);
     p.wave = std::move(wave);
     applyFreshSettings(n);
@@ -226,13 +232,25 @@ fs::path ExtraSamples::workingCopyPath(int n) const {
 
 void ExtraSamples::open(const fs::path& chosen) {
     const int n = currentSample;
+    // The working copy is the file itself when the players take it as it stands, else the
+    // converted sound; the player keeps the chosen file's own name, so a song saved afterwards
+    // refers to the original.
+    std::optional<Wave> converted;
     try {
-        writeFileAtomically(workingCopyPath(n), readFileBytes(chosen, kMaxSampleFileBytes));
+        const auto bytes = readFileBytes(chosen, kMaxSampleFileBytes);
+        try {
+            DecodedSound sound = decodeSound(bytes, chosen.filename().string());
+            if (sound.source == SoundSource::Converted)
+                converted = std::move(sound.wave);
+        } catch (const Error&) {
+            // Not a sound: the copy is made as it stands and the player reports the error below.
+        }
+        writeFileAtomically(workingCopyPath(n), converted ? converted->toBytes() : bytes);
     } catch (const Error&) {
         // The renderer copies the player's file again before it reads it; a failed copy here must
         // not keep the user from hearing the sample.
     }
-    setFileName(n, chosen.string());
+    load(n, chosen.string(), converted ? &*converted : nullptr);
     setPan(n, 0);
     setVolume(n, 0);
     setSlider(frequency(n));

@@ -39,10 +39,11 @@ public:
     // ---- The players, by sample number 1..32 (other numbers throw Error). ---------------------
     const std::string& fileName(int n) const;
     // Gives player n a file: the same name again does nothing (unless the player has no sound, when
-    // it is read again). Another name stops the player and reads the file; the player then plays at
-    // the file's own rate, pan 0 and volume 0. "Blank.wav" names the blank sound. Failures throw
-    // Error (the file system's message, "Wave is invalid", "Sound Buffer cannot be made") and leave
-    // the player holding the new name without a sound.
+    // it is read again). Another name stops the player and reads the file with the sound-file
+    // reader (kits/SoundFile.h: any format it reads, converted); the player then plays at the
+    // sound's rate, pan 0 and volume 0. "Blank.wav" names the blank sound. Failures throw Error
+    // (the file system's message, the reader's message naming the file, "Sound Buffer cannot be
+    // made") and leave the player holding the new name without a sound.
     void setFileName(int n, const std::string& name);
     bool hasSound(int n) const;
     // The sound player n holds (an empty wave when it has none).
@@ -92,11 +93,12 @@ public:
     double volumeKnobValue(int n) const;
     double panKnobValue(int n) const;
 
-    // "&Open" once the file is chosen: copies `chosen` over the current sample's working file
-    // (programDir/temp/Sample<n>.wav; a failed copy is ignored, as the renderer copies the file
-    // again), gives the player the file, resets its pan and volume to 0, sets the slider to its
-    // frequency and takes the resulting frequency as `baseFrequency`, with the pitch back at 0
-    // cents. Throws Error when the player cannot take the file (see setFileName).
+    // "&Open" once the file is chosen: writes the current sample's working file
+    // (programDir/temp/Sample<n>.wav) as a copy of `chosen`, or of its converted sound when the
+    // reader converted it (a failed copy is ignored, as the renderer copies the file again), gives the player
+    // the file, resets its pan and volume to 0, sets the slider to its frequency and takes the resulting
+    // frequency as `baseFrequency`, with the pitch back at 0 cents. Throws Error when the player cannot take
+    // the file (see setFileName).
     void open(const std::filesystem::path& chosen);
 
     // The working copy of sample n that "&Open" writes: programDir/temp/Sample<n>.wav, or the file
@@ -121,6 +123,10 @@ private:
     Player& at(int n);
     const Player& at(int n) const;
     std::filesystem::path pathOf(const std::string& name) const;
+    // Reads a file as a playable sound (setFileName's errors).
+    static Wave readPlayable(const std::filesystem::path& path);
+    // setFileName, with the sound already decoded when `decoded` is given.
+    void load(int n, const std::string& name, const Wave* decoded);
     void applyFreshSettings(int n);
     // Stores `value` as player n's `setting` and passes it to the audio thread through `forward`
     // when it lies within min..max; false (nothing changed) otherwise.

@@ -3,10 +3,12 @@
 #include "common/Files.h"
 #include "kits/DefaultKitSynth.h"
 #include "kits/DrumKit.h"
+#include "support/SoundFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 using namespace tamboro;
@@ -81,4 +83,61 @@ TEST_F(KitCommand, SynthWritesTheDefaultKit) {
     EXPECT_EQ(readFileBytes(dir / "Topkit.dxg"), makeDefaultKit().saveToBytes());
     const auto info = test::runCli({"kit", "info", (dir / "Topkit.dxg").string()});
     EXPECT_NE(info.out.find("16\tShaker    [ ]\t0\t0\t1\t44100\t16\t"), std::string::npos);
+}
+
+// `kit make` is the kit maker's document driven from the command line: rows in order, any format,
+// names cut and made unique; a file that cannot be read refuses the kit and leaves KIT.dxg alone.
+TEST_F(KitCommand, MakeBuildsAKitFromSoundFiles) {
+    test::writeSoundFile(dir / "kick.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 1, 96000, 9600,
+                         test::sine(60, 96000));
+    const Wave hat = Wave::pcm(1, 22050, 8, Wave::Bytes(200, 0x90));
+    hat.writeFile(dir / "hat.wav");
+    const auto r = test::runCli({"kit", "make", "-o", (dir / "new.dxg").string(),
+                                 "Kick Drum Deluxe=" + (dir / "kick.flac").string(),
+                                 "kick drum deluxe=" + (dir / "hat.wav").string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    DrumKit kit;
+    kit.loadFromFile(dir / "new.dxg");
+    ASSERT_EQ(kit.count(), 3);
+    EXPECT_EQ(kit.item(1).name(), "Kick Drum [ ]");
+    EXPECT_EQ(kit.item(2).name(), "kick drum2[ ]");
+    EXPECT_EQ(kit.item(1).wave().sampleRate(), 44100u);
+    EXPECT_EQ(kit.item(1).wave().frames(), 4410u);
+    EXPECT_EQ(kit.item(2).wave(), hat);
+
+    const auto before = readFileBytes(dir / "new.dxg");
+    std::ofstream(dir / "text.wav") << "not a sound";
+    const auto bad = test::runCli({"kit", "make", "-o", (dir / "new.dxg").string(),
+                                   "A=" + (dir / "hat.wav").string(), "B=" + (dir / "text.wav").string()});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("B: Wave is invalid: text.wav"), std::string::npos) << bad.err;
+    EXPECT_EQ(readFileBytes(dir / "new.dxg"), before);
+    EXPECT_EQ(test::runCli({"kit", "make", "-o", (dir / "x.dxg").string(), "noequals"}).status, 2);
+}
+
+TEST_F(KitCommand, ImportPrintsTheReportAndRefusesAnEmptyKit) {
+    fs::create_directories(dir / "sfz");
+    test::writeSoundFile(dir / "sfz" / "k.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 1, 44100, 441,
+                         test::sine(60, 44100));
+    std::ofstream(dir / "sfz" / "kit.sfz")
+        << "<region> key=36 sample=k.wav\n<region> key=38 sample=gone.wav\n";
+    const auto r =
+        test::runCli({"kit", "import", (dir / "sfz" / "kit.sfz").string(), "-o", (dir / "i.dxg").string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("took    \"Bass Drum 1\" from \"k.wav\" as \"Bass Drum\""), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("skipped \"Acoustic Snare\" (gone.wav): \"gone.wav\" is missing."),
+              std::string::npos)
+        << r.out;
+    DrumKit kit;
+    kit.loadFromFile(dir / "i.dxg");
+    EXPECT_EQ(kit.count(), 2);
+
+    std::ofstream(dir / "sfz" / "none.sfz") << "<region> key=38 sample=gone.wav\n";
+    const auto refused =
+        test::runCli({"kit", "import", (dir / "sfz" / "none.sfz").string(), "-o", (dir / "i.dxg").string()});
+    EXPECT_NE(refused.status, 0);
+    EXPECT_NE(refused.err.find("no instrument gives a usable sound"), std::string::npos) << refused.err;
+    kit.loadFromFile(dir / "i.dxg"); // the earlier kit is still there
+    EXPECT_EQ(kit.count(), 2);
 }

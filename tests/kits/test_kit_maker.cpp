@@ -2,6 +2,7 @@
 #include "common/Files.h"
 #include "kits/KitMaker.h"
 
+#include "support/SoundFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -123,6 +124,29 @@ TEST(KitMaker, ChosenNonWavLeavesTheSlotAsItWas) {
     EXPECT_EQ(maker.kit().item(4).wave(), good);
     EXPECT_THROW(maker.chooseFile(3, ws.dir / "missing.wav"), Error);
     EXPECT_EQ(maker.kit().item(4).wave(), good);
+}
+
+// Rows take any sound the reader reads; the saved kit holds it as 16-bit PCM, and a 16-bit WAV
+// chosen next to it keeps its exact bytes.
+TEST(KitMaker, RowsTakeOtherFormatsConverted) {
+    Workspace ws;
+    MainKit main;
+    KitMaker maker;
+    maker.prepareKit(main.kit, main.list, ws.dir, false);
+    tamboro::test::writeSoundFile(ws.dir / "tom.aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_24, 1, 48000, 4800,
+                                  tamboro::test::sine(200, 48000));
+    const Wave exact = Wave::pcm(1, 22050, 8, Wave::Bytes(30, 0x80));
+    exact.writeFile(ws.dir / "exact.wav");
+    maker.chooseFile(0, ws.dir / "tom.aiff");
+    maker.chooseFile(1, ws.dir / "exact.wav");
+    maker.saveKit({"Tom", "Exact"}, ws.dir / "new.dxg");
+    DrumKit saved;
+    saved.loadFromFile(ws.dir / "new.dxg");
+    EXPECT_EQ(maker.slotFile(1), (ws.dir / "tom.aiff").string());
+    EXPECT_TRUE(saved.item(1).wave().isPlayablePcm());
+    EXPECT_EQ(saved.item(1).wave().bitsPerSample(), 16);
+    EXPECT_EQ(saved.item(1).wave().frames(), 4410u); // 48 kHz resampled to 44.1 kHz
+    EXPECT_EQ(saved.item(2).wave(), exact);
 }
 
 TEST(KitMaker, AuditionFiles) {

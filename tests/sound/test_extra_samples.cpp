@@ -10,6 +10,7 @@
 #include "sound/ManualBackend.h"
 #include "sound/SampleStreams.h"
 #include "sound/SoundDevice.h"
+#include "support/SoundFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -120,16 +121,15 @@ TEST(ExtraSamples, FilesThatCannotBePlayedLeaveTheNameWithoutSound) {
     Workspace w;
     const fs::path text = w.dir.path / "notes.wav";
     std::ofstream(text) << "this is not a wave";
-    const fs::path float32 = w.dir.path / "float.wav";
-    Wave({3, 0, 1, 0, 0x44, 0xAC, 0, 0, 0x10, 0xB1, 2, 0, 4, 0, 32, 0}, Wave::Bytes(16, 0))
-        .writeFile(float32);
+    const fs::path empty = w.dir.path / "empty.wav";
+    std::ofstream(empty).flush();
 
     struct Case {
         fs::path file;
         std::string message;
     } cases[] = {
-        {text, "Wave is invalid"},
-        {float32, "Sound Buffer cannot be made"},
+        {text, "Wave is invalid: notes.wav is not a sound file"},
+        {empty, "Sound Buffer cannot be made"},
         {w.dir.path / "missing.wav", "missing.wav"},
     };
     for (const Case& c : cases) {
@@ -306,6 +306,25 @@ TEST(ExtraSamples, OpenWritesOnlyThisSamplesWorkingCopy) {
     EXPECT_EQ(files, 32u);
     EXPECT_EQ(w.samples->fileName(5), chosen.string());
     EXPECT_EQ(sampleCaption(w.samples->fileName(5)), "drumloop");
+}
+
+// A sound the players cannot take as it stands (here 24-bit FLAC at 96 kHz) is converted: the
+// player and the working copy get 16-bit PCM at 44.1 kHz, while the name stays the chosen file's.
+TEST(ExtraSamples, OpenConvertsOtherFormatsIntoTheWorkingCopy) {
+    Workspace w;
+    const fs::path chosen = w.dir.path / "in" / "ride.flac";
+    fs::create_directories(chosen.parent_path());
+    test::writeSoundFile(chosen, SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 2, 96000, 9600, test::sine(800, 96000));
+    w.samples->setCurrentSample(3);
+    w.samples->open(chosen);
+    EXPECT_EQ(w.samples->fileName(3), chosen.string());
+    EXPECT_EQ(w.samples->frequency(3), 44100);
+    const Wave copy = Wave::readFile(w.samples->workingCopyPath(3));
+    EXPECT_TRUE(copy.isPlayablePcm());
+    EXPECT_EQ(copy.bitsPerSample(), 16);
+    EXPECT_EQ(copy.sampleRate(), 44100u);
+    EXPECT_EQ(copy.frames(), 4410u);
+    EXPECT_TRUE(copy == w.samples->wave(3));
 }
 
 TEST(ExtraSamples, OpenWithoutATempFolderStillLoadsTheFile) {

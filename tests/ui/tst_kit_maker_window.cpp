@@ -21,6 +21,7 @@ private slots:
     void savesTheNamesFromTheBoxes();
     void choosingANonWavShowsTheErrorAndKeepsTheSound();
     void addedRowsAndAudition();
+    void importedKitBecomesTheRows();
 
 private:
     std::unique_ptr<QTemporaryDir> dir;
@@ -106,7 +107,8 @@ void TestKitMakerWindow::choosingANonWavShowsTheErrorAndKeepsTheSound() {
     w->chooseWavFile = [&](const fs::path&) { return programDir / "text.wav"; };
     w->chooseRowFile(4);
     QVERIFY(w->rowRadio(4)->isChecked());
-    QCOMPARE(messages, QStringList{QStringLiteral("Wave is invalid")});
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages[0].startsWith(QStringLiteral("Wave is invalid: text.wav is not a sound file")));
     QVERIFY(w->maker().kit().item(5).wave() == before);
     QCOMPARE(QString::fromStdString(w->maker().slotFile(5)), QStringLiteral("Blank.wav"));
 }
@@ -130,6 +132,40 @@ void TestKitMakerWindow::addedRowsAndAudition() {
     w->addButton()->click();
     QCOMPARE(w->rowCount(), KitMaker::kMaxRows);
     QCOMPARE(messages.size(), 2);
+}
+
+// "Import kit...": the kit's instruments replace the rows, the report is shown, and "Save kit"
+// writes them; a kit without a usable sound leaves the rows as they were.
+void TestKitMakerWindow::importedKitBecomesTheRows() {
+    auto w = openMaker(false);
+    const fs::path sfz = programDir / "in" / "kit.sfz";
+    fs::create_directories(sfz.parent_path());
+    Wave::pcm(1, 44100, 16, Wave::Bytes(40, 3)).writeFile(programDir / "in" / "k.wav");
+    std::ofstream(sfz) << "<region> key=36 sample=k.wav // Deep Kick\n<region> key=38 sample=k.wav\n"
+                          "<region> key=40 sample=missing.wav\n";
+    QCOMPARE(w->importButton()->toolTip(), QStringLiteral("Import kit..."));
+    w->chooseImportSource = [&](const fs::path&) { return sfz; };
+    w->importButton()->click();
+    QCOMPARE(w->rowCount(), 2);
+    QCOMPARE(w->nameEdit(0)->text(), QStringLiteral("Deep Kick"));
+    QCOMPARE(w->nameEdit(1)->text(), QStringLiteral("Acoustic S"));
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages[0].contains(QStringLiteral("skipped \"Electric Snare\" (missing.wav)")));
+    w->chooseKitFile = [&](const fs::path&) { return programDir / "imported.dxg"; };
+    w->saveButton()->click();
+    DrumKit saved;
+    saved.loadFromFile(programDir / "imported.dxg");
+    QCOMPARE(saved.count(), 3);
+    QCOMPARE(QString::fromStdString(saved.item(1).name()), QStringLiteral("Deep Kick [ ]"));
+
+    auto again = openMaker(false);
+    std::ofstream(sfz) << "<region> key=40 sample=missing.wav\n";
+    again->chooseImportSource = [&](const fs::path&) { return sfz; };
+    messages.clear();
+    again->importButton()->click();
+    QCOMPARE(again->rowCount(), 16);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages[0].contains(QStringLiteral("no instrument gives a usable sound")));
 }
 
 QTEST_MAIN(TestKitMakerWindow)

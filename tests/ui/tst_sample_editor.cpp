@@ -168,7 +168,8 @@ void TestSampleEditor::openFailuresKeepTheControlsDisabled() {
     fs::create_directories(text.parent_path());
     std::ofstream(text) << "not a RIFF file at all";
     openFor(9, text);
-    QCOMPARE(messages, QStringList{QStringLiteral("Wave is invalid")});
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages[0].startsWith(QStringLiteral("Wave is invalid: readme.wav is not a sound file")));
     QVERIFY(controlsDisabled());
     QCOMPARE(editor->windowTitle(), QApplication::applicationDisplayName() + " - readme.wav");
     QCOMPARE(captions.size(), 1);

@@ -1,5 +1,8 @@
 #include "windows/kits/KitMakerWindow.h"
 
+#include "kitimport/KitImport.h"
+#include "kits/DefaultKitSynth.h"
+
 #include <QButtonGroup>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -47,6 +50,8 @@ KitMakerWindow::KitMakerWindow(QWidget* parent) : QWidget(parent, Qt::Window | Q
     addButton_ = makeTool("Add new sample", QStyle::SP_FileDialogNewFolder);
     toolbar->addSeparator();
     saveButton_ = makeTool("Save kit", QStyle::SP_DialogSaveButton);
+    toolbar->addSeparator();
+    importButton_ = makeTool("Import kit...", QStyle::SP_DialogOpenButton);
     layout->addWidget(toolbar);
 
     rowBox_ = new QScrollArea(this);
@@ -61,13 +66,16 @@ KitMakerWindow::KitMakerWindow(QWidget* parent) : QWidget(parent, Qt::Window | Q
     connect(playButton_, &QToolButton::clicked, this, &KitMakerWindow::listenClicked);
     connect(addButton_, &QToolButton::clicked, this, &KitMakerWindow::addSampleClicked);
     connect(saveButton_, &QToolButton::clicked, this, &KitMakerWindow::saveKitClicked);
+    connect(importButton_, &QToolButton::clicked, this, &KitMakerWindow::importKitClicked);
     connect(radioGroup_, &QButtonGroup::idClicked, this, [this](int row) { maker_.selectRow(row); });
 
     chooseWavFile = [this](const std::filesystem::path& startDir) {
-        return std::filesystem::path(QFileDialog::getOpenFileName(this, QString(),
-                                                                  QString::fromStdString(startDir.string()),
-                                                                  QStringLiteral("wav (*.wav)"))
-                                         .toStdString());
+        return std::filesystem::path(
+            QFileDialog::getOpenFileName(
+                this, QString(), QString::fromStdString(startDir.string()),
+                QStringLiteral(
+                    "Sound files (*.wav *.aif *.aiff *.aifc *.flac *.ogg *.oga *.mp3);;wav (*.wav)"))
+                .toStdString());
     };
     chooseKitFile = [this](const std::filesystem::path& startDir) {
         QFileDialog dialog(this, QString(), QString::fromStdString(startDir.string()),
@@ -77,6 +85,13 @@ KitMakerWindow::KitMakerWindow(QWidget* parent) : QWidget(parent, Qt::Window | Q
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::filesystem::path();
         return std::filesystem::path(dialog.selectedFiles().first().toStdString());
+    };
+    chooseImportSource = [this](const std::filesystem::path& startDir) {
+        return std::filesystem::path(
+            QFileDialog::getOpenFileName(
+                this, QStringLiteral("Import kit"), QString::fromStdString(startDir.string()),
+                QStringLiteral("Drum kits (drumkit.xml *.h2drumkit *.sfz);;All files (*)"))
+                .toStdString());
     };
     notify = [this](const QString& text, bool isError) {
         if (isError)
@@ -118,7 +133,7 @@ void KitMakerWindow::addRowWidgets(int row, const QString& name, bool checked) {
 
     auto* browse = new QPushButton(QStringLiteral("..."), rowPanel_);
     browse->setGeometry(164, top, 20, 20);
-    browse->setToolTip(QStringLiteral("Choose a WAV file"));
+    browse->setToolTip(QStringLiteral("Choose a sound file (WAV, AIFF, FLAC, Ogg Vorbis, MP3)"));
     connect(browse, &QPushButton::clicked, this, [this, row] { chooseRowFile(row); });
 
     rowRadios_.push_back(radio);
@@ -129,9 +144,7 @@ void KitMakerWindow::addRowWidgets(int row, const QString& name, bool checked) {
     browse->show();
 }
 
-void KitMakerWindow::buildRows(const std::vector<std::string>& instrumentList, int mainKitCount) {
-    instrumentList_ = instrumentList;
-    // Discard the rows of an earlier showing.
+void KitMakerWindow::clearRows() {
     for (auto* radio : rowRadios_)
         radioGroup_->removeButton(radio);
     delete rowPanel_;
@@ -139,6 +152,12 @@ void KitMakerWindow::buildRows(const std::vector<std::string>& instrumentList, i
     rowBox_->setWidget(rowPanel_);
     nameEdits_.clear();
     rowRadios_.clear();
+}
+
+void KitMakerWindow::buildRows(const std::vector<std::string>& instrumentList, int mainKitCount) {
+    instrumentList_ = instrumentList;
+    // Discard the rows of an earlier showing.
+    clearRows();
     const int rows = KitMaker::rowsForKit(mainKitCount);
     for (int r = 0; r < rows; ++r)
         addRowWidgets(r, QString::fromStdString(KitMaker::rowDisplayName(instrumentList_, r)), r == 0);
@@ -208,6 +227,31 @@ void KitMakerWindow::saveKitClicked() {
     }
     report(QString::fromLatin1(kKitSavedNotice), false);
     close();
+}
+
+void KitMakerWindow::importKitClicked() {
+    const auto source = chooseImportSource ? chooseImportSource(programDir_) : std::filesystem::path();
+    if (source.empty())
+        return;
+    KitImportResult kit;
+    try {
+        kit = importKit(source);
+        maker_.startEmpty(static_cast<int>(kit.sounds.size()), blankWave());
+        for (std::size_t i = 0; i < kit.sounds.size(); ++i)
+            maker_.setRowSound(static_cast<int>(i), kit.sounds[i].wave, kit.sounds[i].source);
+    } catch (const std::exception& e) {
+        report(QString::fromUtf8(e.what()), true);
+        return;
+    }
+    clearRows();
+    for (std::size_t i = 0; i < kit.sounds.size(); ++i)
+        addRowWidgets(static_cast<int>(i), QString::fromStdString(kit.sounds[i].name), i == 0);
+    QString text = QStringLiteral("Imported \"%1\": %2 instruments. Save the kit to keep it.\n")
+                       .arg(QString::fromStdString(kit.kitName))
+                       .arg(kit.sounds.size());
+    for (const std::string& line : kit.report)
+        text += QStringLiteral("\n") + QString::fromStdString(line);
+    report(text, false);
 }
 
 } // namespace tamboro

@@ -26,6 +26,8 @@ public:
     // How the window asks for files; tests replace these. Each returns an empty path when cancelled.
     std::function<std::filesystem::path(const std::filesystem::path& startDir)> chooseWavFile;
     std::function<std::filesystem::path(const std::filesystem::path& startDir)> chooseKitFile;
+    // Asks for a kit to import (a drumkit.xml, a .h2drumkit archive or an .sfz file).
+    std::function<std::filesystem::path(const std::filesystem::path& startDir)> chooseImportSource;
     // Plays a WAV file through the maker's own player. While unset, "Listen" is disabled.
     std::function<void(const std::filesystem::path& wavFile)> audition;
     // Shows a notice or an error; tests replace it.
@@ -47,6 +49,7 @@ public:
     QToolButton* playButton() const { return playButton_; }
     QToolButton* addButton() const { return addButton_; }
     QToolButton* saveButton() const { return saveButton_; }
+    QToolButton* importButton() const { return importButton_; }
     QScrollArea* rowBox() const { return rowBox_; }
 
 public slots:
@@ -54,9 +57,11 @@ public slots:
     void listenClicked();        // "Listen"
     void addSampleClicked();     // "Add new sample"
     void saveKitClicked();       // "Save kit"
+    void importKitClicked();     // "Import kit...": the imported instruments become the rows
 
 private:
     void addRowWidgets(int row, const QString& name, bool checked);
+    void clearRows();
     void report(const QString& text, bool isError);
 
     KitMaker maker_;
@@ -70,6 +75,7 @@ private:
     QToolButton* playButton_;
     QToolButton* addButton_;
     QToolButton* saveButton_;
+    QToolButton* importButton_;
 };
 
 } // namespace tamboro

@@ -165,7 +165,9 @@ SampleEditorWindow::SampleEditorWindow(ExtraSamples& samples, QWidget* mainWindo
     connect(&playTimer, &QTimer::timeout, this, &SampleEditorWindow::onPlayTimerTick);
 
     chooseSampleFile = [this]() {
-        QFileDialog dialog(this, "Open", QString(), "Wave (*.wav);;All files (*.*)");
+        QFileDialog dialog(this, "Open", QString(),
+                           "Wave (*.wav);;Sound files (*.wav *.aif *.aiff *.aifc *.flac *.ogg *.oga "
+                           "*.mp3);;All files (*.*)");
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setDefaultSuffix("wav");
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

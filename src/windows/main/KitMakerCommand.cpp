@@ -1,6 +1,7 @@
 #include "windows/main/KitMakerCommand.h"
 
 #include "kits/KitLibrary.h"
+#include "kits/SoundFile.h"
 #include "sound/SampleData.h"
 #include "sound/SoundBuffer.h"
 #include "windows/kits/KitMakerWindow.h"
@@ -24,7 +25,7 @@ KitMakerCommand::KitMakerCommand(QAction& trigger, const MainWindowState& state,
         maker_.audition = [this](const std::filesystem::path& file) {
             if (auditionStream_)
                 auditionStream_->stop();
-            auditionStream_ = sound_->device().createBuffer(SampleData::fromWave(Wave::readFile(file)));
+            auditionStream_ = sound_->device().createBuffer(SampleData::fromWave(readSoundWave(file)));
             auditionStream_->play(false);
         };
         maker_.setAuditionAvailable(true);
