@@ -7,6 +7,7 @@
 // Blank.wav and take the files the pattern names when they can be read.
 
 #include "cli/CliCommand.h"
+#include "cli/PracticePlay.h"
 #include "common/AssetDir.h"
 #include "common/Error.h"
 #include "common/Files.h"
@@ -38,9 +39,10 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr const char* kUsage =
-    "play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S] "
-    "[--audio null|default] [--capture OUT.wav]  play a pattern or a song live";
+const std::string kUsage =
+    std::string("play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] "
+                "[--seconds S] [--audio null|default] [--capture OUT.wav] ") +
+    kPracticeUsage + "  play a pattern or a song live (through the practice tools)";
 
 struct PlayArgs {
     std::string name;
@@ -51,6 +53,7 @@ struct PlayArgs {
     std::optional<double> seconds;
     bool nullAudio = false;
     fs::path capture;
+    PracticeOptions practice;
 };
 
 PlayArgs parseArgs(const CliArgs& args) {
@@ -87,7 +90,8 @@ PlayArgs parseArgs(const CliArgs& args) {
             p.nullAudio = v == "null";
         } else if (a == "--capture")
             p.capture = value();
-        else if (!a.empty() && a[0] == '-')
+        else if (p.practice.take(args, i, "play")) {
+        } else if (!a.empty() && a[0] == '-')
             throw Error("unknown option " + a + "\nusage: tamboro-cli " + kUsage);
         else if (p.name.empty())
             p.name = a;
@@ -100,6 +104,8 @@ PlayArgs parseArgs(const CliArgs& args) {
         throw Error("--capture needs --audio null");
     if (p.dir.empty())
         p.dir = fs::current_path();
+    if (p.practice.any() && p.bpm)
+        throw Error("play: --bpm cannot be combined with the practice options (use --tempo-scale)");
     return p;
 }
 
@@ -204,16 +210,24 @@ int runPlay(const CliArgs& args) {
 
     // Let the output settle so the mixer's clock is anchored before the first tick.
     loop.runFor(p.nullAudio ? 50ms : 300ms);
-    if (song)
-        playback.playSong(p.dir, songData.entries, -1);
-    else
-        playback.playPattern();
-    if (!failure.empty())
-        throw Error(failure);
     const auto limit = p.seconds ? std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                        std::chrono::duration<double>(*p.seconds))
                                  : std::chrono::steady_clock::duration::max() / 2;
-    loop.runUntil([&] { return !playback.patternPlaying() && !playback.songPlaying(); }, limit);
+    if (p.practice.any()) {
+        const PracticeSession session = playPracticeSession(
+            p.practice, p.repeat, p.dir, song ? songData.entries : std::vector<std::string>{name}, loop,
+            device, playback, limit);
+        std::fprintf(stderr, "practice: %d plays, %llu steps\n", session.plays,
+                     static_cast<unsigned long long>(session.steps));
+    } else {
+        if (song)
+            playback.playSong(p.dir, songData.entries, -1);
+        else
+            playback.playPattern();
+        if (!failure.empty())
+            throw Error(failure);
+        loop.runUntil([&] { return !playback.patternPlaying() && !playback.songPlaying(); }, limit);
+    }
     playback.stopPlayback();
     // The last hits ring out: wait for the look-ahead and the rest of the longest voice (at most 2 s).
     loop.runFor(std::chrono::milliseconds(1000ull * 2 * device.lookaheadFrames() / device.sampleRate() + 1));
