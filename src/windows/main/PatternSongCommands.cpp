@@ -190,6 +190,8 @@ void PatternSongCommands::saveSongClicked() {
         return;
     }
     window_.state.songFileName = file.string();
+    if (songSaved)
+        songSaved(file);
 }
 
 void PatternSongCommands::openSongClicked() {
@@ -206,6 +208,9 @@ void PatternSongCommands::openSongClicked() {
     }
     window_.lists.replacePlayList(song.entries);
     window_.transport.setPlayPatternEnabled(true);
+    // The practice settings come with the song; a damaged file never stops it opening.
+    if (songOpened)
+        songOpened(file);
     try {
         restoreSongSamples(song, sampleTarget());
     } catch (const Error& e) {
