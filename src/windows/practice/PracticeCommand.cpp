@@ -19,6 +19,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include <algorithm>
+
 namespace tamboro {
 
 PracticeCommand::PracticeCommand(QAction& showPanel, PracticePanel& panel, const MainWindowParts& window,
@@ -56,7 +58,12 @@ PracticeCommand::~PracticeCommand() {
 }
 
 void PracticeCommand::showPanel() {
-    panel_.move(window_.window.pos() + QPoint(window_.window.width() + 8, 0));
+    // Beside the main window, right of the Kit List when it stands there.
+    int right = window_.window.x() + window_.window.width();
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "kitListWindow" && w->isVisible())
+            right = std::max(right, w->x() + w->width());
+    panel_.move(right + 8, window_.window.y());
     panel_.show();
     panel_.raise();
 }

@@ -17,7 +17,7 @@ namespace tamboro {
 
 namespace {
 
-constexpr int kWidth = 300;
+constexpr int kWidth = 320;
 constexpr int kHeight = 520;
 constexpr int kCorner = 16;
 
@@ -81,7 +81,7 @@ void PracticePanel::buildControls() {
     title->setObjectName("practiceTitle");
     ++row;
 
-    label("Count-in passes");
+    label("Count-in");
     countInBox = spin(this, "countInBox", 0, PracticeSettings::kMaxCountIn, 0);
     grid->addWidget(countInBox, row++, 1, 1, 2);
 
@@ -136,7 +136,7 @@ void PracticePanel::buildControls() {
     grid->addWidget(barPlayBox, row, 1);
     grid->addWidget(barMuteBox, row++, 2);
 
-    label("Drop beats / seed");
+    label("Drop / seed");
     dropBox = spin(this, "dropBox", 0, 50, 0);
     dropBox->setSuffix(" %");
     seedBox = spin(this, "seedBox", 0, 2147483647, 1);
@@ -167,7 +167,7 @@ void PracticePanel::buildControls() {
     changeLabel->setObjectName("changeLabel");
     grid->addWidget(changeLabel, row++, 0, 1, 3);
 
-    byMinutesBox = new QCheckBox("Track of minutes", this);
+    byMinutesBox = new QCheckBox("By minutes", this);
     byMinutesBox->setObjectName("byMinutesBox");
     grid->addWidget(byMinutesBox, row, 0);
     playsBox = spin(this, "playsBox", 1, 100000, 1);
