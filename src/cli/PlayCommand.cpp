@@ -12,6 +12,7 @@
 // seconds; blocks of MIN to MAX frames; every Nth block lost).
 
 #include "cli/CliCommand.h"
+#include "cli/PracticePlay.h"
 #include "common/AssetDir.h"
 #include "common/Error.h"
 #include "common/Files.h"
@@ -45,9 +46,11 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr const char* kUsage =
-    "play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S] "
-    "[--audio null|default] [--capture OUT.wav]  play a pattern or a song live\n"
+const std::string kUsage =
+    std::string("play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] "
+                "[--seconds S] [--audio null|default] [--capture OUT.wav] ") +
+    kPracticeUsage +
+    "  play a pattern or a song live (through the practice tools)\n"
     "      test options of --audio null: [--null-skew-ppm P] (card clock P ppm fast, negative: slow)\n"
     "      [--null-late MS:SECONDS:EVERY] (callbacks MS late for SECONDS of every EVERY seconds)\n"
     "      [--null-blocks MIN-MAX] (block sizes vary) [--null-drop N] (every Nth block is lost)";
@@ -63,6 +66,7 @@ struct PlayArgs {
     fs::path capture;
     NullAudioOptions null;
     bool nullTestOptions = false;
+    PracticeOptions practice;
 };
 
 double parseNumber(const std::string& text, const char* what) {
@@ -147,6 +151,7 @@ PlayArgs parseArgs(const CliArgs& args) {
                 throw Error("--null-drop takes a whole number of blocks, 1 or more");
             p.null.dropEvery = static_cast<std::uint32_t>(number);
             p.nullTestOptions = true;
+        } else if (p.practice.take(args, i, "play")) {
         } else if (!a.empty() && a[0] == '-')
             throw Error("unknown option " + a + "\nusage: tamboro-cli " + kUsage);
         else if (p.name.empty())
@@ -162,6 +167,8 @@ PlayArgs parseArgs(const CliArgs& args) {
         throw Error("the --null-* options need --audio null");
     if (p.dir.empty())
         p.dir = fs::current_path();
+    if (p.practice.any() && p.bpm)
+        throw Error("play: --bpm cannot be combined with the practice options (use --tempo-scale)");
     return p;
 }
 
@@ -266,16 +273,24 @@ int runPlay(const CliArgs& args) {
 
     // Let the output settle so the mixer's clock is anchored before the first tick.
     loop.runFor(p.nullAudio ? 50ms : 300ms);
-    if (song)
-        playback.playSong(p.dir, songData.entries, -1);
-    else
-        playback.playPattern();
-    if (!failure.empty())
-        throw Error(failure);
     const auto limit = p.seconds ? std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                        std::chrono::duration<double>(*p.seconds))
                                  : std::chrono::steady_clock::duration::max() / 2;
-    loop.runUntil([&] { return !playback.patternPlaying() && !playback.songPlaying(); }, limit);
+    if (p.practice.any()) {
+        const PracticeSession session = playPracticeSession(
+            p.practice, p.repeat, p.dir, song ? songData.entries : std::vector<std::string>{name}, loop,
+            device, playback, limit);
+        std::fprintf(stderr, "practice: %d plays, %llu steps\n", session.plays,
+                     static_cast<unsigned long long>(session.steps));
+    } else {
+        if (song)
+            playback.playSong(p.dir, songData.entries, -1);
+        else
+            playback.playPattern();
+        if (!failure.empty())
+            throw Error(failure);
+        loop.runUntil([&] { return !playback.patternPlaying() && !playback.songPlaying(); }, limit);
+    }
     playback.stopPlayback();
     // The last hits ring out: wait for the look-ahead and the rest of the longest voice (at most 2 s).
     loop.runFor(std::chrono::milliseconds(1000ull * 2 * device.lookaheadFrames() / device.sampleRate() + 1));

@@ -6,12 +6,16 @@
 // the exit status is non-zero and OUT is left as it was.
 
 #include "cli/CliCommand.h"
+#include "cli/PracticeOptions.h"
 #include "common/ChildProcess.h"
 #include "common/Error.h"
+#include "common/Files.h"
 #include "common/TextLines.h"
+#include "kits/ClickSynth.h"
 #include "kits/DrumKit.h"
 #include "render/AudioExport.h"
 #include "render/Mp3Encoder.h"
+#include "render/PracticeTrack.h"
 #include "render/SongRender.h"
 #include "song/PanTable.h"
 #include "song/SongFile.h"
@@ -30,10 +34,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kUsage = "render SONG.sng -o OUT.wav|OUT.flac|OUT.ogg [--dir DIR] [--kit KIT.dxg] "
-                               "[--from N] [--acid] [--mute C]... [--mp3 RATE]  "
-                               "render a song to WAV, FLAC or Ogg Vorbis by OUT's extension (and an MP3 copy "
-                               "of a WAV with DIR's encoder)";
+const std::string kUsage =
+    std::string("render SONG.sng|NAME.pat -o OUT.wav|OUT.flac|OUT.ogg [--dir DIR] [--kit KIT.dxg] [--from N] "
+                "[--acid] [--mute C]... [--mp3 RATE] ") +
+    kPracticeUsage +
+    "  render a song (or one pattern of DIR) to WAV, FLAC or Ogg Vorbis by OUT's extension (and an MP3 "
+    "copy of a WAV with DIR's encoder); the practice options make a practice track";
 
 bool stderrIsTerminal() {
 #ifndef _WIN32
@@ -131,6 +137,7 @@ int runRender(const CliArgs& args) {
     bool acid = false;
     std::string mp3Rate;
     std::vector<int> muted;
+    PracticeOptions practice;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&]() -> const std::string& {
@@ -155,6 +162,7 @@ int runRender(const CliArgs& args) {
             if (channel < 1 || channel > 6)
                 throw Error("render: --mute takes a channel from 1 to 6, not " + std::to_string(channel));
             muted.push_back(channel);
+        } else if (practice.take(args, i, "render")) {
         } else if (song.empty() && !a.starts_with("-"))
             song = a;
         else
@@ -165,8 +173,16 @@ int runRender(const CliArgs& args) {
     // The format is settled before anything is prepared or written.
     if (audioFileFormatFor(output) != AudioFileFormat::Wav && !mp3Rate.empty())
         throw Error("render: --mp3 encodes a WAV output; \"" + output.string() + "\" is not one");
+    const bool practising = practice.any();
+    const PracticeSettings settings = practice.settings("render");
+    if (practising && acid)
+        throw Error("render: --acid cannot make a practice track");
+    if (settings.sectionFrom > 0 && from != 1)
+        throw Error("render: --from and --section cannot be given together");
+    // One pattern of DIR plays as a one-entry song.
+    const bool onePattern = equalsIgnoreCase(song.extension().string(), ".pat");
     std::error_code ec;
-    if (!fs::exists(song, ec) && song.is_relative())
+    if (!onePattern && !fs::exists(song, ec) && song.is_relative())
         song = dir / song;
     if (kitFile.empty())
         kitFile = dir / "Topkit.dxg";
@@ -191,15 +207,31 @@ int runRender(const CliArgs& args) {
                       [&](const std::string& name, int pan) { kit.find(name).setPan(pan); });
     }
 
-    const SongFileData songData = readSongFile(song);
-    request.playList = songData.entries;
-    applySongSamples(songData, request);
+    if (onePattern) {
+        request.playList = {song.stem().string()};
+    } else {
+        const SongFileData songData = readSongFile(song);
+        request.playList = songData.entries;
+        applySongSamples(songData, request);
+    }
     if (request.playList.empty())
         throw Error("The song \"" + song.string() + "\" has no patterns to render.");
     if (from < 1 || static_cast<std::size_t>(from) > request.playList.size())
         throw Error("render: --from " + std::to_string(from) + " is outside the song's " +
                     std::to_string(request.playList.size()) + " entries");
     request.startEntry = static_cast<std::size_t>(from - 1);
+    checkPracticeSection(settings, request.playList.size(), "render: --section");
+
+    // The practice track's plays are settled before anything is written.
+    PracticeRender track;
+    if (practising) {
+        track.settings = settings;
+        track.plays = practiceTrackPlays(readRenderSong(dir, request.playList, request.startEntry), settings,
+                                         practice.plays, practice.minutes);
+        track.accent = clickWave(ClickVoice::Accent);
+        track.tick = clickWave(ClickVoice::Tick);
+        request.practice = &track;
+    }
 
     const RenderPlan plan = prepareRender(request);
     if (plan.status == PrepareStatus::AcidTooLong)
@@ -214,6 +246,8 @@ int runRender(const CliArgs& args) {
         return 1;
     std::printf("%s: %lld frames, %.3f seconds\n", output.string().c_str(),
                 static_cast<long long>(outcome.frames), static_cast<double>(outcome.frames) / 44100);
+    if (practising)
+        std::printf("practice track: %d plays\n", track.plays);
     if (mp3Rate.empty())
         return 0;
     // The same encoder invocation as the encoder window's "GO", waited for here.

@@ -3,6 +3,7 @@
 #include "common/AtomicFileWriter.h"
 #include "common/Error.h"
 #include "common/Rounding.h"
+#include "common/TextLines.h"
 
 #include <map>
 
@@ -89,6 +90,11 @@ RenderSong readRenderSong(const std::filesystem::path& programDir, const std::ve
             segment.tempo = data.bpm;
             segment.loops = loops;
             segment.steps = data.length;
+            segment.entry = e;
+            long long perBeat = 0;
+            if (data.cells.size() > 4 && parseInteger(data.cells[4], perBeat) && perBeat >= 1 &&
+                perBeat <= data.length)
+                segment.stepsPerBeat = static_cast<int>(perBeat);
             segment.cells = found->second.second;
             song.script.append(std::move(segment));
         }

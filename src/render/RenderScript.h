@@ -21,9 +21,11 @@ inline constexpr const char* kRenderScriptEnd = "%%%";
 
 // One Play List entry in the script.
 struct ScriptSegment {
-    int tempo = 120; // BPM as stored in the pattern file
-    int loops = 1;   // at least 1
-    int steps = 0;   // at least 1
+    int tempo = 120;       // BPM as stored in the pattern file
+    int loops = 1;         // at least 1
+    int steps = 0;         // at least 1
+    int stepsPerBeat = 4;  // T, from the pattern's "Time:" cell (the practice click's beat marks)
+    std::size_t entry = 0; // 0-based position of the entry in the Play List
     // The steps x 6 channel cells of one loop, row by row (shared by entries of the same file).
     std::shared_ptr<const std::vector<std::string>> cells;
     std::size_t firstLine = 0; // index of the "//" line in the flattened script

@@ -6,8 +6,10 @@
 //  - renderSong (the render window's engine): walks the script once per used instrument, as the
 //    progress display shows, and writes the mix (or the acidized loop) to the chosen file.
 
+#include "kits/Wave.h"
 #include "render/InstrumentLookup.h"
 #include "render/RenderScript.h"
+#include "song/PracticeSettings.h"
 
 #include <array>
 #include <cstdint>
@@ -34,6 +36,15 @@ struct ExtraSampleSound {
     int volume = 0;                     // hundredths of a decibel, 0 = full
 };
 
+// A practice track: the song walked through the practice plan (song/PracticeSchedule.h) for a
+// number of plays, with the click's two sounds.
+struct PracticeRender {
+    PracticeSettings settings;
+    int plays = 1;
+    Wave accent; // step 1 of a pass
+    Wave tick;   // the other beat marks
+};
+
 struct RenderRequest {
     std::filesystem::path programDir;
     const DrumKit* kit = nullptr; // the loaded kit, with its pan settings
@@ -42,6 +53,8 @@ struct RenderRequest {
     std::vector<std::string> playList;
     std::size_t startEntry = 0; // the selected entry, or 0
     bool acidize = false;
+    // Set: the render is a practice track instead of the plain song (no acidized loop then).
+    const PracticeRender* practice = nullptr;
     // Folder of the "mainplay.txt" dump (the current directory in the window).
     std::filesystem::path scriptDumpDir;
 };

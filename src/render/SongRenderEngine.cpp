@@ -10,6 +10,7 @@
 #include "render/AcidLoop.h"
 #include "render/AudioExport.h"
 #include "render/HitTimeline.h"
+#include "render/PracticeTrack.h"
 #include "render/SongRender.h"
 #include "render/WaveBuffer.h"
 
@@ -107,12 +108,14 @@ public:
             if (n >= 1 && n <= list_.lastKitIndex() + kRenderExtraSamples)
                 passes.push_back(n);
         std::sort(passes.begin(), passes.end());
+        if (request_.practice)
+            schedulePractice();
         for (std::size_t p = 0; p < passes.size(); ++p) {
             observer_.passStarted(p, passes.size(), passes[p]);
-            if (!walk(passes[p]))
+            if (!(request_.practice ? walkPractice(passes[p]) : walk(passes[p])))
                 return false;
         }
-        return true;
+        return !request_.practice || addClicks();
     }
 
     const HitTimeline& mix() const { return mix_; }
@@ -160,6 +163,82 @@ private:
         return true;
     }
 
+    // The practice plan's passes over the script's entries, and the lead-in before them.
+    void schedulePractice() {
+        const auto& segments = plan_.song.script.segments();
+        const PracticeSequence sequence(practiceEntries(plan_.song), request_.practice->settings);
+        practicePasses_ = tamboro::schedulePractice(sequence, request_.practice->plays);
+        leadIn_ = sequence.leadInSeconds();
+        for (const auto& entry : sequence.entries())
+            for (std::size_t s = 0; s < segments.size(); ++s)
+                if (segments[s].entry == entry.listIndex)
+                    segmentOf_.push_back(s);
+    }
+
+    // Walks the practice passes with the plain walk's arithmetic: times in seconds, each step
+    // starting where the previous one ended, a swung step delayed from its place on the grid.
+    // `visit(pass, step, seconds)` is called for every step.
+    template <typename Visit> bool walkPracticeSteps(Visit visit) {
+        double t = leadIn_;
+        for (std::size_t p = 0; p < practicePasses_.size(); ++p) {
+            if (observer_.stopRequested())
+                return false;
+            observer_.lineReached(p, practicePasses_.size());
+            const PracticePass& pass = practicePasses_[p];
+            for (int step = 0; step < pass.steps; ++step) {
+                visit(pass, step, t + request_.practice->settings.swingDelay(step, pass.stepSeconds));
+                t += pass.stepSeconds;
+            }
+        }
+        return true;
+    }
+
+    // One practice pass over the plan for instrument `n`.
+    bool walkPractice(int n) {
+        const bool kitPass = n <= list_.lastKitIndex();
+        return walkPracticeSteps([&](const PracticePass& pass, int step, double at) {
+            if (!pass.drumsSound(step))
+                return;
+            const std::size_t segment = segmentOf_[pass.entry];
+            const std::vector<CellCode>& codes = codes_[segment];
+            for (int column = 1; column <= 6; ++column) {
+                const CellCode& code = codes[static_cast<std::size_t>(step * 6 + column - 1) % codes.size()];
+                if (kitPass && code.badVelocity)
+                    throw Error(std::string("'") + code.badVelocity + "' is not a valid integer value");
+                if ((kitPass ? code.kitPosition : code.plainPosition) == n)
+                    hit(n, kitPass, code.velocity, column, at);
+            }
+        });
+    }
+
+    // The click's hits, after every drum hit, at the click level.
+    bool addClicks() {
+        const PracticeRender& practice = *request_.practice;
+        const double level = practice.settings.clickLevel / 100.0;
+        std::uint32_t sounds[2] = {0, 0};
+        for (int i = 0; i < 2; ++i) {
+            auto buffer = std::make_unique<WaveBuffer>();
+            buffer->loadFromBytes((i == 0 ? practice.accent : practice.tick).toBytes(),
+                                  i == 0 ? "the accent click" : "the click");
+            sounds[i] = mix_.addSound(std::make_unique<HitContribution>(
+                *buffer, 44100, 2, static_cast<int>(buffer->sampleRate), level, 0.0));
+            clickSources_.push_back(std::move(buffer));
+        }
+        return walkPracticeSteps([&](const PracticePass& pass, int step, double at) {
+            const ClickSound click = pass.click(step, practice.settings.click);
+            if (click != ClickSound::None)
+                mix_.addHit(frameAt(at), sounds[click == ClickSound::Accent ? 0 : 1]);
+        });
+    }
+
+    // Round(byteRate x start / blockAlign) of the render format.
+    static std::int64_t frameAt(double t) {
+        const double startFrame = 176400.0 * t / 4;
+        if (!(startFrame < static_cast<double>(kMaxRenderFrames)))
+            throw Error("The song is too long to be saved as a WAV file.");
+        return roundHalfEven(startFrame);
+    }
+
     void hit(int n, bool kitPass, int velocity, int column, double t) {
         const int sampleNumber = n - list_.lastKitIndex();
         const std::string label = kitPass ? list_.entry(n) : "Sample " + std::to_string(sampleNumber);
@@ -190,11 +269,7 @@ private:
                                                                                       volume, pan)))
                         .first;
         }
-        // Round(byteRate x start / blockAlign) of the render format.
-        const double startFrame = 176400.0 * t / 4;
-        if (!(startFrame < static_cast<double>(kMaxRenderFrames)))
-            throw Error("The song is too long to be saved as a WAV file.");
-        mix_.addHit(roundHalfEven(startFrame), sound->second);
+        mix_.addHit(frameAt(t), sound->second);
     }
 
     // Each sample file is read once; every hit of it then uses the same sound. A file that is not
@@ -219,6 +294,10 @@ private:
     std::vector<std::vector<CellCode>> codes_;
     std::map<int, std::unique_ptr<WaveBuffer>> sources_;
     std::map<std::pair<int, int>, std::uint32_t> sounds_;
+    std::vector<PracticePass> practicePasses_;
+    std::vector<std::size_t> segmentOf_; // the script segment of each practised entry
+    double leadIn_ = 0;
+    std::vector<std::unique_ptr<WaveBuffer>> clickSources_;
     HitTimeline mix_;
 };
 
@@ -229,6 +308,8 @@ RenderOutcome renderSong(const RenderRequest& request, const RenderPlan& plan, c
     if (!request.kit)
         throw Error("No kit is loaded.");
     const AudioFileFormat format = audioFileFormatFor(output);
+    if (request.practice && request.acidize)
+        throw Error("A practice track cannot be an acidized loop.");
     Engine engine(request, plan, observer);
     RenderOutcome outcome;
     outcome.cancelled = !engine.collectHits();

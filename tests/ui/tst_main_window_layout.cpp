@@ -349,7 +349,7 @@ private slots:
                  QStringList({"New Song", "Open Song", "Save Song", "Render song to wave",
                               "Export MIDI\u2026", "-", "Print Song Score (Drum TAB)", "-", "Exit"}));
         QCOMPARE(itemTexts(ui().editMenu), QStringList({"Clear Pattern", "Clear List", "Insert instrument"}));
-        QCOMPARE(itemTexts(ui().viewMenu), QStringList({"Kit Maker"}));
+        QCOMPARE(itemTexts(ui().viewMenu), QStringList({"Kit Maker", "Practice"}));
         QCOMPARE(itemTexts(ui().setupMenu),
                  QStringList({"Drum Kit Library", "-", "Cell Jump", "-", "Grid Scroll Indicator",
                               "Pattern Grid Color", "-", "Include MP3 option when render", "Acidize Loop"}));

@@ -87,6 +87,7 @@ void MainMenus::buildMenus() {
 
     QMenu* viewMenu = popup(&surface_, "viewMenu");
     a.kitMaker = item(viewMenu, "kitMakerAction", "Kit Maker");
+    a.practice = item(viewMenu, "practiceAction", "Practice");
 
     QMenu* setupMenu = popup(&surface_, "setupMenu");
     a.drumKitLibrary = item(setupMenu, "drumKitLibraryAction", "Drum Kit Library");

@@ -21,7 +21,7 @@ public:
     struct Actions {
         QAction *newSong, *openSong, *saveSong, *renderSong, *exportMidi, *printScore, *exit;
         QAction *clearPattern, *clearList, *insertInstrument;
-        QAction* kitMaker;
+        QAction *kitMaker, *practice;
         QAction *drumKitLibrary, *cellJump, *gridScrollIndicator, *patternGridColor, *includeMp3,
             *acidizeLoop;
         QAction *helpContents, *about, *webSite;

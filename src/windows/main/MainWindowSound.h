@@ -37,6 +37,8 @@ public:
     ExtraSamples& extraSamples() { return *samples_; }
     SoundDevice& device() { return *device_; }
     KitVoices& kitVoices() { return *voices_; }
+    // Hands clock ticks to the window thread (the practice player's clock uses it too).
+    TickDispatcher& dispatcher() { return dispatcher_; }
 
     // Stops both clocks. Closing the window ("x", "Exit", shut-down) does this before anything else,
     // so that no tick runs against a closing window.

@@ -196,6 +196,8 @@ void PatternSongCommands::saveSongClicked() {
         return;
     }
     window_.state.songFileName = file.string();
+    if (songSaved)
+        songSaved(file);
 }
 
 void PatternSongCommands::openSongClicked() {
@@ -215,6 +217,9 @@ void PatternSongCommands::openSong(const std::filesystem::path& file) {
     }
     window_.lists.replacePlayList(song.entries);
     window_.transport.setPlayPatternEnabled(true);
+    // The practice settings come with the song; a damaged file never stops it opening.
+    if (songOpened)
+        songOpened(file);
     try {
         restoreSongSamples(song, sampleTarget());
     } catch (const Error& e) {

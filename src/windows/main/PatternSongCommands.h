@@ -42,6 +42,8 @@ public:
     std::function<bool()> askSavePattern;
     // A message box with an OK button.
     std::function<void(const QString& text, const QString& title)> showMessage;
+    // Told after a song was saved to / opened from a file (the practice settings follow it).
+    std::function<void(const std::filesystem::path&song)> songSaved, songOpened;
 
     // ---- Commands. ------------------------------------------------------------------------------
     // "Save pattern". True when the file was written.

@@ -24,6 +24,8 @@
 #include "windows/main/PrintScoreCommand.h"
 #include "windows/main/ShutdownSignals.h"
 #include "windows/main/SongRenderCommand.h"
+#include "windows/practice/PracticeCommand.h"
+#include "windows/practice/PracticePanel.h"
 #include "windows/render/RenderProgressWindow.h"
 
 #include <QApplication>
@@ -157,7 +159,7 @@ int main(int argc, char** argv) {
     // The render progress window, used by "Render song to wave".
     auto renderWindow = std::make_unique<tamboro::RenderProgressWindow>();
     mainWindow->renderProgressWindow = renderWindow.get();
-    new tamboro::SongRenderCommand(parts, *renderWindow, sound.get());
+    auto* songRender = new tamboro::SongRenderCommand(parts, *renderWindow, sound.get());
 
     // The kit maker builds new kits from WAV files; "Kit Maker" on the View menu opens it.
     auto kitMaker = std::make_unique<tamboro::KitMakerWindow>();
@@ -179,7 +181,16 @@ int main(int argc, char** argv) {
 
     // Saving and loading patterns, opening, saving and starting songs; the loads show their extra
     // samples in the sample editor and the Extra samples window.
-    auto* documents = new tamboro::PatternSongCommands(parts, *sound, sampleEditor.get(), extraSamples.get());
+    auto* songCommands =
+        new tamboro::PatternSongCommands(parts, *sound, sampleEditor.get(), extraSamples.get());
+
+    // The practice panel (View > Practice) and its settings beside each saved or opened song.
+    auto practicePanel = std::make_unique<tamboro::PracticePanel>();
+    auto* practice = new tamboro::PracticeCommand(*menu.practice, *practicePanel, parts, *sound, *songRender);
+    songCommands->songSaved = [practice](const std::filesystem::path& song) { practice->songSaved(song); };
+    songCommands->songOpened = [practice](const std::filesystem::path& song) { practice->songOpened(song); };
+    QObject::connect(mainWindow.get(), &tamboro::MainWindow::closed, practice,
+                     &tamboro::PracticeCommand::stop);
 
     intro->setWindows(mainWindow.get(), mainWindow->kitListWindow, mainWindow->extraSamplesWindow);
 
@@ -208,9 +219,9 @@ int main(int argc, char** argv) {
     // A file named on the command line (as a desktop launcher passes it) opens once the windows show.
     const std::string openType = lowerExtension(options.openFile);
     if (openType == ".sng")
-        documents->openSong(options.openFile);
+        songCommands->openSong(options.openFile);
     else if (openType == ".pat")
-        documents->openPattern(options.openFile.stem().string());
+        songCommands->openPattern(options.openFile.stem().string());
     else if (openType == ".dxg")
         kitCommand->loadKit(options.openFile);
 

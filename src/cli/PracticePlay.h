@@ -1,0 +1,32 @@
+#pragma once
+// `tamboro-cli play` with practice options: the pattern or the song's entries walked live through
+// the practice plan (sound/PracticePlayer.h).
+
+#include "cli/PracticeOptions.h"
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tamboro {
+class EventLoop;
+class PlaybackState;
+class SoundDevice;
+} // namespace tamboro
+
+namespace tamboro::cli {
+
+struct PracticeSession {
+    int plays = 0; // 0: until the time limit
+    std::uint64_t steps = 0;
+};
+
+// Reads the patterns of `entries` from `dir`, checks the options against them and plays the session
+// until it ends or `limit` passes. Throws Error naming the option or the file.
+PracticeSession playPracticeSession(const PracticeOptions& options, bool repeat,
+                                    const std::filesystem::path& dir, const std::vector<std::string>& entries,
+                                    EventLoop& loop, SoundDevice& device, PlaybackState& playback,
+                                    std::chrono::steady_clock::duration limit);
+
+} // namespace tamboro::cli

@@ -1,0 +1,80 @@
+#pragma once
+// Live practice playback: walks the practice plan (song/PracticeSchedule.h) step by step on its own
+// step clock, sounding each step's cells through the playback's playCell (so channel switches,
+// levels and the extra samples behave as in plain playback) and the click through two voices of
+// its own. Every start carries the tick's planned time plus the step's swing delay, so the mixer
+// puts it on the clock's grid (whole-millisecond step intervals of the pass's scaled tempo) exactly
+// as a plain tick, shifted by the same offsets the practice track uses.
+//
+// Window thread only, like PlaybackState.
+
+#include "song/PracticeSchedule.h"
+#include "sound/StepClock.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tamboro {
+
+class PlaybackState;
+class SoundBuffer;
+class SoundDevice;
+class Wave;
+
+// What the practice panel and the command line show while a session plays.
+struct PracticeStatus {
+    bool playing = false;
+    bool countIn = false;
+    int play = 0;              // 0-based
+    int pass = 0;              // 0-based among the passes after the count-in
+    double percent = 100;      // of the written tempo
+    double bpm = 0;            // the written tempo x percent
+    int playsUntilChange = 0;  // 0: the tempo no longer changes
+    double elapsedSeconds = 0; // since the session started
+};
+
+class PracticePlayer {
+public:
+    // `dispatcher`, `device` and `playback` must outlive the player.
+    PracticePlayer(TickDispatcher& dispatcher, SoundDevice& device, PlaybackState& playback);
+    ~PracticePlayer();
+    PracticePlayer(const PracticePlayer&) = delete;
+    PracticePlayer& operator=(const PracticePlayer&) = delete;
+
+    // Starts a session. `cells[i]` holds the 6 x L channel cells (row by row) of Play List entry i;
+    // `plays` ends it after that many plays (0: until stopped). Returns false (the playback has
+    // shown why) when the sound could not be set up.
+    bool start(const PracticeSequence& sequence, std::vector<std::vector<std::string>> cells, int plays,
+               const Wave& accent, const Wave& tick);
+    void stop();
+    bool playing() const { return clock.enabled(); }
+    PracticeStatus status() const;
+
+    // Called after each pass starts and when the session ends.
+    std::function<void()> passChanged;
+    // Steps played since the player was made (each is one clock tick).
+    std::uint64_t steps() const { return steps_; }
+
+    StepClock clock;
+
+private:
+    void onTick();
+    static std::int32_t intervalMs(const PracticePass& pass);
+
+    SoundDevice& device_;
+    PlaybackState& playback_;
+    std::optional<PracticeSequence> sequence_;
+    std::vector<std::vector<std::string>> cells_;
+    PracticePass pass_;
+    int step_ = 0;
+    int plays_ = 0;
+    std::unique_ptr<SoundBuffer> accent_, tick_;
+    std::chrono::steady_clock::time_point startedAt_{};
+    std::uint64_t steps_ = 0;
+};
+
+} // namespace tamboro

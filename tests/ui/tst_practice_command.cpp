@@ -1,0 +1,112 @@
+// The practice panel in the main window: Save Song writes the panel's settings beside the song and
+// Open Song brings them back; a damaged .practice file leaves the defaults, says so and the song
+// still opens; Start practice plays a speed-trainer session whose state the panel shows; Render
+// practice track writes the track.
+
+#include "MainWindowControls.h"
+#include "WindowTestSupport.h"
+#include "app/ProgramOptions.h"
+#include "common/Files.h"
+#include "song/PracticeFile.h"
+#include "sound/PracticePlayer.h"
+#include "windows/main/MainMenus.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowSound.h"
+#include "windows/main/PatternSongCommands.h"
+#include "windows/main/SongRenderCommand.h"
+#include "windows/practice/PracticeCommand.h"
+#include "windows/practice/PracticePanel.h"
+#include "windows/render/RenderProgressWindow.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+
+using namespace tamboro;
+namespace fs = std::filesystem;
+
+class PracticeCommandTest : public QObject {
+    Q_OBJECT
+
+    test::TemporarySettings settings_;
+    QTemporaryDir work_;
+
+    fs::path work() const { return work_.path().toStdString(); }
+
+private slots:
+    void initTestCase() {
+        for (const auto& entry : fs::directory_iterator(fs::path(TAMBORO_ASSETS) / "demo"))
+            fs::copy_file(entry.path(), work() / entry.path().filename());
+        test::seedProgramFolder(work());
+    }
+
+    void settingsFollowTheSongAndASessionPlays() {
+        ProgramOptions options;
+        options.audio = AudioChoice::Null;
+        MainWindow w(work(), options);
+        const test::MainWindowControls ui(w);
+        MainWindowSound sound(w.parts(), options);
+        auto* songs = new PatternSongCommands(w.parts(), sound, nullptr, nullptr);
+        RenderProgressWindow renderWindow;
+        auto* render = new SongRenderCommand(w.parts(), renderWindow, &sound);
+        PracticePanel panel;
+        auto* practice =
+            new PracticeCommand(*w.parts().menus.actions().practice, panel, w.parts(), sound, *render);
+        songs->songSaved = [practice](const fs::path& song) { practice->songSaved(song); };
+        songs->songOpened = [practice](const fs::path& song) { practice->songOpened(song); };
+        QStringList messages;
+        songs->showMessage = [&](const QString& text, const QString&) { messages << text; };
+        practice->showMessage = [&](const QString& text) { messages << text; };
+
+        // A damaged file: the song opens with the defaults and a message naming the line.
+        writeFileAtomically(work() / "Demo.practice", std::string_view("[Practice]\nCountIn=1\nSwing=99\n"));
+        songs->chooseSongToOpen = [this] { return work() / "Demo.sng"; };
+        ui.openSongAction->trigger();
+        QVERIFY(ui.playListBox->count() >= 8);
+        QCOMPARE(panel.settings(), PracticeSettings{});
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains("line 3") && messages[0].contains("default practice settings"),
+                 qPrintable(messages[0]));
+
+        // Save Song keeps the panel's settings beside the song; Open Song brings them back.
+        PracticeSettings s;
+        s.countIn = 1;
+        s.click = true;
+        s.speedTrainer = SpeedTrainer{70, 100, 10, 1};
+        s.swing = 60;
+        panel.setSettings(s);
+        songs->chooseSongToSave = [this] { return work() / "Mine.sng"; };
+        ui.saveSongAction->trigger();
+        QCOMPARE(readPracticeFile(work() / "Mine.practice"), s);
+        panel.setSettings(PracticeSettings{});
+        songs->chooseSongToOpen = [this] { return work() / "Mine.sng"; };
+        ui.openSongAction->trigger();
+        QCOMPARE(panel.settings(), s);
+
+        // View > Practice shows the panel; Start practice plays the session and the panel follows it.
+        w.parts().menus.actions().practice->trigger();
+        QVERIFY(panel.isVisible());
+        panel.startButton->click();
+        QVERIFY(practice->player().playing());
+        QTRY_VERIFY_WITH_TIMEOUT(panel.playLabel->text() == "Count-in", 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(panel.playLabel->text().startsWith("Play 1, pass"), 8000);
+        QVERIFY2(panel.tempoLabel->text().startsWith("Tempo 70 % = "), qPrintable(panel.tempoLabel->text()));
+        panel.stopButton->click();
+        QVERIFY(!practice->player().playing());
+        QCOMPARE(panel.playLabel->text(), QString("not playing"));
+
+        // Render practice track: two plays of the song to a WAV file.
+        messages.clear();
+        practice->renderTrack(2, 0, work() / "track.wav");
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].startsWith("Practice track of 2 plays"), qPrintable(messages[0]));
+        QVERIFY(fs::file_size(work() / "track.wav") > 44);
+    }
+};
+
+QTEST_MAIN(PracticeCommandTest)
+#include "tst_practice_command.moc"
