@@ -87,5 +87,18 @@ TEST(BackgroundDrag, OnlyTheLeftButtonDragsAndMissingCompanionsAreSkipped) {
     EXPECT_TRUE(drag.dragging());
 }
 
+TEST(ClampedTempoNotice, NamesTheFileAndTheTempoShownOnlyOutsideTheRange) {
+    const std::pair<int, int> clamped[] = {{0, 20}, {-7, 20}, {19, 20}, {401, 400}, {100000, 400}};
+    for (auto [stored, shown] : clamped) {
+        const auto notice = clampedTempoNotice("Rock.pat", stored);
+        ASSERT_TRUE(notice) << stored;
+        EXPECT_NE(notice->find("\"Rock.pat\""), std::string::npos) << *notice;
+        EXPECT_NE(notice->find(std::to_string(stored) + " BPM"), std::string::npos) << *notice;
+        EXPECT_NE(notice->find("at " + std::to_string(shown) + " BPM"), std::string::npos) << *notice;
+    }
+    for (int inRange : {20, 120, 400})
+        EXPECT_FALSE(clampedTempoNotice("Rock.pat", inRange)) << inRange;
+}
+
 } // namespace
 } // namespace tamboro

@@ -1,5 +1,6 @@
 #include "windows/main/PatternSongCommands.h"
 
+#include "app/MainWindowRules.h"
 #include "common/Error.h"
 #include "song/PatternLists.h"
 #include "song/SongFile.h"
@@ -163,6 +164,10 @@ void PatternSongCommands::loadSelectedPattern() {
     if (!data)
         return;
     window_.grid.modelChanged();
+    window_.boxes.showTimeBarOf(state.patternCells);
+    // The box clamps a stored tempo outside its range; the file keeps what it stores.
+    if (const auto notice = clampedTempoNotice(name + ".pat", data->bpm))
+        reportError(*notice);
     window_.transport.setBpm(data->bpm);
     window_.boxes.setLoops(data->loops);
     restorePatternSamples(*data, sampleTarget());
