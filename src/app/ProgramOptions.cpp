@@ -1,5 +1,6 @@
 #include "app/ProgramOptions.h"
 
+#include "app/OpenableFiles.h"
 #include "common/Error.h"
 
 namespace tamboro {
@@ -36,6 +37,13 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args) {
             options.showHelp = true;
         } else if (arg == "--version") {
             options.showVersion = true;
+        } else if (!arg.starts_with("-") && !arg.empty()) {
+            const OpenableKind kind = openableKindOf(arg);
+            if (kind != OpenableKind::Song && kind != OpenableKind::Pattern && kind != OpenableKind::Kit)
+                throw Error(
+                    "'" + arg +
+                    "' is not a file Tamboro opens: give a song (.sng), a pattern (.pat) or a kit (.dxg)");
+            options.filesToOpen.push_back(std::filesystem::absolute(arg));
         } else {
             throw Error("unknown option '" + arg + "'");
         }
@@ -50,7 +58,8 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args) {
 }
 
 std::string programUsage() {
-    return "usage: tamboro [--dir DIR] [--audio null|default] [--capture FILE.wav]\n"
+    return "usage: tamboro [--dir DIR] [--audio null|default] [--capture FILE.wav] [FILE...]\n"
+           "  FILE                a song (.sng), pattern (.pat) or kit (.dxg) to open at start\n"
            "  --dir DIR           working folder for patterns, the pan table and temp/ (default: the\n"
            "                      current folder; an empty folder is seeded from the installed assets)\n"
            "  --audio null|default  play through the system's sound device (default) or a silent\n"

@@ -62,6 +62,21 @@ const ExtraSamples::Player& ExtraSamples::at(int n) const {
     return players_[static_cast<std::size_t>(n - 1)];
 }
 
+Wave ExtraSamples::readSample(const std::string& name) const {
+    if (name == kBlankName)
+        return blank_;
+    const fs::path file = pathOf(name);
+    Wave wave = Wave::readFile(file, kMaxSampleFileBytes);
+    if (!wave.isPlayablePcm())
+        throw Error("Sample file \"" + file.string() +
+                    "\": Sound Buffer cannot be made (only 8- and 16-bit PCM WAV files play here)");
+    return wave;
+}
+
+void ExtraSamples::checkFileName(const std::string& name) const {
+    readSample(name);
+}
+
 fs::path ExtraSamples::pathOf(const std::string& name) const {
     const fs::path path(name);
     // Relative names (those stored in pattern and song files included) are in the program folder.
@@ -106,14 +121,7 @@ void ExtraSamples::setFileName(int n, const std::string& name) {
     p.wave = Wave();
     // Silence the old sound first, so a failure leaves no trace of it.
     streams_.setWave(n, p.wave);
-    Wave wave;
-    if (name == kBlankName) {
-        wave = blank_;
-    } else {
-        wave = Wave::fromBytes(readFileBytes(pathOf(name), kMaxSampleFileBytes));
-        if (!wave.isPlayablePcm())
-            throw Error("Sound Buffer cannot be made");
-    }
+    Wave wave = readSample(name);
     streams_.setWave(n, wave);
     p.wave = std::move(wave);
     applyFreshSettings(n);

@@ -41,9 +41,13 @@ public:
     // Gives player n a file: the same name again does nothing (unless the player has no sound, when
     // it is read again). Another name stops the player and reads the file; the player then plays at
     // the file's own rate, pan 0 and volume 0. "Blank.wav" names the blank sound. Failures throw
-    // Error (the file system's message, "Wave is invalid", "Sound Buffer cannot be made") and leave
+    // Error naming the file (the file system's message, "Wave is invalid", "Sound Buffer cannot be
+    // made") and leave
     // the player holding the new name without a sound.
     void setFileName(int n, const std::string& name);
+    // Throws the Error setFileName would throw for `name`, touching no player (a song checks all
+    // its samples before it changes anything).
+    void checkFileName(const std::string& name) const;
     bool hasSound(int n) const;
     // The sound player n holds (an empty wave when it has none).
     const Wave& wave(int n) const;
@@ -121,6 +125,8 @@ private:
     Player& at(int n);
     const Player& at(int n) const;
     std::filesystem::path pathOf(const std::string& name) const;
+    // The sound `name` stands for: the blank, or the file read and checked to be playable.
+    Wave readSample(const std::string& name) const;
     void applyFreshSettings(int n);
     // Stores `value` as player n's `setting` and passes it to the audio thread through `forward`
     // when it lies within min..max; false (nothing changed) otherwise.

@@ -49,13 +49,29 @@ public:
     // A left or middle press on the Play List, after the press selected the entry under the
     // pointer: asks about unsaved edits, then loads the selected entry into the grid.
     void playListPressed();
-    void openSongClicked();  // Open Song
+    void openSongClicked(); // Open Song
+    // Opens `file` as the song, all or nothing: a file that cannot be read, is not text or names a
+    // sample that cannot be opened is reported and leaves the Play List, the samples and the song's
+    // file name as they were. The one way in for the menu, a drop, the command line and Recent
+    // songs. True when the song was opened.
+    bool openSongFile(const std::filesystem::path& file);
+    // Loads the pattern file `file` (from any folder) into the grid, as a Play List press loads
+    // one: the unsaved-edits question first, then its tempo, loops, layout and samples.
+    void openPatternFile(const std::filesystem::path& file);
     void saveSongClicked();  // Save Song
     void newSongClicked();   // New Song
     void clearListClicked(); // Clear all / Clear List
 
+signals:
+    // A song was opened from or saved to `file`.
+    void songFileUsed(const QString& file);
+
 private:
     void loadSelectedPattern();
+    bool confirmLoad();
+    // Shows a pattern just read into the grid: tempo (clamped with a notice naming `fileLabel`),
+    // loops, layout, samples and name.
+    void showLoadedPattern(PatternFileData& data, const std::string& fileLabel);
     std::vector<PatternSample> currentSamples() const;
     SampleTarget sampleTarget();
     void reportError(const std::string& text);

@@ -13,6 +13,7 @@
 #include "windows/kits/KitListWindow.h"
 #include "windows/kits/KitMakerWindow.h"
 #include "windows/kits/SampleEditorWindow.h"
+#include "windows/main/FileOpener.h"
 #include "windows/main/KitLibraryCommand.h"
 #include "windows/main/KitMakerCommand.h"
 #include "windows/main/MainMenus.h"
@@ -20,6 +21,7 @@
 #include "windows/main/MainWindowSound.h"
 #include "windows/main/PatternSongCommands.h"
 #include "windows/main/PrintScoreCommand.h"
+#include "windows/main/RecentSongsMenu.h"
 #include "windows/main/ShutdownSignals.h"
 #include "windows/main/SongRenderCommand.h"
 #include "windows/render/RenderProgressWindow.h"
@@ -102,8 +104,8 @@ int main(int argc, char** argv) {
     // The Kit List window lists the kit loaded at start-up and follows every later load.
     auto kitList = std::make_unique<tamboro::KitListWindow>(mainWindow.get());
     mainWindow->attachKitList(kitList.get());
-    new tamboro::KitLibraryCommand(*menu.drumKitLibrary, *parts.state.kitLibrary, parts.state.programDir,
-                                   kitList.get(), *mainWindow);
+    auto* kitCommand = new tamboro::KitLibraryCommand(*menu.drumKitLibrary, *parts.state.kitLibrary,
+                                                      parts.state.programDir, kitList.get(), *mainWindow);
     new tamboro::PrintScoreCommand(
         *menu.printScore, parts.state, [w = mainWindow.get()] { w->minimizeClicked(); }, mainWindow.get());
 
@@ -132,7 +134,11 @@ int main(int argc, char** argv) {
 
     // Saving and loading patterns, opening, saving and starting songs; the loads show their extra
     // samples in the sample editor and the Extra samples window.
-    new tamboro::PatternSongCommands(parts, *sound, sampleEditor.get(), extraSamples.get());
+    auto* songCommands =
+        new tamboro::PatternSongCommands(parts, *sound, sampleEditor.get(), extraSamples.get());
+    // Songs, patterns and kits dropped on the window or named on the command line; File > Recent songs.
+    auto* fileOpener = new tamboro::FileOpener(*mainWindow, *songCommands, kitCommand);
+    new tamboro::RecentSongsMenu(*menu.recentSongs, *songCommands);
 
     intro->setWindows(mainWindow.get(), mainWindow->kitListWindow, mainWindow->extraSamplesWindow);
 
@@ -157,6 +163,9 @@ int main(int argc, char** argv) {
     // The tips window shows at start-up unless the user turned it off.
     if (mainWindow->state().showTips)
         tips->show();
+    // Files named on the command line open once every window stands, each reporting its own errors.
+    for (const fs::path& file : options.filesToOpen)
+        fileOpener->openFile(file);
 
     return QApplication::exec();
 }
