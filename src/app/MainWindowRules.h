@@ -5,6 +5,7 @@
 #include "common/PixelGeometry.h"
 
 #include <optional>
+#include <string>
 
 namespace tamboro {
 
@@ -22,6 +23,10 @@ struct ResizeOutcome {
     int gridHeight;   // the window's height minus the grid's top minus 40
 };
 ResizeOutcome resizeOutcome(int windowHeight, int gridTop = kGridTop);
+
+// The message for a pattern file whose stored tempo lies outside the BPM box's 20..400: it names
+// the file, the stored tempo and the tempo the box shows instead. Nothing for a tempo in range.
+std::optional<std::string> clampedTempoNotice(const std::string& fileLabel, int storedBpm);
 
 // Companion windows that follow a drag of the main window: the Kit List hangs 68 pixels below the
 // main window's top, the Extra samples window 67; both shift sideways with the main window.

@@ -1,5 +1,6 @@
 #include "app/ProgramOptions.h"
 
+#include "app/OpenableFiles.h"
 #include "common/Error.h"
 
 namespace tamboro {
@@ -36,10 +37,13 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args) {
             options.showHelp = true;
         } else if (arg == "--version") {
             options.showVersion = true;
-        } else if (!arg.empty() && arg[0] != '-') {
-            if (!options.openFile.empty())
-                throw Error("only one file can be opened");
-            options.openFile = arg;
+        } else if (!arg.starts_with("-") && !arg.empty()) {
+            const OpenableKind kind = openableKindOf(arg);
+            if (kind != OpenableKind::Song && kind != OpenableKind::Pattern && kind != OpenableKind::Kit)
+                throw Error(
+                    "'" + arg +
+                    "' is not a file Tamboro opens: give a song (.sng), a pattern (.pat) or a kit (.dxg)");
+            options.filesToOpen.push_back(std::filesystem::absolute(arg));
         } else {
             throw Error("unknown option '" + arg + "'");
         }
@@ -54,9 +58,10 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args) {
 }
 
 std::string programUsage() {
-    return "usage: tamboro [--dir DIR] [--audio null|default] [--capture FILE.wav] [FILE]\n"
-           "  FILE                a song (.sng) or pattern (.pat) to open, working in its folder, or a\n"
-           "                      kit (.dxg) to load\n"
+    return "usage: tamboro [--dir DIR] [--audio null|default] [--capture FILE.wav] [FILE...]\n"
+           "  FILE                a song (.sng), pattern (.pat) or kit (.dxg) to open at start; the\n"
+           "                      first song or pattern's folder is the working folder unless --dir\n"
+           "                      is given\n"
            "  --dir DIR           working folder for patterns, the pan table and temp/ (default: the\n"
            "                      current folder; started from the home folder or /, Tamboro in the\n"
            "                      music folder, filled with the demo when it is made; an empty folder\n"

@@ -148,7 +148,12 @@ void DrumKit::loadFromBytes(std::span<const std::uint8_t> bytes) {
 
 void DrumKit::loadFromFile(const std::filesystem::path& path) {
     // A file that cannot be opened leaves the kit as it was; reading it empties the kit first.
-    loadFromBytes(readFileBytes(path));
+    const auto bytes = readFileBytes(path);
+    try {
+        loadFromBytes(bytes);
+    } catch (const Error& e) {
+        throw Error("Kit file \"" + path.string() + "\": " + e.what());
+    }
 }
 
 std::vector<std::uint8_t> DrumKit::saveToBytes() const {

@@ -161,6 +161,10 @@ fs::path KitMaker::auditionFile() {
 }
 
 void KitMaker::saveKit(const std::vector<std::string>& nameBoxTexts, const fs::path& file) {
+    // Item 0 is the empty instrument: a kit without more would load as an empty Kit List, and once
+    // chosen it would become the start-up kit.
+    if (kit_.count() <= 1)
+        throw Error("The kit has no instruments, so \"" + file.string() + "\" was not written.");
     for (std::size_t i = 1; i <= nameBoxTexts.size() && static_cast<int>(i) < kit_.count(); ++i)
         kit_.item(static_cast<int>(i)).setName(paddedItemName(nameBoxTexts[i - 1]));
     kit_.saveToFile(file);

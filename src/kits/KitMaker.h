@@ -65,6 +65,7 @@ public:
     std::filesystem::path auditionFile();
 
     // Names items 1..n from the name boxes' texts (item 0 keeps its name) and writes the kit.
+    // Refuses (Error, nothing written) a kit with no instrument besides item 0.
     void saveKit(const std::vector<std::string>& nameBoxTexts, const std::filesystem::path& file);
 
     const DrumKit& kit() const { return kit_; }

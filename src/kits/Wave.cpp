@@ -69,8 +69,13 @@ Wave Wave::fromBytes(std::span<const std::uint8_t> bytes) {
     return Wave(std::move(format), std::move(data));
 }
 
-Wave Wave::readFile(const std::filesystem::path& path) {
-    return fromBytes(readFileBytes(path));
+Wave Wave::readFile(const std::filesystem::path& path, std::uintmax_t maxBytes) {
+    const auto bytes = readFileBytes(path, maxBytes);
+    try {
+        return fromBytes(bytes);
+    } catch (const Error& e) {
+        throw Error("WAV file \"" + path.string() + "\": " + e.what());
+    }
 }
 
 Wave::Bytes Wave::toBytes() const {

@@ -33,9 +33,11 @@ public:
     // bytes do not start with a RIFF WAVE header, and with "Stream read error" when the format
     // record or the sample data is shorter than declared. Any format record is accepted.
     static Wave fromBytes(std::span<const std::uint8_t> bytes);
-    // Reads a WAV file (same rules as fromBytes); fails with the file system's message if it
-    // cannot be opened.
-    static Wave readFile(const std::filesystem::path& path);
+    // Reads a WAV file (same rules as fromBytes, at most `maxBytes`); fails with the file system's
+    // message if it cannot be opened, and with fromBytes's message after the file's path if its
+    // bytes are no wave.
+    static Wave readFile(const std::filesystem::path& path,
+                         std::uintmax_t maxBytes = std::uintmax_t{1} << 31);
 
     // The RIFF WAVE image in the kit layout (WavLayout::KitBlock): F + D + 29 bytes ("fmt " and
     // "data" chunks, no pad byte, a trailing zero byte, RIFF size field F + D + 31); no bytes for

@@ -81,6 +81,11 @@ void moveBackToLibrary(PlayList& playList, PatternLibrary& library) {
     }
     if (name == kBlankPatternName)
         return;
+    try {
+        checkPatternName(name);
+    } catch (const Error& e) {
+        throw Error("\"" + name + "\" cannot go into the Pattern Library: " + e.what());
+    }
     library.add(name);
     playList.removeAt(playList.selected());
 }

@@ -58,7 +58,9 @@ std::string deleteFromLibrary(PatternLibrary& library, PlayList& playList,
                               const std::filesystem::path& programDir);
 
 // `backToLibraryButton`: the selected Play List entry goes back to the library (just leaves the Play
-// List when the library has it; "<Blank>" stays where it is).
+// List when the library has it; "<Blank>" stays where it is). An entry that cannot be a pattern
+// file's name in the folder (a path such as "../outside" or "/tmp/x", separators, control
+// characters) is refused with an Error naming it, and both lists stay as they were.
 void moveBackToLibrary(PlayList& playList, PatternLibrary& library);
 
 // New Song: clears the grid cells and the Play List and names the song "Untitled Song". The caller

@@ -31,6 +31,13 @@ void restorePatternSamples(PatternFileData& data, const SampleTarget& target) {
     }
 }
 
+void checkSongSamples(const SongFileData& song, const SampleTarget& target) {
+    if (!target.checkFileName)
+        return;
+    for (const SongSample& sample : song.samples)
+        target.checkFileName(sample.fileName);
+}
+
 void restoreSongSamples(const SongFileData& song, const SampleTarget& target) {
     for (std::size_t i = 0; i < song.samples.size(); ++i) {
         const int n = static_cast<int>(i) + 1;

@@ -28,6 +28,8 @@ struct SampleTarget {
     std::function<void(int hz)> setFrequencySlider;
     // Shows a notice to the user.
     std::function<void(const std::string& text)> notify;
+    // Throws the Error setFileName would throw for the file, changing nothing (optional).
+    std::function<void(const std::string& fileName)> checkFileName;
 };
 
 // The notice for a sample file a pattern names but that cannot be opened.
@@ -40,7 +42,12 @@ void restorePatternSamples(PatternFileData& data, const SampleTarget& target);
 
 // Open Song, sample section: every block sets its sample's file, caption and frequency, and its pan
 // when the block carries one. A file that cannot be opened stops here with the Error (the samples
-// before it are set).
+// before it are set); checkSongSamples first keeps that from happening.
 void restoreSongSamples(const SongFileData& song, const SampleTarget& target);
+
+// Open Song's first step: every sample file the song names is checked with target.checkFileName,
+// so a song whose samples cannot all be opened is refused before anything changes. The Error names
+// the file.
+void checkSongSamples(const SongFileData& song, const SampleTarget& target);
 
 } // namespace tamboro

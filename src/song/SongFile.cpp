@@ -20,6 +20,17 @@ bool startsSampleSection(const std::string& line) {
 } // namespace
 
 SongFileData parseSongFile(std::span<const std::uint8_t> bytes, const std::string& fileLabel) {
+    // A song is text: a control byte (other than tab and the line ends) means the bytes are
+    // something else, which would otherwise open as a Play List of junk entries.
+    std::size_t line = 1;
+    for (const std::uint8_t byte : bytes) {
+        if (byte == '\n')
+            ++line;
+        else if ((byte < 0x20 && byte != '\t' && byte != '\r') || byte == 0x7F)
+            throw Error("Song file \"" + fileLabel + "\", line " + std::to_string(line) +
+                        ": it holds bytes that are not text (a control byte " + std::to_string(byte) +
+                        "), so it is no song file.");
+    }
     const auto lines =
         splitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     auto fail = [&](std::size_t index, const std::string& what) -> void {

@@ -23,7 +23,8 @@ struct SongFileData {
     std::vector<SongSample> samples; // as many as the file holds, at most 32
 };
 
-// Parses a song file; errors name `fileLabel` and the line.
+// Parses a song file; errors name `fileLabel` and the line. Bytes that are not text lines (control
+// bytes other than tab, CR and LF) refuse the whole file.
 SongFileData parseSongFile(std::span<const std::uint8_t> bytes, const std::string& fileLabel);
 SongFileData readSongFile(const std::filesystem::path& path);
 

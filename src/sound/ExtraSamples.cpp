@@ -64,6 +64,16 @@ const ExtraSamples::Player& ExtraSamples::at(int n) const {
     return players_[static_cast<std::size_t>(n - 1)];
 }
 
+Wave ExtraSamples::readSample(const std::string& name) const {
+    if (name == kBlankName)
+        return blank_;
+    return readPlayable(pathOf(name));
+}
+
+void ExtraSamples::checkFileName(const std::string& name) const {
+    readSample(name);
+}
+
 fs::path ExtraSamples::pathOf(const std::string& name) const {
     const fs::path path(name);
     // Relative names (those stored in pattern and song files included) are in the program folder.
@@ -106,7 +116,7 @@ void ExtraSamples::setFileName(int n, const std::string& name) {
 Wave ExtraSamples::readPlayable(const fs::path& path) {
     Wave wave = decodeSound(readFileBytes(path, kMaxSampleFileBytes), path.filename().string()).wave;
     if (!wave.isPlayablePcm())
-        throw Error("Sound Buffer cannot be made");
+        throw Error("Sample file \"" + path.string() + "\": Sound Buffer cannot be made");
     return wave;
 }
 
@@ -119,7 +129,7 @@ void ExtraSamples::load(int n, const std::string& name, const Wave* decoded) {
     p.wave = Wave();
     // Silence the old sound first, so a failure leaves no trace of it.
     streams_.setWave(n, p.wave);
-    Wave wave = name == kBlankName ? blank_ : decoded ? *decoded : readPlayable(pathOf(name));
+    Wave wave = name == kBlankName ? blank_ : decoded ? *decoded : readSample(name);
     streams_.setWave(n, wave);
     p.wave = std::move(wave);
     applyFreshSettings(n);

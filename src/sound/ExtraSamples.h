@@ -42,9 +42,12 @@ public:
     // it is read again). Another name stops the player and reads the file with the sound-file
     // reader (kits/SoundFile.h: any format it reads, converted); the player then plays at the
     // sound's rate, pan 0 and volume 0. "Blank.wav" names the blank sound. Failures throw Error
-    // (the file system's message, the reader's message naming the file, "Sound Buffer cannot be
+    // (each naming the file: the file system's message, the reader's message naming the file, "Sound Buffer cannot be
     // made") and leave the player holding the new name without a sound.
     void setFileName(int n, const std::string& name);
+    // Throws the Error setFileName would throw for `name`, touching no player (a song checks all
+    // its samples before it changes anything).
+    void checkFileName(const std::string& name) const;
     bool hasSound(int n) const;
     // The sound player n holds (an empty wave when it has none).
     const Wave& wave(int n) const;

@@ -12,7 +12,7 @@ std::int32_t stepIntervalForBpm(int bpm) {
 }
 
 int boundedBpm(int bpm) {
-    return std::max(bpm, 1);
+    return std::clamp(bpm, kMinimumBpm, kMaximumBpm);
 }
 
 double tempoKnobValueFor(int bpm) {

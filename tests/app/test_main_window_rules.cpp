@@ -1,5 +1,6 @@
 #include "app/MainWindowRules.h"
 #include "app/MainWindowShape.h"
+#include "app/OpenableFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,42 @@ TEST(BackgroundDrag, OnlyTheLeftButtonDragsAndMissingCompanionsAreSkipped) {
     EXPECT_FALSE(m->extraSamples);
     drag.release(false); // the right button does not end a left-button drag
     EXPECT_TRUE(drag.dragging());
+}
+
+TEST(OpenableFiles, KindsFollowTheExtensionInAnyCase) {
+    const std::pair<const char*, OpenableKind> table[] = {
+        {"/a/Gig.sng", OpenableKind::Song}, {"Rock.PAT", OpenableKind::Pattern},
+        {"k/Top.Dxg", OpenableKind::Kit},   {"hit.WAV", OpenableKind::Wave},
+        {"sng", OpenableKind::Other},       {"a.sng.txt", OpenableKind::Other},
+        {"", OpenableKind::Other},
+    };
+    for (const auto& [file, kind] : table)
+        EXPECT_EQ(openableKindOf(file), kind) << file;
+}
+
+TEST(RecentSongs, NewestFirstEachOnceAtMostEight) {
+    std::vector<std::string> recent;
+    for (int i = 1; i <= 10; ++i)
+        recent = recentSongsAfterUse(recent, "s" + std::to_string(i));
+    EXPECT_EQ(recent, (std::vector<std::string>{"s10", "s9", "s8", "s7", "s6", "s5", "s4", "s3"}));
+    recent = recentSongsAfterUse(recent, "s5");
+    EXPECT_EQ(recent, (std::vector<std::string>{"s5", "s10", "s9", "s8", "s7", "s6", "s4", "s3"}));
+    recent = recentSongsWithout(recent, "s9");
+    EXPECT_EQ(recent, (std::vector<std::string>{"s5", "s10", "s8", "s7", "s6", "s4", "s3"}));
+    EXPECT_EQ(recentSongsWithout(recent, "absent"), recent);
+}
+
+TEST(ClampedTempoNotice, NamesTheFileAndTheTempoShownOnlyOutsideTheRange) {
+    const std::pair<int, int> clamped[] = {{0, 20}, {-7, 20}, {19, 20}, {401, 400}, {100000, 400}};
+    for (auto [stored, shown] : clamped) {
+        const auto notice = clampedTempoNotice("Rock.pat", stored);
+        ASSERT_TRUE(notice) << stored;
+        EXPECT_NE(notice->find("\"Rock.pat\""), std::string::npos) << *notice;
+        EXPECT_NE(notice->find(std::to_string(stored) + " BPM"), std::string::npos) << *notice;
+        EXPECT_NE(notice->find("at " + std::to_string(shown) + " BPM"), std::string::npos) << *notice;
+    }
+    for (int inRange : {20, 120, 400})
+        EXPECT_FALSE(clampedTempoNotice("Rock.pat", inRange)) << inRange;
 }
 
 } // namespace

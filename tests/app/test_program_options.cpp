@@ -23,6 +23,17 @@ TEST(ProgramOptions, ParsesEachOption) {
     EXPECT_TRUE(parseProgramOptions({"--version"}).showVersion);
 }
 
+TEST(ProgramOptions, FilesToOpenAreSongsPatternsAndKitsMadeAbsolute) {
+    const ProgramOptions options =
+        parseProgramOptions({"Gig.SNG", "--audio", "null", "/w/Rock Beat.pat", "kits/Big.dxg"});
+    const auto here = std::filesystem::current_path();
+    EXPECT_EQ(options.filesToOpen, (std::vector<std::filesystem::path>{here / "Gig.SNG", "/w/Rock Beat.pat",
+                                                                       here / "kits/Big.dxg"}));
+    EXPECT_EQ(options.audio, AudioChoice::Null);
+    for (const char* other : {"notes.txt", "Blank.wav", "song"})
+        EXPECT_ANY_THROW(parseProgramOptions({other})) << other;
+}
+
 TEST(ProgramOptions, RefusesWhatItCannotUse) {
     const std::vector<std::vector<std::string>> bad = {
         {"--dir"},

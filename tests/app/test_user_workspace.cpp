@@ -100,10 +100,11 @@ TEST_F(UserWorkspaceSeeding, TheDemoGoesOnlyIntoAFolderMadeNow) {
     EXPECT_EQ(plain.seeded, (std::vector<std::string>{"Blank.wav"}));
 }
 
-TEST(UserWorkspace, TheCommandLineTakesOneFileToOpen) {
-    EXPECT_EQ(parseProgramOptions({"--audio", "null", "Demo.sng"}).openFile, "Demo.sng");
-    EXPECT_TRUE(parseProgramOptions({}).openFile.empty());
-    EXPECT_ANY_THROW(parseProgramOptions({"a.sng", "b.sng"}));
+TEST(UserWorkspace, FilesNamedOnTheCommandLineAreKeptAbsoluteInOrder) {
+    const ProgramOptions options = parseProgramOptions({"--audio", "null", "Demo.sng", "Rock.pat"});
+    EXPECT_EQ(options.filesToOpen,
+              (std::vector<fs::path>{fs::absolute("Demo.sng"), fs::absolute("Rock.pat")}));
+    EXPECT_TRUE(parseProgramOptions({}).filesToOpen.empty());
 }
 
 } // namespace

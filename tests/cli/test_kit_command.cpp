@@ -70,7 +70,8 @@ TEST_F(KitCommand, BadKitsFailWithTheReadersMessage) {
     for (const auto& c : cases) {
         const auto r = test::runCli({"kit", "info", (dir / c.file).string()});
         EXPECT_NE(r.status, 0) << c.file;
-        EXPECT_EQ(r.err, c.message) << c.file;
+        // The message names the file it is about.
+        EXPECT_EQ(r.err, "Kit file \"" + (dir / c.file).string() + "\": " + c.message) << c.file;
         EXPECT_EQ(r.out, "") << c.file;
     }
     EXPECT_NE(test::runCli({"kit", "info", (dir / "missing.dxg").string()}).status, 0);

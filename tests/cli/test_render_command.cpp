@@ -2,10 +2,14 @@
 #include "render/RenderWorkspace.h"
 
 #include "common/Files.h"
+#include "kits/DefaultKitSynth.h"
 #include "song/PanTable.h"
 #include "song/SongFile.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace fs = std::filesystem;
 using namespace tamboro;
@@ -105,4 +109,31 @@ TEST(CliRender, ErrorsLeaveTheOutputUntouched) {
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_EQ(readFileBytes(out), (std::vector<std::uint8_t>{1, 2, 3})) << c.message;
     }
+}
+
+TEST(CliRender, TheDemoWithTheDefaultKitHasHeadroom) {
+    // The shipped demo rendered with the synthesised default kit: not one sample at full scale,
+    // and the loudest near -1 dBFS.
+    tamboro::test::TempDir dir;
+    for (const auto& entry : fs::directory_iterator(fs::path(TAMBORO_ASSETS) / "demo"))
+        fs::copy_file(entry.path(), dir.path / entry.path().filename());
+    makeDefaultKit().saveToFile(dir.path / "Topkit.dxg");
+    blankWave().writeFile(dir.path / "Blank.wav");
+    const auto r = runCli({"render", (dir.path / "Demo.sng").string(), "-o", (dir.path / "demo.wav").string(),
+                           "--dir", dir.path.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Wave rendered = Wave::readFile(dir.path / "demo.wav");
+    const Wave::Bytes& data = rendered.data();
+    ASSERT_GT(data.size(), 44100u * 4 * 60);
+    int peak = 0;
+    std::size_t fullScale = 0;
+    for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+        const int v = static_cast<std::int16_t>(static_cast<std::uint16_t>(data[i] | (data[i + 1] << 8)));
+        peak = std::max(peak, std::abs(v));
+        fullScale += std::abs(v) >= 32767 ? 1 : 0;
+    }
+    EXPECT_EQ(fullScale, 0u);
+    const double peakDb = 20 * std::log10(peak / 32768.0);
+    EXPECT_GE(peakDb, -1.5);
+    EXPECT_LE(peakDb, -0.5);
 }

@@ -233,6 +233,27 @@ TEST(PlayList, moveBackToLibrary) {
     EXPECT_EQ(playList.size(), 1);
 }
 
+TEST(PlayList, MoveBackRefusesNamesThatCouldLeaveTheFolder) {
+    for (const char* unsafe :
+         {"../outside", "/tmp/abs", "sub/dir", "back\\slash", "C:drive", "..", "tab\tname"}) {
+        PatternLibrary library;
+        library.add("Rock");
+        PlayList playList;
+        playList.append("Rock");
+        playList.append(unsafe);
+        playList.select(1);
+        try {
+            moveBackToLibrary(playList, library);
+            ADD_FAILURE() << unsafe << ": accepted";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find("\"" + std::string(unsafe) + "\""), std::string::npos)
+                << e.what();
+        }
+        EXPECT_EQ(library.entries(), std::vector<std::string>{"Rock"}) << unsafe;
+        EXPECT_EQ(names(playList), (std::vector<std::string>{"Rock", unsafe})) << unsafe;
+    }
+}
+
 TEST(PlayList, UpAndDownStopAtTheEnds) {
     PlayList list;
     for (const char* n : {"A", "B", "C"})

@@ -30,7 +30,8 @@ struct FakeEditor {
                 [this](int n, const std::string& c) { captions[n] = c; },
                 [this] { ++enabled; },
                 [this](int hz) { sliders.push_back(hz); },
-                [this](const std::string& t) { notices.push_back(t); }};
+                [this](const std::string& t) { notices.push_back(t); },
+                {}};
     }
 };
 
@@ -81,4 +82,24 @@ TEST(SongSamples, AFileThatCannotBeOpenedStopsTheOpen) {
     EXPECT_THROW(restoreSongSamples(song, editor.target()), Error);
     EXPECT_EQ(editor.files[1], "Hit.wav");
     EXPECT_FALSE(editor.files.count(3));
+}
+
+TEST(SongSamples, TheCheckFindsAMissingFileBeforeAnySampleChanges) {
+    SongFileData song;
+    song.samples = {{"Hit.wav", 22050, 0}, {"missing.wav", 22050, 0}, {"Late.wav", 22050, 0}};
+    FakeEditor editor;
+    SampleTarget target = editor.target();
+    std::vector<std::string> checked;
+    target.checkFileName = [&checked](const std::string& f) {
+        checked.push_back(f);
+        if (f.rfind("missing", 0) == 0)
+            throw Error("cannot open " + f);
+    };
+    EXPECT_THROW(checkSongSamples(song, target), Error);
+    EXPECT_EQ(checked, (std::vector<std::string>{"Hit.wav", "missing.wav"}));
+    EXPECT_TRUE(editor.files.empty());
+    song.samples.pop_back();
+    song.samples[1].fileName = "Fine.wav";
+    EXPECT_NO_THROW(checkSongSamples(song, target));
+    EXPECT_TRUE(editor.files.empty());
 }

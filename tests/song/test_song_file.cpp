@@ -92,6 +92,35 @@ TEST(SongFile, BadNumbersAreRefusedWithTheFileAndLine) {
     EXPECT_THROW(parseSongFile(bytesOf(cut), "Bad.sng"), Error);
 }
 
+TEST(SongFile, BytesThatAreNotTextLinesAreRefusedWithTheFileAndLine) {
+    struct Case {
+        std::string bytes;
+        const char* where;
+    };
+    const Case cases[] = {
+        {std::string("\x7F"
+                     "ELF\x02\x01\x01\0\0",
+                     9),
+         "line 1:"},
+        {std::string("A\r\nB\r\nC\0D\r\n", 10), "line 3:"},
+        {"A\nB\x1b[31m\n", "line 2:"},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::uint8_t> bytes(c.bytes.begin(), c.bytes.end());
+        try {
+            parseSongFile(bytes, "Junk.sng");
+            ADD_FAILURE() << "accepted";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find("\"Junk.sng\", " + std::string(c.where)), std::string::npos)
+                << e.what();
+        }
+    }
+    // Tabs, both line ends and bytes above 127 (names in any 8-bit encoding) are text.
+    const std::string text = "Caf\xc3\xa9\tA\r\nB\n";
+    const auto song = parseSongFile(std::vector<std::uint8_t>(text.begin(), text.end()), "Ok.sng");
+    EXPECT_EQ(song.entries.size(), 2u);
+}
+
 TEST(SongFile, RefusesEntriesThatWouldReadBackAsSamples) {
     EXPECT_THROW(buildSongFileLines({"A", "<*odd"}, {}), Error);
 }

@@ -139,7 +139,10 @@ TEST(ExtraSamples, FilesThatCannotBePlayedLeaveTheNameWithoutSound) {
             ADD_FAILURE() << "no error";
         } catch (const Error& e) {
             EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.file.string()), std::string::npos) << e.what();
         }
+        // The check reports the same without touching a player.
+        EXPECT_THROW(w.samples->checkFileName(c.file.string()), Error);
         EXPECT_EQ(w.samples->fileName(7), c.file.string());
         EXPECT_FALSE(w.samples->hasSound(7));
         EXPECT_EQ(w.streams->player(7), nullptr);

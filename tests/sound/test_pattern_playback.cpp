@@ -138,9 +138,9 @@ TEST(PatternPlay, StopEndsAtOnceAndPlayStartsAgainFromTheTop) {
 }
 
 TEST(Tempo, StepIntervalRoundsHalvesToEven) {
-    const std::pair<int, int> table[] = {{60, 250},  {80, 188},  {90, 167},  {100, 150}, {120, 125},
-                                         {140, 107}, {160, 94},  {200, 75},  {240, 62},  {300, 50},
-                                         {301, 50},  {0, 15000}, {-5, 15000}};
+    const std::pair<int, int> table[] = {{60, 250}, {80, 188}, {90, 167}, {100, 150}, {120, 125}, {140, 107},
+                                         {160, 94}, {200, 75}, {240, 62}, {300, 50},  {301, 50},  {400, 38},
+                                         {401, 38}, {20, 750}, {19, 750}, {0, 750},   {-5, 750}};
     for (auto [bpm, interval] : table)
         EXPECT_EQ(stepIntervalForBpm(bpm), interval) << bpm;
 }
@@ -153,9 +153,9 @@ TEST(Tempo, KnobAndFieldStayInStep) {
         double knobShown;
         std::int32_t interval;
     } cases[] = {
-        {true, 150, 150, 150, 100}, {true, 142.5, 142, 142, 106}, {true, 143.5, 144, 144, 104},
-        {false, 301, 301, 300, 50}, {false, 45, 45, 60, 333},     {false, 0, 1, 60, 15000},
-        {false, -3, 1, 60, 15000},
+        {true, 150, 150, 150, 100}, {true, 142.5, 142, 142, 106},  {true, 143.5, 144, 144, 104},
+        {false, 301, 301, 300, 50}, {false, 45, 45, 60, 333},      {false, 0, 20, 60, 750},
+        {false, -3, 20, 60, 750},   {false, 100000, 400, 300, 38}, {false, 19, 20, 60, 750},
     };
     for (const auto& c : cases) {
         test::KitFixture f;

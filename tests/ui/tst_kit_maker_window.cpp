@@ -20,6 +20,7 @@ private slots:
     void rowsFollowTheMainKit();
     void savesTheNamesFromTheBoxes();
     void choosingANonWavShowsTheErrorAndKeepsTheSound();
+    void aKitWithoutInstrumentsIsNotSaved();
     void addedRowsAndAudition();
     void importedKitBecomesTheRows();
 
@@ -108,9 +109,28 @@ void TestKitMakerWindow::choosingANonWavShowsTheErrorAndKeepsTheSound() {
     w->chooseRowFile(4);
     QVERIFY(w->rowRadio(4)->isChecked());
     QCOMPARE(messages.size(), 1);
-    QVERIFY(messages[0].startsWith(QStringLiteral("Wave is invalid: text.wav is not a sound file")));
+    QVERIFY2(messages[0].contains(QString::fromStdString((programDir / "text.wav").string())) &&
+                 messages[0].contains("Wave is invalid"),
+             qPrintable(messages[0]));
     QVERIFY(w->maker().kit().item(5).wave() == before);
     QCOMPARE(QString::fromStdString(w->maker().slotFile(5)), QStringLiteral("Blank.wav"));
+}
+
+void TestKitMakerWindow::aKitWithoutInstrumentsIsNotSaved() {
+    // Without Blank.wav the maker cannot fill its kit: it says so, and then refuses to save.
+    fs::remove(programDir / "Blank.wav");
+    auto w = openMaker(false);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].contains("Blank.wav"), qPrintable(messages[0]));
+    const fs::path out = programDir / "Empty.dxg";
+    w->chooseKitFile = [&](const fs::path&) { return out; };
+    w->show();
+    w->saveButton()->click();
+    QCOMPARE(messages.size(), 2);
+    QVERIFY2(messages[1].contains("no instruments") && messages[1].contains("Empty.dxg"),
+             qPrintable(messages[1]));
+    QVERIFY(!fs::exists(out));
+    QVERIFY(w->isVisible()); // no success notice, the window stays
 }
 
 void TestKitMakerWindow::addedRowsAndAudition() {

@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(presets.size(), 24);
         QCOMPARE(presets.mid(6, 3), QStringList({"4/4", "4/2 ", "12/4 "}));
         QCOMPARE(presets.last(), QString("7/7"));
-        QCOMPARE(ui().timeBarBox->currentText(), QString("16/8"));
+        QCOMPARE(ui().timeBarBox->currentText(), QString("16/4"));
         // Neither the preset shown nor the initial name counts as a change.
         QVERIFY(w.state().editState.pendingLength.empty());
         QVERIFY(w.state().editState.pendingTime.empty());

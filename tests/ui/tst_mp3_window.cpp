@@ -21,7 +21,8 @@ private slots:
     void defaultsAndPathRule();
     void goRunsTheEncoderAndClosesWhenItEnds();
     void goWithAnEmptyFieldDoesNothing();
-    void missingEncoderClosesAtFirstPoll();
+    void aFailingEncoderIsReportedAndTheWindowStays_data();
+    void aFailingEncoderIsReportedAndTheWindowStays();
 };
 
 namespace {
@@ -90,13 +91,50 @@ void TestMp3Window::goWithAnEmptyFieldDoesNothing() {
     QVERIFY(w.isVisible());
 }
 
-void TestMp3Window::missingEncoderClosesAtFirstPoll() {
+void TestMp3Window::aFailingEncoderIsReportedAndTheWindowStays_data() {
+    QTest::addColumn<QString>("script"); // empty: no encoder program at all
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("missing encoder") << QString() << "Cannot start";
+    QTest::newRow("exit status 3") << "#!/bin/sh\nexit 3\n"
+                                   << "failed with exit status 3";
+    QTest::newRow("lame missing") << "#!/bin/sh\nexit 127\n"
+                                  << "failed with exit status 127";
+}
+
+void TestMp3Window::aFailingEncoderIsReportedAndTheWindowStays() {
+    QFETCH(QString, script);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QString encoder = dir.filePath(QStringLiteral("missing/BladeEnc"));
+    if (!script.isEmpty()) {
+        encoder = dir.filePath(QStringLiteral("BladeEnc"));
+        QFile f(encoder);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(script.toUtf8());
+        f.close();
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    }
+    const QString wav = dir.filePath(QStringLiteral("Jam.wav"));
+    QFile wavFile(wav);
+    QVERIFY(wavFile.open(QIODevice::WriteOnly));
+    wavFile.write("RIFF");
+    wavFile.close();
+    QStringList problems;
     Mp3ExportWindow w;
-    w.setEncoderPath("/nonexistent/BladeEnc");
+    w.showProblem = [&problems](const QString& message) { problems << message; };
+    w.setEncoderPath(encoder.toStdString());
     w.show();
-    w.setWavPath(QStringLiteral("/songs/Jam.wav"));
+    w.setWavPath(wav);
     w.goButton->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(problems.size(), 1, 3000);
+    QVERIFY2(problems[0].contains(expected), qPrintable(problems[0]));
+    QVERIFY2(problems[0].contains(dir.filePath("Jam.mp3")) && problems[0].contains("is kept"),
+             qPrintable(problems[0]));
+    // The window stays for another try, and the WAV is where it was.
+    QTest::qWait(500);
+    QVERIFY(w.isVisible());
+    QVERIFY(!w.pollTimer->isActive());
+    QVERIFY(QFile::exists(wav));
 }
 
 QTEST_MAIN(TestMp3Window)

@@ -1,15 +1,19 @@
 #include "windows/kits/ExtraSamplesWindow.h"
 
+#include "app/OpenableFiles.h"
 #include "controls/SkinFiles.h"
 #include "windows/controls/SkinPictures.h"
 #include "windows/kits/SampleEditorWindow.h"
 
+#include <QDropEvent>
 #include <QEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegion>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QUrl>
 
 namespace tamboro {
 
@@ -68,6 +72,7 @@ void ExtraSamplesWindow::buildButtons(QWidget* panel) {
         button->setStyleSheet("color: red;");
         button->setCursor(Qt::PointingHandCursor);
         button->setProperty("sample", n);
+        button->setAcceptDrops(true);
         button->installEventFilter(this);
         connect(button, &QPushButton::clicked, this, [this, n] { selectSample(n); });
         sampleButtons.push_back(button);
@@ -105,11 +110,38 @@ void ExtraSamplesWindow::setButtonCaption(int n, const QString& caption) {
         sampleButtons[static_cast<std::size_t>(n - 1)]->setText(caption);
 }
 
+void ExtraSamplesWindow::openDroppedWave(int n, const std::filesystem::path& file) {
+    selectSample(n);
+    if (editor_)
+        editor_->openSampleFile(file);
+}
+
 bool ExtraSamplesWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn) {
-        const QVariant n = watched->property("sample");
-        if (n.isValid())
-            showActiveNumber(n.toInt());
+    const QVariant n = watched->property("sample");
+    if (!n.isValid())
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        showActiveNumber(n.toInt());
+        break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        // One local .wav file: the sample's new sound. Anything else is not taken.
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QMimeData* mime = drop->mimeData();
+        if (!mime || !mime->hasUrls() || mime->urls().size() != 1 || !mime->urls()[0].isLocalFile())
+            return false;
+        const std::filesystem::path file = mime->urls()[0].toLocalFile().toStdString();
+        if (openableKindOf(file) != OpenableKind::Wave)
+            return false;
+        drop->acceptProposedAction();
+        if (event->type() == QEvent::Drop)
+            openDroppedWave(n.toInt(), file);
+        return true;
+    }
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }

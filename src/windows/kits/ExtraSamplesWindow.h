@@ -1,7 +1,8 @@
 #pragma once
 // ExtraSamplesWindow, the Extra samples window: a shaped side panel left of the main window with one button
 // per extra sample, in groups of four, and the active sample's number. Choosing a button makes
-// that sample the current instrument and opens the sample editor on it. The panel is dragged
+// that sample the current instrument and opens the sample editor on it; a WAV file dropped on a
+// button opens into that sample. The panel is dragged
 // sideways by its background and snaps back beside the main window.
 
 #include "kits/ExtraSamplesPanel.h"
@@ -9,6 +10,7 @@
 
 #include <QPointer>
 
+#include <filesystem>
 #include <vector>
 
 class QLabel;
@@ -35,6 +37,9 @@ public:
     void showActiveNumber(int n);
     // Button n (1..32) shows `caption`.
     void setButtonCaption(int n, const QString& caption);
+    // A WAV file dropped on button n: sample n is chosen, as a click does, and the editor opens the
+    // file into it, as its "&Open" does.
+    void openDroppedWave(int n, const std::filesystem::path& file);
 
     // ---- Controls. ------------------------------------------------------------------------------
     QLabel* activeSampleCaption;             // "Active Sample"

@@ -229,8 +229,11 @@ void SampleEditorWindow::showSample(int n) {
 
 void SampleEditorWindow::openFileClicked() {
     const std::filesystem::path chosen = chooseSampleFile ? chooseSampleFile() : std::filesystem::path();
-    if (chosen.empty())
-        return;
+    if (!chosen.empty())
+        openSampleFile(chosen);
+}
+
+void SampleEditorWindow::openSampleFile(const std::filesystem::path& chosen) {
     closeFileClicked();
     const int n = samples_.currentSample;
     const std::string part = sampleFilePart(chosen.string());

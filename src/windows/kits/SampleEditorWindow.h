@@ -55,6 +55,10 @@ public:
     // Moves the window to the main window's left and top edges.
     void placeAtMainWindow();
 
+    // Opens the WAV file `chosen` into the current sample, as "&Open" does once a file is chosen
+    // (the one way in for the menu and a drop on an Extra samples button).
+    void openSampleFile(const std::filesystem::path& chosen);
+
     // ---- Controls. ------------------------------------------------------------------------------
     QMenuBar* menuBar;
     QAction *openAction, *closeAction, *exitAction, *globalFocusAction;

@@ -20,26 +20,31 @@ KitLibraryCommand::KitLibraryCommand(QAction& trigger, KitLibrary& kits,
             QFileDialog::getOpenFileName(&window_, QString(), folder, QStringLiteral("dxg (*.dxg)"))
                 .toStdString());
     };
+    showProblem = [this](const QString& message) {
+        QMessageBox::warning(&window_, QStringLiteral("Tamboro"), message);
+    };
     connect(&trigger, &QAction::triggered, this, &KitLibraryCommand::drumKitLibraryClicked);
 }
 
 void KitLibraryCommand::drumKitLibraryClicked() {
-    loadKit(chooseKitFile ? chooseKitFile() : std::filesystem::path());
+    openKitFile(chooseKitFile ? chooseKitFile() : std::filesystem::path());
 }
 
-void KitLibraryCommand::loadKit(const std::filesystem::path& file) {
+bool KitLibraryCommand::openKitFile(const std::filesystem::path& file) {
     try {
         if (!kits_.chooseKit(file.string()))
-            return;
+            return false;
     } catch (const std::exception& e) {
-        // The reader's message; the instrument list keeps the names it had.
-        QMessageBox::warning(&window_, QStringLiteral("Tamboro"), QString::fromUtf8(e.what()));
-        return;
+        // The reader's message, which names the file; the instrument list keeps the names it had.
+        if (showProblem)
+            showProblem(QString::fromUtf8(e.what()));
+        return false;
     }
     if (kitList_) {
         kitList_->setWindowTitle(QString::fromStdString(kits_.kitListCaption()));
         kitList_->scrollLabelsToTop();
     }
+    return true;
 }
 
 } // namespace tamboro

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <filesystem>
 #include <functional>
@@ -26,10 +27,14 @@ public:
 
     // The kit open dialog, starting in the program folder; empty when cancelled. Tests replace it.
     std::function<std::filesystem::path()> chooseKitFile;
+    // Tells the user why a kit did not load; tests replace it.
+    std::function<void(const QString& message)> showProblem;
 
     void drumKitLibraryClicked();
-    // Loads `file` as the dialog's choice is loaded (a kit named on the command line).
-    void loadKit(const std::filesystem::path& file);
+    // Loads the kit file `file` as "Drum Kit Library" does once a file is chosen (the one way in
+    // for the menu, a drop and the command line). A kit that fails to load is reported and the
+    // current kit stays. True when the kit was loaded.
+    bool openKitFile(const std::filesystem::path& file);
 
 private:
     KitLibrary& kits_;

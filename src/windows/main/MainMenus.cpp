@@ -71,6 +71,9 @@ void MainMenus::buildMenus() {
     QMenu* fileMenu = popup(&surface_, "fileMenu");
     a.newSong = item(fileMenu, "newSongAction", "New Song");
     a.openSong = item(fileMenu, "openSongAction", "Open Song");
+    a.recentSongs = fileMenu->addMenu(QStringLiteral("Recent songs"));
+    a.recentSongs->setObjectName("recentSongsMenu");
+    a.recentSongs->setEnabled(false); // until a song is opened or saved
     a.saveSong = item(fileMenu, "saveSongAction", "Save Song");
     a.renderSong = item(fileMenu, "renderSongAction", "Render song to wave");
     a.exportMidi = item(fileMenu, "exportMidiAction", "Export MIDI\u2026");

@@ -25,6 +25,7 @@ public:
         QAction *drumKitLibrary, *cellJump, *gridScrollIndicator, *patternGridColor, *includeMp3,
             *acidizeLoop;
         QAction *helpContents, *about, *webSite;
+        QMenu* recentSongs; // File > Recent songs, filled by RecentSongsMenu
     };
 
     // Makes the captions and the menus on `surface`, which owns them.

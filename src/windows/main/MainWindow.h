@@ -21,10 +21,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 class QComboBox;
 class QLabel;
+class QUrl;
 
 namespace tamboro {
 
@@ -77,6 +79,9 @@ public:
 
     // Help's contents: the manual's index page in the installed help folder.
     static QString helpIndexPath();
+    // Hands a document to the desktop (a browser for the manual); false when nothing opened it.
+    // Tests replace it.
+    std::function<bool(const QUrl&)> openDocument;
     static QString webSiteAddress();
 
     // ---- Commands of the window itself. ----------------------------------------------------------

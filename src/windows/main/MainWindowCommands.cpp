@@ -30,6 +30,7 @@ void MainWindow::connectWindowCommands() {
     connect(a.insertInstrument, &QAction::triggered, grid, &PatternGridView::insertInstrument);
     connect(a.cellJump, &QAction::triggered, this, &MainWindow::cellJumpClicked);
     connect(a.patternGridColor, &QAction::triggered, this, &MainWindow::patternGridColorClicked);
+    openDocument = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     connect(a.helpContents, &QAction::triggered, this, &MainWindow::helpContentsClicked);
     connect(a.about, &QAction::triggered, this, &MainWindow::aboutClicked);
     connect(a.webSite, &QAction::triggered, this, &MainWindow::webSiteClicked);
@@ -77,9 +78,18 @@ QString MainWindow::webSiteAddress() {
 
 void MainWindow::helpContentsClicked() {
     const QString path = helpIndexPath();
-    // A manual that cannot be opened is left to the desktop's own handling, as any other document.
-    if (!path.isEmpty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    const QString absolute = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    if (absolute.isEmpty() || !QFileInfo::exists(absolute)) {
+        reportError(
+            QStringLiteral("The manual (help/index.html) is not installed beside Tamboro's assets%1.")
+                .arg(absolute.isEmpty() ? QString() : QStringLiteral(": \"%1\" is missing").arg(absolute)));
+        return;
+    }
+    // Without a browser the desktop opens nothing: say where the manual is, to open by hand.
+    if (!openDocument(QUrl::fromLocalFile(absolute)))
+        reportError(QStringLiteral("No web browser could be started to show the manual. Open it in any "
+                                   "browser: \"%1\"")
+                        .arg(absolute));
 }
 
 void MainWindow::aboutClicked() {

@@ -97,6 +97,7 @@ void MainWindow::startUp() {
 
     state_.patternCells.layOut(16, 4);
     parts_->grid.modelChanged();
+    parts_->boxes.showTimeBarOf(state_.patternCells);
 
     const int bpm = parts_->transport.bpm();
     state_.stepInterval = static_cast<int>(roundHalfEven(60.0 / bpm * 1000.0 / 4.0));

@@ -20,10 +20,6 @@ namespace tamboro {
 
 namespace {
 
-// The Time/Bar box shows this preset at start, while the grid is laid out as 16 steps of 4 to a
-// beat; the button does nothing until the box's text changes.
-constexpr const char* kTimeBarShownAtStart = "16/8";
-
 void smallNavyCaption(QWidget* surface, const QString& text, int x, int y) {
     skinCaption(surface, text, x, y, "navy")
         ->setStyleSheet("background: transparent; color: navy; font-size: 10px;");
@@ -76,7 +72,7 @@ PatternBoxes::PatternBoxes(QWidget& surface, PatternGrid& cells, PatternEditStat
         const QSignalBlocker quiet(timeBarBox_);
         for (const std::string& preset : timeBarPresets())
             timeBarBox_->addItem(QString::fromStdString(preset));
-        timeBarBox_->setCurrentIndex(timeBarBox_->findText(kTimeBarShownAtStart));
+        timeBarBox_->setCurrentIndex(timeBarBox_->findText(QStringLiteral("16/4")));
         // A typed choice stays a choice: Return must not add it to the preset list.
         timeBarBox_->setInsertPolicy(QComboBox::NoInsert);
     }
@@ -124,6 +120,21 @@ void PatternBoxes::loopsChanged() {
     const int loops = clampLoops(loopsBox_->value());
     if (loops != loopsBox_->value())
         loopsBox_->setValue(loops);
+}
+
+void PatternBoxes::showTimeBarOf(const PatternGrid& grid) {
+    QString shown;
+    try {
+        shown = QStringLiteral("%1/%2").arg(grid.length()).arg(grid.stepsPerBeat());
+    } catch (const Error&) {
+        return; // a header cell without a number: nothing sure to show
+    }
+    {
+        const QSignalBlocker quiet(timeBarBox_);
+        timeBarBox_->setEditText(shown);
+    }
+    editState_.pendingLength.clear();
+    editState_.pendingTime.clear();
 }
 
 void PatternBoxes::applyTimeBarClicked() {

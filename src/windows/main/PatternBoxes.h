@@ -2,7 +2,8 @@
 // The pattern boxes under the main window's grid, in their bevelled frame: the Time/Bar box and its
 // button, the pattern name box with the save button, and the loops box. The name box mirrors the
 // grid's name cell, the loops box never goes below 1, the Time/Bar box remembers a length/steps-
-// per-beat choice that its button lays the grid out with. None of them sets patternChanged.
+// per-beat choice that its button lays the grid out with, and shows the loaded pattern's layout. None of them
+// sets patternChanged.
 
 #include <QObject>
 #include <QString>
@@ -37,6 +38,11 @@ public:
     void setLoops(int loops);
     // Shows a loop count that playback already uses, without the box's own rule running.
     void showLoops(int loops);
+
+    // Shows the grid's layout in the Time/Bar box as "steps/steps per beat" (a pattern loaded, the
+    // window started, a render's last pattern shown). A choice typed but not applied is dropped, so
+    // the button does nothing until the box's text changes again.
+    void showTimeBarOf(const PatternGrid& grid);
 
     // The Time/Bar button's command.
     void applyTimeBarClicked();

@@ -1,5 +1,6 @@
 #include "windows/main/PatternListsPanel.h"
 
+#include "common/Error.h"
 #include "song/PatternLists.h"
 #include "windows/controls/PictureButton.h"
 #include "windows/main/SkinControls.h"
@@ -71,6 +72,9 @@ PatternListsPanel::PatternListsPanel(QWidget& surface, PatternLibrary& library, 
                    "This will delete this pattern from both Pattern Lib and Play List, Some Songs "
                    "that contain this pattern may not play, are you sure?",
                    QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok;
+    };
+    showProblem = [s](const QString& message) {
+        QMessageBox::warning(s, QStringLiteral("Tamboro"), message);
     };
     connect(libraryBox_, &QListWidget::currentRowChanged, this, [this](int row) { library_.select(row); });
     connect(playListBox_, &QListWidget::currentRowChanged, this, [this](int row) { playList_.select(row); });
@@ -147,7 +151,13 @@ void PatternListsPanel::sendToPlayListClicked() {
 }
 
 void PatternListsPanel::backToLibraryClicked() {
-    moveBackToLibrary(playList_, library_);
+    try {
+        moveBackToLibrary(playList_, library_);
+    } catch (const Error& e) {
+        if (showProblem)
+            showProblem(QString::fromStdString(e.what()));
+        return;
+    }
     showLibrary();
     showPlayList();
 }

@@ -32,6 +32,8 @@ public:
 
     // Asks OK/Cancel before the library bin deletes a pattern; tests answer it themselves.
     std::function<bool()> confirmLibraryDelete;
+    // Tells the user why a button refused (an unsafe name for the library); tests replace it.
+    std::function<void(const QString& message)> showProblem;
 
     // Shows the list models in their boxes (after the models changed behind the panel's back).
     void showLibrary();

@@ -1,5 +1,6 @@
 #include "windows/main/PatternSongCommands.h"
 
+#include "app/MainWindowRules.h"
 #include "common/Error.h"
 #include "song/PatternLists.h"
 #include "song/SongFile.h"
@@ -60,12 +61,14 @@ PatternSongCommands::PatternSongCommands(const MainWindowParts& window, MainWind
     connect(&window_.transport, &TransportPanel::clearSongClicked, this,
             &PatternSongCommands::clearListClicked);
     // The desktop's usual keys for opening and saving a song. The menus are popups, so the window
-    // itself carries the actions for their keys to work while no menu is open. New Song gets no
-    // key: it empties the grid without asking, which a stray key press must not do.
+    // itself carries the actions for their keys to work while no menu is open, and they answer in
+    // every Tamboro window (the Kit List, the sample editor...), not only while this one has focus.
+    // New Song gets no key: it empties the grid without asking, which a stray key press must not do.
     const std::pair<QAction*, QKeySequence> keys[] = {{menu.openSong, QKeySequence::Open},
                                                       {menu.saveSong, QKeySequence::Save}};
     for (const auto& [action, key] : keys) {
         action->setShortcut(key);
+        action->setShortcutContext(Qt::ApplicationShortcut);
         parent->addAction(action);
     }
     // A left or middle press on the Play List loads the entry it selected.
@@ -89,6 +92,7 @@ SampleTarget PatternSongCommands::sampleTarget() {
     ExtraSamples& samples = sound_.extraSamples();
     SampleTarget target;
     target.setFileName = [&samples](int n, const std::string& name) { samples.setFileName(n, name); };
+    target.checkFileName = [&samples](const std::string& name) { samples.checkFileName(name); };
     target.setBaseFrequency = [&samples](int n, int hz) {
         samples.baseFrequency[static_cast<std::size_t>(n)] = hz;
         samples.setFrequency(n, hz);
@@ -132,7 +136,7 @@ bool PatternSongCommands::savePatternClicked() {
     return true;
 }
 
-void PatternSongCommands::playListPressed() {
+bool PatternSongCommands::confirmLoad() {
     try {
         confirmUnsavedEdits(window_.state.editState, askSavePattern, [this] {
             if (!savePatternClicked())
@@ -140,19 +144,37 @@ void PatternSongCommands::playListPressed() {
         });
     } catch (const Error&) {
         // The save already told the user why; the edits stay in the grid, marked as changed.
+        return false;
+    }
+    return true;
+}
+
+void PatternSongCommands::playListPressed() {
+    if (confirmLoad())
+        loadSelectedPattern();
+}
+
+void PatternSongCommands::openPatternFile(const std::filesystem::path& file) {
+    if (!confirmLoad())
+        return;
+    MainWindowState& state = window_.state;
+    PatternFileData data;
+    try {
+        data = readPatternFile(file);
+        loadPatternIntoGrid(state.patternCells, data);
+    } catch (const Error& e) {
+        // The reader checks the whole file first: the grid keeps what it had.
+        reportError(e.what());
         return;
     }
-    loadSelectedPattern();
+    state.currentPattern = file.stem().string();
+    showLoadedPattern(data, file.filename().string());
 }
 
 void PatternSongCommands::loadSelectedPattern() {
     const std::optional<std::string> entry = window_.lists.playListEntry(window_.lists.playListRow());
     if (entry)
         loadPatternNamed(*entry);
-}
-
-void PatternSongCommands::openPattern(const std::string& name) {
-    loadPatternNamed(name);
 }
 
 void PatternSongCommands::loadPatternNamed(const std::string& name) {
@@ -166,12 +188,20 @@ void PatternSongCommands::loadPatternNamed(const std::string& name) {
         reportError(e.what());
         return;
     }
-    if (!data)
-        return;
+    if (data)
+        showLoadedPattern(*data, name + ".pat");
+}
+
+void PatternSongCommands::showLoadedPattern(PatternFileData& data, const std::string& fileLabel) {
+    MainWindowState& state = window_.state;
     window_.grid.modelChanged();
-    window_.transport.setBpm(data->bpm);
-    window_.boxes.setLoops(data->loops);
-    restorePatternSamples(*data, sampleTarget());
+    window_.boxes.showTimeBarOf(state.patternCells);
+    // The box clamps a stored tempo outside its range; the file keeps what it stores.
+    if (const auto notice = clampedTempoNotice(fileLabel, data.bpm))
+        reportError(*notice);
+    window_.transport.setBpm(data.bpm);
+    window_.boxes.setLoops(data.loops);
+    restorePatternSamples(data, sampleTarget());
     sound_.playback().playRow = 2;
     window_.boxes.setPatternName(QString::fromStdString(state.patternCells.cell(0, 0)));
     // A freshly loaded pattern has no edits, whatever the boxes' handlers did while it was shown.
@@ -198,22 +228,25 @@ void PatternSongCommands::saveSongClicked() {
     window_.state.songFileName = file.string();
     if (songSaved)
         songSaved(file);
+    emit songFileUsed(QString::fromStdString(file.string()));
 }
 
 void PatternSongCommands::openSongClicked() {
     const std::filesystem::path file = chooseSongToOpen();
     if (!file.empty())
-        openSong(file);
+        openSongFile(file);
 }
 
-void PatternSongCommands::openSong(const std::filesystem::path& file) {
+bool PatternSongCommands::openSongFile(const std::filesystem::path& file) {
+    const SampleTarget target = sampleTarget();
     SongFileData song;
     try {
         song = readSongFile(file);
+        // Every sample the song names must open before anything changes.
+        checkSongSamples(song, target);
     } catch (const Error& e) {
-        // A file that cannot be read leaves the Play List as it was.
-        reportError(e.what());
-        return;
+        reportError("Song \"" + file.string() + "\" was not opened.\n" + e.what());
+        return false;
     }
     window_.lists.replacePlayList(song.entries);
     window_.transport.setPlayPatternEnabled(true);
@@ -221,13 +254,15 @@ void PatternSongCommands::openSong(const std::filesystem::path& file) {
     if (songOpened)
         songOpened(file);
     try {
-        restoreSongSamples(song, sampleTarget());
+        restoreSongSamples(song, target);
     } catch (const Error& e) {
-        // The samples up to the one that failed are set; the song keeps its old file name.
+        // Only a file changed since the check gets here; the song keeps its old file name.
         reportError(e.what());
-        return;
+        return false;
     }
     window_.state.songFileName = file.string();
+    emit songFileUsed(QString::fromStdString(file.string()));
+    return true;
 }
 
 void PatternSongCommands::newSongClicked() {

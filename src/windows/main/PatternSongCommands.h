@@ -52,18 +52,29 @@ public:
     // pointer: asks about unsaved edits, then loads the selected entry into the grid.
     void playListPressed();
     void openSongClicked(); // Open Song
-    // Opens `file` as Open Song does after its dialog (a song named on the command line).
-    void openSong(const std::filesystem::path& file);
-    // Loads the pattern `name` of the working folder into the grid (a pattern named on the command
-    // line), as pressing its Play List entry does.
-    void openPattern(const std::string& name);
+    // Opens `file` as the song, all or nothing: a file that cannot be read, is not text or names a
+    // sample that cannot be opened is reported and leaves the Play List, the samples and the song's
+    // file name as they were. The one way in for the menu, a drop, the command line and Recent
+    // songs. True when the song was opened.
+    bool openSongFile(const std::filesystem::path& file);
+    // Loads the pattern file `file` (from any folder) into the grid, as a Play List press loads
+    // one: the unsaved-edits question first, then its tempo, loops, layout and samples.
+    void openPatternFile(const std::filesystem::path& file);
     void saveSongClicked();  // Save Song
     void newSongClicked();   // New Song
     void clearListClicked(); // Clear all / Clear List
 
+signals:
+    // A song was opened from or saved to `file`.
+    void songFileUsed(const QString& file);
+
 private:
     void loadSelectedPattern();
     void loadPatternNamed(const std::string& name);
+    bool confirmLoad();
+    // Shows a pattern just read into the grid: tempo (clamped with a notice naming `fileLabel`),
+    // loops, layout, samples and name.
+    void showLoadedPattern(PatternFileData& data, const std::string& fileLabel);
     std::vector<PatternSample> currentSamples() const;
     SampleTarget sampleTarget();
     void reportError(const std::string& text);

@@ -70,6 +70,7 @@ void SongRenderCommand::showPattern(const PatternFileData& pattern) {
     // The render plays a loop count below 1 once; the box shows what is played.
     window_.boxes.setLoops(std::max(pattern.loops, 1));
     window_.boxes.setPatternName(QString::fromStdString(state.patternCells.name()));
+    window_.boxes.showTimeBarOf(state.patternCells);
 }
 
 void SongRenderCommand::renderSongClicked() {

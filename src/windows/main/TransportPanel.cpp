@@ -1,6 +1,7 @@
 #include "windows/main/TransportPanel.h"
 
 #include "controls/SkinFiles.h"
+#include "sound/Tempo.h"
 #include "windows/controls/Knob.h"
 #include "windows/controls/PictureButton.h"
 #include "windows/controls/PulseLight.h"
@@ -9,12 +10,9 @@
 
 #include <QEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-
-#include <climits>
 
 namespace tamboro {
 
@@ -87,10 +85,15 @@ TransportPanel::TransportPanel(QWidget& surface) : QObject(&surface) {
     bpmBox_ = new QSpinBox(s);
     bpmBox_->setObjectName("bpmBox");
     bpmBox_->setGeometry(456, 74, 45, 22);
-    bpmBox_->setRange(INT_MIN, INT_MAX); // the BPM box has no bounds of its own
-    bpmBox_->setValue(120);
-    if (auto* text = bpmBox_->findChild<QLineEdit*>())
-        text->setReadOnly(true); // changed only by its arrows
+    bpmBox_->setRange(kMinimumBpm, kMaximumBpm);
+    bpmBox_->setValue(kInitialBpm);
+    // Typed digits take effect on Enter or when the box loses focus, not at every key: "1", "12"
+    // on the way to "120" would each retune a playing pattern. A typed value outside the range
+    // snaps to the nearer limit.
+    bpmBox_->setKeyboardTracking(false);
+    bpmBox_->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    bpmBox_->setToolTip(
+        QStringLiteral("Tempo in beats per minute (%1 to %2)").arg(kMinimumBpm).arg(kMaximumBpm));
     QFont bold = bpmBox_->font();
     bold.setBold(true);
     bpmBox_->setFont(bold);

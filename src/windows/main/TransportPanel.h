@@ -49,6 +49,7 @@ public:
     QString stopTip() const;
 
     // ---- Tempo and pan. --------------------------------------------------------------------------
+    // The BPM box holds a whole number of 20..400; values from elsewhere are clamped into it.
     int bpm() const;
     // Sets the BPM box as the user would: bpmChanged follows when the value changes.
     void setBpm(int bpm);
@@ -74,7 +75,7 @@ signals:
     void channelClicked(int tag);
     // The user turned the tempo knob to `value`.
     void tempoKnobTurned(double value);
-    // The BPM box changed, by its arrows or by setBpm.
+    // The BPM box changed: by its arrows, the arrow keys, typed digits (on Enter or focus loss) or setBpm.
     void bpmChanged(int bpm);
     // The pointer moves over the Panning knob (at its current value), or leaves it.
     void panKnobHovered(double value);

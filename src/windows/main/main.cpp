@@ -14,6 +14,7 @@
 #include "windows/kits/KitListWindow.h"
 #include "windows/kits/KitMakerWindow.h"
 #include "windows/kits/SampleEditorWindow.h"
+#include "windows/main/FileOpener.h"
 #include "windows/main/KitLibraryCommand.h"
 #include "windows/main/KitMakerCommand.h"
 #include "windows/main/MainMenus.h"
@@ -22,6 +23,7 @@
 #include "windows/main/MidiExportCommand.h"
 #include "windows/main/PatternSongCommands.h"
 #include "windows/main/PrintScoreCommand.h"
+#include "windows/main/RecentSongsMenu.h"
 #include "windows/main/ShutdownSignals.h"
 #include "windows/main/SongRenderCommand.h"
 #include "windows/practice/PracticeCommand.h"
@@ -87,19 +89,23 @@ int main(int argc, char** argv) {
     fs::path programDir;
     try {
         options = tamboro::parseProgramOptions(argumentsAfterProgram(QApplication::arguments()));
-        const std::string openType = lowerExtension(options.openFile);
-        if (!options.openFile.empty() && openType != ".sng" && openType != ".pat" && openType != ".dxg")
-            throw tamboro::Error("cannot open \"" + options.openFile.string() +
-                                 "\": not a song (.sng), pattern (.pat) or kit (.dxg)");
-        if (!options.openFile.empty())
-            options.openFile = fs::absolute(options.openFile);
+        // The first song or pattern named on the command line (as a desktop launcher passes it)
+        // chooses the working folder: its own.
+        fs::path firstDocument;
+        for (const fs::path& file : options.filesToOpen) {
+            const std::string type = lowerExtension(file);
+            if (type == ".sng" || type == ".pat") {
+                firstDocument = file;
+                break;
+            }
+        }
         // Started from a launcher, the current folder is the home folder: see chooseWorkspace.
         std::error_code ec;
         const tamboro::WorkspacePlaces places{
             fs::current_path(ec), QDir::homePath().toStdString(),
             QStandardPaths::writableLocation(QStandardPaths::MusicLocation).toStdString()};
         const tamboro::WorkspaceChoice workspace =
-            tamboro::chooseWorkspace(options.dir, options.openFile, places);
+            tamboro::chooseWorkspace(options.dir, firstDocument, places);
         const tamboro::ProgramFolder folder =
             tamboro::prepareProgramFolder(workspace.dir, tamboro::findAssetDir(argv[0]), workspace.seedDemo);
         if (!folder.warning.empty())
@@ -191,6 +197,9 @@ int main(int argc, char** argv) {
     songCommands->songOpened = [practice](const std::filesystem::path& song) { practice->songOpened(song); };
     QObject::connect(mainWindow.get(), &tamboro::MainWindow::closed, practice,
                      &tamboro::PracticeCommand::stop);
+    // Songs, patterns and kits dropped on the window or named on the command line; File > Recent songs.
+    auto* fileOpener = new tamboro::FileOpener(*mainWindow, *songCommands, kitCommand);
+    new tamboro::RecentSongsMenu(*menu.recentSongs, *songCommands);
 
     intro->setWindows(mainWindow.get(), mainWindow->kitListWindow, mainWindow->extraSamplesWindow);
 
@@ -215,15 +224,9 @@ int main(int argc, char** argv) {
     // The tips window shows at start-up unless the user turned it off.
     if (mainWindow->state().showTips)
         tips->show();
-
-    // A file named on the command line (as a desktop launcher passes it) opens once the windows show.
-    const std::string openType = lowerExtension(options.openFile);
-    if (openType == ".sng")
-        songCommands->openSong(options.openFile);
-    else if (openType == ".pat")
-        songCommands->openPattern(options.openFile.stem().string());
-    else if (openType == ".dxg")
-        kitCommand->loadKit(options.openFile);
+    // Files named on the command line open once every window stands, each reporting its own errors.
+    for (const fs::path& file : options.filesToOpen)
+        fileOpener->openFile(file);
 
     return QApplication::exec();
 }

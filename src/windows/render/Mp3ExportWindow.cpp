@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -64,6 +65,10 @@ Mp3ExportWindow::Mp3ExportWindow(QWidget* parent) : QWidget(parent, Qt::Window) 
     pollTimer = new QTimer(this);
     pollTimer->setInterval(400);
 
+    showProblem = [this](const QString& message) {
+        QMessageBox::warning(this, QStringLiteral("Wav to mp3"), message);
+    };
+
     connect(wavPathBox, &QLineEdit::textChanged, this, &Mp3ExportWindow::wavPathChanged);
     connect(goButton, &QPushButton::clicked, this, &Mp3ExportWindow::goClicked);
     connect(pollTimer, &QTimer::timeout, this, &Mp3ExportWindow::onPollTick);
@@ -90,8 +95,10 @@ void Mp3ExportWindow::goClicked() {
                          bitRateBox->currentText().toStdString());
     if (args.empty())
         return;
-    // A program that cannot be started is found by the first poll, which then closes the window.
-    encoderProcess_.start(args);
+    if (!encoderProcess_.start(args)) {
+        showProblem(failureText(QString::fromStdString(encoderProcess_.startError())));
+        return;
+    }
     // The first poll comes 400 ms after the start, then every 400 ms; the window stays responsive.
     QTimer::singleShot(400, pollTimer, qOverload<>(&QTimer::start));
 }
@@ -101,8 +108,20 @@ void Mp3ExportWindow::onPollTick() {
     if (!encoderProcess_.running()) {
         pollTimer->stop();
         activityLight->hide();
-        close();
+        const int status = encoderProcess_.exitCode().value_or(-1);
+        if (status == 0) {
+            close();
+            return;
+        }
+        showProblem(failureText(QStringLiteral("The MP3 encoder \"%1\" failed with exit status %2.")
+                                    .arg(QString::fromStdString(encoderPath_.string()))
+                                    .arg(status)));
     }
+}
+
+QString Mp3ExportWindow::failureText(const QString& why) const {
+    return why + QStringLiteral("\n\"%1\" was not made; the WAV file \"%2\" is kept.")
+                     .arg(mp3PathBox->text(), wavPathBox->text());
 }
 
 } // namespace tamboro

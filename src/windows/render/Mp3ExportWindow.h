@@ -1,12 +1,15 @@
 #pragma once
 // The encoder window ("Wav to mp3"): after a render it offers the WAV file, an MP3 path and a bit
-// rate, starts the external encoder on "GO" and watches it, blinking its light until it ends.
+// rate, starts the external encoder on "GO" and watches it, blinking its light until it ends. It
+// closes when the encoder succeeded; a failure is reported with the encoder's exit status, and the
+// WAV file is left as the render wrote it.
 
 #include "common/ChildProcess.h"
 
 #include <QWidget>
 
 #include <filesystem>
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -35,6 +38,10 @@ public:
     QProgressBar* progressBar;
     QTimer* pollTimer; // polls the encoder every 400 ms
 
+    // Tells the user that the encoder could not start or ended with a failure; the window stays
+    // open so the user can try again. Tests replace it.
+    std::function<void(const QString& message)> showProblem;
+
     // True while the last started encoder runs.
     bool encoderRunning() { return encoderProcess_.running(); }
 
@@ -49,6 +56,8 @@ private slots:
     void onPollTick();
 
 private:
+    QString failureText(const QString& why) const;
+
     std::filesystem::path encoderPath_;
     ChildProcess encoderProcess_;
 };
