@@ -20,7 +20,7 @@ public:
     // The items of the five menus, in menu order.
     struct Actions {
         QAction *newSong, *openSong, *saveSong, *renderSong, *printScore, *exit;
-        QAction *clearPattern, *clearList, *insertInstrument;
+        QAction *undo, *redo, *clearPattern, *clearList, *insertInstrument;
         QAction* kitMaker;
         QAction *drumKitLibrary, *cellJump, *gridScrollIndicator, *patternGridColor, *includeMp3,
             *acidizeLoop;

@@ -4,6 +4,8 @@
 // grid's name cell, the loops box never goes below 1, the Time/Bar box remembers a length/steps-
 // per-beat choice that its button lays the grid out with. None of them sets patternChanged.
 
+#include "windows/main/EditRunner.h"
+
 #include <QObject>
 #include <QString>
 
@@ -27,6 +29,9 @@ public:
 
     // Tells the user why the Time/Bar button refused a choice; tests answer it themselves.
     std::function<void(const QString& message)> showTimeBarProblem;
+
+    // The Time/Bar button and the clear button run their edits through `runner` (the undo history).
+    void setEditRunner(EditRunner runner) { editRunner_ = std::move(runner); }
 
     QString patternName() const;
     // Shows `name` in the name box, which puts it in the name cell.
@@ -52,6 +57,10 @@ signals:
     // clearPattern emptied the pattern: a song script made from it is gone too.
     void patternCleared();
     void savePatternClicked();
+    // The user typed in the name box (the name cell holds the new name by now).
+    void nameEdited();
+    // The loops box holds a new value (after its rule).
+    void loopsEdited();
 
 private:
     void loopsChanged();
@@ -61,6 +70,7 @@ private:
     QComboBox* timeBarBox_ = nullptr;
     QLineEdit* nameBox_ = nullptr;
     QSpinBox* loopsBox_ = nullptr;
+    EditRunner editRunner_;
 };
 
 } // namespace tamboro

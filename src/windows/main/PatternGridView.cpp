@@ -272,6 +272,11 @@ std::string PatternGridView::currentInstrument() const {
     return instruments_.current ? instruments_.current() : std::string();
 }
 
+QString PatternGridView::toggleStepName(const std::string& instrument) const {
+    return grid_.cell(col_, row_) == instrument ? QStringLiteral("Remove instrument")
+                                                : QStringLiteral("Place instrument");
+}
+
 void PatternGridView::markChanged() {
     updateCells(selection());
     emit patternChanged();
@@ -307,14 +312,19 @@ void PatternGridView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     if (event->button() == Qt::RightButton) {
         // The level step never sets patternChanged.
-        if (stepCellLevel(grid_, col_, row_))
+        bool stepped = false;
+        runEdit(editRunner_, QStringLiteral("Change level"),
+                [&] { stepped = stepCellLevel(grid_, col_, row_); });
+        if (stepped)
             updateCells({col_, row_, col_, row_});
         return;
     }
     if (event->button() != Qt::LeftButton && event->button() != Qt::MiddleButton)
         return;
     const std::string instrument = currentInstrument();
-    const ToggleResult result = placeOrRemove(grid_, state_, col_, row_, instrument);
+    ToggleResult result = ToggleResult::Nothing;
+    runEdit(editRunner_, toggleStepName(instrument),
+            [&] { result = placeOrRemove(grid_, state_, col_, row_, instrument); });
     if (result == ToggleResult::Nothing)
         return;
     markChanged();
@@ -326,7 +336,8 @@ void PatternGridView::mouseReleaseEvent(QMouseEvent* event) {
 void PatternGridView::insertInstrument() {
     if (!hasChannelRows())
         return;
-    toggleCellInstrument(grid_, col_, row_, currentInstrument());
+    runEdit(editRunner_, toggleStepName(currentInstrument()),
+            [&] { toggleCellInstrument(grid_, col_, row_, currentInstrument()); });
     updateCells({col_, row_, col_, row_});
 }
 
@@ -337,7 +348,10 @@ void PatternGridView::typeLevelDigit(QChar key) {
     const bool wasChanged = state_.patternChanged;
     state_.patternChanged = false;
     const int typedRow = row_;
-    const int newRow = applyLevelDigit(grid_, state_, col_, row_, key.toLatin1(), currentInstrument());
+    int newRow = row_;
+    runEdit(editRunner_, QStringLiteral("Set level"), [&] {
+        newRow = applyLevelDigit(grid_, state_, col_, row_, key.toLatin1(), currentInstrument());
+    });
     const bool edited = state_.patternChanged;
     state_.patternChanged = wasChanged || edited;
     updateCells({col_, typedRow, col_, typedRow});
@@ -352,7 +366,8 @@ void PatternGridView::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Delete:
         if (hasChannelRows()) {
-            deleteSelectedCells(grid_, state_, selection());
+            runEdit(editRunner_, QStringLiteral("Delete cells"),
+                    [&] { deleteSelectedCells(grid_, state_, selection()); });
             markChanged();
         }
         return;

@@ -6,6 +6,7 @@
 
 #include "song/GridEditing.h"
 #include "song/PatternGrid.h"
+#include "windows/main/EditRunner.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -42,6 +43,8 @@ public:
     PatternGridView(PatternGrid& grid, PatternEditState& state, QWidget* parent = nullptr);
 
     void setInstrumentSource(GridInstrumentSource source) { instruments_ = std::move(source); }
+    // Every edit of a cell runs through `runner` (the undo history).
+    void setEditRunner(EditRunner runner) { editRunner_ = std::move(runner); }
 
     // The current cell (`Col`, `Row`); always a channel cell.
     int currentColumn() const { return col_; }
@@ -107,12 +110,15 @@ private:
     // Schedules a repaint of just these cells (those on screen).
     void updateCells(const CellRect& cells);
     void markChanged();
+    // The undo step's name for toggling `instrument` into the current cell.
+    QString toggleStepName(const std::string& instrument) const;
     std::string currentInstrument() const;
     const QStaticText& staticText(const std::string& text) const;
 
     PatternGrid& grid_;
     PatternEditState& state_;
     GridInstrumentSource instruments_;
+    EditRunner editRunner_;
     int col_ = 1;
     int row_ = kFixedRows;
     // The other corner of the selection: moved by a mouse drag (the current cell stays where the

@@ -75,7 +75,10 @@ PatternListsPanel::PatternListsPanel(QWidget& surface, PatternLibrary& library, 
     connect(libraryBox_, &QListWidget::currentRowChanged, this, [this](int row) { library_.select(row); });
     connect(playListBox_, &QListWidget::currentRowChanged, this, [this](int row) { playList_.select(row); });
     connect(playListBox_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-        playList_.setChecked(playListBox_->row(item), item->checkState() == Qt::Checked);
+        const bool checked = item->checkState() == Qt::Checked;
+        runEdit(editRunner_,
+                checked ? QStringLiteral("Tick Play List entry") : QStringLiteral("Untick Play List entry"),
+                [&] { playList_.setChecked(playListBox_->row(item), checked); });
     });
     connect(libraryBox_, &QListWidget::itemDoubleClicked, this, [this] { sendToPlayListClicked(); });
     connect(sendButton, &PictureButton::clicked, this, &PatternListsPanel::sendToPlayListClicked);
@@ -121,9 +124,11 @@ void PatternListsPanel::showPlayList() {
 }
 
 void PatternListsPanel::replacePlayList(const std::vector<std::string>& names) {
-    playList_.clear();
-    for (const std::string& name : names)
-        playList_.append(name);
+    runEdit(editRunner_, QStringLiteral("Replace Play List"), [&] {
+        playList_.clear();
+        for (const std::string& name : names)
+            playList_.append(name);
+    });
     showPlayList();
 }
 
@@ -142,33 +147,44 @@ void PatternListsPanel::selectPlayListRow(int row) {
 }
 
 void PatternListsPanel::sendToPlayListClicked() {
-    if (sendToPlayList(library_, playList_))
+    bool sent = false;
+    runEdit(editRunner_, QStringLiteral("Send to Play List"),
+            [&] { sent = sendToPlayList(library_, playList_); });
+    if (sent)
         showPlayList();
 }
 
 void PatternListsPanel::backToLibraryClicked() {
-    moveBackToLibrary(playList_, library_);
+    runEdit(editRunner_, QStringLiteral("Move back to library"),
+            [this] { moveBackToLibrary(playList_, library_); });
     showLibrary();
     showPlayList();
 }
 
 void PatternListsPanel::playListArrowClicked(bool up) {
-    if (up)
-        playList_.moveUp();
-    else
-        playList_.moveDown();
+    runEdit(editRunner_,
+            up ? QStringLiteral("Move up in Play List") : QStringLiteral("Move down in Play List"),
+            [this, up] {
+                if (up)
+                    playList_.moveUp();
+                else
+                    playList_.moveDown();
+            });
     showPlayList();
 }
 
 void PatternListsPanel::playListBinClicked() {
-    playList_.deleteChecked();
+    runEdit(editRunner_, QStringLiteral("Delete checked from Play List"),
+            [this] { playList_.deleteChecked(); });
     showPlayList();
 }
 
 void PatternListsPanel::libraryBinClicked() {
     if (!canDeleteFromLibrary(library_) || !confirmLibraryDelete())
         return;
-    deleteFromLibrary(library_, playList_, programDir_);
+    // Undoing puts the name back in both lists; the pattern file stays deleted.
+    runEdit(editRunner_, QStringLiteral("Delete pattern (file stays deleted)"),
+            [this] { deleteFromLibrary(library_, playList_, programDir_); });
     showLibrary();
     showPlayList();
 }

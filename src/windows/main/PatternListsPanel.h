@@ -5,6 +5,7 @@
 // the two list models; a right-button press enlarges a list, any other press restores it.
 
 #include "song/PatternLibrary.h"
+#include "windows/main/EditRunner.h"
 
 #include <QObject>
 #include <QString>
@@ -32,6 +33,10 @@ public:
 
     // Asks OK/Cancel before the library bin deletes a pattern; tests answer it themselves.
     std::function<bool()> confirmLibraryDelete;
+
+    // Every change of the two lists runs through `runner` (the undo history); the library bin's
+    // step says that its file stays deleted.
+    void setEditRunner(EditRunner runner) { editRunner_ = std::move(runner); }
 
     // Shows the list models in their boxes (after the models changed behind the panel's back).
     void showLibrary();
@@ -69,6 +74,7 @@ private:
     std::filesystem::path programDir_;
     QListWidget* libraryBox_ = nullptr;
     QListWidget* playListBox_ = nullptr;
+    EditRunner editRunner_;
 };
 
 } // namespace tamboro

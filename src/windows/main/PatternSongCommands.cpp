@@ -5,6 +5,7 @@
 #include "song/SongFile.h"
 #include "windows/kits/ExtraSamplesWindow.h"
 #include "windows/kits/SampleEditorWindow.h"
+#include "windows/main/EditHistory.h"
 #include "windows/main/MainMenus.h"
 #include "windows/main/MainWindowSound.h"
 #include "windows/main/MainWindowState.h"
@@ -114,10 +115,13 @@ SampleTarget PatternSongCommands::sampleTarget() {
 bool PatternSongCommands::savePatternClicked() {
     try {
         MainWindowState& state = window_.state;
-        const SaveOutcome outcome =
-            savePattern(state.programDir, state.patternCells, state.editState, window_.transport.bpm(),
-                        window_.boxes.loops(), currentSamples(), state.playList, state.patternLibrary,
-                        state.currentPattern);
+        SaveOutcome outcome = SaveOutcome::NeedsName;
+        // Undoing the save takes its name off the lists again; the file stays as written.
+        window_.history->perform(QStringLiteral("Save pattern (file stays written)"), [&] {
+            outcome = savePattern(state.programDir, state.patternCells, state.editState,
+                                  window_.transport.bpm(), window_.boxes.loops(), currentSamples(),
+                                  state.playList, state.patternLibrary, state.currentPattern);
+        });
         if (outcome == SaveOutcome::NeedsName) {
             showMessage(QStringLiteral("Name of pattern?"), QStringLiteral("NAME"));
             return false;
@@ -154,7 +158,14 @@ void PatternSongCommands::loadSelectedPattern() {
     state.currentPattern = name;
     std::optional<PatternFileData> data;
     try {
-        data = loadPattern(state.programDir, name, state.patternCells);
+        // One step puts back the grid, tempo and loops the pattern replaced (not its samples).
+        window_.history->perform(QStringLiteral("Load pattern"), [&] {
+            data = loadPattern(state.programDir, name, state.patternCells);
+            if (data) {
+                window_.transport.setBpm(data->bpm);
+                window_.boxes.setLoops(data->loops);
+            }
+        });
     } catch (const Error& e) {
         // The grid keeps what it had.
         reportError(e.what());
@@ -163,8 +174,6 @@ void PatternSongCommands::loadSelectedPattern() {
     if (!data)
         return;
     window_.grid.modelChanged();
-    window_.transport.setBpm(data->bpm);
-    window_.boxes.setLoops(data->loops);
     restorePatternSamples(*data, sampleTarget());
     sound_.playback().playRow = 2;
     window_.boxes.setPatternName(QString::fromStdString(state.patternCells.cell(0, 0)));
@@ -204,7 +213,8 @@ void PatternSongCommands::openSongClicked() {
         reportError(e.what());
         return;
     }
-    window_.lists.replacePlayList(song.entries);
+    window_.history->perform(QStringLiteral("Open song"),
+                             [&] { window_.lists.replacePlayList(song.entries); });
     window_.transport.setPlayPatternEnabled(true);
     try {
         restoreSongSamples(song, sampleTarget());
@@ -218,15 +228,17 @@ void PatternSongCommands::openSongClicked() {
 
 void PatternSongCommands::newSongClicked() {
     MainWindowState& state = window_.state;
-    newSong(state.patternCells, state.playList, state.songFileName);
-    window_.boxes.clearPatternName();
+    window_.history->perform(QStringLiteral("New song"), [&] {
+        newSong(state.patternCells, state.playList, state.songFileName);
+        window_.boxes.clearPatternName();
+    });
     window_.grid.modelChanged();
     window_.lists.showPlayList();
     window_.window.setWindowTitle(kCaptionAfterNewSong);
 }
 
 void PatternSongCommands::clearListClicked() {
-    window_.state.playList.clear();
+    window_.history->perform(QStringLiteral("Clear Play List"), [this] { window_.state.playList.clear(); });
     window_.lists.showPlayList();
     sound_.playback().clearSong();
 }
