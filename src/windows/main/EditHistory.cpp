@@ -1,5 +1,6 @@
 #include "windows/main/EditHistory.h"
 
+#include "windows/main/KeyboardShortcuts.h"
 #include "windows/main/MainMenus.h"
 #include "windows/main/MainWindowState.h"
 #include "windows/main/PatternBoxes.h"
@@ -8,7 +9,6 @@
 #include "windows/main/TransportPanel.h"
 
 #include <QAction>
-#include <QKeySequence>
 #include <QUndoCommand>
 
 #include <optional>
@@ -100,13 +100,8 @@ EditHistory::EditHistory(const MainWindowParts& window) : QObject(&window.window
     connect(menu.undo, &QAction::triggered, this, &EditHistory::undo);
     connect(menu.redo, &QAction::triggered, this, &EditHistory::redo);
     // The keys work from every window of the program, not just while the main window has focus.
-    menu.undo->setShortcut(QKeySequence::Undo);
-    menu.redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    for (QAction* action : {menu.undo, menu.redo}) {
-        action->setShortcutContext(Qt::ApplicationShortcut);
-        window_.window.addAction(action);
-    }
+    bindApplicationKeys(*menu.undo, KeyCommand::Undo, window_.window);
+    bindApplicationKeys(*menu.redo, KeyCommand::Redo, window_.window);
     menu.undo->setEnabled(false);
     menu.redo->setEnabled(false);
     connect(&stack_, &QUndoStack::canUndoChanged, menu.undo, &QAction::setEnabled);

@@ -105,6 +105,7 @@ void MainMenus::buildMenus() {
 
     QMenu* helpMenu = popup(&surface_, "helpMenu");
     a.helpContents = item(helpMenu, "helpContentsAction", "Tamboro Help");
+    a.keyboardShortcuts = item(helpMenu, "keyboardShortcutsAction", "Keyboard shortcuts");
     helpMenu->addSeparator();
     a.about = item(helpMenu, "aboutAction", "About");
     a.webSite = item(helpMenu, "webSiteAction", "Visit the Tamboro web site");

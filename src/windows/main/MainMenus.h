@@ -24,7 +24,7 @@ public:
         QAction* kitMaker;
         QAction *drumKitLibrary, *cellJump, *gridScrollIndicator, *patternGridColor, *includeMp3,
             *acidizeLoop;
-        QAction *helpContents, *about, *webSite;
+        QAction *helpContents, *keyboardShortcuts, *about, *webSite;
     };
 
     // Makes the captions and the menus on `surface`, which owns them.

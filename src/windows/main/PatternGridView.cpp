@@ -1,6 +1,7 @@
 #include "windows/main/PatternGridView.h"
 
 #include "song/PanTable.h"
+#include "windows/main/KeyboardShortcuts.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -54,6 +55,16 @@ void PatternGridView::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange)
         textCache_.clear();
     QAbstractScrollArea::changeEvent(event);
+}
+
+void PatternGridView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    updateCells({col_, row_, col_, row_});
+}
+
+void PatternGridView::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    updateCells({col_, row_, col_, row_});
 }
 
 void PatternGridView::setColors(const QColor& background, const QColor& text) {
@@ -169,6 +180,8 @@ void PatternGridView::paintEvent(QPaintEvent* event) {
     const QColor fixedText = palette().color(QPalette::ButtonText);
     const QColor highlight = palette().color(QPalette::Highlight);
     const QColor highlightText = palette().color(QPalette::HighlightedText);
+    // The cursor shows while the grid has the keys, so the grid at rest looks as it always did.
+    const bool cursorShown = hasFocus() && hasChannelRows();
 
     auto paintCell = [&](int col, int row) {
         const QRect rect(columnLeft(col), rowTop(row), columnWidth(col), kRowHeight);
@@ -182,6 +195,12 @@ void PatternGridView::paintEvent(QPaintEvent* event) {
         p.setPen(kLineColor);
         p.drawLine(rect.right() + 1, rect.top(), rect.right() + 1, rect.bottom() + 1);
         p.drawLine(rect.left(), rect.bottom() + 1, rect.right() + 1, rect.bottom() + 1);
+        if (cursorShown && col == col_ && row == row_) {
+            // The keyboard cursor: a frame two pixels wide inside the current cell.
+            p.setPen(selected ? highlightText : text_);
+            p.drawRect(rect.adjusted(0, 0, -1, -1));
+            p.drawRect(rect.adjusted(1, 1, -2, -2));
+        }
         const std::string& text = grid_.cell(col, row);
         if (!text.empty()) {
             p.setPen(fixed ? fixedText : selected ? highlightText : text_);
@@ -319,18 +338,8 @@ void PatternGridView::mouseReleaseEvent(QMouseEvent* event) {
             updateCells({col_, row_, col_, row_});
         return;
     }
-    if (event->button() != Qt::LeftButton && event->button() != Qt::MiddleButton)
-        return;
-    const std::string instrument = currentInstrument();
-    ToggleResult result = ToggleResult::Nothing;
-    runEdit(editRunner_, toggleStepName(instrument),
-            [&] { result = placeOrRemove(grid_, state_, col_, row_, instrument); });
-    if (result == ToggleResult::Nothing)
-        return;
-    markChanged();
-    if (result == ToggleResult::Placed && instruments_.positionOf && instruments_.lastKitIndex &&
-        shouldAudition(instruments_.positionOf(instrument), instruments_.lastKitIndex()))
-        emit auditionRequested(QString::fromStdString(instrument));
+    if (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton)
+        placeOrRemoveAtCursor();
 }
 
 void PatternGridView::insertInstrument() {
@@ -360,51 +369,101 @@ void PatternGridView::typeLevelDigit(QChar key) {
         emit patternChanged();
 }
 
+bool PatternGridView::event(QEvent* event) {
+    // The grid's own keys win over the keys that work from every window (Space places here).
+    if (event->type() == QEvent::ShortcutOverride && gridCommandFor(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void PatternGridView::placeOrRemoveAtCursor() {
+    if (!hasChannelRows())
+        return;
+    const std::string instrument = currentInstrument();
+    ToggleResult result = ToggleResult::Nothing;
+    runEdit(editRunner_, toggleStepName(instrument),
+            [&] { result = placeOrRemove(grid_, state_, col_, row_, instrument); });
+    if (result == ToggleResult::Nothing)
+        return;
+    markChanged();
+    if (result == ToggleResult::Placed && instruments_.positionOf && instruments_.lastKitIndex &&
+        shouldAudition(instruments_.positionOf(instrument), instruments_.lastKitIndex()))
+        emit auditionRequested(QString::fromStdString(instrument));
+}
+
+void PatternGridView::copySelection() {
+    clipboard_ = copyCells(grid_, selection());
+}
+
+void PatternGridView::pasteAtCursor() {
+    if (clipboard_.empty() || !hasChannelRows())
+        return;
+    CellRect written;
+    runEdit(editRunner_, QStringLiteral("Paste cells"),
+            [&] { written = pasteCells(grid_, state_, clipboard_, col_, row_); });
+    if (written.right < written.left)
+        return;
+    // The pasted block becomes the selection, so that it can be copied on or deleted at once.
+    setSelection(written);
+    emit patternChanged();
+}
+
 void PatternGridView::keyPressEvent(QKeyEvent* event) {
-    const bool extend = event->modifiers() & Qt::ShiftModifier;
-    const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    switch (event->key()) {
-    case Qt::Key_Delete:
+    const std::optional<KeyCommand> command = gridCommandFor(*event);
+    if (!command) {
+        // Every other key is ignored: typing never edits a cell directly.
+        event->ignore();
+        return;
+    }
+    const bool extend = *command == KeyCommand::ExtendSelection;
+    const int key = event->key();
+    const int steps = std::max(1, grid_.rowCount() - kFixedRows);
+    switch (*command) {
+    case KeyCommand::MoveCursor:
+    case KeyCommand::ExtendSelection:
+        if (key == Qt::Key_Up || key == Qt::Key_Down)
+            moveCurrent(col_, row_ + (key == Qt::Key_Up ? -1 : 1), extend);
+        else
+            moveCurrent(col_ + (key == Qt::Key_Left ? -1 : 1), row_, extend);
+        return;
+    case KeyCommand::RowStartEnd:
+        moveCurrent(key == Qt::Key_Home ? 1 : PatternGrid::kChannels, row_, false);
+        return;
+    case KeyCommand::FirstLastStep:
+        moveCurrent(key == Qt::Key_Home ? 1 : PatternGrid::kChannels,
+                    key == Qt::Key_Home ? kFixedRows : lastRow(), false);
+        return;
+    case KeyCommand::PatternLengthUp:
+        moveCurrent(col_, row_ - steps, false);
+        return;
+    case KeyCommand::PatternLengthDown:
+        moveCurrent(col_, row_ + steps, false);
+        return;
+    case KeyCommand::PlaceOrRemove:
+        placeOrRemoveAtCursor();
+        return;
+    case KeyCommand::SetLevel:
+        typeLevelDigit(QChar(u'0' + (key - Qt::Key_0)));
+        return;
+    case KeyCommand::DeleteCells:
         if (hasChannelRows()) {
             runEdit(editRunner_, QStringLiteral("Delete cells"),
                     [&] { deleteSelectedCells(grid_, state_, selection()); });
             markChanged();
         }
         return;
-    case Qt::Key_Up:
-        moveCurrent(col_, row_ - 1, extend);
+    case KeyCommand::CopyCells:
+        copySelection();
         return;
-    case Qt::Key_Down:
-        moveCurrent(col_, row_ + 1, extend);
-        return;
-    case Qt::Key_Left:
-        moveCurrent(col_ - 1, row_, extend);
-        return;
-    case Qt::Key_Right:
-        moveCurrent(col_ + 1, row_, extend);
-        return;
-    case Qt::Key_PageUp:
-        moveCurrent(col_, row_ - visibleScrolledRows(), extend);
-        return;
-    case Qt::Key_PageDown:
-        moveCurrent(col_, row_ + visibleScrolledRows(), extend);
-        return;
-    case Qt::Key_Home:
-        moveCurrent(1, ctrl ? kFixedRows : row_, extend);
-        return;
-    case Qt::Key_End:
-        moveCurrent(PatternGrid::kChannels, ctrl ? lastRow() : row_, extend);
+    case KeyCommand::PasteCells:
+        pasteAtCursor();
         return;
     default:
-        break;
-    }
-    const QString text = event->text();
-    if (text.size() == 1 && text[0] >= QLatin1Char('1') && text[0] <= QLatin1Char('9')) {
-        typeLevelDigit(text[0]);
+        event->ignore();
         return;
     }
-    // Every other key is ignored: typing never edits a cell directly.
-    event->ignore();
 }
 
 } // namespace tamboro

@@ -72,6 +72,12 @@ public:
     void insertInstrument();
     // A level digit typed while the main window has the keys.
     void typeLevelDigit(QChar key);
+    // Space or Enter, and a left or middle click: toggles the current instrument into the current
+    // cell (auditioning a placed kit instrument).
+    void placeOrRemoveAtCursor();
+    // Ctrl+C and Ctrl+V: the selected cells, pasted with their top left corner at the cursor.
+    void copySelection();
+    void pasteAtCursor();
 
     // Geometry, in viewport coordinates; an empty rectangle for a row scrolled out of view.
     QRect cellRect(int col, int row) const;
@@ -91,10 +97,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     int columnLeft(int col) const;
@@ -129,6 +138,8 @@ private:
     QColor background_;
     QColor text_;
     mutable std::unordered_map<std::string, QStaticText> textCache_;
+    // The cells Ctrl+C copied.
+    CellBlock clipboard_;
 };
 
 } // namespace tamboro

@@ -6,6 +6,7 @@
 #include "windows/kits/ExtraSamplesWindow.h"
 #include "windows/kits/SampleEditorWindow.h"
 #include "windows/main/EditHistory.h"
+#include "windows/main/KeyboardShortcuts.h"
 #include "windows/main/MainMenus.h"
 #include "windows/main/MainWindowSound.h"
 #include "windows/main/MainWindowState.h"
@@ -16,7 +17,6 @@
 
 #include <QAction>
 #include <QFileDialog>
-#include <QKeySequence>
 #include <QMessageBox>
 
 namespace tamboro {
@@ -60,15 +60,10 @@ PatternSongCommands::PatternSongCommands(const MainWindowParts& window, MainWind
     connect(menu.clearList, &QAction::triggered, this, &PatternSongCommands::clearListClicked);
     connect(&window_.transport, &TransportPanel::clearSongClicked, this,
             &PatternSongCommands::clearListClicked);
-    // The desktop's usual keys for opening and saving a song. The menus are popups, so the window
-    // itself carries the actions for their keys to work while no menu is open. New Song gets no
-    // key: it empties the grid without asking, which a stray key press must not do.
-    const std::pair<QAction*, QKeySequence> keys[] = {{menu.openSong, QKeySequence::Open},
-                                                      {menu.saveSong, QKeySequence::Save}};
-    for (const auto& [action, key] : keys) {
-        action->setShortcut(key);
-        parent->addAction(action);
-    }
+    // The desktop's usual keys for opening and saving a song, from every window of the program.
+    // New Song gets no key: it empties the grid without asking, which a stray key press must not do.
+    bindApplicationKeys(*menu.openSong, KeyCommand::OpenSong, *parent);
+    bindApplicationKeys(*menu.saveSong, KeyCommand::SaveSong, *parent);
     // A left or middle press on the Play List loads the entry it selected.
     connect(&window_.lists, &PatternListsPanel::playListEntryPressed, this,
             &PatternSongCommands::playListPressed);
