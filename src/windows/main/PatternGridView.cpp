@@ -52,8 +52,10 @@ QSize PatternGridView::sizeHint() const {
 }
 
 void PatternGridView::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         textCache_.clear();
+        abbreviations_.clear();
+    }
     QAbstractScrollArea::changeEvent(event);
 }
 
@@ -169,6 +171,42 @@ const QStaticText& PatternGridView::staticText(const std::string& text) const {
     return it->second;
 }
 
+const std::string& PatternGridView::abbreviated(const std::string& text, int width) const {
+    static const std::string kNone;
+    // An instrument cell ("Name      [5]") keeps its level tag whole; the name gives way, cut
+    // with "…", so that the level can always be read.
+    if (text.size() <= kLevelIndex + 1 || text[kLevelIndex - 1] != '[')
+        return kNone;
+    if (abbreviations_.size() > 4096)
+        abbreviations_.clear();
+    auto it = abbreviations_.find(text);
+    if (it == abbreviations_.end())
+        it = abbreviations_
+                 .emplace(
+                     text,
+                     cellDisplayText(QString::fromStdString(text), QFontMetrics(font()), width).toStdString())
+                 .first;
+    return it->second;
+}
+
+QString cellDisplayText(const QString& text, const QFontMetrics& metrics, int width) {
+    if (metrics.horizontalAdvance(text) <= width || text.size() <= static_cast<qsizetype>(kLevelIndex + 1) ||
+        text[static_cast<qsizetype>(kLevelIndex - 1)] != QLatin1Char('['))
+        return text;
+    const QString tag = text.mid(static_cast<qsizetype>(kLevelIndex - 1));
+    const QString name = text.left(static_cast<qsizetype>(kLevelIndex - 1)).trimmed();
+    // The parts' widths need not add up to the whole's (kerning, rounding): shrink until it fits.
+    QString shown = tag;
+    for (int room = width - metrics.horizontalAdvance(QLatin1Char(' ') + tag); room > 0; --room) {
+        const QString candidate = metrics.elidedText(name, Qt::ElideRight, room) + QLatin1Char(' ') + tag;
+        if (metrics.horizontalAdvance(candidate) <= width) {
+            shown = candidate.trimmed();
+            break;
+        }
+    }
+    return shown;
+}
+
 void PatternGridView::paintEvent(QPaintEvent* event) {
     const QRect dirty = event->rect();
     QPainter p(viewport());
@@ -208,6 +246,9 @@ void PatternGridView::paintEvent(QPaintEvent* event) {
             const QPoint at(rect.left() + 2, rect.top() + textTop);
             if (laidOut.size().width() <= rect.width() - 2) {
                 p.drawStaticText(at, laidOut);
+            } else if (const std::string& shortText = abbreviated(text, rect.width() - 3);
+                       !shortText.empty()) {
+                p.drawStaticText(at, staticText(shortText));
             } else { // a long text is cut at the cell's edge, never drawn over its neighbour
                 p.save();
                 p.setClipRect(rect, Qt::IntersectClip);

@@ -10,6 +10,7 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QFontMetrics>
 #include <QStaticText>
 
 #include <cstdint>
@@ -29,6 +30,10 @@ struct GridInstrumentSource {
     std::function<int(const std::string&)> positionOf; // its list position, -1 when absent
     std::function<int()> lastKitIndex;                 // `lastKitIndex`
 };
+
+// What a cell shows in `width` pixels: its text, or for an instrument with its level tag
+// ("Name      [5]") that does not fit, the name cut with "…" and the tag whole.
+QString cellDisplayText(const QString& text, const QFontMetrics& metrics, int width);
 
 class PatternGridView : public QAbstractScrollArea {
     Q_OBJECT
@@ -123,6 +128,9 @@ private:
     QString toggleStepName(const std::string& instrument) const;
     std::string currentInstrument() const;
     const QStaticText& staticText(const std::string& text) const;
+    // An instrument cell's text shortened to `width` pixels with its level tag whole; empty for
+    // a text that is no instrument with a level.
+    const std::string& abbreviated(const std::string& text, int width) const;
 
     PatternGrid& grid_;
     PatternEditState& state_;
@@ -138,6 +146,7 @@ private:
     QColor background_;
     QColor text_;
     mutable std::unordered_map<std::string, QStaticText> textCache_;
+    mutable std::unordered_map<std::string, std::string> abbreviations_;
     // The cells Ctrl+C copied.
     CellBlock clipboard_;
 };

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -19,9 +20,25 @@ namespace {
 constexpr int kListRestoredHeight = 129;
 constexpr int kListEnlargedHeight = 404;
 
+// The check boxes get a light edge of their own: the style's black-on-black box could not be seen.
 const char* const kListStyle =
     "QListWidget { background: #0c0e12; color: #d6dee8; border: 1px solid #000; selection-background-color: "
-    "#ff8a1f; selection-color: #000; }";
+    "#ff8a1f; selection-color: #000; }"
+    "QListWidget::indicator { width: 9px; height: 9px; border: 1px solid #d6dee8; background: #0c0e12; }"
+    "QListWidget::indicator:checked { background: #ff8a1f; }";
+
+// Never wider than the list, so that a long name ends in "…" instead of running out of sight;
+// the whole name is the entry's tooltip.
+class ElidingDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget))
+            size.setWidth(std::min(size.width(), view->viewport()->width()));
+        return size;
+    }
+};
 
 } // namespace
 
@@ -38,8 +55,12 @@ PatternListsPanel::PatternListsPanel(QWidget& surface, PatternLibrary& library, 
     playListBox_ = new QListWidget(s);
     playListBox_->setObjectName("playListBox");
     playListBox_->setGeometry(254, 40, 125, 125);
-    for (QListWidget* list : {libraryBox_, playListBox_})
+    for (QListWidget* list : {libraryBox_, playListBox_}) {
         list->setStyleSheet(kListStyle);
+        list->setItemDelegate(new ElidingDelegate(list));
+        list->setTextElideMode(Qt::ElideRight);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
 
     auto* sendButton = skinButton(s, "sendToPlayList", 222, 60, QString());
     auto* backButton = skinButton(s, "backToLibrary", 222, 96, QString());
@@ -107,8 +128,10 @@ bool PatternListsPanel::eventFilter(QObject* watched, QEvent* event) {
 void PatternListsPanel::showLibrary() {
     const QSignalBlocker block(libraryBox_);
     libraryBox_->clear();
-    for (const std::string& name : library_.entries())
-        libraryBox_->addItem(QString::fromStdString(name));
+    for (const std::string& name : library_.entries()) {
+        auto* item = new QListWidgetItem(QString::fromStdString(name), libraryBox_);
+        item->setToolTip(item->text());
+    }
     libraryBox_->setCurrentRow(library_.selected());
 }
 
@@ -118,6 +141,7 @@ void PatternListsPanel::showPlayList() {
     for (const PlayListEntry& entry : playList_.entries()) {
         auto* item = new QListWidgetItem(QString::fromStdString(entry.name), playListBox_);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setToolTip(item->text());
         item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
     }
     playListBox_->setCurrentRow(playList_.selected());
