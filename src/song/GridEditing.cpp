@@ -96,6 +96,41 @@ int applyLevelDigit(PatternGrid& grid, PatternEditState& state, int col, int row
     return grid.rowCount() > row + jump ? row + jump : row;
 }
 
+CellBlock copyCells(const PatternGrid& grid, const CellRect& selection) {
+    const int left = std::max(selection.left, 1);
+    const int right = std::min(selection.right, PatternGrid::kChannels);
+    const int top = std::max(selection.top, PatternGrid::kFirstStepRow);
+    const int bottom = std::min(selection.bottom, grid.rowCount() - 1);
+    CellBlock block;
+    if (left > right || top > bottom)
+        return block;
+    block.columns = right - left + 1;
+    for (int row = top; row <= bottom; ++row) {
+        std::vector<std::string>& cells = block.rows.emplace_back();
+        for (int col = left; col <= right; ++col)
+            cells.push_back(grid.cell(col, row));
+    }
+    return block;
+}
+
+CellRect pasteCells(PatternGrid& grid, PatternEditState& state, const CellBlock& block, int col, int row) {
+    CellRect written{col, row, col - 1, row - 1};
+    if (!isChannelCell(col, row) || col > PatternGrid::kChannels || row >= grid.rowCount())
+        return written;
+    const int rows = std::min(static_cast<int>(block.rows.size()), grid.rowCount() - row);
+    const int columns = std::min(block.columns, PatternGrid::kChannels - col + 1);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            grid.setCell(col + c, row + r,
+                         block.rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
+    if (rows > 0 && columns > 0) {
+        written.right = col + columns - 1;
+        written.bottom = row + rows - 1;
+        state.patternChanged = true;
+    }
+    return written;
+}
+
 void deleteSelectedCells(PatternGrid& grid, PatternEditState& state, const CellRect& selection) {
     const int left = std::max(selection.left, 1);
     const int right = std::min(selection.right, PatternGrid::kChannels);

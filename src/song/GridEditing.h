@@ -67,6 +67,22 @@ int applyLevelDigit(PatternGrid& grid, PatternEditState& state, int col, int row
 // Delete key: empties every channel cell inside the selection and sets patternChanged.
 void deleteSelectedCells(PatternGrid& grid, PatternEditState& state, const CellRect& selection);
 
+// A rectangle of channel cells copied from the grid, row by row.
+struct CellBlock {
+    int columns = 0;
+    std::vector<std::vector<std::string>> rows;
+    bool empty() const { return rows.empty(); }
+};
+
+// Ctrl+C: the channel cells inside the selection (the part of it outside the channel cells and
+// the visible rows is left out).
+CellBlock copyCells(const PatternGrid& grid, const CellRect& selection);
+
+// Ctrl+V: writes `block` with its top left corner at (col, row); cells that would fall outside the
+// channel columns or past the last step stay as they are. Sets patternChanged when a cell was
+// written. Returns the rectangle written (right < left when nothing was).
+CellRect pasteCells(PatternGrid& grid, PatternEditState& state, const CellBlock& block, int col, int row);
+
 // Clear grid cells: empties the channel cells of rows 2..66 (whatever the row count) and the name
 // cell. Headers, step labels, L and T stay. The caller also empties the name box.
 void clearGridCells(PatternGrid& grid);

@@ -260,3 +260,39 @@ TEST(SmallRules, LoopsAndCellJump) {
     EXPECT_EQ(clampCellJump(-3), 0);
     EXPECT_EQ(clampCellJump(4), 4);
 }
+
+TEST(CopyPasteCells, CopiesTheChannelPartOfTheSelectionAndPastesClippedAtTheEdges) {
+    PatternGrid grid;
+    PatternEditState state;
+    grid.setCell(1, 2, "Kick      [ ]");
+    grid.setCell(2, 3, "Snare     [4]");
+    // The step label column and header rows are left out of a copy.
+    const CellBlock block = copyCells(grid, CellRect{0, 0, 2, 3});
+    ASSERT_EQ(block.columns, 2);
+    ASSERT_EQ(block.rows.size(), 2u);
+    EXPECT_EQ(block.rows[0][0], "Kick      [ ]");
+    EXPECT_EQ(block.rows[1][1], "Snare     [4]");
+
+    const CellRect written = pasteCells(grid, state, block, 5, 16);
+    EXPECT_TRUE(state.patternChanged);
+    EXPECT_EQ(written.left, 5);
+    EXPECT_EQ(written.right, 6);
+    EXPECT_EQ(written.top, 16);
+    EXPECT_EQ(written.bottom, 17); // the last step of 16: row 17
+    EXPECT_EQ(grid.cell(5, 16), "Kick      [ ]");
+    EXPECT_EQ(grid.cell(6, 17), "Snare     [4]");
+    EXPECT_EQ(grid.cell(5, 18), ""); // nothing past the last step
+
+    // A paste at the last channel keeps only the block's first column.
+    state.patternChanged = false;
+    const CellRect edge = pasteCells(grid, state, block, 6, 2);
+    EXPECT_EQ(edge.right, 6);
+    EXPECT_EQ(grid.cell(6, 2), "Kick      [ ]");
+    EXPECT_EQ(grid.cell(7, 2), "");
+
+    // Nothing to paste, or no channel cell under the cursor: nothing changes.
+    state.patternChanged = false;
+    EXPECT_LT(pasteCells(grid, state, CellBlock{}, 1, 2).right, 1);
+    EXPECT_LT(pasteCells(grid, state, block, 0, 2).right, 0);
+    EXPECT_FALSE(state.patternChanged);
+}

@@ -348,19 +348,22 @@ private slots:
         QCOMPARE(itemTexts(ui().fileMenu),
                  QStringList({"New Song", "Open Song", "Save Song", "Render song to wave",
                               "Export MIDI\u2026", "-", "Print Song Score (Drum TAB)", "-", "Exit"}));
-        QCOMPARE(itemTexts(ui().editMenu), QStringList({"Clear Pattern", "Clear List", "Insert instrument"}));
+        QCOMPARE(itemTexts(ui().editMenu),
+                 QStringList({"Undo", "Redo", "-", "Clear Pattern", "Clear List", "Insert instrument"}));
         QCOMPARE(itemTexts(ui().viewMenu), QStringList({"Kit Maker", "Practice"}));
         QCOMPARE(itemTexts(ui().setupMenu),
                  QStringList({"Drum Kit Library", "-", "Cell Jump", "-", "Grid Scroll Indicator",
                               "Pattern Grid Color", "-", "Include MP3 option when render", "Acidize Loop"}));
-        QCOMPARE(itemTexts(ui().helpMenu).size(), 4);
-        QCOMPARE(itemTexts(ui().helpMenu)[1], QString("-"));
-        QCOMPARE(itemTexts(ui().helpMenu)[2], QString("About"));
+        QCOMPARE(itemTexts(ui().helpMenu).size(), 5);
+        QCOMPARE(itemTexts(ui().helpMenu)[1], QString("Keyboard shortcuts"));
+        QCOMPARE(itemTexts(ui().helpMenu)[2], QString("-"));
+        QCOMPARE(itemTexts(ui().helpMenu)[3], QString("About"));
         // Every item is enabled from the start, whether its command is the window's own or one wired
-        // in later.
+        // in later, but for Undo and Redo with nothing to undo or redo yet.
         for (const QMenu* menu : {ui().fileMenu, ui().editMenu, ui().viewMenu, ui().setupMenu, ui().helpMenu})
             for (const QAction* a : menu->actions())
-                QVERIFY2(a->isEnabled(), qPrintable(a->text()));
+                QVERIFY2(a->isEnabled() != (a->text() == "Undo" || a->text() == "Redo"),
+                         qPrintable(a->text()));
         for (QAction* a : {ui().gridScrollIndicatorAction, ui().includeMp3Action, ui().acidizeLoopAction})
             QVERIFY(a->isCheckable());
         // The check marks toggle.

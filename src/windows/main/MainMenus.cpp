@@ -83,6 +83,10 @@ void MainMenus::buildMenus() {
     a.exit = item(fileMenu, "exitAction", "Exit");
 
     QMenu* editMenu = popup(&surface_, "editMenu");
+    // The undo history names the step in these two items' texts.
+    a.undo = item(editMenu, "undoAction", "Undo");
+    a.redo = item(editMenu, "redoAction", "Redo");
+    editMenu->addSeparator();
     // "Clear Pattern" has no command bound to it: it is enabled and does nothing.
     a.clearPattern = item(editMenu, "clearPatternAction", "Clear Pattern");
     a.clearList = item(editMenu, "clearListAction", "Clear List");
@@ -106,6 +110,7 @@ void MainMenus::buildMenus() {
 
     QMenu* helpMenu = popup(&surface_, "helpMenu");
     a.helpContents = item(helpMenu, "helpContentsAction", "Tamboro Help");
+    a.keyboardShortcuts = item(helpMenu, "keyboardShortcutsAction", "Keyboard shortcuts");
     helpMenu->addSeparator();
     a.about = item(helpMenu, "aboutAction", "About");
     a.webSite = item(helpMenu, "webSiteAction", "Visit the Tamboro web site");

@@ -20,11 +20,11 @@ public:
     // The items of the five menus, in menu order.
     struct Actions {
         QAction *newSong, *openSong, *saveSong, *renderSong, *exportMidi, *printScore, *exit;
-        QAction *clearPattern, *clearList, *insertInstrument;
+        QAction *undo, *redo, *clearPattern, *clearList, *insertInstrument;
         QAction *kitMaker, *practice;
         QAction *drumKitLibrary, *cellJump, *gridScrollIndicator, *patternGridColor, *includeMp3,
             *acidizeLoop;
-        QAction *helpContents, *about, *webSite;
+        QAction *helpContents, *keyboardShortcuts, *about, *webSite;
         QMenu* recentSongs; // File > Recent songs, filled by RecentSongsMenu
     };
 

@@ -9,6 +9,7 @@
 #include "windows/controls/OptionsWindow.h"
 #include "windows/controls/SkinPictures.h"
 #include "windows/kits/KitListWindow.h"
+#include "windows/main/KeyboardShortcuts.h"
 #include "windows/main/MainMenus.h"
 #include "windows/main/PatternGridView.h"
 #include "windows/main/TransportPanel.h"
@@ -32,6 +33,20 @@ void MainWindow::connectWindowCommands() {
     connect(a.patternGridColor, &QAction::triggered, this, &MainWindow::patternGridColorClicked);
     openDocument = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     connect(a.helpContents, &QAction::triggered, this, &MainWindow::helpContentsClicked);
+    connect(a.keyboardShortcuts, &QAction::triggered, this, [this] { showKeyboardShortcuts(this); });
+    // Space plays the pattern, or stops what plays, from any window (the grid keeps Space for
+    // itself while it has the keys, a text box for its text).
+    auto* playOrStop = new QAction(QStringLiteral("Play or stop"), this);
+    playOrStop->setObjectName("playOrStopAction");
+    bindApplicationKeys(*playOrStop, KeyCommand::PlayOrStop, *this);
+    connect(playOrStop, &QAction::triggered, this, [this] {
+        TransportPanel& transport = parts_->transport;
+        // The play buttons are disabled exactly while something plays or renders.
+        if (transport.playButtonsEnabled())
+            emit transport.playPatternClicked();
+        else
+            emit transport.stopClicked();
+    });
     connect(a.about, &QAction::triggered, this, &MainWindow::aboutClicked);
     connect(a.webSite, &QAction::triggered, this, &MainWindow::webSiteClicked);
     connect(&menus, &MainMenus::minimizeClicked, this, &MainWindow::minimizeClicked);

@@ -6,6 +6,7 @@
 #include "app/MainWindowShape.h"
 #include "controls/SkinFiles.h"
 #include "windows/controls/SkinPictures.h"
+#include "windows/main/EditHistory.h"
 #include "windows/main/MainMenus.h"
 #include "windows/main/PatternBoxes.h"
 #include "windows/main/PatternGridView.h"
@@ -49,7 +50,13 @@ void MainWindow::buildParts() {
     });
     transport->raiseOverGrid();
 
-    parts_.emplace(MainWindowParts{*this, state_, *transport, *lists, *boxes, *grid, *menus});
+    parts_.emplace(MainWindowParts{*this, state_, *transport, *lists, *boxes, *grid, *menus, nullptr});
+    // Every edit of the grid, the boxes and the lists goes through the undo history.
+    auto* history = new EditHistory(*parts_);
+    parts_->history = history;
+    grid->setEditRunner(history->runner());
+    boxes->setEditRunner(history->runner());
+    lists->setEditRunner(history->runner());
 
     connect(boxes, &PatternBoxes::cellsChanged, grid, &PatternGridView::modelChanged);
     connect(transport, &TransportPanel::clearPatternClicked, this, &MainWindow::clearPatternClicked);

@@ -9,6 +9,7 @@
 #include "common/Error.h"
 #include "common/Rounding.h"
 #include "song/WorkingSamples.h"
+#include "windows/main/EditHistory.h"
 #include "windows/main/MainMenus.h"
 #include "windows/main/PatternBoxes.h"
 #include "windows/main/PatternGridView.h"
@@ -39,6 +40,8 @@ MainWindow::MainWindow(const std::filesystem::path& programFolder, const Program
     startUp();
     // The form's first size is a size change like any other: the resize rule applies at once.
     applyResizeRule();
+    // Start-up's own settings are no user's edits.
+    parts_->history->startFresh();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

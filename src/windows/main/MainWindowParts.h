@@ -7,6 +7,7 @@ class QWidget;
 
 namespace tamboro {
 
+class EditHistory;
 class MainMenus;
 class PatternBoxes;
 class PatternGridView;
@@ -23,6 +24,8 @@ struct MainWindowParts {
     PatternBoxes& boxes;
     PatternGridView& grid;
     MainMenus& menus;
+    // The undo history; the window makes it right after its parts.
+    EditHistory* history;
 };
 
 } // namespace tamboro

@@ -84,6 +84,11 @@ PatternBoxes::PatternBoxes(QWidget& surface, PatternGrid& cells, PatternEditStat
         cells_.setName(text.toStdString());
         emit cellsChanged(); // the name shows in the grid's corner cell
     });
+    // The box reports a typed text before its textChanged: the cell takes it first.
+    connect(nameBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        cells_.setName(text.toStdString());
+        emit nameEdited();
+    });
     connect(loopsBox_, &QSpinBox::valueChanged, this, &PatternBoxes::loopsChanged);
     connect(timeBarBox_, &QComboBox::editTextChanged, this,
             [this](const QString& text) { setPendingTimeBar(editState_, text.toStdString()); });
@@ -118,8 +123,11 @@ void PatternBoxes::showLoops(int loops) {
 
 void PatternBoxes::loopsChanged() {
     const int loops = clampLoops(loopsBox_->value());
-    if (loops != loopsBox_->value())
-        loopsBox_->setValue(loops);
+    if (loops != loopsBox_->value()) {
+        loopsBox_->setValue(loops); // comes back here with the value kept
+        return;
+    }
+    emit loopsEdited();
 }
 
 void PatternBoxes::showTimeBarOf(const PatternGrid& grid) {
@@ -142,7 +150,10 @@ void PatternBoxes::applyTimeBarClicked() {
     // lies past the new end.
     int unusedPlayRow = PatternGrid::kFirstStepRow;
     try {
-        if (!applyTimeBar(cells_, editState_, unusedPlayRow))
+        bool applied = false;
+        runEdit(editRunner_, QStringLiteral("Change Time/Bar"),
+                [&] { applied = applyTimeBar(cells_, editState_, unusedPlayRow); });
+        if (!applied)
             return;
     } catch (const Error& e) {
         // The choice is checked before anything is written, so the grid is as it was.
@@ -155,10 +166,12 @@ void PatternBoxes::applyTimeBarClicked() {
 }
 
 void PatternBoxes::clearPattern() {
-    clearGridCells(cells_);
-    nameBox_->clear();
-    emit patternCleared();
-    loopsBox_->setValue(1);
+    runEdit(editRunner_, QStringLiteral("Clear pattern"), [this] {
+        clearGridCells(cells_);
+        nameBox_->clear();
+        emit patternCleared();
+        loopsBox_->setValue(1);
+    });
     emit cellsChanged();
 }
 

@@ -5,6 +5,8 @@
 // per-beat choice that its button lays the grid out with, and shows the loaded pattern's layout. None of them
 // sets patternChanged.
 
+#include "windows/main/EditRunner.h"
+
 #include <QObject>
 #include <QString>
 
@@ -28,6 +30,9 @@ public:
 
     // Tells the user why the Time/Bar button refused a choice; tests answer it themselves.
     std::function<void(const QString& message)> showTimeBarProblem;
+
+    // The Time/Bar button and the clear button run their edits through `runner` (the undo history).
+    void setEditRunner(EditRunner runner) { editRunner_ = std::move(runner); }
 
     QString patternName() const;
     // Shows `name` in the name box, which puts it in the name cell.
@@ -58,6 +63,10 @@ signals:
     // clearPattern emptied the pattern: a song script made from it is gone too.
     void patternCleared();
     void savePatternClicked();
+    // The user typed in the name box (the name cell holds the new name by now).
+    void nameEdited();
+    // The loops box holds a new value (after its rule).
+    void loopsEdited();
 
 private:
     void loopsChanged();
@@ -67,6 +76,7 @@ private:
     QComboBox* timeBarBox_ = nullptr;
     QLineEdit* nameBox_ = nullptr;
     QSpinBox* loopsBox_ = nullptr;
+    EditRunner editRunner_;
 };
 
 } // namespace tamboro

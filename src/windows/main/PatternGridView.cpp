@@ -1,6 +1,7 @@
 #include "windows/main/PatternGridView.h"
 
 #include "song/PanTable.h"
+#include "windows/main/KeyboardShortcuts.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -51,9 +52,21 @@ QSize PatternGridView::sizeHint() const {
 }
 
 void PatternGridView::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         textCache_.clear();
+        abbreviations_.clear();
+    }
     QAbstractScrollArea::changeEvent(event);
+}
+
+void PatternGridView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    updateCells({col_, row_, col_, row_});
+}
+
+void PatternGridView::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    updateCells({col_, row_, col_, row_});
 }
 
 void PatternGridView::setColors(const QColor& background, const QColor& text) {
@@ -158,6 +171,42 @@ const QStaticText& PatternGridView::staticText(const std::string& text) const {
     return it->second;
 }
 
+const std::string& PatternGridView::abbreviated(const std::string& text, int width) const {
+    static const std::string kNone;
+    // An instrument cell ("Name      [5]") keeps its level tag whole; the name gives way, cut
+    // with "…", so that the level can always be read.
+    if (text.size() <= kLevelIndex + 1 || text[kLevelIndex - 1] != '[')
+        return kNone;
+    if (abbreviations_.size() > 4096)
+        abbreviations_.clear();
+    auto it = abbreviations_.find(text);
+    if (it == abbreviations_.end())
+        it = abbreviations_
+                 .emplace(
+                     text,
+                     cellDisplayText(QString::fromStdString(text), QFontMetrics(font()), width).toStdString())
+                 .first;
+    return it->second;
+}
+
+QString cellDisplayText(const QString& text, const QFontMetrics& metrics, int width) {
+    if (metrics.horizontalAdvance(text) <= width || text.size() <= static_cast<qsizetype>(kLevelIndex + 1) ||
+        text[static_cast<qsizetype>(kLevelIndex - 1)] != QLatin1Char('['))
+        return text;
+    const QString tag = text.mid(static_cast<qsizetype>(kLevelIndex - 1));
+    const QString name = text.left(static_cast<qsizetype>(kLevelIndex - 1)).trimmed();
+    // The parts' widths need not add up to the whole's (kerning, rounding): shrink until it fits.
+    QString shown = tag;
+    for (int room = width - metrics.horizontalAdvance(QLatin1Char(' ') + tag); room > 0; --room) {
+        const QString candidate = metrics.elidedText(name, Qt::ElideRight, room) + QLatin1Char(' ') + tag;
+        if (metrics.horizontalAdvance(candidate) <= width) {
+            shown = candidate.trimmed();
+            break;
+        }
+    }
+    return shown;
+}
+
 void PatternGridView::paintEvent(QPaintEvent* event) {
     const QRect dirty = event->rect();
     QPainter p(viewport());
@@ -169,6 +218,8 @@ void PatternGridView::paintEvent(QPaintEvent* event) {
     const QColor fixedText = palette().color(QPalette::ButtonText);
     const QColor highlight = palette().color(QPalette::Highlight);
     const QColor highlightText = palette().color(QPalette::HighlightedText);
+    // The cursor shows while the grid has the keys, so the grid at rest looks as it always did.
+    const bool cursorShown = hasFocus() && hasChannelRows();
 
     auto paintCell = [&](int col, int row) {
         const QRect rect(columnLeft(col), rowTop(row), columnWidth(col), kRowHeight);
@@ -182,6 +233,12 @@ void PatternGridView::paintEvent(QPaintEvent* event) {
         p.setPen(kLineColor);
         p.drawLine(rect.right() + 1, rect.top(), rect.right() + 1, rect.bottom() + 1);
         p.drawLine(rect.left(), rect.bottom() + 1, rect.right() + 1, rect.bottom() + 1);
+        if (cursorShown && col == col_ && row == row_) {
+            // The keyboard cursor: a frame two pixels wide inside the current cell.
+            p.setPen(selected ? highlightText : text_);
+            p.drawRect(rect.adjusted(0, 0, -1, -1));
+            p.drawRect(rect.adjusted(1, 1, -2, -2));
+        }
         const std::string& text = grid_.cell(col, row);
         if (!text.empty()) {
             p.setPen(fixed ? fixedText : selected ? highlightText : text_);
@@ -189,6 +246,9 @@ void PatternGridView::paintEvent(QPaintEvent* event) {
             const QPoint at(rect.left() + 2, rect.top() + textTop);
             if (laidOut.size().width() <= rect.width() - 2) {
                 p.drawStaticText(at, laidOut);
+            } else if (const std::string& shortText = abbreviated(text, rect.width() - 3);
+                       !shortText.empty()) {
+                p.drawStaticText(at, staticText(shortText));
             } else { // a long text is cut at the cell's edge, never drawn over its neighbour
                 p.save();
                 p.setClipRect(rect, Qt::IntersectClip);
@@ -272,6 +332,11 @@ std::string PatternGridView::currentInstrument() const {
     return instruments_.current ? instruments_.current() : std::string();
 }
 
+QString PatternGridView::toggleStepName(const std::string& instrument) const {
+    return grid_.cell(col_, row_) == instrument ? QStringLiteral("Remove instrument")
+                                                : QStringLiteral("Place instrument");
+}
+
 void PatternGridView::markChanged() {
     updateCells(selection());
     emit patternChanged();
@@ -307,26 +372,22 @@ void PatternGridView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     if (event->button() == Qt::RightButton) {
         // The level step never sets patternChanged.
-        if (stepCellLevel(grid_, col_, row_))
+        bool stepped = false;
+        runEdit(editRunner_, QStringLiteral("Change level"),
+                [&] { stepped = stepCellLevel(grid_, col_, row_); });
+        if (stepped)
             updateCells({col_, row_, col_, row_});
         return;
     }
-    if (event->button() != Qt::LeftButton && event->button() != Qt::MiddleButton)
-        return;
-    const std::string instrument = currentInstrument();
-    const ToggleResult result = placeOrRemove(grid_, state_, col_, row_, instrument);
-    if (result == ToggleResult::Nothing)
-        return;
-    markChanged();
-    if (result == ToggleResult::Placed && instruments_.positionOf && instruments_.lastKitIndex &&
-        shouldAudition(instruments_.positionOf(instrument), instruments_.lastKitIndex()))
-        emit auditionRequested(QString::fromStdString(instrument));
+    if (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton)
+        placeOrRemoveAtCursor();
 }
 
 void PatternGridView::insertInstrument() {
     if (!hasChannelRows())
         return;
-    toggleCellInstrument(grid_, col_, row_, currentInstrument());
+    runEdit(editRunner_, toggleStepName(currentInstrument()),
+            [&] { toggleCellInstrument(grid_, col_, row_, currentInstrument()); });
     updateCells({col_, row_, col_, row_});
 }
 
@@ -337,7 +398,10 @@ void PatternGridView::typeLevelDigit(QChar key) {
     const bool wasChanged = state_.patternChanged;
     state_.patternChanged = false;
     const int typedRow = row_;
-    const int newRow = applyLevelDigit(grid_, state_, col_, row_, key.toLatin1(), currentInstrument());
+    int newRow = row_;
+    runEdit(editRunner_, QStringLiteral("Set level"), [&] {
+        newRow = applyLevelDigit(grid_, state_, col_, row_, key.toLatin1(), currentInstrument());
+    });
     const bool edited = state_.patternChanged;
     state_.patternChanged = wasChanged || edited;
     updateCells({col_, typedRow, col_, typedRow});
@@ -346,50 +410,101 @@ void PatternGridView::typeLevelDigit(QChar key) {
         emit patternChanged();
 }
 
+bool PatternGridView::event(QEvent* event) {
+    // The grid's own keys win over the keys that work from every window (Space places here).
+    if (event->type() == QEvent::ShortcutOverride && gridCommandFor(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void PatternGridView::placeOrRemoveAtCursor() {
+    if (!hasChannelRows())
+        return;
+    const std::string instrument = currentInstrument();
+    ToggleResult result = ToggleResult::Nothing;
+    runEdit(editRunner_, toggleStepName(instrument),
+            [&] { result = placeOrRemove(grid_, state_, col_, row_, instrument); });
+    if (result == ToggleResult::Nothing)
+        return;
+    markChanged();
+    if (result == ToggleResult::Placed && instruments_.positionOf && instruments_.lastKitIndex &&
+        shouldAudition(instruments_.positionOf(instrument), instruments_.lastKitIndex()))
+        emit auditionRequested(QString::fromStdString(instrument));
+}
+
+void PatternGridView::copySelection() {
+    clipboard_ = copyCells(grid_, selection());
+}
+
+void PatternGridView::pasteAtCursor() {
+    if (clipboard_.empty() || !hasChannelRows())
+        return;
+    CellRect written;
+    runEdit(editRunner_, QStringLiteral("Paste cells"),
+            [&] { written = pasteCells(grid_, state_, clipboard_, col_, row_); });
+    if (written.right < written.left)
+        return;
+    // The pasted block becomes the selection, so that it can be copied on or deleted at once.
+    setSelection(written);
+    emit patternChanged();
+}
+
 void PatternGridView::keyPressEvent(QKeyEvent* event) {
-    const bool extend = event->modifiers() & Qt::ShiftModifier;
-    const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    switch (event->key()) {
-    case Qt::Key_Delete:
+    const std::optional<KeyCommand> command = gridCommandFor(*event);
+    if (!command) {
+        // Every other key is ignored: typing never edits a cell directly.
+        event->ignore();
+        return;
+    }
+    const bool extend = *command == KeyCommand::ExtendSelection;
+    const int key = event->key();
+    const int steps = std::max(1, grid_.rowCount() - kFixedRows);
+    switch (*command) {
+    case KeyCommand::MoveCursor:
+    case KeyCommand::ExtendSelection:
+        if (key == Qt::Key_Up || key == Qt::Key_Down)
+            moveCurrent(col_, row_ + (key == Qt::Key_Up ? -1 : 1), extend);
+        else
+            moveCurrent(col_ + (key == Qt::Key_Left ? -1 : 1), row_, extend);
+        return;
+    case KeyCommand::RowStartEnd:
+        moveCurrent(key == Qt::Key_Home ? 1 : PatternGrid::kChannels, row_, false);
+        return;
+    case KeyCommand::FirstLastStep:
+        moveCurrent(key == Qt::Key_Home ? 1 : PatternGrid::kChannels,
+                    key == Qt::Key_Home ? kFixedRows : lastRow(), false);
+        return;
+    case KeyCommand::PatternLengthUp:
+        moveCurrent(col_, row_ - steps, false);
+        return;
+    case KeyCommand::PatternLengthDown:
+        moveCurrent(col_, row_ + steps, false);
+        return;
+    case KeyCommand::PlaceOrRemove:
+        placeOrRemoveAtCursor();
+        return;
+    case KeyCommand::SetLevel:
+        typeLevelDigit(QChar(u'0' + (key - Qt::Key_0)));
+        return;
+    case KeyCommand::DeleteCells:
         if (hasChannelRows()) {
-            deleteSelectedCells(grid_, state_, selection());
+            runEdit(editRunner_, QStringLiteral("Delete cells"),
+                    [&] { deleteSelectedCells(grid_, state_, selection()); });
             markChanged();
         }
         return;
-    case Qt::Key_Up:
-        moveCurrent(col_, row_ - 1, extend);
+    case KeyCommand::CopyCells:
+        copySelection();
         return;
-    case Qt::Key_Down:
-        moveCurrent(col_, row_ + 1, extend);
-        return;
-    case Qt::Key_Left:
-        moveCurrent(col_ - 1, row_, extend);
-        return;
-    case Qt::Key_Right:
-        moveCurrent(col_ + 1, row_, extend);
-        return;
-    case Qt::Key_PageUp:
-        moveCurrent(col_, row_ - visibleScrolledRows(), extend);
-        return;
-    case Qt::Key_PageDown:
-        moveCurrent(col_, row_ + visibleScrolledRows(), extend);
-        return;
-    case Qt::Key_Home:
-        moveCurrent(1, ctrl ? kFixedRows : row_, extend);
-        return;
-    case Qt::Key_End:
-        moveCurrent(PatternGrid::kChannels, ctrl ? lastRow() : row_, extend);
+    case KeyCommand::PasteCells:
+        pasteAtCursor();
         return;
     default:
-        break;
-    }
-    const QString text = event->text();
-    if (text.size() == 1 && text[0] >= QLatin1Char('1') && text[0] <= QLatin1Char('9')) {
-        typeLevelDigit(text[0]);
+        event->ignore();
         return;
     }
-    // Every other key is ignored: typing never edits a cell directly.
-    event->ignore();
 }
 
 } // namespace tamboro

@@ -6,9 +6,11 @@
 
 #include "song/GridEditing.h"
 #include "song/PatternGrid.h"
+#include "windows/main/EditRunner.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QFontMetrics>
 #include <QStaticText>
 
 #include <cstdint>
@@ -29,6 +31,10 @@ struct GridInstrumentSource {
     std::function<int()> lastKitIndex;                 // `lastKitIndex`
 };
 
+// What a cell shows in `width` pixels: its text, or for an instrument with its level tag
+// ("Name      [5]") that does not fit, the name cut with "…" and the tag whole.
+QString cellDisplayText(const QString& text, const QFontMetrics& metrics, int width);
+
 class PatternGridView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -42,6 +48,8 @@ public:
     PatternGridView(PatternGrid& grid, PatternEditState& state, QWidget* parent = nullptr);
 
     void setInstrumentSource(GridInstrumentSource source) { instruments_ = std::move(source); }
+    // Every edit of a cell runs through `runner` (the undo history).
+    void setEditRunner(EditRunner runner) { editRunner_ = std::move(runner); }
 
     // The current cell (`Col`, `Row`); always a channel cell.
     int currentColumn() const { return col_; }
@@ -69,6 +77,12 @@ public:
     void insertInstrument();
     // A level digit typed while the main window has the keys.
     void typeLevelDigit(QChar key);
+    // Space or Enter, and a left or middle click: toggles the current instrument into the current
+    // cell (auditioning a placed kit instrument).
+    void placeOrRemoveAtCursor();
+    // Ctrl+C and Ctrl+V: the selected cells, pasted with their top left corner at the cursor.
+    void copySelection();
+    void pasteAtCursor();
 
     // Geometry, in viewport coordinates; an empty rectangle for a row scrolled out of view.
     QRect cellRect(int col, int row) const;
@@ -88,10 +102,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     int columnLeft(int col) const;
@@ -107,12 +124,18 @@ private:
     // Schedules a repaint of just these cells (those on screen).
     void updateCells(const CellRect& cells);
     void markChanged();
+    // The undo step's name for toggling `instrument` into the current cell.
+    QString toggleStepName(const std::string& instrument) const;
     std::string currentInstrument() const;
     const QStaticText& staticText(const std::string& text) const;
+    // An instrument cell's text shortened to `width` pixels with its level tag whole; empty for
+    // a text that is no instrument with a level.
+    const std::string& abbreviated(const std::string& text, int width) const;
 
     PatternGrid& grid_;
     PatternEditState& state_;
     GridInstrumentSource instruments_;
+    EditRunner editRunner_;
     int col_ = 1;
     int row_ = kFixedRows;
     // The other corner of the selection: moved by a mouse drag (the current cell stays where the
@@ -123,6 +146,9 @@ private:
     QColor background_;
     QColor text_;
     mutable std::unordered_map<std::string, QStaticText> textCache_;
+    mutable std::unordered_map<std::string, std::string> abbreviations_;
+    // The cells Ctrl+C copied.
+    CellBlock clipboard_;
 };
 
 } // namespace tamboro

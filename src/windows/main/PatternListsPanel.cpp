@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -20,9 +21,25 @@ namespace {
 constexpr int kListRestoredHeight = 129;
 constexpr int kListEnlargedHeight = 404;
 
+// The check boxes get a light edge of their own: the style's black-on-black box could not be seen.
 const char* const kListStyle =
     "QListWidget { background: #0c0e12; color: #d6dee8; border: 1px solid #000; selection-background-color: "
-    "#ff8a1f; selection-color: #000; }";
+    "#ff8a1f; selection-color: #000; }"
+    "QListWidget::indicator { width: 9px; height: 9px; border: 1px solid #d6dee8; background: #0c0e12; }"
+    "QListWidget::indicator:checked { background: #ff8a1f; }";
+
+// Never wider than the list, so that a long name ends in "…" instead of running out of sight;
+// the whole name is the entry's tooltip.
+class ElidingDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(option.widget))
+            size.setWidth(std::min(size.width(), view->viewport()->width()));
+        return size;
+    }
+};
 
 } // namespace
 
@@ -39,8 +56,12 @@ PatternListsPanel::PatternListsPanel(QWidget& surface, PatternLibrary& library, 
     playListBox_ = new QListWidget(s);
     playListBox_->setObjectName("playListBox");
     playListBox_->setGeometry(254, 40, 125, 125);
-    for (QListWidget* list : {libraryBox_, playListBox_})
+    for (QListWidget* list : {libraryBox_, playListBox_}) {
         list->setStyleSheet(kListStyle);
+        list->setItemDelegate(new ElidingDelegate(list));
+        list->setTextElideMode(Qt::ElideRight);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
 
     auto* sendButton = skinButton(s, "sendToPlayList", 222, 60, QString());
     auto* backButton = skinButton(s, "backToLibrary", 222, 96, QString());
@@ -79,7 +100,10 @@ PatternListsPanel::PatternListsPanel(QWidget& surface, PatternLibrary& library, 
     connect(libraryBox_, &QListWidget::currentRowChanged, this, [this](int row) { library_.select(row); });
     connect(playListBox_, &QListWidget::currentRowChanged, this, [this](int row) { playList_.select(row); });
     connect(playListBox_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-        playList_.setChecked(playListBox_->row(item), item->checkState() == Qt::Checked);
+        const bool checked = item->checkState() == Qt::Checked;
+        runEdit(editRunner_,
+                checked ? QStringLiteral("Tick Play List entry") : QStringLiteral("Untick Play List entry"),
+                [&] { playList_.setChecked(playListBox_->row(item), checked); });
     });
     connect(libraryBox_, &QListWidget::itemDoubleClicked, this, [this] { sendToPlayListClicked(); });
     connect(sendButton, &PictureButton::clicked, this, &PatternListsPanel::sendToPlayListClicked);
@@ -108,8 +132,10 @@ bool PatternListsPanel::eventFilter(QObject* watched, QEvent* event) {
 void PatternListsPanel::showLibrary() {
     const QSignalBlocker block(libraryBox_);
     libraryBox_->clear();
-    for (const std::string& name : library_.entries())
-        libraryBox_->addItem(QString::fromStdString(name));
+    for (const std::string& name : library_.entries()) {
+        auto* item = new QListWidgetItem(QString::fromStdString(name), libraryBox_);
+        item->setToolTip(item->text());
+    }
     libraryBox_->setCurrentRow(library_.selected());
 }
 
@@ -119,15 +145,18 @@ void PatternListsPanel::showPlayList() {
     for (const PlayListEntry& entry : playList_.entries()) {
         auto* item = new QListWidgetItem(QString::fromStdString(entry.name), playListBox_);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setToolTip(item->text());
         item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
     }
     playListBox_->setCurrentRow(playList_.selected());
 }
 
 void PatternListsPanel::replacePlayList(const std::vector<std::string>& names) {
-    playList_.clear();
-    for (const std::string& name : names)
-        playList_.append(name);
+    runEdit(editRunner_, QStringLiteral("Replace Play List"), [&] {
+        playList_.clear();
+        for (const std::string& name : names)
+            playList_.append(name);
+    });
     showPlayList();
 }
 
@@ -146,13 +175,18 @@ void PatternListsPanel::selectPlayListRow(int row) {
 }
 
 void PatternListsPanel::sendToPlayListClicked() {
-    if (sendToPlayList(library_, playList_))
+    bool sent = false;
+    runEdit(editRunner_, QStringLiteral("Send to Play List"),
+            [&] { sent = sendToPlayList(library_, playList_); });
+    if (sent)
         showPlayList();
 }
 
 void PatternListsPanel::backToLibraryClicked() {
     try {
-        moveBackToLibrary(playList_, library_);
+        // Refuses names that could leave the program folder; the lists stay as they were.
+        runEdit(editRunner_, QStringLiteral("Move back to library"),
+                [this] { moveBackToLibrary(playList_, library_); });
     } catch (const Error& e) {
         if (showProblem)
             showProblem(QString::fromStdString(e.what()));
@@ -163,22 +197,29 @@ void PatternListsPanel::backToLibraryClicked() {
 }
 
 void PatternListsPanel::playListArrowClicked(bool up) {
-    if (up)
-        playList_.moveUp();
-    else
-        playList_.moveDown();
+    runEdit(editRunner_,
+            up ? QStringLiteral("Move up in Play List") : QStringLiteral("Move down in Play List"),
+            [this, up] {
+                if (up)
+                    playList_.moveUp();
+                else
+                    playList_.moveDown();
+            });
     showPlayList();
 }
 
 void PatternListsPanel::playListBinClicked() {
-    playList_.deleteChecked();
+    runEdit(editRunner_, QStringLiteral("Delete checked from Play List"),
+            [this] { playList_.deleteChecked(); });
     showPlayList();
 }
 
 void PatternListsPanel::libraryBinClicked() {
     if (!canDeleteFromLibrary(library_) || !confirmLibraryDelete())
         return;
-    deleteFromLibrary(library_, playList_, programDir_);
+    // Undoing puts the name back in both lists; the pattern file stays deleted.
+    runEdit(editRunner_, QStringLiteral("Delete pattern (file stays deleted)"),
+            [this] { deleteFromLibrary(library_, playList_, programDir_); });
     showLibrary();
     showPlayList();
 }

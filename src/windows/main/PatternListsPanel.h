@@ -5,6 +5,7 @@
 // the two list models; a right-button press enlarges a list, any other press restores it.
 
 #include "song/PatternLibrary.h"
+#include "windows/main/EditRunner.h"
 
 #include <QObject>
 #include <QString>
@@ -34,6 +35,10 @@ public:
     std::function<bool()> confirmLibraryDelete;
     // Tells the user why a button refused (an unsafe name for the library); tests replace it.
     std::function<void(const QString& message)> showProblem;
+
+    // Every change of the two lists runs through `runner` (the undo history); the library bin's
+    // step says that its file stays deleted.
+    void setEditRunner(EditRunner runner) { editRunner_ = std::move(runner); }
 
     // Shows the list models in their boxes (after the models changed behind the panel's back).
     void showLibrary();
@@ -71,6 +76,7 @@ private:
     std::filesystem::path programDir_;
     QListWidget* libraryBox_ = nullptr;
     QListWidget* playListBox_ = nullptr;
+    EditRunner editRunner_;
 };
 
 } // namespace tamboro

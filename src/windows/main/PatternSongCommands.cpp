@@ -6,6 +6,8 @@
 #include "song/SongFile.h"
 #include "windows/kits/ExtraSamplesWindow.h"
 #include "windows/kits/SampleEditorWindow.h"
+#include "windows/main/EditHistory.h"
+#include "windows/main/KeyboardShortcuts.h"
 #include "windows/main/MainMenus.h"
 #include "windows/main/MainWindowSound.h"
 #include "windows/main/MainWindowState.h"
@@ -16,7 +18,6 @@
 
 #include <QAction>
 #include <QFileDialog>
-#include <QKeySequence>
 #include <QMessageBox>
 
 namespace tamboro {
@@ -60,17 +61,10 @@ PatternSongCommands::PatternSongCommands(const MainWindowParts& window, MainWind
     connect(menu.clearList, &QAction::triggered, this, &PatternSongCommands::clearListClicked);
     connect(&window_.transport, &TransportPanel::clearSongClicked, this,
             &PatternSongCommands::clearListClicked);
-    // The desktop's usual keys for opening and saving a song. The menus are popups, so the window
-    // itself carries the actions for their keys to work while no menu is open, and they answer in
-    // every Tamboro window (the Kit List, the sample editor...), not only while this one has focus.
+    // The desktop's usual keys for opening and saving a song, from every window of the program.
     // New Song gets no key: it empties the grid without asking, which a stray key press must not do.
-    const std::pair<QAction*, QKeySequence> keys[] = {{menu.openSong, QKeySequence::Open},
-                                                      {menu.saveSong, QKeySequence::Save}};
-    for (const auto& [action, key] : keys) {
-        action->setShortcut(key);
-        action->setShortcutContext(Qt::ApplicationShortcut);
-        parent->addAction(action);
-    }
+    bindApplicationKeys(*menu.openSong, KeyCommand::OpenSong, *parent);
+    bindApplicationKeys(*menu.saveSong, KeyCommand::SaveSong, *parent);
     // A left or middle press on the Play List loads the entry it selected.
     connect(&window_.lists, &PatternListsPanel::playListEntryPressed, this,
             &PatternSongCommands::playListPressed);
@@ -118,10 +112,13 @@ SampleTarget PatternSongCommands::sampleTarget() {
 bool PatternSongCommands::savePatternClicked() {
     try {
         MainWindowState& state = window_.state;
-        const SaveOutcome outcome =
-            savePattern(state.programDir, state.patternCells, state.editState, window_.transport.bpm(),
-                        window_.boxes.loops(), currentSamples(), state.playList, state.patternLibrary,
-                        state.currentPattern);
+        SaveOutcome outcome = SaveOutcome::NeedsName;
+        // Undoing the save takes its name off the lists again; the file stays as written.
+        window_.history->perform(QStringLiteral("Save pattern (file stays written)"), [&] {
+            outcome = savePattern(state.programDir, state.patternCells, state.editState,
+                                  window_.transport.bpm(), window_.boxes.loops(), currentSamples(),
+                                  state.playList, state.patternLibrary, state.currentPattern);
+        });
         if (outcome == SaveOutcome::NeedsName) {
             showMessage(QStringLiteral("Name of pattern?"), QStringLiteral("NAME"));
             return false;
@@ -182,7 +179,14 @@ void PatternSongCommands::loadPatternNamed(const std::string& name) {
     state.currentPattern = name;
     std::optional<PatternFileData> data;
     try {
-        data = loadPattern(state.programDir, name, state.patternCells);
+        // One step puts back the grid, tempo and loops the pattern replaced (not its samples).
+        window_.history->perform(QStringLiteral("Load pattern"), [&] {
+            data = loadPattern(state.programDir, name, state.patternCells);
+            if (data) {
+                window_.transport.setBpm(data->bpm);
+                window_.boxes.setLoops(data->loops);
+            }
+        });
     } catch (const Error& e) {
         // The grid keeps what it had.
         reportError(e.what());
@@ -248,7 +252,8 @@ bool PatternSongCommands::openSongFile(const std::filesystem::path& file) {
         reportError("Song \"" + file.string() + "\" was not opened.\n" + e.what());
         return false;
     }
-    window_.lists.replacePlayList(song.entries);
+    window_.history->perform(QStringLiteral("Open song"),
+                             [&] { window_.lists.replacePlayList(song.entries); });
     window_.transport.setPlayPatternEnabled(true);
     // The practice settings come with the song; a damaged file never stops it opening.
     if (songOpened)
@@ -267,15 +272,17 @@ bool PatternSongCommands::openSongFile(const std::filesystem::path& file) {
 
 void PatternSongCommands::newSongClicked() {
     MainWindowState& state = window_.state;
-    newSong(state.patternCells, state.playList, state.songFileName);
-    window_.boxes.clearPatternName();
+    window_.history->perform(QStringLiteral("New song"), [&] {
+        newSong(state.patternCells, state.playList, state.songFileName);
+        window_.boxes.clearPatternName();
+    });
     window_.grid.modelChanged();
     window_.lists.showPlayList();
     window_.window.setWindowTitle(kCaptionAfterNewSong);
 }
 
 void PatternSongCommands::clearListClicked() {
-    window_.state.playList.clear();
+    window_.history->perform(QStringLiteral("Clear Play List"), [this] { window_.state.playList.clear(); });
     window_.lists.showPlayList();
     sound_.playback().clearSong();
 }

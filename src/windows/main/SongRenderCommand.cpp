@@ -4,6 +4,7 @@
 #include "render/Mp3Encoder.h"
 #include "render/SongRender.h"
 #include "song/PatternFile.h"
+#include "windows/main/EditHistory.h"
 #include "windows/main/MainMenus.h"
 #include "windows/main/MainWindowSound.h"
 #include "windows/main/MainWindowState.h"
@@ -62,15 +63,18 @@ RenderRequest SongRenderCommand::buildRequest() const {
 void SongRenderCommand::showPattern(const PatternFileData& pattern) {
     // Rows 0..L+2 over whatever the grid held; its row count stays, as at song start.
     MainWindowState& state = window_.state;
-    writePatternCells(state.patternCells, pattern);
-    window_.grid.modelChanged();
-    // The BPM box carries the tempo to the sound layer, which listens to it.
-    window_.transport.setBpm(pattern.bpm);
-    state.stepInterval = stepIntervalMs(pattern.bpm);
-    // The render plays a loop count below 1 once; the box shows what is played.
-    window_.boxes.setLoops(std::max(pattern.loops, 1));
-    window_.boxes.setPatternName(QString::fromStdString(state.patternCells.name()));
-    window_.boxes.showTimeBarOf(state.patternCells);
+    // Showing what was rendered is no edit of the user's: it makes no undo step.
+    window_.history->runUnrecorded([&] {
+        writePatternCells(state.patternCells, pattern);
+        window_.grid.modelChanged();
+        // The BPM box carries the tempo to the sound layer, which listens to it.
+        window_.transport.setBpm(pattern.bpm);
+        state.stepInterval = stepIntervalMs(pattern.bpm);
+        // The render plays a loop count below 1 once; the box shows what is played.
+        window_.boxes.setLoops(std::max(pattern.loops, 1));
+        window_.boxes.setPatternName(QString::fromStdString(state.patternCells.name()));
+        window_.boxes.showTimeBarOf(state.patternCells);
+    });
 }
 
 void SongRenderCommand::renderSongClicked() {

@@ -1,0 +1,127 @@
+// Every text whole: grid cells keep their level digit whatever the instrument's name, long pattern
+// names end in "…" with the whole name as tooltip, the Play List's empty check boxes can be seen,
+// and a walk over every visible control of the main window finds no text wider than its control.
+
+#include "MainWindowControls.h"
+#include "WindowTestSupport.h"
+
+#include "kits/DrumKit.h"
+#include "kits/KitLibrary.h"
+#include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowState.h"
+
+#include <QAbstractButton>
+#include <QtTest>
+
+#include <fstream>
+#include <memory>
+
+using namespace tamboro;
+namespace fs = std::filesystem;
+
+class LegibilityTest : public QObject {
+    Q_OBJECT
+
+    test::TemporarySettings settings_;
+    std::unique_ptr<QTemporaryDir> work_;
+    std::unique_ptr<MainWindow> w_;
+
+    test::MainWindowControls ui() const { return test::controlsOf(*w_); }
+    fs::path work() const { return work_->path().toStdString(); }
+
+private slots:
+    void init() {
+        work_ = std::make_unique<QTemporaryDir>();
+        test::seedProgramFolder(work());
+        for (const char* name : {"Reggae One Drop Extended Mix", "rock"})
+            std::ofstream(work() / (std::string(name) + ".pat")) << "x";
+        w_ = std::make_unique<MainWindow>(work());
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+    }
+
+    void cleanup() {
+        w_->close();
+        w_.reset();
+    }
+
+    // Every instrument of the shipped kit, at every level, in a grid column.
+    void everyGridCellShowsItsLevel() {
+        const DrumKit& kit = w_->state().kitLibrary->kit();
+        QVERIFY(kit.count() > 0);
+        PatternGridView* grid = ui().patternGrid;
+        const QFontMetrics metrics(grid->font());
+        const int width = PatternGridView::kColumnWidth - 3;
+        QStringList names;
+        for (int i = 0; i < kit.count(); ++i)
+            names << QString::fromStdString(kit.item(i).displayName());
+        names << "Tambourine"
+              << "ClsHiat"
+              << "Snare";
+        for (const QString& name : names)
+            for (char level : {' ', '5', '9'}) {
+                const QString cell =
+                    name.leftJustified(10, QLatin1Char(' '), true) + '[' + QChar(level) + ']';
+                const QString shown = cellDisplayText(cell, metrics, width);
+                QVERIFY2(shown.endsWith(QString("[%1]").arg(QChar(level))), qPrintable(shown));
+                QVERIFY2(metrics.horizontalAdvance(shown) <= width, qPrintable(shown));
+            }
+        // A text that is no instrument is left for the cell to cut, unchanged.
+        QCOMPARE(cellDisplayText("a long step label text", metrics, 10), QString("a long step label text"));
+    }
+
+    void longListNamesAreElidedWithTheirTooltip() {
+        QListWidget* library = ui().patternLibraryBox;
+        QListWidgetItem* item = library->item(0);
+        QCOMPARE(item->text(), QString("Reggae One Drop Extended Mix"));
+        QCOMPARE(item->toolTip(), item->text());
+        QVERIFY(library->visualItemRect(item).width() <= library->viewport()->width());
+        library->setCurrentRow(0);
+        ui().sendToPlayListButton->click();
+        QCOMPARE(ui().playListBox->item(0)->toolTip(), QString("Reggae One Drop Extended Mix"));
+    }
+
+    void emptyCheckBoxesCanBeSeen() {
+        ui().patternLibraryBox->setCurrentRow(1);
+        ui().sendToPlayListButton->click();
+        QListWidget* list = ui().playListBox;
+        QCOMPARE(list->count(), 1);
+        list->doItemsLayout(); // the list lays its items out late
+        const QImage image = list->viewport()->grab().toImage();
+        const QRect row = list->visualItemRect(list->item(0));
+        // Some pixel of the row left of its text is light: the box's edge.
+        bool edge = false;
+        for (int x = row.left(); x < row.left() + 16; ++x)
+            for (int y = row.top(); y <= row.bottom(); ++y)
+                edge = edge || image.pixelColor(x, y).lightness() > 150;
+        QVERIFY(edge);
+    }
+
+    // Labels, buttons and entry boxes: their text fits inside them.
+    void noVisibleTextIsWiderThanItsControl() {
+        QStringList clipped;
+        for (QWidget* widget : w_->findChildren<QWidget*>()) {
+            if (!widget->isVisible())
+                continue;
+            QString text;
+            int room = widget->contentsRect().width();
+            if (auto* label = qobject_cast<QLabel*>(widget); label && label->pixmap().isNull())
+                text = label->text();
+            else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                text = button->text();
+            else if (auto* edit = qobject_cast<QLineEdit*>(widget);
+                     edit && !edit->parentWidget()->inherits("QAbstractSpinBox") &&
+                     !edit->parentWidget()->inherits("QComboBox"))
+                text = edit->text(), room -= 4;
+            text.remove(QLatin1Char('&'));
+            if (text.isEmpty() || text.contains(QLatin1Char('<')))
+                continue;
+            if (widget->fontMetrics().horizontalAdvance(text) > room)
+                clipped << QString("%1 \"%2\"").arg(widget->objectName(), text);
+        }
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(", ")));
+    }
+};
+
+QTEST_MAIN(LegibilityTest)
+#include "tst_legibility.moc"
