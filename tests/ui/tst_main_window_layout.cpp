@@ -346,8 +346,8 @@ private slots:
     void popupMenusAndTheirItems() {
         MainWindow& w = *w_;
         QCOMPARE(itemTexts(ui().fileMenu),
-                 QStringList({"New Song", "Open Song", "Save Song", "Render song to wave", "-",
-                              "Print Song Score (Drum TAB)", "-", "Exit"}));
+                 QStringList({"New Song", "Open Song", "Recent songs", "Save Song", "Render song to wave",
+                              "-", "Print Song Score (Drum TAB)", "-", "Exit"}));
         QCOMPARE(itemTexts(ui().editMenu), QStringList({"Clear Pattern", "Clear List", "Insert instrument"}));
         QCOMPARE(itemTexts(ui().viewMenu), QStringList({"Kit Maker"}));
         QCOMPARE(itemTexts(ui().setupMenu),
@@ -357,10 +357,12 @@ private slots:
         QCOMPARE(itemTexts(ui().helpMenu)[1], QString("-"));
         QCOMPARE(itemTexts(ui().helpMenu)[2], QString("About"));
         // Every item is enabled from the start, whether its command is the window's own or one wired
-        // in later.
+        // in later; only Recent songs waits, empty, until a song is opened or saved.
+        const QMenu* recent = w.parts().menus.actions().recentSongs;
         for (const QMenu* menu : {ui().fileMenu, ui().editMenu, ui().viewMenu, ui().setupMenu, ui().helpMenu})
             for (const QAction* a : menu->actions())
-                QVERIFY2(a->isEnabled(), qPrintable(a->text()));
+                QVERIFY2(a->isEnabled() != (a == recent->menuAction()), qPrintable(a->text()));
+        QVERIFY(recent->actions().isEmpty());
         for (QAction* a : {ui().gridScrollIndicatorAction, ui().includeMp3Action, ui().acidizeLoopAction})
             QVERIFY(a->isCheckable());
         // The check marks toggle.
