@@ -42,8 +42,8 @@ public:
     // it is read again). Another name stops the player and reads the file with the sound-file
     // reader (kits/SoundFile.h: any format it reads, converted); the player then plays at the
     // sound's rate, pan 0 and volume 0. "Blank.wav" names the blank sound. Failures throw Error
-    // (each naming the file: the file system's message, the reader's message naming the file, "Sound Buffer cannot be
-    // made") and leave the player holding the new name without a sound.
+    // (each naming the file: the file system's message, the reader's message naming the file, "Sound Buffer
+    // cannot be made") and leave the player holding the new name without a sound.
     void setFileName(int n, const std::string& name);
     // Throws the Error setFileName would throw for `name`, touching no player (a song checks all
     // its samples before it changes anything).
@@ -128,6 +128,8 @@ private:
     std::filesystem::path pathOf(const std::string& name) const;
     // Reads a file as a playable sound (setFileName's errors).
     static Wave readPlayable(const std::filesystem::path& path);
+    // The sound `name` stands for: the blank, or the file read and checked to be playable.
+    Wave readSample(const std::string& name) const;
     // setFileName, with the sound already decoded when `decoded` is given.
     void load(int n, const std::string& name, const Wave* decoded);
     void applyFreshSettings(int n);

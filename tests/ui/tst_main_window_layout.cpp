@@ -346,7 +346,7 @@ private slots:
     void popupMenusAndTheirItems() {
         MainWindow& w = *w_;
         QCOMPARE(itemTexts(ui().fileMenu),
-                 QStringList({"New Song", "Open Song", "Save Song", "Render song to wave",
+                 QStringList({"New Song", "Open Song", "Recent songs", "Save Song", "Render song to wave",
                               "Export MIDI\u2026", "-", "Print Song Score (Drum TAB)", "-", "Exit"}));
         QCOMPARE(itemTexts(ui().editMenu),
                  QStringList({"Undo", "Redo", "-", "Clear Pattern", "Clear List", "Insert instrument"}));
@@ -359,11 +359,15 @@ private slots:
         QCOMPARE(itemTexts(ui().helpMenu)[2], QString("-"));
         QCOMPARE(itemTexts(ui().helpMenu)[3], QString("About"));
         // Every item is enabled from the start, whether its command is the window's own or one wired
-        // in later, but for Undo and Redo with nothing to undo or redo yet.
+        // in later, but for Undo and Redo with nothing to undo or redo yet, and Recent songs, which
+        // waits, empty, until a song is opened or saved.
+        const QMenu* recent = w.parts().menus.actions().recentSongs;
         for (const QMenu* menu : {ui().fileMenu, ui().editMenu, ui().viewMenu, ui().setupMenu, ui().helpMenu})
             for (const QAction* a : menu->actions())
-                QVERIFY2(a->isEnabled() != (a->text() == "Undo" || a->text() == "Redo"),
+                QVERIFY2(a->isEnabled() !=
+                             (a->text() == "Undo" || a->text() == "Redo" || a == recent->menuAction()),
                          qPrintable(a->text()));
+        QVERIFY(recent->actions().isEmpty());
         for (QAction* a : {ui().gridScrollIndicatorAction, ui().includeMp3Action, ui().acidizeLoopAction})
             QVERIFY(a->isCheckable());
         // The check marks toggle.
