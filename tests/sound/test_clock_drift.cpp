@@ -88,17 +88,28 @@ Measured playMisbehaving(const std::string& name, NullAudioOptions options, int 
     return m;
 }
 
+NullAudioOptions misbehaving(double skewPpm, double lateMs, std::uint32_t minBlock, std::uint32_t maxBlock) {
+    NullAudioOptions o;
+    o.skewPpm = skewPpm;
+    o.lateMs = lateMs;
+    o.lateSeconds = lateMs > 0 ? 3 : 0; // late for 3 s of every 4
+    o.lateEverySeconds = lateMs > 0 ? 4 : 0;
+    o.minBlockFrames = minBlock;
+    o.maxBlockFrames = maxBlock;
+    return o;
+}
+
 TEST(ClockDrift, MisbehavingOutputsKeepTheGrid) {
     struct Case {
         const char* name;
         NullAudioOptions options;
         double worstOffset; // frames
     } cases[] = {
-        {"fast", {.skewPpm = 2000}, 60.0},
-        {"slow", {.skewPpm = -2000}, 60.0},
+        {"fast", misbehaving(2000, 0, 0, 0), 60.0},
+        {"slow", misbehaving(-2000, 0, 0, 0), 60.0},
         // Late callbacks move no click by more than a frame.
-        {"late", {.lateMs = 30, .lateSeconds = 3, .lateEverySeconds = 4}, 1.0},
-        {"varying", {.skewPpm = 2000, .minBlockFrames = 64, .maxBlockFrames = 512}, 60.0},
+        {"late", misbehaving(0, 30, 0, 0), 1.0},
+        {"varying", misbehaving(2000, 0, 64, 512), 60.0},
     };
     const int steps = 64; // 8 s at 120 BPM
     for (auto& c : cases) {
