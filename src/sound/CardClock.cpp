@@ -176,10 +176,18 @@ void CardClock::update(std::int64_t frameCount, std::uint32_t frames, std::int64
             if (evidence > kRateEvidenceNs && confirmed && ppm < kMaxSkewPpm && needed)
                 slope_ = line_.slope;
         }
+        // Where the card's envelope lies at the rate the mapping runs at: under its lowest point.
+        // A fit that tilts with held-up callbacks and was not believed moves nothing.
+        floorAt0_ = kInfinity;
+        for (std::size_t i = 0; i < pointCount_; ++i) {
+            const Point& p = points_[(pointHead_ + i) % kPoints];
+            floorAt0_ = std::min(floorAt0_, p.lateness - slope_ * p.frame);
+        }
     }
     if (!line_.valid || line_.span < minFitFrames_)
         return;
-    const double error = offset_ - (line_.at0 + line_.slope * frame);
+    const double envelope = floorAt0_ + slope_ * frame;
+    const double error = offset_ - envelope;
     if (error > earlyLimitNs_ || error < -lateLimitNs_) {
         // Behind the card by more than the look-ahead can absorb (starts would miss their frames
         // while a slew went on), or so far ahead that the latency is plain to hear: the card
@@ -199,8 +207,7 @@ void CardClock::update(std::int64_t frameCount, std::uint32_t frames, std::int64
             slewing_ = false;
     }
     skewPpm_.store(-slope_ / nsPerFrame_ * 1e6, std::memory_order_relaxed);
-    offsetNs_.store(static_cast<std::int64_t>(offset_ - (line_.at0 + line_.slope * frame)),
-                    std::memory_order_relaxed);
+    offsetNs_.store(static_cast<std::int64_t>(offset_ - envelope), std::memory_order_relaxed);
 }
 
 double CardClock::frameAt(std::int64_t timeNs) const noexcept {

@@ -117,6 +117,7 @@ private:
     std::size_t pointCount_ = 0;
     std::size_t pointHead_ = 0; // index of the oldest point
     Line line_;
+    double floorAt0_ = 0.0; // the envelope at the applied rate, as lateness at frame 0
 
     std::atomic<std::uint64_t> reanchors_{0};
     std::atomic<double> skewPpm_{0.0};
