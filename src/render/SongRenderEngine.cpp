@@ -11,6 +11,7 @@
 #include "render/AudioExport.h"
 #include "render/HitTimeline.h"
 #include "render/SongRender.h"
+#include "render/StepClock.h"
 #include "render/WaveBuffer.h"
 
 #include <algorithm>
@@ -122,9 +123,7 @@ private:
     bool walk(int n) {
         const bool kitPass = n <= list_.lastKitIndex();
         const std::size_t lineCount = plan_.song.script.lineCount();
-        double t = 0;
-        double step = plan_.song.firstStepSeconds;
-        int column = 1;
+        RenderStepClock clock(plan_.song.firstStepSeconds);
         const auto& segments = plan_.song.script.segments();
         for (std::size_t s = 0; s < segments.size(); ++s) {
             const ScriptSegment& segment = segments[s];
@@ -133,24 +132,14 @@ private:
             for (std::size_t i = 0; i < lines; ++i) {
                 if (observer_.stopRequested())
                     return false;
-                if (i == 0) {
-                    t += step;
-                    step = 60.0 / segment.tempo / 4;
-                    column = 1;
-                } else {
-                    ++column;
-                }
+                clock.advance(segment, i);
                 const CellCode& code = codes[i % codes.size()];
                 if (kitPass && code.badVelocity)
                     throw Error(std::string("'") + code.badVelocity + "' is not a valid integer value");
                 const int k = kitPass ? code.kitPosition : code.plainPosition;
-                if (column == 7) {
-                    column = 1;
-                    t += step;
-                }
                 observer_.lineReached(segment.firstLine + 2 + i, lineCount);
                 if (k == n)
-                    hit(n, kitPass, code.velocity, column, t);
+                    hit(n, kitPass, code.velocity, clock.column(), clock.seconds());
             }
         }
         // The "%%%" line.
@@ -190,11 +179,9 @@ private:
                                                                                       volume, pan)))
                         .first;
         }
-        // Round(byteRate x start / blockAlign) of the render format.
-        const double startFrame = 176400.0 * t / 4;
-        if (!(startFrame < static_cast<double>(kMaxRenderFrames)))
+        if (!(176400.0 * t / 4 < static_cast<double>(kMaxRenderFrames)))
             throw Error("The song is too long to be saved as a WAV file.");
-        mix_.addHit(roundHalfEven(startFrame), sound->second);
+        mix_.addHit(renderFrameAt(t), sound->second);
     }
 
     // Each sample file is read once; every hit of it then uses the same sound. A file that is not
