@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
   librtaudio-dev libjack-jackd2-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
   pulseaudio pulseaudio-utils sox lame clang clang-format git)
+# Timing feedback: onset detection and resampling of takes.
+packages+=(libaubio-dev libsamplerate0-dev)
 # Render export (FLAC, Ogg Vorbis) and the independent readers its tests check FLAC, Ogg and MIDI with.
 packages+=(libsndfile1-dev python3 python3-numpy python3-soundfile python3-mido)
 
