@@ -18,12 +18,12 @@ namespace tamboro {
 struct OnsetSettings {
     unsigned hop = 128;            // frames between detector runs
     unsigned window = 1024;        // frames the detector's spectrum looks at
-    float threshold = 0.3f;        // aubio's peak-picking threshold
+    float threshold = 0.1f;        // aubio's peak-picking threshold
     float silenceDb = -55.0f;      // quieter frames start no note
     double minimumGapMs = 35.0;    // two notes closer than this are one
     double searchBeforeMs = 30.0;  // how far before aubio's report the rise is looked for
     double searchAfterMs = 20.0;   // and after it
-    double riseShare = 0.15;       // the rise's frame: this share of the way from before to the peak
+    double riseShare = 0.1;        // the rise's frame: this share of the way from before to the peak
     double minimumRiseRatio = 2.0; // a report whose peak is not this far above what sounded
                                    // before it is no note (a swell, noise, the take's first frame)
 };
