@@ -36,7 +36,10 @@ struct OnsetDetector::Aubio {
 OnsetDetector::OnsetDetector(int sampleRate, const OnsetSettings& settings)
     : aubio_(std::make_unique<Aubio>()), settings_(settings), rate_(sampleRate), history_(kHistoryFrames) {
     char method[] = "hfc";
-    aubio_->onset = new_aubio_onset(method, settings.window, settings.hop, static_cast<uint_t>(sampleRate));
+    if (settings.decimation < 1 || settings.hop < 1 || settings.window < settings.hop)
+        throw Error("The onset detector's settings are out of range.");
+    aubio_->onset = new_aubio_onset(method, settings.window, settings.hop,
+                                    static_cast<uint_t>(sampleRate) / settings.decimation);
     aubio_->input = new_fvec(settings.hop);
     aubio_->output = new_fvec(1);
     if (!aubio_->onset || !aubio_->input || !aubio_->output)
@@ -52,7 +55,12 @@ void OnsetDetector::feed(std::span<const float> frames) {
     for (const float sample : frames) {
         history_[static_cast<std::size_t>(fed_) % kHistoryFrames] = sample;
         ++fed_;
-        aubio_->input->data[hopFill_++] = sample;
+        pairSum_ += sample;
+        if (++pairFill_ < settings_.decimation)
+            continue;
+        aubio_->input->data[hopFill_++] = pairSum_ / static_cast<float>(settings_.decimation);
+        pairSum_ = 0;
+        pairFill_ = 0;
         if (hopFill_ == settings_.hop) {
             hopFill_ = 0;
             runDetector();
@@ -63,7 +71,8 @@ void OnsetDetector::feed(std::span<const float> frames) {
 void OnsetDetector::runDetector() {
     aubio_onset_do(aubio_->onset, aubio_->input, aubio_->output);
     if (aubio_->output->data[0] != 0)
-        pending_.push_back(static_cast<std::int64_t>(aubio_onset_get_last(aubio_->onset)));
+        pending_.push_back(static_cast<std::int64_t>(aubio_onset_get_last(aubio_->onset)) *
+                           settings_.decimation);
     refineReady(false);
 }
 
@@ -74,7 +83,8 @@ void OnsetDetector::finish() {
         hopFill_ = 0;
         aubio_onset_do(aubio_->onset, aubio_->input, aubio_->output);
         if (aubio_->output->data[0] != 0)
-            pending_.push_back(static_cast<std::int64_t>(aubio_onset_get_last(aubio_->onset)));
+            pending_.push_back(static_cast<std::int64_t>(aubio_onset_get_last(aubio_->onset)) *
+                               settings_.decimation);
     }
     refineReady(true);
 }

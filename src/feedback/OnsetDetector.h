@@ -16,8 +16,11 @@
 namespace tamboro {
 
 struct OnsetSettings {
-    unsigned hop = 128;            // frames between detector runs
-    unsigned window = 1024;        // frames the detector's spectrum looks at
+    // The detector hears the take at half its rate (pairs of frames averaged): attacks are as
+    // clear below 11 kHz, and it halves the spectra to compute. The refinement uses every frame.
+    unsigned decimation = 2;
+    unsigned hop = 64;             // detector frames between detector runs (2.9 ms at 22050 Hz)
+    unsigned window = 512;         // detector frames its spectrum looks at (23 ms)
     float threshold = 0.1f;        // aubio's peak-picking threshold
     float silenceDb = -55.0f;      // quieter frames start no note
     double minimumGapMs = 35.0;    // two notes closer than this are one
@@ -55,6 +58,8 @@ private:
     std::vector<float> history_; // ring of the latest frames, by frame number modulo its size
     std::int64_t fed_ = 0;       // frames fed so far
     std::size_t hopFill_ = 0;
+    float pairSum_ = 0; // frames of the detector frame being averaged
+    unsigned pairFill_ = 0;
     std::vector<std::int64_t> pending_; // aubio's reports still waiting for frames after them
     std::vector<std::int64_t> onsets_;
 };
