@@ -12,6 +12,7 @@
 #include "render/HitTimeline.h"
 #include "render/PracticeTrack.h"
 #include "render/SongRender.h"
+#include "render/StepClock.h"
 #include "render/WaveBuffer.h"
 
 #include <algorithm>
@@ -125,9 +126,7 @@ private:
     bool walk(int n) {
         const bool kitPass = n <= list_.lastKitIndex();
         const std::size_t lineCount = plan_.song.script.lineCount();
-        double t = 0;
-        double step = plan_.song.firstStepSeconds;
-        int column = 1;
+        RenderStepClock clock(plan_.song.firstStepSeconds);
         const auto& segments = plan_.song.script.segments();
         for (std::size_t s = 0; s < segments.size(); ++s) {
             const ScriptSegment& segment = segments[s];
@@ -136,24 +135,14 @@ private:
             for (std::size_t i = 0; i < lines; ++i) {
                 if (observer_.stopRequested())
                     return false;
-                if (i == 0) {
-                    t += step;
-                    step = 60.0 / segment.tempo / 4;
-                    column = 1;
-                } else {
-                    ++column;
-                }
+                clock.advance(segment, i);
                 const CellCode& code = codes[i % codes.size()];
                 if (kitPass && code.badVelocity)
                     throw Error(std::string("'") + code.badVelocity + "' is not a valid integer value");
                 const int k = kitPass ? code.kitPosition : code.plainPosition;
-                if (column == 7) {
-                    column = 1;
-                    t += step;
-                }
                 observer_.lineReached(segment.firstLine + 2 + i, lineCount);
                 if (k == n)
-                    hit(n, kitPass, code.velocity, column, t);
+                    hit(n, kitPass, code.velocity, clock.column(), clock.seconds());
             }
         }
         // The "%%%" line.
@@ -236,7 +225,7 @@ private:
         const double startFrame = 176400.0 * t / 4;
         if (!(startFrame < static_cast<double>(kMaxRenderFrames)))
             throw Error("The song is too long to be saved as a WAV file.");
-        return roundHalfEven(startFrame);
+        return renderFrameAt(t);
     }
 
     void hit(int n, bool kitPass, int velocity, int column, double t) {
