@@ -177,7 +177,7 @@ DecodedSound decodeSound(std::span<const std::uint8_t> bytes, const std::string&
 }
 
 DecodedSound readSoundFile(const std::filesystem::path& path) {
-    return decodeSound(readFileBytes(path, SoundFileLimits::kMaxFileBytes), path.filename().string());
+    return decodeSound(readFileBytes(path, SoundFileLimits::kMaxFileBytes), path.string());
 }
 
 Wave readSoundWave(const std::filesystem::path& path) {

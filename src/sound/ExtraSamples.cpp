@@ -114,7 +114,7 @@ void ExtraSamples::setFileName(int n, const std::string& name) {
 }
 
 Wave ExtraSamples::readPlayable(const fs::path& path) {
-    Wave wave = decodeSound(readFileBytes(path, kMaxSampleFileBytes), path.filename().string()).wave;
+    Wave wave = decodeSound(readFileBytes(path, kMaxSampleFileBytes), path.string()).wave;
     if (!wave.isPlayablePcm())
         throw Error("Sample file \"" + path.string() + "\": Sound Buffer cannot be made");
     return wave;
@@ -249,7 +249,7 @@ void ExtraSamples::open(const fs::path& chosen) {
     try {
         const auto bytes = readFileBytes(chosen, kMaxSampleFileBytes);
         try {
-            DecodedSound sound = decodeSound(bytes, chosen.filename().string());
+            DecodedSound sound = decodeSound(bytes, chosen.string());
             if (sound.source == SoundSource::Converted)
                 converted = std::move(sound.wave);
         } catch (const Error&) {

@@ -128,7 +128,7 @@ TEST(ExtraSamples, FilesThatCannotBePlayedLeaveTheNameWithoutSound) {
         fs::path file;
         std::string message;
     } cases[] = {
-        {text, "Wave is invalid: notes.wav is not a sound file"},
+        {text, "notes.wav is not a sound file"},
         {empty, "Sound Buffer cannot be made"},
         {w.dir.path / "missing.wav", "missing.wav"},
     };
