@@ -111,7 +111,8 @@ TEST_F(KitCommand, MakeBuildsAKitFromSoundFiles) {
     const auto bad = test::runCli({"kit", "make", "-o", (dir / "new.dxg").string(),
                                    "A=" + (dir / "hat.wav").string(), "B=" + (dir / "text.wav").string()});
     EXPECT_EQ(bad.status, 1);
-    EXPECT_NE(bad.err.find("B: Wave is invalid: " + (dir / "text.wav").string()), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("B: Wave is invalid: " + (dir / "text.wav").string()), std::string::npos)
+        << bad.err;
     EXPECT_EQ(readFileBytes(dir / "new.dxg"), before);
     EXPECT_EQ(test::runCli({"kit", "make", "-o", (dir / "x.dxg").string(), "noequals"}).status, 2);
 }
