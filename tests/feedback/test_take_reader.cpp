@@ -58,7 +58,9 @@ TEST(TakeReader, MixesChannelsOfEveryWidthToMono) {
     std::vector<float> stereo = {0.5f, -0.1f, 0.5f, -0.1f, 1.5f, -0.1f};
     std::vector<std::uint8_t> floatBytes(stereo.size() * 4);
     std::memcpy(floatBytes.data(), stereo.data(), floatBytes.size());
-    TakeReader floats(wav(3, 2, 44100, 32, floatBytes), "f.wav");
+    // The reader reads from the caller's bytes, which must outlive it.
+    const std::vector<std::uint8_t> floatWav = wav(3, 2, 44100, 32, floatBytes);
+    TakeReader floats(floatWav, "f.wav");
     std::vector<float> out(10);
     ASSERT_EQ(floats.read(out), 3u);
     EXPECT_NEAR(out[0], 0.2f, 1e-6);
