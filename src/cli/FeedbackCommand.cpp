@@ -7,11 +7,10 @@
 // goes to stderr.
 
 #include "cli/CliCommand.h"
+#include "cli/SongSource.h"
 #include "common/Error.h"
 #include "common/Files.h"
-#include "common/TextLines.h"
 #include "feedback/TimingFeedback.h"
-#include "song/SongFile.h"
 
 #include <cmath>
 #include <cstdio>
@@ -31,25 +30,9 @@ constexpr const char* kUsage = "feedback TAKE.wav SONG.sng|NAME.pat -o NOTES.csv
 constexpr std::uintmax_t kMaxTakeBytes = std::uintmax_t{1} << 31;
 
 // The song (or the one pattern) as the render reads it.
-RenderSong readSong(fs::path source, const fs::path& dir) {
-    const std::string extension = toLowerAscii(source.extension().string());
-    fs::path patternDir = dir;
-    std::vector<std::string> entries;
-    std::error_code ec;
-    if (extension == ".pat") {
-        if (source.has_parent_path() && fs::exists(source, ec))
-            patternDir = source.parent_path();
-        entries.push_back(source.stem().string());
-    } else if (extension == ".sng") {
-        if (!fs::exists(source, ec) && source.is_relative())
-            source = dir / source;
-        entries = readSongFile(source).entries;
-        if (entries.empty())
-            throw Error("The song \"" + source.string() + "\" has no patterns to play.");
-    } else {
-        throw Error("feedback: \"" + source.string() + "\" is neither a song (.sng) nor a pattern (.pat)");
-    }
-    return readRenderSong(patternDir, entries, 0);
+RenderSong readSong(const fs::path& source, const fs::path& dir) {
+    const SongSource song = resolveSongSource(source, dir, "feedback", "play");
+    return readRenderSong(song.patternDir, song.entries, 0);
 }
 
 void reportTake(const fs::path& take, const TakeAnalysis& analysis, const SongSteps& steps) {

@@ -5,11 +5,11 @@
 // channel out. On any error OUT is left as it was.
 
 #include "cli/CliCommand.h"
+#include "cli/SongSource.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/TextLines.h"
 #include "render/MidiExport.h"
-#include "song/SongFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -55,27 +55,10 @@ int runMidi(const CliArgs& args) {
     if (source.empty() || output.empty())
         throw Error(std::string("usage: tamboro-cli ") + kUsage);
 
-    const std::string extension = toLowerAscii(source.extension().string());
-    fs::path patternDir = dir;
-    std::vector<std::string> entries;
-    std::error_code ec;
-    if (extension == ".pat") {
-        // A pattern file given by its path is read from its folder; a bare name from DIR.
-        if (source.has_parent_path() && fs::exists(source, ec))
-            patternDir = source.parent_path();
-        entries.push_back(source.stem().string());
-    } else if (extension == ".sng") {
-        if (!fs::exists(source, ec) && source.is_relative())
-            source = dir / source;
-        entries = readSongFile(source).entries;
-        if (entries.empty())
-            throw Error("The song \"" + source.string() + "\" has no patterns to export.");
-    } else {
-        throw Error("midi: \"" + source.string() + "\" is neither a song (.sng) nor a pattern (.pat)");
-    }
+    const SongSource song = resolveSongSource(source, dir, "midi", "export");
 
     DrumNoteMap notes(mapFile.empty() ? NoteMapOverrides{} : readNoteMapFile(mapFile));
-    const MidiSong midi = exportSongMidi(patternDir, entries, channelOn, notes, output);
+    const MidiSong midi = exportSongMidi(song.patternDir, song.entries, channelOn, notes, output);
     std::printf("%s: %zu notes, %zu tempo events\n", output.string().c_str(), midi.notes, midi.tempoEvents);
     return 0;
 }

@@ -1,12 +1,11 @@
 #include "windows/practice/PracticeCommand.h"
 
 #include "common/Error.h"
-#include "common/TextLines.h"
 #include "kits/ClickSynth.h"
 #include "render/PracticeTrack.h"
 #include "render/SongRender.h"
-#include "song/PatternFile.h"
 #include "song/PracticeFile.h"
+#include "song/PracticePatterns.h"
 #include "sound/PracticePlayer.h"
 #include "windows/main/MainWindowSound.h"
 #include "windows/main/MainWindowState.h"
@@ -77,26 +76,10 @@ void PracticeCommand::start() {
     try {
         const PracticeSettings settings = panel_.settings();
         checkPracticeSection(settings, entries.size(), "Section");
-        std::vector<PracticeEntry> planned;
-        std::vector<std::vector<std::string>> cells;
-        for (std::size_t e = 0; e < entries.size(); ++e) {
-            const PatternFileData data =
-                readPatternFile(patternFilePath(window_.state.programDir, entries[e]));
-            long long perBeat = 4;
-            if (data.cells.size() <= 4 || !parseInteger(data.cells[4], perBeat) || perBeat < 1)
-                perBeat = 4;
-            planned.push_back({e, data.bpm, data.length, data.loops, static_cast<int>(perBeat)});
-            std::vector<std::string> rows;
-            for (int row = 2; row <= data.length + 1; ++row)
-                for (int col = 1; col <= 6; ++col) {
-                    const auto at = static_cast<std::size_t>(7 * row + col);
-                    rows.push_back(at < data.cells.size() ? data.cells[at] : std::string());
-                }
-            cells.push_back(std::move(rows));
-        }
+        PracticePatterns patterns = readPracticePatterns(window_.state.programDir, entries);
         sound_.playback().stopPlayback();
-        if (player_->start(PracticeSequence(std::move(planned), settings), std::move(cells), 0,
-                           clickWave(ClickVoice::Accent), clickWave(ClickVoice::Tick)))
+        if (player_->start(PracticeSequence(std::move(patterns.entries), settings), std::move(patterns.cells),
+                           0, clickWave(ClickVoice::Accent), clickWave(ClickVoice::Tick)))
             statusTimer_.start();
     } catch (const Error& e) {
         showMessage(QString::fromStdString(e.what()));
