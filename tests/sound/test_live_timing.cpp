@@ -74,8 +74,9 @@ Wave playClicks(const fs::path& dir, int steps, int bpm, std::uint32_t bufferFra
         playback.playPattern();
         EXPECT_TRUE(loop.runUntil([&] { return !playback.patternPlaying(); }, 60s));
         loop.runFor(200ms);
-        if (kRealTimeFiguresHold)
+        if (kRealTimeFiguresHold) {
             EXPECT_EQ(device.lateStarts(), 0u);
+        }
         voices.finalize();
         device.close();
     }
@@ -95,8 +96,9 @@ TEST(LiveTiming, EveryClickOnTheGrid) {
         const double period = stepIntervalForBpm(c.bpm) / 1000.0 * recording.sampleRate();
         const auto onsets = findOnsets(samples, 2, kClickLevel / 2, static_cast<std::size_t>(period / 2));
         const GridCheck check = checkGrid(onsets, period, 1.0, static_cast<std::size_t>(c.steps));
-        if (kRealTimeFiguresHold)
+        if (kRealTimeFiguresHold) {
             EXPECT_TRUE(check.ok) << c.bpm << " BPM: " << check.problem;
+        }
         // Only the clicks sound: each is the click wave at full level.
         if (!onsets.empty()) {
             EXPECT_NEAR(samples[2 * static_cast<std::size_t>(onsets[0])], 16383, 1);
