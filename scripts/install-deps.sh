@@ -10,8 +10,8 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev
   pulseaudio pulseaudio-utils sox lame clang clang-format git
   librsvg2-bin help2man dpkg-dev file desktop-file-utils appstream lintian shared-mime-info xdg-utils
   libfile-mimeinfo-perl libglib2.0-bin)
-# Timing feedback: onset detection and resampling of takes.
-packages+=(libaubio-dev libsamplerate0-dev)
+# Timing feedback: onset detection and resampling of takes; the practice history (SQLite).
+packages+=(libaubio-dev libsamplerate0-dev libsqlite3-dev)
 # Render export (FLAC, Ogg Vorbis) and the independent readers its tests check FLAC, Ogg and MIDI with.
 packages+=(libsndfile1-dev python3 python3-numpy python3-soundfile python3-mido)
 # Sounds in: decoding and resampling of sound files, kit archives and drumkit.xml.

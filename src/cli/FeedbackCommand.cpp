@@ -10,7 +10,7 @@
 #include "cli/SongSource.h"
 #include "common/Error.h"
 #include "common/Files.h"
-#include "feedback/TimingFeedback.h"
+#include "feedback/TakeFeedback.h"
 
 #include <cmath>
 #include <cstdio>
@@ -26,30 +26,10 @@ namespace fs = std::filesystem;
 constexpr const char* kUsage = "feedback TAKE.wav SONG.sng|NAME.pat -o NOTES.csv [--dir DIR] [--latency MS]  "
                                "show how far each note of a take lands from the song's steps";
 
-// Takes longer than this are refused before they are read (a 16-bit stereo hour is 635 MB).
-constexpr std::uintmax_t kMaxTakeBytes = std::uintmax_t{1} << 31;
-
 // The song (or the one pattern) as the render reads it.
 RenderSong readSong(const fs::path& source, const fs::path& dir) {
     const SongSource song = resolveSongSource(source, dir, "feedback", "play");
     return readRenderSong(song.patternDir, song.entries, 0);
-}
-
-void reportTake(const fs::path& take, const TakeAnalysis& analysis, const SongSteps& steps) {
-    const std::string name = take.string();
-    if (analysis.format.resampled())
-        std::fprintf(stderr, "%s: recorded at %d Hz, resampled to %d Hz\n", name.c_str(),
-                     analysis.format.sampleRate, kTakeRate);
-    if (analysis.peak < 1e-4f)
-        std::fprintf(stderr, "%s: the take is silent\n", name.c_str());
-    if (analysis.clippedSamples > 0)
-        std::fprintf(stderr, "%s: the take clips (%lld samples at full scale); onsets may be less exact\n",
-                     name.c_str(), static_cast<long long>(analysis.clippedSamples));
-    if (analysis.frames < steps.endFrame)
-        std::fprintf(stderr,
-                     "%s: the take (%.1f s) is shorter than the song (%.1f s); only its notes count\n",
-                     name.c_str(), static_cast<double>(analysis.frames) / kTakeRate,
-                     static_cast<double>(steps.endFrame) / kTakeRate);
 }
 
 int runFeedback(const CliArgs& args) {
@@ -88,14 +68,12 @@ int runFeedback(const CliArgs& args) {
     if (take.empty() || source.empty() || output.empty())
         throw Error(std::string("usage: tamboro-cli ") + kUsage);
 
-    const SongSteps steps = songSteps(readSong(source, dir));
-    const std::vector<std::uint8_t> bytes = readFileBytes(take, kMaxTakeBytes);
-    const TakeAnalysis analysis = analyseTake(bytes, take.string());
-    reportTake(take, analysis, steps);
-    const std::vector<FeedbackNote> notes = matchOnsets(analysis.onsets, steps, latencyMs);
-    writeFileAtomically(output, notesCsv(notes));
+    const TakeFeedback feedback = analyseTakeFile(take, readSong(source, dir), latencyMs);
+    for (const std::string& warning : takeWarnings(take, feedback))
+        std::fprintf(stderr, "%s\n", warning.c_str());
+    writeFileAtomically(output, notesCsv(feedback.notes));
 
-    const FeedbackSummary summary = summarise(notes);
+    const FeedbackSummary& summary = feedback.summary;
     for (const PositionOffset& position : summary.positions)
         std::printf("step %d: %+.1f ms over %zu notes\n", position.position + 1, position.meanMs,
                     position.notes);

@@ -82,7 +82,7 @@ FeedbackSummary summarise(std::span<const FeedbackNote> notes) {
 }
 
 TakeAnalysis analyseTake(std::span<const std::uint8_t> bytes, const std::string& fileLabel,
-                         const OnsetSettings& settings) {
+                         const OnsetSettings& settings, const std::function<void(double)>& progress) {
     TakeReader reader(bytes, fileLabel);
     OnsetDetector detector(kTakeRate, settings);
     TakeAnalysis analysis;
@@ -94,6 +94,10 @@ TakeAnalysis analyseTake(std::span<const std::uint8_t> bytes, const std::string&
             analysis.peak = std::max(analysis.peak, std::fabs(sample));
         detector.feed(frames);
         analysis.frames += static_cast<std::int64_t>(n);
+        if (progress)
+            progress(std::min(
+                1.0, static_cast<double>(analysis.frames) /
+                         static_cast<double>(std::max<std::int64_t>(1, analysis.format.framesAtTakeRate()))));
     }
     detector.finish();
     analysis.clippedSamples = reader.clippedSamples();

@@ -10,6 +10,7 @@
 #include "render/RenderScript.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -60,9 +61,11 @@ struct TakeAnalysis {
     float peak = 0; // largest magnitude of the mono mix
     std::vector<std::int64_t> onsets;
 };
-// Reads the take block by block and finds its onsets. Throws Error naming the file.
+// Reads the take block by block and finds its onsets; `progress`, when given, hears the share read
+// so far (0..1) after each block. Throws Error naming the file.
 TakeAnalysis analyseTake(std::span<const std::uint8_t> bytes, const std::string& fileLabel,
-                         const OnsetSettings& settings = {});
+                         const OnsetSettings& settings = {},
+                         const std::function<void(double)>& progress = {});
 
 // The notes as CSV text: header "time_s,step,offset_ms", one row per note, steps counted from 1.
 std::string notesCsv(std::span<const FeedbackNote> notes);
