@@ -350,7 +350,8 @@ private slots:
                               "Export MIDI\u2026", "-", "Print Song Score (Drum TAB)", "-", "Exit"}));
         QCOMPARE(itemTexts(ui().editMenu),
                  QStringList({"Undo", "Redo", "-", "Clear Pattern", "Clear List", "Insert instrument"}));
-        QCOMPARE(itemTexts(ui().viewMenu), QStringList({"Kit Maker", "Practice"}));
+        QCOMPARE(itemTexts(ui().viewMenu),
+                 QStringList({"Kit Maker", "Practice", "Timing feedback\u2026", "Progress\u2026"}));
         QCOMPARE(itemTexts(ui().setupMenu),
                  QStringList({"Drum Kit Library", "-", "Cell Jump", "-", "Grid Scroll Indicator",
                               "Pattern Grid Color", "-", "Include MP3 option when render", "Acidize Loop"}));

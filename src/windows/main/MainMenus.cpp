@@ -95,6 +95,8 @@ void MainMenus::buildMenus() {
     QMenu* viewMenu = popup(&surface_, "viewMenu");
     a.kitMaker = item(viewMenu, "kitMakerAction", "Kit Maker");
     a.practice = item(viewMenu, "practiceAction", "Practice");
+    a.timingFeedback = item(viewMenu, "timingFeedbackAction", "Timing feedback\u2026");
+    a.practiceProgress = item(viewMenu, "practiceProgressAction", "Progress\u2026");
 
     QMenu* setupMenu = popup(&surface_, "setupMenu");
     a.drumKitLibrary = item(setupMenu, "drumKitLibraryAction", "Drum Kit Library");

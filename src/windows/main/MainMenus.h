@@ -21,7 +21,7 @@ public:
     struct Actions {
         QAction *newSong, *openSong, *saveSong, *renderSong, *exportMidi, *printScore, *exit;
         QAction *undo, *redo, *clearPattern, *clearList, *insertInstrument;
-        QAction *kitMaker, *practice;
+        QAction *kitMaker, *practice, *timingFeedback, *practiceProgress;
         QAction *drumKitLibrary, *cellJump, *gridScrollIndicator, *patternGridColor, *includeMp3,
             *acidizeLoop;
         QAction *helpContents, *keyboardShortcuts, *about, *webSite;

@@ -6,10 +6,13 @@
 #include "app/UserWorkspace.h"
 #include "common/AssetDir.h"
 #include "common/Error.h"
+#include "feedback/PracticeHistory.h"
+#include "song/PracticeFile.h"
 #include "windows/controls/AboutWindow.h"
 #include "windows/controls/IntroWindow.h"
 #include "windows/controls/OptionsWindow.h"
 #include "windows/controls/TipsWindow.h"
+#include "windows/feedback/TakeFeedbackCommand.h"
 #include "windows/kits/ExtraSamplesWindow.h"
 #include "windows/kits/KitListWindow.h"
 #include "windows/kits/KitMakerWindow.h"
@@ -20,6 +23,7 @@
 #include "windows/main/MainMenus.h"
 #include "windows/main/MainWindow.h"
 #include "windows/main/MainWindowSound.h"
+#include "windows/main/MainWindowState.h"
 #include "windows/main/MidiExportCommand.h"
 #include "windows/main/PatternSongCommands.h"
 #include "windows/main/PrintScoreCommand.h"
@@ -197,6 +201,25 @@ int main(int argc, char** argv) {
     songCommands->songOpened = [practice](const std::filesystem::path& song) { practice->songOpened(song); };
     QObject::connect(mainWindow.get(), &tamboro::MainWindow::closed, practice,
                      &tamboro::PracticeCommand::stop);
+    // Timing feedback (View > Timing feedback..., Progress...): takes analysed against the Play List,
+    // kept in the practice history in the user's data folder.
+    new tamboro::TakeFeedbackCommand(
+        *menu.timingFeedback, *menu.practiceProgress,
+        [&parts, panel = practicePanel.get()] {
+            tamboro::TakeSource source;
+            source.patternDir = parts.state.programDir;
+            source.entries = parts.state.playList.names();
+            const std::string songName = std::filesystem::path(parts.state.songFileName).stem().string();
+            source.song = !songName.empty()            ? songName
+                          : source.entries.size() == 1 ? source.entries.front()
+                                                       : std::string("Untitled Song");
+            source.practice = tamboro::formatPracticeFile(panel->settings());
+            return source;
+        },
+        std::filesystem::path(
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()) /
+            tamboro::kHistoryFileName,
+        *mainWindow);
     // Songs, patterns and kits dropped on the window or named on the command line; File > Recent songs.
     auto* fileOpener = new tamboro::FileOpener(*mainWindow, *songCommands, kitCommand);
     new tamboro::RecentSongsMenu(*menu.recentSongs, *songCommands);
