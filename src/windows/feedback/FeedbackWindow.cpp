@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -88,7 +89,12 @@ FeedbackWindow::FeedbackWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     figures->addWidget(within25_, 1, 1);
     auto* lower = new QHBoxLayout;
     lower->addWidget(histogram_, 3);
-    lower->addWidget(positions_, 2);
+    // The positions of a long pattern scroll rather than squeeze the plots.
+    auto* positionsScroll = new QScrollArea(this);
+    positionsScroll->setWidget(positions_);
+    positionsScroll->setWidgetResizable(true);
+    positionsScroll->setFrameShape(QFrame::NoFrame);
+    lower->addWidget(positionsScroll, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(analyse_);
     buttons->addWidget(export_);
@@ -102,7 +108,7 @@ FeedbackWindow::FeedbackWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(messages_);
     layout->addWidget(progress_);
     layout->addLayout(buttons);
-    resize(760, 640);
+    resize(820, 700);
 
     connect(analyse_, &QPushButton::clicked, this, &FeedbackWindow::analyseRequested);
     connect(export_, &QPushButton::clicked, this, &FeedbackWindow::exportRequested);

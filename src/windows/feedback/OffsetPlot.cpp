@@ -43,13 +43,15 @@ void OffsetPlot::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(palette().text().color(), 1.2));
     painter.drawLine(QPointF(area.left(), y(0)), QPointF(area.right(), y(0)));
     painter.setPen(palette().text().color());
-    const double step =
-        plot::niceStep(2 * rangeMs_, std::max(2, static_cast<int>(area.height() / (metrics.height() * 1.8))));
-    std::vector<double> yTicks = plot::ticks(-rangeMs_, rangeMs_, step);
-    for (const double ms : {-25.0, -10.0, 10.0, 25.0})
-        if (area.height() / (2 * rangeMs_) * 15 > metrics.height() &&
-            std::find(yTicks.begin(), yTicks.end(), ms) == yTicks.end())
-            yTicks.push_back(ms);
+    // The band edges and the range first, then the regular ticks that leave room for their labels.
+    std::vector<double> yTicks;
+    std::vector<double> candidates{0, -10, 10, -25, 25, -rangeMs_, rangeMs_};
+    for (const double t : plot::ticks(-rangeMs_, rangeMs_, plot::niceStep(2 * rangeMs_, 10)))
+        candidates.push_back(t);
+    for (const double t : candidates)
+        if (std::none_of(yTicks.begin(), yTicks.end(),
+                         [&](double kept) { return std::fabs(y(kept) - y(t)) < metrics.height() * 1.5; }))
+            yTicks.push_back(t);
     for (const double ms : yTicks) {
         const QString label = QString("%1%2 ms").arg(ms > 0 ? "+" : "").arg(ms, 0, 'f', 0);
         painter.drawText(QRectF(0, y(ms) - metrics.height() / 2.0,
