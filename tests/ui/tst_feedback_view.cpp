@@ -94,6 +94,9 @@ private slots:
         QCOMPARE(window.summaryLine(), lines.last());
         rig.command.exportNotes(work() / "window.csv");
         QCOMPARE(readFileBytes(work() / "window.csv"), readFileBytes(work() / "cli.csv"));
+        const fs::path nowhere = work() / "no such folder" / "notes.csv";
+        rig.command.exportNotes(nowhere);
+        QVERIFY(label(window, "feedbackMessages").contains(QString::fromStdString(nowhere.string())));
 
         // The figures in words: about 8 ms late on the &s, 14 ms early on the beats.
         const FeedbackSummary& s = window.result().summary;

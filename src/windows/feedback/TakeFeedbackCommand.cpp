@@ -110,9 +110,16 @@ void TakeFeedbackCommand::finished() {
         emit analysisFinished();
         return;
     }
-    window_->showResult(*outcome.feedback, outcome.context);
+    showTake(*outcome.feedback, outcome.context, outcome.warnings);
+    emit analysisFinished();
+}
+
+void TakeFeedbackCommand::showTake(const TakeFeedback& feedback, const TakeContext& context,
+                                   const std::vector<std::string>& warnings) {
+    window_->showResult(feedback, context);
+    window_->show();
     QStringList lines;
-    for (const std::string& warning : outcome.warnings)
+    for (const std::string& warning : warnings)
         lines << QString::fromStdString(warning);
     // The take is shown whatever happens to the history; its problems are reported beside it.
     bool problem = false;
@@ -122,7 +129,7 @@ void TakeFeedbackCommand::finished() {
             lines << QString::fromStdString(history.notice());
             problem = true;
         }
-        history.store(outcome.context, outcome.feedback->summary, outcome.feedback->notes);
+        history.store(context, feedback.summary, feedback.notes);
     } catch (const Error& e) {
         lines << QString::fromStdString(e.what()) +
                      " \u2014 this take was not stored in the practice history.";
@@ -131,7 +138,6 @@ void TakeFeedbackCommand::finished() {
     window_->showMessages(lines, problem);
     if (progress_->isVisible())
         progress_->refresh();
-    emit analysisFinished();
 }
 
 void TakeFeedbackCommand::exportNotes(const std::filesystem::path& file) {

@@ -51,6 +51,10 @@ public:
 
     // Analyses `take` against the source as it stands now; the result arrives on the window thread.
     void analyse(const std::filesystem::path& take);
+    // Shows an analysed take (from a file or a live capture) and stores it in the practice history;
+    // what the history could not do is reported under the figures with `warnings`.
+    void showTake(const TakeFeedback& feedback, const TakeContext& context,
+                  const std::vector<std::string>& warnings = {});
     // Writes the shown take's notes to `file`; errors name the file.
     void exportNotes(const std::filesystem::path& file);
     bool busy() const { return watcher_.isRunning(); }
