@@ -25,6 +25,8 @@ QLabel* figure(QWidget* parent, const char* name) {
     bigger.setPointSizeF(bigger.pointSizeF() * 1.25);
     label->setFont(bigger);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A narrow window wraps the figures rather than cutting them off.
+    label->setWordWrap(true);
     return label;
 }
 
@@ -63,6 +65,7 @@ FeedbackWindow::FeedbackWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     positions_ = new QLabel(this);
     positions_->setObjectName("positionsLabel");
     positions_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    positions_->setWordWrap(true);
     positions_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     messages_ = new QLabel(this);
     messages_->setObjectName("feedbackMessages");
@@ -94,6 +97,7 @@ FeedbackWindow::FeedbackWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     positionsScroll->setWidget(positions_);
     positionsScroll->setWidgetResizable(true);
     positionsScroll->setFrameShape(QFrame::NoFrame);
+    positionsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lower->addWidget(positionsScroll, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(analyse_);
