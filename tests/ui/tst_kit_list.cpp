@@ -60,7 +60,9 @@ void TestKitList::cleanup() {
 
 void TestKitList::shapeAndPlace() {
     QCOMPARE(panel->size(), QSize(127, 371));
-    QCOMPARE(panel->pos(), QPoint(300 + 508, 120 + 68));
+    // The test screen (800 pixels wide) has no room right of the main window: the panel stands on
+    // its left, 68 pixels below its top, 6 pixels apart.
+    QCOMPARE(panel->pos(), QPoint(300 - 6 - 127, 120 + 68));
     QCOMPARE(panel->windowTitle(), QString("Kit List"));
     const QRegion mask = panel->mask();
     QVERIFY(!mask.contains(QPoint(60, 10))); // the title bar is cut away
@@ -138,7 +140,8 @@ void TestKitList::dropSnapsIntoTheBand_data() {
 void TestKitList::dropSnapsIntoTheBand() {
     QFETCH(int, moveX);
     QFETCH(int, expected);
-    const int L = mainWindow->x();
+    // The drag band is measured from the panel's place, as if it stood at L + 508.
+    const int L = panel->x() - 508;
     const int top = panel->y();
     mouse(QEvent::MouseButtonPress, 40, Qt::LeftButton, Qt::LeftButton);
     mouse(QEvent::MouseMove, moveX, Qt::NoButton, Qt::LeftButton);
@@ -149,7 +152,8 @@ void TestKitList::dropSnapsIntoTheBand() {
 }
 
 void TestKitList::dragStopsFollowingOutsideTheBand() {
-    const int L = mainWindow->x();
+    // The drag band is measured from the panel's place, as if it stood at L + 508.
+    const int L = panel->x() - 508;
     mouse(QEvent::MouseButtonPress, 40, Qt::LeftButton, Qt::LeftButton);
     mouse(QEvent::MouseMove, 30, Qt::NoButton, Qt::LeftButton);  // to L + 498, still in the band
     mouse(QEvent::MouseMove, 0, Qt::NoButton, Qt::LeftButton);   // to L + 458

@@ -2,6 +2,7 @@
 
 #include "controls/SkinFiles.h"
 #include "kits/DrumKit.h"
+#include "windows/controls/SideWindowPlacer.h"
 #include "windows/controls/SkinPictures.h"
 
 #include <QEvent>
@@ -16,12 +17,14 @@ namespace tamboro {
 namespace {
 
 constexpr char boxColour[] = "rgb(192, 192, 192)";
+// Right of the main window first, its top at the main window's.
+constexpr SideWindowWish kKitListWish{{Side::Right, Side::Left, Side::Below, Side::Above},
+                                      kKitListOffsetFromMainTop};
 
 } // namespace
 
 KitListWindow::KitListWindow(QWidget* mainWindow, const DrumKit* kit, QWidget* parent)
-    : SidePanelWindow(mainWindow, QPoint(kKitListOffsetFromMainLeft, kKitListOffsetFromMainTop),
-                      KitListDrag(),
+    : SidePanelWindow(mainWindow, kKitListWish, kKitListOffsetFromMainLeft, KitListDrag(),
                       SidePanelFrame{"kitListWindow", "Kit List", kKitListWindowWidth, kKitListWindowHeight,
                                      kKitListOutline, kKitListOutlineCorner, kKitListClientLeft,
                                      kKitListClientTop, skin::kKitListBackground},
