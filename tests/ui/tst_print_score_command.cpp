@@ -100,6 +100,33 @@ private slots:
         w_.reset();
     }
 
+    // Restoring the window after the printout brings back exactly the side windows that were open.
+    void theSideWindowsOpenComeBackWithTheWindow() {
+        MainWindow& w = *w_;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QWidget kitList, tips, sampleEditor;
+        kitList.show();
+        tips.show();
+        w.kitListWindow = &kitList;
+        w.tipsWindow = &tips;
+        w.sampleEditorWindow = &sampleEditor; // closed: stays closed
+        setPlayList(w, {"Groove"});
+
+        ui().printScoreAction->trigger();
+        QVERIFY(w.isMinimized());
+        QVERIFY(!kitList.isVisible());
+        QVERIFY(!tips.isVisible());
+
+        w.showNormal();
+        QTRY_VERIFY(kitList.isVisible());
+        QVERIFY(tips.isVisible());
+        QVERIFY(!sampleEditor.isVisible());
+        w.kitListWindow = nullptr;
+        w.tipsWindow = nullptr;
+        w.sampleEditorWindow = nullptr;
+    }
+
     void writesTheScoreMinimisesAndOpensIt() {
         MainWindow& w = *w_;
         QVERIFY(ui().printScoreAction->isEnabled());
