@@ -59,7 +59,7 @@ PixelRect frameRectOf(const QWidget& window) {
     const QString platform = QGuiApplication::platformName();
     const bool decorated =
         !(window.windowFlags() & Qt::FramelessWindowHint) && platform != "offscreen" && platform != "minimal";
-    if (decorated && !window.testAttribute(Qt::WA_WState_Created) && frame.size() == window.size())
+    if (decorated && frame.size() == window.size())
         frame.setSize(window.size() + QSize(2 * kBorderAllowance, kTitleBarAllowance + kBorderAllowance));
     return toPixelRect(frame);
 }

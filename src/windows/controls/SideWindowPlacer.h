@@ -24,8 +24,8 @@ inline constexpr SideWindowWish kDialogWish{{Side::Below, Side::Above, Side::Rig
 // fill it (the background picture).
 std::vector<PixelRect> controlRectsOf(const QWidget& mainWindow);
 
-// The rectangle `window` covers on the screen, frame included. A decorated window not yet shown has
-// no frame size known: an ordinary title bar and border are allowed for.
+// The rectangle `window` covers on the screen, frame included. A decorated window whose frame the
+// window system has not reported (before it is first mapped) is given an ordinary title bar and border.
 PixelRect frameRectOf(const QWidget& window);
 
 // Moves `side` to its place beside `mainWindow`.
