@@ -6,6 +6,7 @@
 #include "windows/controls/SkinPictures.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRegion>
@@ -59,9 +60,16 @@ void KitListWindow::paintLabels() {
     labelFont.setBold(true);
     labelFont.setItalic(true);
     const int labels = kitListLabelCount(kit_ ? kit_->count() : 0);
+    const int contentsWidth = kKitListPanel.width - kKitListScrollBarWidth - 2 * labelBox->frameWidth();
+    const QFontMetrics metrics(labelFont);
     int bottom = 0;
     for (int k = 0; k < labels; ++k) {
-        auto* label = new QLabel(QString::fromStdString(kit_->item(k + 1).displayName()), contents);
+        // A name wider than the box ends in "…" and shows whole as the label's tooltip.
+        const QString name = QString::fromStdString(kit_->item(k + 1).displayName());
+        const QString shown = metrics.elidedText(name, Qt::ElideRight, contentsWidth - 2);
+        auto* label = new QLabel(shown, contents);
+        if (shown != name)
+            label->setToolTip(name);
         label->setFont(labelFont);
         label->setCursor(Qt::PointingHandCursor);
         label->setProperty("instrumentLabel", k);
@@ -72,8 +80,7 @@ void KitListWindow::paintLabels() {
         instrumentLabels.push_back(label);
         bottom = label->y() + label->height();
     }
-    contents->setFixedSize(kKitListPanel.width - kKitListScrollBarWidth - 2 * labelBox->frameWidth(),
-                           bottom + 4);
+    contents->setFixedSize(contentsWidth, bottom + 4);
     labelBox->setWidget(contents);
     labelBox->show();
     scrollLabelsToTop();
