@@ -122,6 +122,17 @@ private slots:
         QTRY_VERIFY(kitList.isVisible());
         QVERIFY(tips.isVisible());
         QVERIFY(!sampleEditor.isVisible());
+
+        // Where nothing minimises the window (no window manager), a click on it brings them back.
+        ui().printScoreAction->trigger();
+        QVERIFY(!kitList.isVisible());
+        test::sendMouse(ui().backgroundImage, QEvent::MouseButtonPress, {200, 20}, Qt::LeftButton,
+                        Qt::LeftButton);
+        test::sendMouse(ui().backgroundImage, QEvent::MouseButtonRelease, {200, 20}, Qt::LeftButton,
+                        Qt::NoButton);
+        QVERIFY(kitList.isVisible());
+        QVERIFY(tips.isVisible());
+        QVERIFY(!w.isMinimized());
         w.kitListWindow = nullptr;
         w.tipsWindow = nullptr;
         w.sampleEditorWindow = nullptr;

@@ -125,6 +125,7 @@ private:
     void backgroundRelease(QMouseEvent* event);
     void savePanTableAtClose();
     void showSideWindowsAgain();
+    void backInUse();
     AppSettings currentSettings() const;
 
     MainWindowState state_;

@@ -84,6 +84,16 @@ void MainWindow::showSideWindowsAgain() {
     hiddenWhileMinimized_.clear();
 }
 
+void MainWindow::backInUse() {
+    // Without a window manager nothing minimises the window, and a desktop may restore it without
+    // a state change: clicked again, it counts as restored and its side windows come back.
+    if (hiddenWhileMinimized_.empty())
+        return;
+    if (windowState() & Qt::WindowMinimized)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    showSideWindowsAgain();
+}
+
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)

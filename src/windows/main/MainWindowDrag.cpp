@@ -47,6 +47,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::backgroundPress(QMouseEvent* event) {
+    backInUse();
     // The background picture fills the window, so its coordinates are the window's.
     backgroundDrag_.press(pointerIn(event), event->button() == Qt::LeftButton);
 }
