@@ -35,9 +35,9 @@ std::optional<BackgroundDrag::Move> BackgroundDrag::move(PixelPoint pointer, Pix
     Move m;
     m.mainWindow = {mainWindow.x + dx, mainWindow.y + dy};
     if (kitList)
-        m.kitList = PixelPoint{kitList->x + dx, m.mainWindow.y + kKitListDropBelowMain};
+        m.kitList = PixelPoint{kitList->x + dx, kitList->y + dy};
     if (extraSamples)
-        m.extraSamples = PixelPoint{extraSamples->x + dx, m.mainWindow.y + kExtraSamplesDropBelowMain};
+        m.extraSamples = PixelPoint{extraSamples->x + dx, extraSamples->y + dy};
     return m;
 }
 

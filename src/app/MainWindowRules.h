@@ -28,12 +28,8 @@ ResizeOutcome resizeOutcome(int windowHeight, int gridTop = kGridTop);
 // the file, the stored tempo and the tempo the box shows instead. Nothing for a tempo in range.
 std::optional<std::string> clampedTempoNotice(const std::string& fileLabel, int storedBpm);
 
-// Companion windows that follow a drag of the main window: the Kit List hangs 68 pixels below the
-// main window's top, the Extra samples window 67; both shift sideways with the main window.
-inline constexpr int kKitListDropBelowMain = 68;
-inline constexpr int kExtraSamplesDropBelowMain = 67;
-
-// The background drag of the main window. Positions are screen positions of top-left corners;
+// The background drag of the main window; the Kit List and Extra samples windows move with it,
+// keeping their places beside it. Positions are screen positions of top-left corners;
 // pointer positions are in main-window coordinates (which do not change while the window follows
 // the pointer).
 class BackgroundDrag {

@@ -46,7 +46,9 @@ inline int sampleButtonsHeight() {
     return sampleButtonTop(kExtraSampleButtons) + kSampleButtonHeight;
 }
 
-// Where the window stands when it is created, from the main window's top-left corner.
+// The window's home from the main window's top-left corner: its top stands this far below the main
+// window's when the side it takes has room, and its drag band (below) is measured from the left
+// offset as if the window stood there (it is placed beside the main window, never over it).
 inline constexpr int kSamplesOffsetFromMainLeft = -92;
 inline constexpr int kSamplesOffsetFromMainTop = 67;
 

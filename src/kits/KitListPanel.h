@@ -21,7 +21,9 @@ inline constexpr int kKitListClientTop = 22;
 inline constexpr PixelRect kKitListPanel{8, 8, 77, 301};
 inline constexpr int kKitListScrollBarWidth = 8;
 
-// Where the window stands when it is created, from the main window's top-left corner.
+// The window's home from the main window's top-left corner: its top stands this far below the main
+// window's when the side it takes has room, and its drag band (below) is measured from the left
+// offset as if the window stood there (it is placed beside the main window, never over it).
 inline constexpr int kKitListOffsetFromMainLeft = 508;
 inline constexpr int kKitListOffsetFromMainTop = 68;
 

@@ -1,16 +1,36 @@
-// Every text whole: grid cells keep their level digit whatever the instrument's name, long pattern
-// names end in "…" with the whole name as tooltip, the Play List's empty check boxes can be seen,
-// and a walk over every visible control of the main window finds no text wider than its control.
+// Every text whole and nothing covered: grid cells keep their level digit whatever the instrument's
+// name, long pattern names end in "…" with the whole name as tooltip, the Play List's empty check
+// boxes can be seen, a walk over every visible control of the main window finds no text wider than
+// its control, and with every side window open in its default place none of them hides a control
+// or menu of the main window. The tests run on a 1280 x 1024 screen.
 
 #include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 
+#include "app/ProgramOptions.h"
 #include "kits/DrumKit.h"
 #include "kits/KitLibrary.h"
+#include "windows/controls/AboutWindow.h"
+#include "windows/controls/OptionsWindow.h"
+#include "windows/controls/SideWindowPlacer.h"
+#include "windows/controls/TipsWindow.h"
+#include "windows/kits/ExtraSamplesWindow.h"
+#include "windows/kits/KitListWindow.h"
+#include "windows/kits/KitMakerWindow.h"
+#include "windows/kits/SampleEditorWindow.h"
+#include "windows/main/KitMakerCommand.h"
+#include "windows/main/MainMenus.h"
 #include "windows/main/MainWindow.h"
+#include "windows/main/MainWindowSound.h"
 #include "windows/main/MainWindowState.h"
+#include "windows/main/SongRenderCommand.h"
+#include "windows/practice/PracticeCommand.h"
+#include "windows/practice/PracticePanel.h"
+#include "windows/render/Mp3ExportWindow.h"
+#include "windows/render/RenderProgressWindow.h"
 
 #include <QAbstractButton>
+#include <QScreen>
 #include <QtTest>
 
 #include <fstream>
@@ -121,7 +141,101 @@ private slots:
         }
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(", ")));
     }
+
+    // Every side window opened as the program opens it, in its default place: none stands over a
+    // visible control or menu label of the main window, and each is whole on the screen.
+    void noSideWindowHidesAControl() {
+        MainWindow& w = *w_;
+        QCOMPARE(w.screen()->availableGeometry().size(), QSize(1280, 1024));
+        ProgramOptions audio;
+        audio.audio = AudioChoice::Null;
+        MainWindowSound sound(w.parts(), audio);
+        const MainMenus::Actions& menu = w.parts().menus.actions();
+
+        SampleEditorWindow editor(sound.extraSamples(), &w);
+        KitListWindow kitList(&w);
+        w.attachKitList(&kitList);
+        ExtraSamplesWindow extras(&w);
+        extras.setSampleEditor(&editor);
+        TipsWindow tips(&w);
+        RenderProgressWindow renderWindow;
+        auto* render = new SongRenderCommand(w.parts(), renderWindow, &sound);
+        PracticePanel practicePanel;
+        auto* practice = new PracticeCommand(*menu.practice, practicePanel, w.parts(), sound, *render);
+        KitMakerWindow maker;
+        auto* makerCommand = new KitMakerCommand(*menu.kitMaker, w.state(), maker, &sound, w);
+        makerCommand->askTemplate = [] { return false; };
+        OptionsWindow options;
+        w.optionsWindow = &options;
+        keepBeside(options, w, kDialogWish);
+        AboutWindow about;
+        w.aboutWindow = &about;
+        keepBeside(about, w, kDialogWish);
+
+        // The panels and the tips at start-up, the others as their commands open them.
+        extras.placeBesideMainWindow();
+        extras.show();
+        kitList.placeBesideMainWindow();
+        kitList.show();
+        tips.show();
+        extras.selectSample(1);
+        menu.practice->trigger();
+        menu.kitMaker->trigger();
+        menu.cellJump->trigger();
+        menu.about->trigger();
+        renderWindow.show();
+        render->offerMp3(QString::fromStdString((work() / "Song.wav").string()));
+
+        QList<QWidget*> sideWindows;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window != &w && window->isVisible() && window->windowType() != Qt::ToolTip)
+                sideWindows << window;
+        for (QWidget* window :
+             std::initializer_list<QWidget*>{&kitList, &extras, &tips, &editor, &practicePanel, &maker,
+                                             &options, &about, &renderWindow, render->encoderWindow()})
+            QVERIFY2(window && sideWindows.contains(window),
+                     window ? qPrintable(window->objectName()) : "mp3");
+
+        QStringList covered;
+        const QRect screen = w.screen()->availableGeometry();
+        for (QWidget* window : sideWindows) {
+            if (!screen.contains(window->frameGeometry()))
+                covered << QString("%1 off the screen").arg(window->windowTitle());
+            for (QWidget* control : w.findChildren<QWidget*>()) {
+                if (!control->isVisible() || control == ui().backgroundImage)
+                    continue;
+                const QRect rect(control->mapToGlobal(QPoint(0, 0)), control->size());
+                if (window->frameGeometry().intersects(rect))
+                    covered << QString("%1 under %2").arg(control->objectName(), window->windowTitle());
+            }
+        }
+        QVERIFY2(covered.isEmpty(), qPrintable(covered.join(", ")));
+
+        w.optionsWindow = nullptr;
+        w.aboutWindow = nullptr;
+        w.kitListWindow = nullptr;
+        delete makerCommand;
+        delete practice;
+        delete render;
+    }
 };
 
-QTEST_MAIN(LegibilityTest)
+int main(int argc, char** argv) {
+    // The offscreen platform's screen is 800 x 600 unless told otherwise: the side windows are
+    // judged on a 1280 x 1024 one, where the main window leaves them room.
+    QTemporaryDir screenConfig;
+    const QString configFile = screenConfig.filePath("screen.json");
+    QFile config(configFile);
+    if (!config.open(QIODevice::WriteOnly) ||
+        config.write(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": 1280, "height": 1024,
+                         "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})") < 0)
+        return 1;
+    config.close();
+    if (qEnvironmentVariable("QT_QPA_PLATFORM") == QStringLiteral("offscreen"))
+        qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + configFile).toLocal8Bit());
+    QApplication app(argc, argv);
+    LegibilityTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_legibility.moc"

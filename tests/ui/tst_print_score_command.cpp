@@ -100,6 +100,44 @@ private slots:
         w_.reset();
     }
 
+    // Restoring the window after the printout brings back exactly the side windows that were open.
+    void theSideWindowsOpenComeBackWithTheWindow() {
+        MainWindow& w = *w_;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QWidget kitList, tips, sampleEditor;
+        kitList.show();
+        tips.show();
+        w.kitListWindow = &kitList;
+        w.tipsWindow = &tips;
+        w.sampleEditorWindow = &sampleEditor; // closed: stays closed
+        setPlayList(w, {"Groove"});
+
+        ui().printScoreAction->trigger();
+        QVERIFY(w.isMinimized());
+        QVERIFY(!kitList.isVisible());
+        QVERIFY(!tips.isVisible());
+
+        w.showNormal();
+        QTRY_VERIFY(kitList.isVisible());
+        QVERIFY(tips.isVisible());
+        QVERIFY(!sampleEditor.isVisible());
+
+        // Where nothing minimises the window (no window manager), a click on it brings them back.
+        ui().printScoreAction->trigger();
+        QVERIFY(!kitList.isVisible());
+        test::sendMouse(ui().backgroundImage, QEvent::MouseButtonPress, {200, 20}, Qt::LeftButton,
+                        Qt::LeftButton);
+        test::sendMouse(ui().backgroundImage, QEvent::MouseButtonRelease, {200, 20}, Qt::LeftButton,
+                        Qt::NoButton);
+        QVERIFY(kitList.isVisible());
+        QVERIFY(tips.isVisible());
+        QVERIFY(!w.isMinimized());
+        w.kitListWindow = nullptr;
+        w.tipsWindow = nullptr;
+        w.sampleEditorWindow = nullptr;
+    }
+
     void writesTheScoreMinimisesAndOpensIt() {
         MainWindow& w = *w_;
         QVERIFY(ui().printScoreAction->isEnabled());

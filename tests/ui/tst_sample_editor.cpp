@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QToolTip>
 #include <QtTest>
 
 #include <cmath>
@@ -36,6 +37,7 @@ private slots:
     void pitchUpTwiceIsAWholeTone();
     void pitchStepsOnBlankDoNothing();
     void sliderAndKnobsSetTheCurrentPlayer();
+    void knobsAndSliderShowTheirValues();
     void playButtonAndTimer();
     void okExitCloseAndGlobalFocus();
 
@@ -89,7 +91,6 @@ void TestSampleEditor::startsHiddenWithEverythingDisabled() {
     QVERIFY(!editor->isVisible());
     QVERIFY(editor->windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(!(editor->windowFlags() & Qt::WindowCloseButtonHint));
-    QCOMPARE(editor->pos(), mainWindow->pos());
     QVERIFY(controlsDisabled());
     QCOMPARE(editor->pitchSlider->minimum(), 4410);
     QCOMPARE(editor->pitchSlider->maximum(), 44100);
@@ -114,10 +115,11 @@ void TestSampleEditor::startsHiddenWithEverythingDisabled() {
     QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
     QCOMPARE(menus[1]->text(), QStringLiteral("&Option"));
 
-    // Shown again after the main window moved, it stands at the main window's corner.
-    mainWindow->move(400, 50);
+    // Shown, it stands above the main window's left end, clear of its menus.
+    mainWindow->move(200, 250);
     editor->showSample(3);
-    QCOMPARE(editor->pos(), QPoint(400, 50));
+    QCOMPARE(editor->x(), 200);
+    QVERIFY(editor->frameGeometry().bottom() < 250);
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->windowTitle(), QStringLiteral("Sample 3 : Blank.wav"));
     QCOMPARE(editor->sampleNumber->text(), QStringLiteral("3"));
@@ -259,6 +261,37 @@ void TestSampleEditor::sliderAndKnobsSetTheCurrentPlayer() {
     QCOMPARE(editor->volumeKnob->value(), -23.0);
     QCOMPARE(editor->pitchSlider->value(), 30000);
     QCOMPARE(ws->samples->volume(7), -2349);
+}
+
+void TestSampleEditor::knobsAndSliderShowTheirValues() {
+    openFor(9, ws->wav("conga.wav", 22050));
+    editor->show();
+    // The pitch in semitones from the file's own rate, and the rate.
+    QCOMPARE(editor->pitchSlider->toolTip(), QStringLiteral("Pitch: +0.0 semitones, 22050 Hz"));
+    editor->pitchSlider->setValue(44100);
+    QCOMPARE(editor->pitchSlider->toolTip(), QStringLiteral("Pitch: +12.0 semitones, 44100 Hz"));
+
+    // While a knob is dragged, what the player took shows beside it: the volume in dB...
+    auto drag = [](Knob* knob, int dy) {
+        QTest::mousePress(knob, Qt::LeftButton, {}, QPoint(16, 16));
+        QMouseEvent move(QEvent::MouseMove, QPointF(16, 16 + dy), knob->mapToGlobal(QPointF(16, 16 + dy)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(knob, &move);
+    };
+    drag(editor->volumeKnob, 10); // 140 dB over 100 pixels
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("Volume: -14.0 dB"));
+    QTest::mouseRelease(editor->volumeKnob, Qt::LeftButton, {}, QPoint(16, 26));
+    QCOMPARE(editor->volumeKnob->toolTip(), QStringLiteral("Volume: -14.0 dB"));
+    // ... and the pan as the share of the way to one side.
+    drag(editor->panKnob, -10); // 80 hundreds of pan over 100 pixels
+    QCOMPARE(QToolTip::text(), QStringLiteral("Pan: R 8 %"));
+    QTest::mouseRelease(editor->panKnob, Qt::LeftButton, {}, QPoint(16, 6));
+    // Another sample's own values, once chosen.
+    QVERIFY(ws->samples->setPan(3, -4000));
+    editor->showSample(3);
+    QCOMPARE(editor->panKnob->valueTip(), QStringLiteral("Pan: L 40 %"));
+    QCOMPARE(editor->volumeKnob->valueTip(), QStringLiteral("Volume: 0.0 dB"));
 }
 
 void TestSampleEditor::playButtonAndTimer() {

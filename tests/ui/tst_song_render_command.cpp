@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -115,6 +116,19 @@ private slots:
         QCOMPARE(command.encoderWindow()->wavPathBox->text(), out);
         QCOMPARE(command.encoderWindow()->mp3PathBox->text(),
                  QString::fromStdString((dir / "Rock.mp3").string()));
+
+        // A second render while the "Wav to mp3" window is open offers its WAV in that one window.
+        QPointer<Mp3ExportWindow> first = command.encoderWindow();
+        const QString second = QString::fromStdString((dir / "Rock again.wav").string());
+        renderWindow.chooseOutputFile = [&] { return second; };
+        ui.renderSongButton->click();
+        QCOMPARE(command.encoderWindow(), first.data());
+        QVERIFY(first->isVisible());
+        QCOMPARE(first->wavPathBox->text(), second);
+        int encoderWindows = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            encoderWindows += qobject_cast<Mp3ExportWindow*>(window) && window->isVisible() ? 1 : 0;
+        QCOMPARE(encoderWindows, 1);
     }
 
     void theGridAndBoxesShowTheLastPatternBeforeTheSaveDialog_data() {

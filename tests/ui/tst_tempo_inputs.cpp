@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QtTest>
 
 #include <filesystem>
@@ -148,6 +149,40 @@ private slots:
         drag(1000);
         QCOMPARE(ui().bpmBox->value(), 60);
         QCOMPARE(playedBpm(), 60);
+    }
+
+    // While dragged, a knob shows its value beside it; its tooltip keeps showing it.
+    void theKnobsShowTheirValues() {
+        Knob* knob = ui().bpmKnob;
+        const QPoint centre(knob->width() / 2, knob->height() / 2);
+        test::sendMouse(knob, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+        test::sendMouse(knob, QEvent::MouseMove, centre + QPoint(0, 7), Qt::NoButton, Qt::LeftButton);
+        QVERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QStringLiteral("Tempo: 112 BPM"));
+        test::sendMouse(knob, QEvent::MouseButtonRelease, centre + QPoint(0, 7), Qt::LeftButton,
+                        Qt::NoButton);
+        QCOMPARE(knob->toolTip(), QStringLiteral("Tempo: 112 BPM"));
+        // The tempo played, also where the knob's narrower range stops short of it.
+        ui().bpmBox->setValue(20);
+        QCOMPARE(knob->toolTip(), QStringLiteral("Tempo: 20 BPM"));
+
+        // The Panning knob gives the share of the way to one side.
+        Knob* pan = ui().panKnob;
+        const struct {
+            double value;
+            const char* tip;
+        } pans[] = {{-2000, "Pan: L 20 %"}, {0, "Pan: Centre"}, {1250, "Pan: R 13 %"}};
+        for (const auto& p : pans) {
+            w_->parts().transport.setPanKnob(p.value);
+            QCOMPARE(pan->toolTip(), QString::fromLatin1(p.tip));
+        }
+        w_->parts().transport.setPanKnob(0);
+        const QPoint middle(pan->width() / 2, pan->height() / 2);
+        test::sendMouse(pan, QEvent::MouseButtonPress, middle, Qt::LeftButton, Qt::LeftButton);
+        test::sendMouse(pan, QEvent::MouseMove, middle - QPoint(0, 10), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(QToolTip::text(), QStringLiteral("Pan: R 4 %")); // 4000 units per 100 pixels
+        test::sendMouse(pan, QEvent::MouseButtonRelease, middle - QPoint(0, 10), Qt::LeftButton,
+                        Qt::NoButton);
     }
 
     void aStoredTempoOutsideTheRangeIsClampedWithAMessage_data() {

@@ -5,6 +5,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QToolTip>
+
+#include <utility>
 
 namespace tamboro {
 
@@ -30,6 +33,24 @@ Knob::Knob(QWidget* parent) : QWidget(parent) {
 void Knob::setValue(double v) {
     if (model_.setValue(v))
         update();
+    refreshTip();
+}
+
+void Knob::setValueText(std::function<QString()> text) {
+    valueText_ = std::move(text);
+    refreshTip();
+}
+
+void Knob::refreshTip() {
+    if (valueText_)
+        setToolTip(valueText_());
+}
+
+bool Knob::event(QEvent* event) {
+    // The value may have changed through the owner's model since the last turn: read it afresh.
+    if (event->type() == QEvent::ToolTip)
+        refreshTip();
+    return QWidget::event(event);
 }
 
 void Knob::setKnobColor(const QColor& c) {
@@ -114,6 +135,10 @@ void Knob::mouseMoveEvent(QMouseEvent* event) {
         if (model_.value() != before)
             repaint();
         emit turnedByUser();
+        // The owner has taken the turn by now: show the value it made of it beside the knob.
+        refreshTip();
+        if (valueText_)
+            QToolTip::showText(mapToGlobal(QPoint(width(), 0)), toolTip(), this);
     }
 }
 

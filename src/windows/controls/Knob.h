@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include <functional>
+
 namespace tamboro {
 
 class Knob : public QWidget {
@@ -44,11 +46,18 @@ public:
 
     bool isDragging() const { return model_.dragging(); }
 
+    // The text that shows the knob's value (in the owner's units, read after the owner handled a
+    // turn): the knob's tooltip, and shown beside the pointer while it is dragged.
+    void setValueText(std::function<QString()> text);
+    // The value text as it stands now (empty without one).
+    QString valueTip() const { return valueText_ ? valueText_() : QString(); }
+
 signals:
     // Raised on every pointer move while the user drags, also when the value is pinned at a bound.
     void turnedByUser();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -57,11 +66,13 @@ protected:
 
 private:
     void applyTransparency();
+    void refreshTip();
 
     KnobValue model_;
     QColor knobColor_{128, 128, 128};
     QColor indicatorColor_{255, 255, 255};
     bool transparent_ = false;
+    std::function<QString()> valueText_;
 };
 
 } // namespace tamboro

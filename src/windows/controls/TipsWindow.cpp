@@ -1,13 +1,14 @@
 #include "windows/controls/TipsWindow.h"
 
 #include "controls/Tips.h"
+#include "windows/controls/SideWindowPlacer.h"
 
 #include <QRandomGenerator>
 
 namespace tamboro {
 
 TipsWindow::TipsWindow(QWidget* mainWindow, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), mainWindow_(mainWindow) {
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
     setObjectName("tipsWindow");
     setWindowTitle("Tamboro Tips");
     setFixedSize(216, 148);
@@ -32,6 +33,8 @@ TipsWindow::TipsWindow(QWidget* mainWindow, QWidget* parent)
     okButton->setObjectName("okButton");
     okButton->setGeometry(144, 121, 65, 22);
     connect(okButton, &QPushButton::clicked, this, &TipsWindow::okClicked);
+    if (mainWindow)
+        keepBeside(*this, *mainWindow, kTipsWish);
 }
 
 void TipsWindow::showEvent(QShowEvent* event) {
@@ -43,10 +46,6 @@ void TipsWindow::showEvent(QShowEvent* event) {
 void TipsWindow::showRandomTip() {
     const int index = QRandomGenerator::global()->bounded(tipList->count());
     tipText->appendPlainText(tipList->item(index)->text());
-    if (mainWindow_) {
-        const QRect main = mainWindow_->frameGeometry();
-        move(main.left() + main.width() - frameGeometry().width(), main.top());
-    }
 }
 
 void TipsWindow::okClicked() {

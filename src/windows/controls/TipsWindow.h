@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 
@@ -14,6 +13,8 @@ namespace tamboro {
 class TipsWindow : public QWidget {
     Q_OBJECT
 public:
+    // Each time it opens it stands above `mainWindow`'s right end (or on another side with room),
+    // clear of its menus.
     explicit TipsWindow(QWidget* mainWindow, QWidget* parent = nullptr);
 
     QPlainTextEdit* tipText = nullptr;
@@ -33,8 +34,6 @@ protected:
 
 private:
     void showRandomTip();
-
-    QPointer<QWidget> mainWindow_;
 };
 
 } // namespace tamboro

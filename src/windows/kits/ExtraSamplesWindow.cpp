@@ -2,6 +2,7 @@
 
 #include "app/OpenableFiles.h"
 #include "controls/SkinFiles.h"
+#include "windows/controls/SideWindowPlacer.h"
 #include "windows/controls/SkinPictures.h"
 #include "windows/kits/SampleEditorWindow.h"
 
@@ -17,9 +18,16 @@
 
 namespace tamboro {
 
+namespace {
+
+// Left of the main window first, its top at the main window's.
+constexpr SideWindowWish kExtraSamplesWish{{Side::Left, Side::Right, Side::Below, Side::Above},
+                                           kSamplesOffsetFromMainTop};
+
+} // namespace
+
 ExtraSamplesWindow::ExtraSamplesWindow(QWidget* mainWindow, QWidget* parent)
-    : SidePanelWindow(mainWindow, QPoint(kSamplesOffsetFromMainLeft, kSamplesOffsetFromMainTop),
-                      SidewaysDrag(),
+    : SidePanelWindow(mainWindow, kExtraSamplesWish, kSamplesOffsetFromMainLeft, SidewaysDrag(),
                       SidePanelFrame{"extraSamplesWindow", "Extra samples", kSamplesWindowWidth,
                                      kSamplesWindowHeight, kSamplesOutline, kSamplesOutlineCorner,
                                      kSamplesClientLeft, kSamplesClientTop, skin::kExtraSamplesBackground},

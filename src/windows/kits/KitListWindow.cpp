@@ -2,9 +2,11 @@
 
 #include "controls/SkinFiles.h"
 #include "kits/DrumKit.h"
+#include "windows/controls/SideWindowPlacer.h"
 #include "windows/controls/SkinPictures.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRegion>
@@ -16,12 +18,14 @@ namespace tamboro {
 namespace {
 
 constexpr char boxColour[] = "rgb(192, 192, 192)";
+// Right of the main window first, its top at the main window's.
+constexpr SideWindowWish kKitListWish{{Side::Right, Side::Left, Side::Below, Side::Above},
+                                      kKitListOffsetFromMainTop};
 
 } // namespace
 
 KitListWindow::KitListWindow(QWidget* mainWindow, const DrumKit* kit, QWidget* parent)
-    : SidePanelWindow(mainWindow, QPoint(kKitListOffsetFromMainLeft, kKitListOffsetFromMainTop),
-                      KitListDrag(),
+    : SidePanelWindow(mainWindow, kKitListWish, kKitListOffsetFromMainLeft, KitListDrag(),
                       SidePanelFrame{"kitListWindow", "Kit List", kKitListWindowWidth, kKitListWindowHeight,
                                      kKitListOutline, kKitListOutlineCorner, kKitListClientLeft,
                                      kKitListClientTop, skin::kKitListBackground},
@@ -56,9 +60,16 @@ void KitListWindow::paintLabels() {
     labelFont.setBold(true);
     labelFont.setItalic(true);
     const int labels = kitListLabelCount(kit_ ? kit_->count() : 0);
+    const int contentsWidth = kKitListPanel.width - kKitListScrollBarWidth - 2 * labelBox->frameWidth();
+    const QFontMetrics metrics(labelFont);
     int bottom = 0;
     for (int k = 0; k < labels; ++k) {
-        auto* label = new QLabel(QString::fromStdString(kit_->item(k + 1).displayName()), contents);
+        // A name wider than the box ends in "…" and shows whole as the label's tooltip.
+        const QString name = QString::fromStdString(kit_->item(k + 1).displayName());
+        const QString shown = metrics.elidedText(name, Qt::ElideRight, contentsWidth - 2);
+        auto* label = new QLabel(shown, contents);
+        if (shown != name)
+            label->setToolTip(name);
         label->setFont(labelFont);
         label->setCursor(Qt::PointingHandCursor);
         label->setProperty("instrumentLabel", k);
@@ -69,8 +80,7 @@ void KitListWindow::paintLabels() {
         instrumentLabels.push_back(label);
         bottom = label->y() + label->height();
     }
-    contents->setFixedSize(kKitListPanel.width - kKitListScrollBarWidth - 2 * labelBox->frameWidth(),
-                           bottom + 4);
+    contents->setFixedSize(contentsWidth, bottom + 4);
     labelBox->setWidget(contents);
     labelBox->show();
     scrollLabelsToTop();

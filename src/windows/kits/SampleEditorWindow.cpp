@@ -3,9 +3,11 @@
 #include "app/MainWindowShape.h"
 #include "common/Error.h"
 #include "controls/SkinFiles.h"
+#include "controls/ValueTexts.h"
 #include "song/SampleNames.h"
 #include "windows/controls/Knob.h"
 #include "windows/controls/PictureButton.h"
+#include "windows/controls/SideWindowPlacer.h"
 #include "windows/controls/SkinPictures.h"
 #include "windows/kits/ClickablePicture.h"
 
@@ -21,6 +23,7 @@
 #include <QPushButton>
 #include <QRegion>
 #include <QSlider>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace tamboro {
@@ -78,7 +81,7 @@ Knob* knob(QWidget* parent, double minValue, double maxValue, int x, int y) {
 
 SampleEditorWindow::SampleEditorWindow(ExtraSamples& samples, QWidget* mainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      samples_(samples), mainWindow_(mainWindow) {
+      samples_(samples) {
     setObjectName("sampleEditorWindow");
     setWindowTitle("Sample1");
 
@@ -158,6 +161,15 @@ SampleEditorWindow::SampleEditorWindow(ExtraSamples& samples, QWidget* mainWindo
     connect(pitchDownPicture, &ClickablePicture::clicked, this, &SampleEditorWindow::pitchDownClicked);
     connect(pitchUpPicture, &ClickablePicture::clicked, this, &SampleEditorWindow::pitchUpClicked);
     connect(pitchSlider, &QSlider::valueChanged, this, &SampleEditorWindow::pitchSliderMoved);
+    // The knobs and the slider show what the current player does: its volume, pan and pitch.
+    volumeKnob->setValueText([this] {
+        return QStringLiteral("Volume: ") +
+               QString::fromStdString(volumeText(samples_.volume(samples_.currentSample)));
+    });
+    panKnob->setValueText([this] {
+        return QStringLiteral("Pan: ") +
+               QString::fromStdString(panText(samples_.pan(samples_.currentSample)));
+    });
     connect(volumeKnob, &Knob::turnedByUser, this, &SampleEditorWindow::volumeKnobTurned);
     connect(panKnob, &Knob::turnedByUser, this, &SampleEditorWindow::panKnobTurned);
     connect(playButton, &QAbstractButton::clicked, this, &SampleEditorWindow::playClicked);
@@ -179,7 +191,8 @@ SampleEditorWindow::SampleEditorWindow(ExtraSamples& samples, QWidget* mainWindo
     };
 
     showSliderPosition();
-    placeAtMainWindow();
+    if (mainWindow)
+        keepBeside(*this, *mainWindow, kSampleEditorWish);
 }
 
 void SampleEditorWindow::report(const QString& text) {
@@ -187,19 +200,19 @@ void SampleEditorWindow::report(const QString& text) {
         notify(text);
 }
 
-void SampleEditorWindow::placeAtMainWindow() {
-    if (mainWindow_)
-        move(mainWindow_->pos());
-}
-
-void SampleEditorWindow::showEvent(QShowEvent* event) {
-    placeAtMainWindow();
-    QWidget::showEvent(event);
-}
-
 void SampleEditorWindow::showSliderPosition() {
-    const QSignalBlocker quiet(pitchSlider);
-    pitchSlider->setValue(samples_.sliderPosition());
+    {
+        const QSignalBlocker quiet(pitchSlider);
+        pitchSlider->setValue(samples_.sliderPosition());
+    }
+    const int n = samples_.currentSample;
+    pitchSlider->setToolTip(QStringLiteral("Pitch: ") +
+                            QString::fromStdString(pitchText(
+                                samples_.frequency(n), samples_.baseFrequency[static_cast<std::size_t>(n)])));
+    // While the slider is dragged its value shows beside the handle.
+    if (pitchSlider->isSliderDown())
+        QToolTip::showText(pitchSlider->mapToGlobal(QPoint(pitchSlider->width() / 2, -pitchSlider->height())),
+                           pitchSlider->toolTip(), pitchSlider);
 }
 
 void SampleEditorWindow::setSliderPosition(int value) {
@@ -217,7 +230,6 @@ void SampleEditorWindow::setSampleControlsEnabled(bool enabled) {
 void SampleEditorWindow::showSample(int n) {
     samples_.setCurrentSample(n);
     setWindowTitle(QString("Sample %1 : %2").arg(n).arg(QString::fromStdString(samples_.fileName(n))));
-    placeAtMainWindow();
     show();
     raise();
     sampleNumber->setText(QString::number(n));

@@ -33,7 +33,8 @@ public:
     static constexpr int kClientHeight = 122;
     static constexpr int kPlayTimerMs = 100;
 
-    // `mainWindow` is where the editor stands: at its left and top edges, each time it is shown.
+    // `mainWindow` is the window the editor opens beside (above it, clear of its menus and lists),
+    // each time it is shown while hidden.
     explicit SampleEditorWindow(ExtraSamples& samples, QWidget* mainWindow = nullptr,
                                 QWidget* parent = nullptr);
 
@@ -44,16 +45,14 @@ public:
 
     ExtraSamples& samples() { return samples_; }
 
-    // Choosing sample n in the Extra samples window: the editor works on sample n, shows it at the
-    // main window's corner with its controls filled from player n.
+    // Choosing sample n in the Extra samples window: the editor works on sample n, shows it beside
+    // the main window with its controls filled from player n.
     void showSample(int n);
     // Enables or disables the play button, both knobs and the slider together (opening and closing
     // a file; loading a pattern or song whose samples have files).
     void setSampleControlsEnabled(bool enabled);
     // Sets the slider from code under the slider rule, then shows its position.
     void setSliderPosition(int value);
-    // Moves the window to the main window's left and top edges.
-    void placeAtMainWindow();
 
     // Opens the WAV file `chosen` into the current sample, as "&Open" does once a file is chosen
     // (the one way in for the menu and a drop on an Extra samples button).
@@ -95,15 +94,12 @@ public slots:
     void globalFocusClicked();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void semitoneStep(ClickablePicture* picture, int semitones);
     void showSliderPosition();
     void report(const QString& text);
 
     ExtraSamples& samples_;
-    QPointer<QWidget> mainWindow_;
 };
 
 } // namespace tamboro

@@ -1,5 +1,6 @@
 #include "windows/kits/SidePanelWindow.h"
 
+#include "windows/controls/SideWindowPlacer.h"
 #include "windows/controls/SkinPictures.h"
 
 #include <QLabel>
@@ -9,10 +10,10 @@
 
 namespace tamboro {
 
-SidePanelWindow::SidePanelWindow(QWidget* mainWindow, QPoint offset, PanelDrag drag,
-                                 const SidePanelFrame& frame, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow), offset_(offset),
-      drag_(drag) {
+SidePanelWindow::SidePanelWindow(QWidget* mainWindow, const SideWindowWish& wish, int dragHome,
+                                 PanelDrag drag, const SidePanelFrame& frame, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), mainWindow_(mainWindow), wish_(wish),
+      dragHome_(dragHome), placedOffset_(dragHome), drag_(drag) {
     setObjectName(frame.objectName);
     setWindowTitle(frame.title);
     setFixedSize(frame.width, frame.height);
@@ -35,12 +36,15 @@ QRegion SidePanelWindow::roundedRegion(const PixelRect& rect, int corner) {
 }
 
 void SidePanelWindow::placeBesideMainWindow() {
-    if (mainWindow_)
-        move(mainWindow_->pos() + offset_);
+    if (!mainWindow_)
+        return;
+    placeBeside(*this, *mainWindow_, wish_);
+    placedOffset_ = x() - mainWindow_->x();
 }
 
-int SidePanelWindow::mainLeft() const {
-    return mainWindow_ ? mainWindow_->x() : x();
+int SidePanelWindow::bandOrigin() const {
+    // The panel follows the main window's drags, so its place keeps its offset from it.
+    return mainWindow_ ? mainWindow_->x() + placedOffset_ - dragHome_ : x() - dragHome_;
 }
 
 void SidePanelWindow::mousePressEvent(QMouseEvent* event) {
@@ -50,14 +54,14 @@ void SidePanelWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void SidePanelWindow::mouseMoveEvent(QMouseEvent* event) {
-    const int left = drag_.move(qRound(event->position().x()), mainLeft(), x());
+    const int left = drag_.move(qRound(event->position().x()), bandOrigin(), x());
     if (left != x())
         move(left, y());
     QWidget::mouseMoveEvent(event);
 }
 
 void SidePanelWindow::mouseReleaseEvent(QMouseEvent* event) {
-    const int left = drag_.release(event->button() == Qt::LeftButton, mainLeft(), x());
+    const int left = drag_.release(event->button() == Qt::LeftButton, bandOrigin(), x());
     if (left != x())
         move(left, y());
     QWidget::mouseReleaseEvent(event);

@@ -4,6 +4,7 @@
 #include "kits/SoundFile.h"
 #include "sound/SampleData.h"
 #include "sound/SoundBuffer.h"
+#include "windows/controls/SideWindowPlacer.h"
 #include "windows/kits/KitMakerWindow.h"
 #include "windows/main/MainWindowSound.h"
 #include "windows/main/MainWindowState.h"
@@ -31,6 +32,7 @@ KitMakerCommand::KitMakerCommand(QAction& trigger, const MainWindowState& state,
         maker_.setAuditionAvailable(true);
     }
     connect(&trigger, &QAction::triggered, this, &KitMakerCommand::kitMakerClicked);
+    keepBeside(maker_, window, kPanelWish);
 }
 
 KitMakerCommand::~KitMakerCommand() = default;

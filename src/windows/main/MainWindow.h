@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -87,7 +88,8 @@ public:
     // ---- Commands of the window itself. ----------------------------------------------------------
     void exitClicked();
     void closeClicked();
-    // Minimises the application: the side panels go with the window and come back with it.
+    // Minimises the application: the side windows open go with the window, and those come back
+    // with it.
     void minimizeClicked();
     void loadKit();
 
@@ -122,6 +124,8 @@ private:
     void backgroundMove(QMouseEvent* event);
     void backgroundRelease(QMouseEvent* event);
     void savePanTableAtClose();
+    void showSideWindowsAgain();
+    void backInUse();
     AppSettings currentSettings() const;
 
     MainWindowState state_;
@@ -132,6 +136,8 @@ private:
     // The current instrument's text; never shown, the grid and the audition read it.
     QComboBox* instrumentBox_ = nullptr;
     bool closed_ = false;
+    // The side windows minimizeClicked hid, to show again when the window is restored.
+    std::vector<QPointer<QWidget>> hiddenWhileMinimized_;
 };
 
 } // namespace tamboro

@@ -15,6 +15,7 @@
 #include "windows/main/TransportPanel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -63,12 +64,34 @@ void MainWindow::closeClicked() {
 }
 
 void MainWindow::minimizeClicked() {
-    // Minimising the application: the side panels go with the main window and come back with it
-    // (changeEvent).
-    for (QWidget* panel : {kitListWindow.data(), extraSamplesWindow.data()})
-        if (panel)
-            panel->hide();
+    // Minimising the application: every side window open goes with the main window, and exactly
+    // those come back with it (changeEvent).
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = window->windowType();
+        if (window == this || !window->isVisible() || type == Qt::Popup || type == Qt::ToolTip)
+            continue;
+        hiddenWhileMinimized_.emplace_back(window);
+        window->hide();
+    }
     showMinimized();
+}
+
+void MainWindow::showSideWindowsAgain() {
+    // Those the user closed meanwhile (gone) stay gone.
+    for (const QPointer<QWidget>& window : hiddenWhileMinimized_)
+        if (window)
+            window->show();
+    hiddenWhileMinimized_.clear();
+}
+
+void MainWindow::backInUse() {
+    // Without a window manager nothing minimises the window, and a desktop may restore it without
+    // a state change: clicked again, it counts as restored and its side windows come back.
+    if (hiddenWhileMinimized_.empty())
+        return;
+    if (windowState() & Qt::WindowMinimized)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    showSideWindowsAgain();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -77,9 +100,7 @@ void MainWindow::changeEvent(QEvent* event) {
         return;
     const auto* change = static_cast<QWindowStateChangeEvent*>(event);
     if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized))
-        for (QWidget* panel : {kitListWindow.data(), extraSamplesWindow.data()})
-            if (panel)
-                panel->show();
+        showSideWindowsAgain();
 }
 
 QString MainWindow::helpIndexPath() {

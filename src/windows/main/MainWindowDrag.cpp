@@ -1,10 +1,14 @@
 // MainWindow: moving the window by dragging its background picture. The Kit List and Extra samples
-// windows follow it sideways and hide until the button is released.
+// windows follow it and hide until the button is released; one left off the screen is placed
+// beside the window again.
 
 #include "windows/main/MainWindow.h"
 
+#include "windows/kits/SidePanelWindow.h"
+
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 
 namespace tamboro {
 
@@ -43,6 +47,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::backgroundPress(QMouseEvent* event) {
+    backInUse();
     // The background picture fills the window, so its coordinates are the window's.
     backgroundDrag_.press(pointerIn(event), event->button() == Qt::LeftButton);
 }
@@ -64,10 +69,16 @@ void MainWindow::backgroundMove(QMouseEvent* event) {
 }
 
 void MainWindow::backgroundRelease(QMouseEvent* event) {
+    const bool dragEnds = backgroundDrag_.dragging() && event->button() == Qt::LeftButton;
     backgroundDrag_.release(event->button() == Qt::LeftButton);
+    const QRect screenArea = screen() ? screen()->availableGeometry() : QRect();
     for (QWidget* companion : {kitListWindow.data(), extraSamplesWindow.data()}) {
         if (!companion)
             continue;
+        // A panel the drag took (partly) off the screen finds a place beside the window again.
+        auto* panel = qobject_cast<SidePanelWindow*>(companion);
+        if (dragEnds && panel && !screenArea.isEmpty() && !screenArea.contains(panel->frameGeometry()))
+            panel->placeBesideMainWindow();
         // Back to a normal window (not kept on top), shown again.
         if (companion->windowFlags() & Qt::WindowStaysOnTopHint)
             companion->setWindowFlag(Qt::WindowStaysOnTopHint, false);

@@ -4,6 +4,7 @@
 #include "render/Mp3Encoder.h"
 #include "render/SongRender.h"
 #include "song/PatternFile.h"
+#include "windows/controls/SideWindowPlacer.h"
 #include "windows/main/EditHistory.h"
 #include "windows/main/MainMenus.h"
 #include "windows/main/MainWindowSound.h"
@@ -26,6 +27,7 @@ namespace tamboro {
 SongRenderCommand::SongRenderCommand(const MainWindowParts& window, RenderProgressWindow& renderWindow,
                                      MainWindowSound* sound)
     : QObject(&window.window), window_(window), renderWindow_(renderWindow), sound_(sound) {
+    keepBeside(renderWindow_, window_.window, kDialogWish);
     // Stop reaches the render through the play buttons: Stop enables them again.
     renderWindow_.stopRequested = [this] { return window_.transport.playButtonsEnabled(); };
     connect(&window_.transport, &TransportPanel::renderSongClicked, this,
@@ -77,6 +79,23 @@ void SongRenderCommand::showPattern(const PatternFileData& pattern) {
     });
 }
 
+void SongRenderCommand::offerMp3(const QString& wavPath) {
+    // One encoder window at a time: an open one is raised, and takes the new WAV file unless its
+    // encoder is still busy with the last one.
+    if (!encoder_) {
+        // The encoder window belongs to the render window and stays until the encoder ends.
+        encoder_ = new Mp3ExportWindow(&renderWindow_);
+        encoder_->setAttribute(Qt::WA_DeleteOnClose);
+        encoder_->setEncoderPath(encoderPath(window_.state.programDir));
+        keepBeside(*encoder_, window_.window, kDialogWish);
+    }
+    if (!encoder_->encoderRunning())
+        encoder_->setWavPath(wavPath);
+    encoder_->show();
+    encoder_->raise();
+    encoder_->activateWindow();
+}
+
 void SongRenderCommand::renderSongClicked() {
     window_.transport.setPlayButtonsEnabled(false);
     try {
@@ -93,14 +112,8 @@ void SongRenderCommand::renderSongClicked() {
             // As at song start, the entry before the starting one is selected (none before the first).
             window_.lists.selectPlayListRow(static_cast<int>(request.startEntry) - 1);
             const auto result = renderWindow_.runRender(request, plan);
-            if (result && result->offerMp3 && window_.menus.actions().includeMp3->isChecked()) {
-                // The encoder window belongs to the render window and stays until the encoder ends.
-                encoder_ = new Mp3ExportWindow(&renderWindow_);
-                encoder_->setAttribute(Qt::WA_DeleteOnClose);
-                encoder_->setEncoderPath(encoderPath(window_.state.programDir));
-                encoder_->setWavPath(QString::fromStdString(result->outcome.writtenTo.string()));
-                encoder_->show();
-            }
+            if (result && result->offerMp3 && window_.menus.actions().includeMp3->isChecked())
+                offerMp3(QString::fromStdString(result->outcome.writtenTo.string()));
         }
     } catch (const std::exception& e) {
         QMessageBox::warning(&window_.window, QStringLiteral("Tamboro"), QString::fromUtf8(e.what()));

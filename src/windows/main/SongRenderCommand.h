@@ -31,6 +31,8 @@ public:
     Mp3ExportWindow* encoderWindow() const { return encoder_; }
 
     void renderSongClicked();
+    // Offers the WAV file at `wavPath` for MP3 encoding, in the one encoder window.
+    void offerMp3(const QString& wavPath);
 
 private:
     // Shows the song's last pattern: its cells in the grid, its tempo, loop count and name.

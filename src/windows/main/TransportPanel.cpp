@@ -1,6 +1,8 @@
 #include "windows/main/TransportPanel.h"
 
+#include "common/Rounding.h"
 #include "controls/SkinFiles.h"
+#include "controls/ValueTexts.h"
 #include "sound/Tempo.h"
 #include "windows/controls/Knob.h"
 #include "windows/controls/PictureButton.h"
@@ -100,6 +102,15 @@ TransportPanel::TransportPanel(QWidget& surface) : QObject(&surface) {
     bpmBox_->setStyleSheet(kEntryBoxStyle);
     connect(bpmBox_, &QSpinBox::valueChanged, this, &TransportPanel::bpmChanged);
 
+    // The knobs show their values: the tempo the BPM box holds (the knob's range is narrower), the
+    // pan the knob gives the current instrument.
+    tempoKnob_->setValueText(
+        [this] { return QStringLiteral("Tempo: ") + QString::fromStdString(bpmText(bpmBox_->value())); });
+    panKnob_->setValueText([this] {
+        return QStringLiteral("Pan: ") +
+               QString::fromStdString(panText(static_cast<int>(roundHalfEven(panKnob_->value()))));
+    });
+
     skinCaption(s, "+", 448, 96, "#d6dee8");
     skinCaption(s, "_", 408, 92, "#d6dee8");
 }
@@ -177,6 +188,7 @@ void TransportPanel::showTempo(int bpm, double knobValue) {
         const QSignalBlocker quiet(bpmBox_);
         bpmBox_->setValue(bpm);
     }
+    // Also refreshes the knob's value text from the box.
     tempoKnob_->setValue(knobValue);
 }
 

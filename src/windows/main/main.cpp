@@ -11,6 +11,7 @@
 #include "windows/controls/AboutWindow.h"
 #include "windows/controls/IntroWindow.h"
 #include "windows/controls/OptionsWindow.h"
+#include "windows/controls/SideWindowPlacer.h"
 #include "windows/controls/TipsWindow.h"
 #include "windows/feedback/TakeFeedbackCommand.h"
 #include "windows/kits/ExtraSamplesWindow.h"
@@ -228,6 +229,9 @@ int main(int argc, char** argv) {
 
     auto about = std::make_unique<tamboro::AboutWindow>();
     mainWindow->aboutWindow = about.get();
+    // The small windows open beside the main window, clear of its controls.
+    tamboro::keepBeside(*about, *mainWindow, tamboro::kDialogWish);
+    tamboro::keepBeside(*optionsWindow, *mainWindow, tamboro::kDialogWish);
 
     auto tips = std::make_unique<tamboro::TipsWindow>(mainWindow.get());
     mainWindow->tipsWindow = tips.get();

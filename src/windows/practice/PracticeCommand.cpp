@@ -7,6 +7,7 @@
 #include "song/PracticeFile.h"
 #include "song/PracticePatterns.h"
 #include "sound/PracticePlayer.h"
+#include "windows/controls/SideWindowPlacer.h"
 #include "windows/main/MainWindowSound.h"
 #include "windows/main/MainWindowState.h"
 #include "windows/main/SongRenderCommand.h"
@@ -57,12 +58,10 @@ PracticeCommand::~PracticeCommand() {
 }
 
 void PracticeCommand::showPanel() {
-    // Beside the main window, right of the Kit List when it stands there.
-    int right = window_.window.x() + window_.window.width();
-    for (const QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "kitListWindow" && w->isVisible())
-            right = std::max(right, w->x() + w->width());
-    panel_.move(right + 8, window_.window.y());
+    // Beside the main window, clear of it and of the side windows standing; an open panel stays
+    // where it is.
+    if (!panel_.isVisible())
+        placeBeside(panel_, window_.window, kPanelWish);
     panel_.show();
     panel_.raise();
 }

@@ -3,13 +3,11 @@
 #include "render/Mp3Encoder.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -76,13 +74,6 @@ Mp3ExportWindow::Mp3ExportWindow(QWidget* parent) : QWidget(parent, Qt::Window) 
 
 void Mp3ExportWindow::setWavPath(const QString& path) {
     wavPathBox->setText(path);
-}
-
-void Mp3ExportWindow::showEvent(QShowEvent* event) {
-    // Top right corner of the screen, out of the way of the main window.
-    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
-        move(screen->geometry().width() - frameGeometry().width(), 0);
-    QWidget::showEvent(event);
 }
 
 void Mp3ExportWindow::wavPathChanged(const QString& text) {

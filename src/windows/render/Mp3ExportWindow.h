@@ -48,9 +48,6 @@ public:
 public slots:
     void goClicked();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private slots:
     void wavPathChanged(const QString& text);
     void onPollTick();

@@ -4,11 +4,9 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QScreen>
 
 #include <algorithm>
 #include <limits>
@@ -112,8 +110,6 @@ std::optional<RenderProgressWindow::Result> RenderProgressWindow::runRender(cons
     if (chosen.isEmpty())
         return std::nullopt;
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
     progressBar->setRange(0, static_cast<int>(std::min<std::size_t>(plan.song.script.lineCount(),
                                                                     std::numeric_limits<int>::max())));
     progressBar->setValue(0);
