@@ -350,7 +350,10 @@ private slots:
                               "Export MIDI\u2026", "-", "Print Song Score (Drum TAB)", "-", "Exit"}));
         QCOMPARE(itemTexts(ui().editMenu),
                  QStringList({"Undo", "Redo", "-", "Clear Pattern", "Clear List", "Insert instrument"}));
-        QCOMPARE(itemTexts(ui().viewMenu), QStringList({"Kit Maker", "Practice"}));
+        QCOMPARE(itemTexts(ui().viewMenu), QStringList({"Kit Maker", "Practice", "-", "Zoom"}));
+        QCOMPARE(
+            itemTexts(w.parts().menus.actions().zoom),
+            QStringList({"100 %", "125 %", "150 %", "200 %", "-", "Zoom in", "Zoom out", "Actual size"}));
         QCOMPARE(itemTexts(ui().setupMenu),
                  QStringList({"Drum Kit Library", "-", "Cell Jump", "-", "Grid Scroll Indicator",
                               "Pattern Grid Color", "-", "Include MP3 option when render", "Acidize Loop"}));
