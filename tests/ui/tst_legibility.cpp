@@ -1,16 +1,20 @@
 // Every text whole: grid cells keep their level digit whatever the instrument's name, long pattern
 // names end in "…" with the whole name as tooltip, the Play List's empty check boxes can be seen,
-// and a walk over every visible control of the main window finds no text wider than its control.
+// a walk over every visible control of the main window at every zoom finds no text wider than its
+// control or cut by the window's outline, and the grid colour preview shows every text.
 
 #include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 
+#include "app/ZoomSteps.h"
 #include "kits/DrumKit.h"
 #include "kits/KitLibrary.h"
+#include "windows/controls/GridColorDialog.h"
 #include "windows/main/MainWindow.h"
 #include "windows/main/MainWindowState.h"
 
 #include <QAbstractButton>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <fstream>
@@ -97,8 +101,18 @@ private slots:
         QVERIFY(edge);
     }
 
-    // Labels, buttons and entry boxes: their text fits inside them.
-    void noVisibleTextIsWiderThanItsControl() {
+    void noVisibleTextIsClipped_data() {
+        QTest::addColumn<int>("percent");
+        for (int percent : kZoomPercents)
+            QTest::addRow("%d %%", percent) << percent;
+    }
+
+    // Labels, buttons and entry boxes, at every zoom: their text fits inside them, and they lie
+    // inside the window's outline (a control half cut off by the shaped edge shows half its text).
+    void noVisibleTextIsClipped() {
+        QFETCH(int, percent);
+        w_->setZoom(percent / 100.0);
+        const QRegion outline = w_->mask();
         QStringList clipped;
         for (QWidget* widget : w_->findChildren<QWidget*>()) {
             if (!widget->isVisible())
@@ -117,8 +131,31 @@ private slots:
             if (text.isEmpty() || text.contains(QLatin1Char('<')))
                 continue;
             if (widget->fontMetrics().horizontalAdvance(text) > room)
-                clipped << QString("%1 \"%2\"").arg(widget->objectName(), text);
+                clipped << QString("%1 \"%2\" wider than its control").arg(widget->objectName(), text);
+            const QRect onWindow(widget->mapTo(w_.get(), QPoint(0, 0)), widget->size());
+            if (QRegion(onWindow).subtracted(outline) != QRegion())
+                clipped << QString("%1 \"%2\" cut by the outline").arg(widget->objectName(), text);
         }
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(", ")));
+    }
+
+    // Pattern Grid Color's preview shows every column whole, each text inside its cell.
+    void gridColourPreviewShowsEveryText() {
+        GridColorDialog dialog(Qt::white, Qt::black);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTableWidget* preview = dialog.previewGrid;
+        const QFontMetrics metrics(preview->font());
+        QStringList clipped;
+        for (int row = 0; row < preview->rowCount(); ++row)
+            for (int col = 0; col < preview->columnCount(); ++col) {
+                const QString text = preview->item(row, col)->text();
+                const QRect cell = preview->visualRect(preview->model()->index(row, col));
+                const QRect onDialog(preview->viewport()->mapTo(&dialog, cell.topLeft()), cell.size());
+                if (!text.isEmpty() &&
+                    (!dialog.rect().contains(onDialog) || metrics.horizontalAdvance(text) > cell.width() - 4))
+                    clipped << text;
+            }
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(", ")));
     }
 };
