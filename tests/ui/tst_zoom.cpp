@@ -13,7 +13,9 @@
 #include "windows/main/ZoomMenu.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QtTest>
 
@@ -111,6 +113,10 @@ private slots:
             QCOMPARE(after.pixelSize(), before.pixelSize() * 2);
         else
             QCOMPARE(after.pointSizeF(), before.pointSizeF() * 2);
+        // An editable list box's text too (a style sheet polishes its line edit).
+        QCOMPARE(ui().timeBarBox->lineEdit()->font(), ui().timeBarBox->font());
+        QVERIFY(QFontInfo(ui().timeBarBox->lineEdit()->font()).pixelSize() >
+                QFontInfo(ui().patternGrid->font()).pixelSize());
         // The grid scales its painting, not its font.
         QCOMPARE(ui().patternGrid->font().pointSize(), 8);
     }

@@ -4,8 +4,10 @@
 #include "windows/controls/Knob.h"
 #include "windows/controls/PictureButton.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QLayout>
+#include <QLineEdit>
 #include <QRegion>
 #include <QTransform>
 #include <QVariant>
@@ -83,8 +85,13 @@ void rezoomChildren(QWidget& parent, double from, double to) {
         if (!control || control->isWindow())
             continue;
         control->setGeometry(rescale(control->geometry(), from, to));
-        if (!control->property("zoomPaintsItself").toBool())
+        if (!control->property("zoomPaintsItself").toBool()) {
             control->setFont(rescale(control->font(), from, to));
+            // A style sheet's rule for line edits keeps an editable list box's text at the size it
+            // was polished with; it is told the new font itself.
+            if (auto* box = qobject_cast<QComboBox*>(control); box && box->lineEdit())
+                box->lineEdit()->setFont(control->font());
+        }
         rezoomMask(*control, from, to);
         if (holdsPlacedControls(*control))
             rezoomChildren(*control, from, to);
