@@ -151,6 +151,25 @@ private slots:
         QCOMPARE(row, 3);
     }
 
+    // The whole zoomed background is the drag handle, and the window follows the pointer 1:1.
+    void theZoomedBackgroundDragsTheWindow() {
+        action("zoom200Action")->trigger();
+        w_->move(50, 50);
+        const QPoint start = w_->pos();
+        QWidget* background = w_->findChild<QLabel*>("backgroundImage");
+        // A point beyond the 100 % panel's right edge: there only at 200 %.
+        const QPoint press(700, 900);
+        QVERIFY(background->rect().contains(press));
+        test::sendMouse(background, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+        QVERIFY(w_->backgroundDrag().dragging());
+        QCursor::setPos(w_->mapToGlobal(press + QPoint(40, -20)));
+        test::sendMouse(background, QEvent::MouseMove, press + QPoint(40, -20), Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(w_->pos(), start + QPoint(40, -20));
+        test::sendMouse(background, QEvent::MouseButtonRelease, press + QPoint(40, -20), Qt::LeftButton,
+                        Qt::NoButton);
+        QVERIFY(!w_->backgroundDrag().dragging());
+    }
+
     void theChoiceIsKeptAndAppliedAtTheNextStart() {
         QSettings settings(SettingsStore::kOrganisation, SettingsStore::kApplication);
         QVERIFY(!settings.contains("7.0/Zoom")); // nothing written until the user zooms
