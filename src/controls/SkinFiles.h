@@ -30,6 +30,23 @@ inline constexpr int kImageRepeatOff = 3;
 inline constexpr int kImageGlobalSpeedOff = 8;
 inline constexpr int kImageGlobalSpeedOn = 9;
 
+// Besides its picture at one device pixel per logical pixel, the painter draws every picture at
+// these scales (device pixels per logical pixel at 100 % zoom) as "<stem>@<scale>x.<ext>", so a
+// window at any screen scale times any zoom finds one painted at least as fine as it shows it.
+inline constexpr std::array<int, 6> kPaintedScalePercents = {125, 150, 200, 250, 300, 400};
+
+// "main.jpg" at 150 % is "main@1.5x.jpg"; at 100 % the name itself.
+inline std::string scaledFile(const std::string& name, int scalePercent) {
+    if (scalePercent == 100)
+        return name;
+    std::string scale = std::to_string(scalePercent / 100);
+    if (const int fraction = scalePercent % 100; fraction != 0)
+        scale += fraction % 10 == 0 ? "." + std::to_string(fraction / 10)
+                                    : (fraction < 10 ? ".0" : ".") + std::to_string(fraction);
+    const std::size_t dot = name.rfind('.');
+    return name.substr(0, dot) + "@" + scale + "x" + name.substr(dot);
+}
+
 inline std::string glyphFile(const std::string& button) {
     return std::string("glyphs/") + button + ".png";
 }

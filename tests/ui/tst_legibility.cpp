@@ -1,16 +1,19 @@
 // Every text whole and nothing covered: grid cells keep their level digit whatever the instrument's
 // name, long pattern names end in "…" with the whole name as tooltip, the Play List's empty check
-// boxes can be seen, a walk over every visible control of the main window finds no text wider than
-// its control, and with every side window open in its default place none of them hides a control
-// or menu of the main window. The tests run on a 1280 x 1024 screen.
+// boxes can be seen, a walk over every visible control of the main window at every zoom finds no
+// text wider than its control or cut by the window's outline, the grid colour preview shows every
+// text, and with every side window open in its default place none of them hides a control or menu
+// of the main window. The tests run on a 1280 x 1024 screen.
 
 #include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 
 #include "app/ProgramOptions.h"
+#include "app/ZoomSteps.h"
 #include "kits/DrumKit.h"
 #include "kits/KitLibrary.h"
 #include "windows/controls/AboutWindow.h"
+#include "windows/controls/GridColorDialog.h"
 #include "windows/controls/OptionsWindow.h"
 #include "windows/controls/SideWindowPlacer.h"
 #include "windows/controls/TipsWindow.h"
@@ -31,6 +34,7 @@
 
 #include <QAbstractButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <fstream>
@@ -117,8 +121,18 @@ private slots:
         QVERIFY(edge);
     }
 
-    // Labels, buttons and entry boxes: their text fits inside them.
-    void noVisibleTextIsWiderThanItsControl() {
+    void noVisibleTextIsClipped_data() {
+        QTest::addColumn<int>("percent");
+        for (int percent : kZoomPercents)
+            QTest::addRow("%d %%", percent) << percent;
+    }
+
+    // Labels, buttons and entry boxes, at every zoom: their text fits inside them, and they lie
+    // inside the window's outline (a control half cut off by the shaped edge shows half its text).
+    void noVisibleTextIsClipped() {
+        QFETCH(int, percent);
+        w_->setZoom(percent / 100.0);
+        const QRegion outline = w_->mask();
         QStringList clipped;
         for (QWidget* widget : w_->findChildren<QWidget*>()) {
             if (!widget->isVisible())
@@ -137,7 +151,10 @@ private slots:
             if (text.isEmpty() || text.contains(QLatin1Char('<')))
                 continue;
             if (widget->fontMetrics().horizontalAdvance(text) > room)
-                clipped << QString("%1 \"%2\"").arg(widget->objectName(), text);
+                clipped << QString("%1 \"%2\" wider than its control").arg(widget->objectName(), text);
+            const QRect onWindow(widget->mapTo(w_.get(), QPoint(0, 0)), widget->size());
+            if (QRegion(onWindow).subtracted(outline) != QRegion())
+                clipped << QString("%1 \"%2\" cut by the outline").arg(widget->objectName(), text);
         }
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(", ")));
     }
@@ -217,6 +234,26 @@ private slots:
         delete makerCommand;
         delete practice;
         delete render;
+    }
+
+    // Pattern Grid Color's preview shows every column whole, each text inside its cell.
+    void gridColourPreviewShowsEveryText() {
+        GridColorDialog dialog(Qt::white, Qt::black);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTableWidget* preview = dialog.previewGrid;
+        const QFontMetrics metrics(preview->font());
+        QStringList clipped;
+        for (int row = 0; row < preview->rowCount(); ++row)
+            for (int col = 0; col < preview->columnCount(); ++col) {
+                const QString text = preview->item(row, col)->text();
+                const QRect cell = preview->visualRect(preview->model()->index(row, col));
+                const QRect onDialog(preview->viewport()->mapTo(&dialog, cell.topLeft()), cell.size());
+                if (!text.isEmpty() &&
+                    (!dialog.rect().contains(onDialog) || metrics.horizontalAdvance(text) > cell.width() - 4))
+                    clipped << text;
+            }
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(", ")));
     }
 };
 

@@ -350,8 +350,11 @@ private slots:
                               "Export MIDI\u2026", "-", "Print Song Score (Drum TAB)", "-", "Exit"}));
         QCOMPARE(itemTexts(ui().editMenu),
                  QStringList({"Undo", "Redo", "-", "Clear Pattern", "Clear List", "Insert instrument"}));
-        QCOMPARE(itemTexts(ui().viewMenu),
-                 QStringList({"Kit Maker", "Practice", "Timing feedback\u2026", "Progress\u2026"}));
+        QCOMPARE(itemTexts(ui().viewMenu), QStringList({"Kit Maker", "Practice", "Timing feedback\u2026",
+                                                        "Progress\u2026", "-", "Zoom"}));
+        QCOMPARE(
+            itemTexts(w.parts().menus.actions().zoom),
+            QStringList({"100 %", "125 %", "150 %", "200 %", "-", "Zoom in", "Zoom out", "Actual size"}));
         QCOMPARE(itemTexts(ui().setupMenu),
                  QStringList({"Drum Kit Library", "-", "Cell Jump", "-", "Grid Scroll Indicator",
                               "Pattern Grid Color", "-", "Include MP3 option when render", "Acidize Loop"}));

@@ -174,8 +174,8 @@ void drawSymbol(QPainter& p, const GlyphLook& look) {
     p.restore();
 }
 
-QImage paintGlyph(const GlyphLook& look) {
-    QImage image(37, 37, QImage::Format_ARGB32_Premultiplied);
+QImage paintGlyph(const GlyphLook& look, qreal scale) {
+    QImage image = canvas(37, 37, QImage::Format_ARGB32_Premultiplied, scale);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -199,11 +199,11 @@ const std::map<int, GlyphLook>& imageList() {
 
 } // namespace
 
-QImage paintImageListEntry(int index) {
-    return paintGlyph(imageList().at(index));
+QImage paintImageListEntry(int index, qreal scale) {
+    return paintGlyph(imageList().at(index), scale);
 }
 
-QImage paintButtonGlyph(const QString& name) {
+QImage paintButtonGlyph(const QString& name, qreal scale) {
     namespace skin = tamboro::skin;
     static const std::map<QString, GlyphLook> glyphs = {
         {"playPattern", imageList().at(0)},
@@ -223,5 +223,5 @@ QImage paintButtonGlyph(const QString& name) {
         {"libraryBin", imageList().at(11)},
         {"playListBin", imageList().at(11)},
     };
-    return paintGlyph(glyphs.at(name));
+    return paintGlyph(glyphs.at(name), scale);
 }

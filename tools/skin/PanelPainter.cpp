@@ -61,8 +61,8 @@ void rail(QPainter& p, const QRectF& r) {
 
 } // namespace
 
-QImage paintMainBackground() {
-    QImage image(tamboro::kMainClientWidth, tamboro::kMainClientHeight, QImage::Format_RGB32);
+QImage paintMainBackground(qreal scale) {
+    QImage image = canvas(tamboro::kMainClientWidth, tamboro::kMainClientHeight, QImage::Format_RGB32, scale);
     image.fill(QColor(16, 18, 22));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -112,8 +112,10 @@ QImage paintMainBackground() {
     engravedText(p, QRectF(471, 140, 40, 12), Qt::AlignLeft | Qt::AlignVCenter, "PAN", panelFont(9, true),
                  kSilk);
     engravedText(p, QRectF(406, 120, 34, 10), Qt::AlignCenter, "L  R", panelFont(8, false), kSilk);
-    engravedText(p, QRectF(420, 455, 90, 12), Qt::AlignLeft, "DRUM", panelFont(10, true), kSilk);
-    engravedText(p, QRectF(420, 467, 90, 12), Qt::AlignLeft, "SEQUENCER", panelFont(8, true), kAccent);
+    // The badge sits above the maker's mark, where the outline leaves it room for the whole word
+    // (beside the grid's lower right corner the slanted edge cut it short).
+    engravedText(p, QRectF(27, 64, 74, 12), Qt::AlignCenter, "DRUM", panelFont(10, true), kSilk);
+    engravedText(p, QRectF(27, 76, 74, 12), Qt::AlignCenter, "SEQUENCER", panelFont(8, true), kAccent);
 
     // Screws in the four corner tabs.
     screw(p, QPointF(9, 85), 7, 20);
@@ -127,8 +129,8 @@ QImage paintMainBackground() {
 
 // The side panels are painted over their whole picture: each window cuts its own rounded outline
 // out of it, and the list panels sit at their client positions.
-QImage paintKitListBackground() {
-    QImage image(127, 371, QImage::Format_RGB32);
+QImage paintKitListBackground(qreal scale) {
+    QImage image = canvas(127, 371, QImage::Format_RGB32, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath all;
@@ -143,8 +145,8 @@ QImage paintKitListBackground() {
     return image;
 }
 
-QImage paintExtraSamplesBackground() {
-    QImage image(130, 365, QImage::Format_RGB32);
+QImage paintExtraSamplesBackground(qreal scale) {
+    QImage image = canvas(130, 365, QImage::Format_RGB32, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath all;

@@ -54,8 +54,8 @@ void drumKnob(QPainter& p, QPointF c, qreal r, qreal angle) {
 
 } // namespace
 
-QImage paintIntroPicture() {
-    QImage image(452, 362, QImage::Format_RGB32);
+QImage paintIntroPicture(qreal scale) {
+    QImage image = canvas(452, 362, QImage::Format_RGB32, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -96,8 +96,9 @@ QImage paintIntroPicture() {
     return image;
 }
 
-QImage paintAboutBackground() {
-    QImage image(tamboro::kAboutWindowWidth, tamboro::kAboutWindowHeight, QImage::Format_RGB32);
+QImage paintAboutBackground(qreal scale) {
+    QImage image =
+        canvas(tamboro::kAboutWindowWidth, tamboro::kAboutWindowHeight, QImage::Format_RGB32, scale);
     image.fill(QColor(16, 18, 22));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -116,8 +117,8 @@ QImage paintAboutBackground() {
     return image;
 }
 
-QImage paintAboutPicture() {
-    QImage image(200, 150, QImage::Format_RGB32);
+QImage paintAboutPicture(qreal scale) {
+    QImage image = canvas(200, 150, QImage::Format_RGB32, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, 150);

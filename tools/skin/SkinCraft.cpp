@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QRadialGradient>
+#include <QtMath>
 
 #include <cstdint>
 
@@ -20,6 +21,12 @@ struct Lcg {
 };
 
 } // namespace
+
+QImage canvas(int width, int height, QImage::Format format, qreal scale) {
+    QImage image(qCeil(width * scale), qCeil(height * scale), format);
+    image.setDevicePixelRatio(scale);
+    return image;
+}
 
 QFont panelFont(int pixelSize, bool bold, bool italic) {
     QFont f("DejaVu Sans");

@@ -3,6 +3,7 @@
 // text and glossy round buttons. Deterministic, so every build paints the same pixels.
 
 #include <QColor>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRectF>
@@ -34,6 +35,10 @@ void glossyButton(QPainter& p, const QRectF& r, QColor body);
 
 // A small round LED.
 void led(QPainter& p, QPointF c, qreal d, QColor colour, bool lit);
+
+// A picture of `width` x `height` logical pixels drawn at `scale` device pixels each: a painter on it
+// works in logical pixels, so every shape and text is drawn, not enlarged, at the finer scale.
+QImage canvas(int width, int height, QImage::Format format, qreal scale);
 
 QFont panelFont(int pixelSize, bool bold, bool italic = false);
 

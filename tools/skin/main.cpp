@@ -1,4 +1,5 @@
-// Paints the skin: window backgrounds and pictures as JPEG, button glyphs and the image list as PNG.
+// Paints the skin: window backgrounds and pictures as JPEG, button glyphs and the image list as PNG,
+// each at every scale of skin::kPaintedScalePercents besides its plain size.
 // Usage: tamboro-skin-painter OUTDIR
 
 #include "Painters.h"
@@ -10,6 +11,8 @@
 #include <QImage>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -42,15 +45,25 @@ int main(int argc, char** argv) {
     namespace skin = tamboro::skin;
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = true;
-    ok &= save(paintMainBackground(), out, skin::kMainBackground);
-    ok &= save(paintKitListBackground(), out, skin::kKitListBackground);
-    ok &= save(paintExtraSamplesBackground(), out, skin::kExtraSamplesBackground);
-    ok &= save(paintIntroPicture(), out, skin::kIntroPicture);
-    ok &= save(paintAboutBackground(), out, skin::kAboutBackground);
-    ok &= save(paintAboutPicture(), out, skin::kAboutPicture);
-    for (const char* button : skin::kButtonGlyphs)
-        ok &= save(paintButtonGlyph(button), out, QString::fromStdString(skin::glyphFile(button)));
-    for (int i = 0; i < skin::kImageListCount; ++i)
-        ok &= save(paintImageListEntry(i), out, QString::fromStdString(skin::imageListFile(i)));
+    // Every picture at one device pixel per logical pixel and at each finer scale a window may show
+    // it at (screen scale times zoom).
+    std::vector<int> scales{100};
+    scales.insert(scales.end(), skin::kPaintedScalePercents.begin(), skin::kPaintedScalePercents.end());
+    for (const int percent : scales) {
+        const qreal scale = percent / 100.0;
+        const auto name = [percent](const std::string& file) {
+            return QString::fromStdString(skin::scaledFile(file, percent));
+        };
+        ok &= save(paintMainBackground(scale), out, name(skin::kMainBackground));
+        ok &= save(paintKitListBackground(scale), out, name(skin::kKitListBackground));
+        ok &= save(paintExtraSamplesBackground(scale), out, name(skin::kExtraSamplesBackground));
+        ok &= save(paintIntroPicture(scale), out, name(skin::kIntroPicture));
+        ok &= save(paintAboutBackground(scale), out, name(skin::kAboutBackground));
+        ok &= save(paintAboutPicture(scale), out, name(skin::kAboutPicture));
+        for (const char* button : skin::kButtonGlyphs)
+            ok &= save(paintButtonGlyph(button, scale), out, name(skin::glyphFile(button)));
+        for (int i = 0; i < skin::kImageListCount; ++i)
+            ok &= save(paintImageListEntry(i, scale), out, name(skin::imageListFile(i)));
+    }
     return ok ? 0 : 1;
 }

@@ -1,7 +1,10 @@
 #include "windows/controls/GridColorDialog.h"
 
 #include <QColorDialog>
+#include <QFontMetrics>
 #include <QHeaderView>
+
+#include <algorithm>
 
 namespace tamboro {
 
@@ -24,7 +27,7 @@ GridColorDialog::GridColorDialog(const QColor& background, const QColor& text, Q
     : QDialog(parent), background_(background), text_(text), picker_(standardPicker) {
     setWindowTitle(QStringLiteral("GridColor"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
-    setFixedSize(312, 210);
+    // Wide enough for the whole preview, so every one of its columns shows.
 
     colorButtonsPanel = new QFrame(this);
     colorButtonsPanel->setFrameShape(QFrame::Panel);
@@ -42,7 +45,6 @@ GridColorDialog::GridColorDialog(const QColor& background, const QColor& text, Q
     previewGrid->verticalHeader()->hide();
     previewGrid->horizontalHeader()->setMinimumSectionSize(1);
     previewGrid->verticalHeader()->setMinimumSectionSize(1);
-    previewGrid->horizontalHeader()->setDefaultSectionSize(56);
     previewGrid->verticalHeader()->setDefaultSectionSize(16);
     previewGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     previewGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -54,7 +56,15 @@ GridColorDialog::GridColorDialog(const QColor& background, const QColor& text, Q
     serif.setStyleHint(QFont::Serif);
     serif.setPixelSize(9);
     previewGrid->setFont(serif);
-    previewGrid->setGeometry(128, 8, 56 * kPreviewColumns + 1, 16 * kPreviewRows + 1);
+    // Columns as wide as the longest cell text (at least 56 pixels), the dialog as wide as all of
+    // them, so every text of the preview shows whole.
+    const QFontMetrics metrics(serif);
+    int columnWidth = 56;
+    for (const char* sample : {"Channel4", "ClsHiat   [ ]", "Snare     [ ]"})
+        columnWidth = std::max(columnWidth, metrics.horizontalAdvance(QString::fromLatin1(sample)) + 6);
+    previewGrid->horizontalHeader()->setDefaultSectionSize(columnWidth);
+    previewGrid->setGeometry(128, 8, columnWidth * kPreviewColumns + 1, 16 * kPreviewRows + 1);
+    setFixedSize(128 + previewGrid->width() + 8, 210);
     const struct {
         int col, row;
         const char* text;
@@ -73,10 +83,10 @@ GridColorDialog::GridColorDialog(const QColor& background, const QColor& text, Q
         previewGrid->item(c.row, c.col)->setText(QString::fromLatin1(c.text));
 
     okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setGeometry(136, 168, 75, 25);
+    okButton->setGeometry(width() - 8 - 75 - 13 - 75, 168, 75, 25);
     okButton->setDefault(true);
     cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    cancelButton->setGeometry(224, 168, 75, 25);
+    cancelButton->setGeometry(width() - 8 - 75, 168, 75, 25);
 
     connect(backgroundButton, &QPushButton::clicked, this, &GridColorDialog::chooseBackgroundClicked);
     connect(textButton, &QPushButton::clicked, this, &GridColorDialog::chooseTextClicked);

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QPixmap>
+#include <QString>
 
 namespace tamboro {
 
@@ -13,6 +14,9 @@ public:
     explicit PictureButton(QWidget* parent = nullptr);
 
     void setGlyph(const QPixmap& glyph);
+    // The glyph as a skin file ("glyphs/stop.png"), loaded as finely as the button is shown: its
+    // size (37 x 37 at 100 % zoom) times the screen's device pixel ratio.
+    void setGlyphFile(const QString& relativeName);
     const QPixmap& glyph() const { return glyph_; }
     // Which image of an image list the glyph came from (-1: its own glyph), so toggles can be checked.
     void setGlyphIndex(int index) { glyphIndex_ = index; }
@@ -26,7 +30,11 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    void loadGlyph();
+
     QPixmap glyph_;
+    QString glyphFile_;
+    int glyphPercent_ = 0; // the painted scale glyph_ was loaded at
     int glyphIndex_ = -1;
     bool hovered_ = false;
 };

@@ -43,6 +43,11 @@ const std::vector<KeyBinding>& keyBindings() {
         {KeyCommand::SaveSong, seqs({Qt::CTRL | Qt::Key_S}), nullptr, "Save Song", false},
         {KeyCommand::PlayOrStop, seqs({Qt::Key_Space}), nullptr,
          "Play the pattern, or stop what plays (Space in the grid places an instrument)", false},
+        // Ctrl+= is the plus key without Shift on many keyboards.
+        {KeyCommand::ZoomIn, seqs({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}), nullptr,
+         "Zoom the main window in (View > Zoom)", false},
+        {KeyCommand::ZoomOut, seqs({Qt::CTRL | Qt::Key_Minus}), nullptr, "Zoom the main window out", false},
+        {KeyCommand::ZoomReset, seqs({Qt::CTRL | Qt::Key_0}), nullptr, "Main window at 100 %", false},
         {KeyCommand::MoveCursor,
          withModifier(Qt::NoModifier, {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right}), "Arrow keys",
          "Move the grid cursor", true},

@@ -1,6 +1,7 @@
 #include "windows/main/MainMenus.h"
 
 #include "windows/main/MenuLabel.h"
+#include "windows/main/WindowZoom.h"
 
 #include <QAction>
 #include <QMenu>
@@ -97,6 +98,9 @@ void MainMenus::buildMenus() {
     a.practice = item(viewMenu, "practiceAction", "Practice");
     a.timingFeedback = item(viewMenu, "timingFeedbackAction", "Timing feedback\u2026");
     a.practiceProgress = item(viewMenu, "practiceProgressAction", "Progress\u2026");
+    viewMenu->addSeparator();
+    a.zoom = viewMenu->addMenu(QStringLiteral("Zoom"));
+    a.zoom->setObjectName("zoomMenu");
 
     QMenu* setupMenu = popup(&surface_, "setupMenu");
     a.drumKitLibrary = item(setupMenu, "drumKitLibraryAction", "Drum Kit Library");
@@ -131,7 +135,7 @@ void MainMenus::buildMenus() {
 }
 
 void MainMenus::openPopup(QMenu* menu, const MenuLabel* label) {
-    const QPoint at(surface_.x() + label->x(), surface_.y() + 20);
+    const QPoint at(surface_.x() + label->x(), surface_.y() + zoomed(20, surface_));
     emit popupRequested(menu, at);
     menu->popup(at);
 }

@@ -26,6 +26,7 @@ public:
             *acidizeLoop;
         QAction *helpContents, *keyboardShortcuts, *about, *webSite;
         QMenu* recentSongs; // File > Recent songs, filled by RecentSongsMenu
+        QMenu* zoom;        // View > Zoom, filled by ZoomMenu
     };
 
     // Makes the captions and the menus on `surface`, which owns them.
@@ -45,7 +46,7 @@ private:
     // The caption row at the top of the skin.
     void buildCaptions();
     void buildMenus();
-    // Opens `menu` at the window's top-left plus (caption left, 20).
+    // Opens `menu` at the window's top-left plus (caption left, 20 at 100 % zoom).
     void openPopup(QMenu* menu, const MenuLabel* label);
 
     QWidget& surface_;

@@ -7,8 +7,9 @@
 // and tempo controls (TransportPanel), the pattern boxes under the grid (PatternBoxes), the grid
 // (PatternGridView) and the menu bar (MainMenus). MainWindowLayout.cpp puts them together,
 // MainWindowCommands.cpp carries out what the window does itself (exit, minimise, help, the grid's
-// menu items), MainWindowShape.cpp the shape, paint and resize rules, MainWindowDrag.cpp the
-// background drag, MainWindowLifecycle.cpp start-up (startUp), shut-down (shutDown) and teardown.
+// menu items), MainWindowShape.cpp the shape, paint and resize rules, MainWindowZoom.cpp the zoom,
+// MainWindowDrag.cpp the background drag, MainWindowLifecycle.cpp start-up (startUp), shut-down (shutDown)
+// and teardown.
 
 #include "app/AppSettings.h"
 #include "app/MainWindowRules.h"
@@ -75,6 +76,11 @@ public:
     std::uint32_t gridBackgroundColor() const;
     std::uint32_t gridTextColor() const;
     void setGridColors(std::uint32_t background, std::uint32_t text);
+    // The zoom (1 at 100 %, View > Zoom): every control, font and mask, the skin pictures and the
+    // outline scale by it, on top of the screen's own scale (MainWindowZoom.cpp).
+    double zoom() const { return zoom_; }
+    void setZoom(double zoom);
+
     // The background drag in progress, if any.
     const BackgroundDrag& backgroundDrag() const { return backgroundDrag_; }
 
@@ -112,6 +118,8 @@ private:
     void applyPaintRules();
     void applyResizeRule();
     void applyWindowShape(int outlineBottom);
+    // The background picture painted for the window's zoom and screen.
+    void showBackground();
     void clearPatternClicked();
     void helpContentsClicked();
     void aboutClicked();
@@ -138,6 +146,8 @@ private:
     bool closed_ = false;
     // The side windows minimizeClicked hid, to show again when the window is restored.
     std::vector<QPointer<QWidget>> hiddenWhileMinimized_;
+    double zoom_ = 1;
+    int backgroundPercent_ = 0; // the painted scale the background was loaded at
 };
 
 } // namespace tamboro

@@ -13,6 +13,7 @@
 #include "windows/main/MainMenus.h"
 #include "windows/main/PatternGridView.h"
 #include "windows/main/TransportPanel.h"
+#include "windows/main/ZoomMenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,6 +36,8 @@ void MainWindow::connectWindowCommands() {
     openDocument = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     connect(a.helpContents, &QAction::triggered, this, &MainWindow::helpContentsClicked);
     connect(a.keyboardShortcuts, &QAction::triggered, this, [this] { showKeyboardShortcuts(this); });
+    // View > Zoom, at the zoom the settings keep.
+    new ZoomMenu(*a.zoom, *this);
     // Space plays the pattern, or stops what plays, from any window (the grid keeps Space for
     // itself while it has the keys, a text box for its text).
     auto* playOrStop = new QAction(QStringLiteral("Play or stop"), this);

@@ -4,8 +4,6 @@
 #include "windows/main/MainWindow.h"
 
 #include "app/MainWindowShape.h"
-#include "controls/SkinFiles.h"
-#include "windows/controls/SkinPictures.h"
 #include "windows/main/EditHistory.h"
 #include "windows/main/MainMenus.h"
 #include "windows/main/PatternBoxes.h"
@@ -23,7 +21,7 @@ void MainWindow::buildParts() {
     backgroundImage_ = new QLabel(this);
     backgroundImage_->setObjectName("backgroundImage");
     backgroundImage_->setGeometry(0, 0, kMainClientWidth, kMainClientHeight);
-    backgroundImage_->setPixmap(skinPixmap(skin::kMainBackground));
+    showBackground();
     backgroundImage_->installEventFilter(this);
 
     auto* lists = new PatternListsPanel(*this, state_.patternLibrary, state_.playList, state_.programDir);

@@ -21,8 +21,11 @@ namespace tamboro {
 namespace {
 
 void smallNavyCaption(QWidget* surface, const QString& text, int x, int y) {
-    skinCaption(surface, text, x, y, "navy")
-        ->setStyleSheet("background: transparent; color: navy; font-size: 10px;");
+    // The size is the font's, not the style sheet's, so that the window's zoom can scale it.
+    QLabel* caption = skinCaption(surface, text, x, y, "navy");
+    QFont font = caption->font();
+    font.setPixelSize(10);
+    caption->setFont(font);
 }
 
 } // namespace

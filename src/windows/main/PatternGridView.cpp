@@ -2,6 +2,7 @@
 
 #include "song/PanTable.h"
 #include "windows/main/KeyboardShortcuts.h"
+#include "windows/main/WindowZoom.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -35,6 +36,8 @@ PatternGridView::PatternGridView(PatternGrid& grid, PatternEditState& state, QWi
       background_(colorFromBgr(kDefaultGridBackground)), text_(colorFromBgr(kDefaultGridText)) {
     setObjectName(QStringLiteral("patternGrid"));
     setFocusPolicy(Qt::StrongFocus);
+    // The window's zoom scales the painting (paintEvent), so the font stays at its 100 % size.
+    setProperty("zoomPaintsItself", true);
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSize(8);
     setFont(font);
@@ -82,7 +85,8 @@ int PatternGridView::firstScrolledRow() const {
 }
 
 int PatternGridView::visibleScrolledRows() const {
-    return std::max(1, (viewport()->height() - kFixedRows * kRowPitch) / kRowPitch);
+    return std::max(1, (viewport()->height() - zoomed(kFixedRows * kRowPitch, *this)) /
+                           zoomed(kRowPitch, *this));
 }
 
 int PatternGridView::columnLeft(int col) const {
@@ -104,11 +108,25 @@ QRect PatternGridView::cellRect(int col, int row) const {
     if (row >= kFixedRows && row < firstScrolledRow())
         return {};
     const QRect rect(columnLeft(col), rowTop(row), columnWidth(col), kRowHeight);
-    return rect.intersects(viewport()->rect()) ? rect : QRect();
+    return rect.intersects(logicalViewport()) ? toViewport(rect) : QRect();
 }
 
-bool PatternGridView::cellAt(const QPoint& pos, int& col, int& row) const {
-    if (pos.x() < 0 || pos.y() < 0)
+QRect PatternGridView::logicalViewport() const {
+    const double zoom = zoomOf(*this);
+    return {0, 0, static_cast<int>(viewport()->width() / zoom),
+            static_cast<int>(viewport()->height() / zoom)};
+}
+
+QRect PatternGridView::toViewport(const QRect& logical) const {
+    const double zoom = zoomOf(*this);
+    return QRectF(logical.x() * zoom, logical.y() * zoom, logical.width() * zoom, logical.height() * zoom)
+        .toAlignedRect();
+}
+
+bool PatternGridView::cellAt(const QPoint& viewportPoint, int& col, int& row) const {
+    const double zoom = zoomOf(*this);
+    const QPoint pos(static_cast<int>(viewportPoint.x() / zoom), static_cast<int>(viewportPoint.y() / zoom));
+    if (viewportPoint.x() < 0 || viewportPoint.y() < 0)
         return false;
     const int band = pos.y() / kRowPitch;
     row = band < kFixedRows ? band : firstScrolledRow() + band - kFixedRows;
@@ -129,8 +147,8 @@ void PatternGridView::updateScrollRange() {
     verticalScrollBar()->setPageStep(visibleScrolledRows());
     const int contentWidth =
         kFixedColumnWidth + PatternGrid::kChannels * (kColumnWidth + kLineWidth) + kLineWidth;
-    horizontalScrollBar()->setRange(0, std::max(0, contentWidth - viewport()->width()));
-    horizontalScrollBar()->setPageStep(viewport()->width());
+    horizontalScrollBar()->setRange(0, std::max(0, contentWidth - logicalViewport().width()));
+    horizontalScrollBar()->setPageStep(logicalViewport().width());
 }
 
 void PatternGridView::resizeEvent(QResizeEvent* event) {
@@ -208,9 +226,16 @@ QString cellDisplayText(const QString& text, const QFontMetrics& metrics, int wi
 }
 
 void PatternGridView::paintEvent(QPaintEvent* event) {
-    const QRect dirty = event->rect();
     QPainter p(viewport());
-    p.fillRect(dirty, palette().color(QPalette::Window));
+    p.fillRect(event->rect(), palette().color(QPalette::Window));
+    // The grid is laid out in logical pixels at 100 % and drawn through the zoom: lines, cells and
+    // text are painted at the finer scale, not enlarged.
+    const double zoom = zoomOf(*this);
+    p.scale(zoom, zoom);
+    const QRect dirty = QRectF(QRectF(event->rect()).topLeft() / zoom, QRectF(event->rect()).size() / zoom)
+                            .toAlignedRect()
+                            .adjusted(-1, -1, 1, 1);
+    const QRect view = logicalViewport();
     const QFontMetrics metrics(font());
     const int textTop = (kRowHeight - metrics.height()) / 2;
     const CellRect sel = selection();
@@ -260,15 +285,14 @@ void PatternGridView::paintEvent(QPaintEvent* event) {
 
     const int lastVisible = std::min(lastRow(), firstScrolledRow() + visibleScrolledRows());
     // Scrolled rows first, then the fixed column and rows over them.
-    p.setClipRect(QRect(kFixedColumnWidth + kLineWidth, kFixedRows * kRowPitch, viewport()->width(),
-                        viewport()->height()));
+    p.setClipRect(QRect(kFixedColumnWidth + kLineWidth, kFixedRows * kRowPitch, view.width(), view.height()));
     for (int row = firstScrolledRow(); row <= lastVisible; ++row)
         for (int col = 1; col < PatternGrid::kColumns; ++col)
             paintCell(col, row);
-    p.setClipRect(QRect(0, kFixedRows * kRowPitch, kFixedColumnWidth + kLineWidth, viewport()->height()));
+    p.setClipRect(QRect(0, kFixedRows * kRowPitch, kFixedColumnWidth + kLineWidth, view.height()));
     for (int row = firstScrolledRow(); row <= lastVisible; ++row)
         paintCell(0, row);
-    p.setClipRect(QRect(kFixedColumnWidth + kLineWidth, 0, viewport()->width(), kFixedRows * kRowPitch));
+    p.setClipRect(QRect(kFixedColumnWidth + kLineWidth, 0, view.width(), kFixedRows * kRowPitch));
     for (int row = 0; row < std::min(kFixedRows, grid_.rowCount()); ++row)
         for (int col = 1; col < PatternGrid::kColumns; ++col)
             paintCell(col, row);
@@ -290,7 +314,7 @@ void PatternGridView::updateCells(const CellRect& cells) {
         for (int col = cells.left; col <= cells.right; ++col)
             area |= cellRect(col, row);
     if (!area.isEmpty())
-        viewport()->update(area.adjusted(0, 0, kLineWidth, kLineWidth));
+        viewport()->update(area.adjusted(0, 0, zoomed(kLineWidth, *this) + 1, zoomed(kLineWidth, *this) + 1));
 }
 
 void PatternGridView::moveCurrent(int col, int row, bool extend) {

@@ -111,6 +111,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // The viewport in the grid's logical pixels (at 100 % zoom), and a logical rectangle on it.
+    QRect logicalViewport() const;
+    QRect toViewport(const QRect& logical) const;
     int columnLeft(int col) const;
     int columnWidth(int col) const { return col == 0 ? kFixedColumnWidth : kColumnWidth; }
     int rowTop(int row) const;

@@ -4,6 +4,7 @@
 #include "song/PatternLists.h"
 #include "windows/controls/PictureButton.h"
 #include "windows/main/SkinControls.h"
+#include "windows/main/WindowZoom.h"
 
 #include <QListWidget>
 #include <QMessageBox>
@@ -225,8 +226,9 @@ void PatternListsPanel::libraryBinClicked() {
 }
 
 void PatternListsPanel::listPressed(QListWidget* list, Qt::MouseButton button) {
-    const bool enlarge = button == Qt::RightButton && list->height() == kListRestoredHeight;
-    list->resize(list->width(), enlarge ? kListEnlargedHeight : kListRestoredHeight);
+    const int restored = zoomed(kListRestoredHeight, *list);
+    const bool enlarge = button == Qt::RightButton && list->height() == restored;
+    list->resize(list->width(), enlarge ? zoomed(kListEnlargedHeight, *list) : restored);
     if (enlarge)
         list->raise();
 }

@@ -4,7 +4,6 @@
 #include "controls/SkinFiles.h"
 #include "windows/controls/Knob.h"
 #include "windows/controls/PictureButton.h"
-#include "windows/controls/SkinPictures.h"
 
 #include <QLabel>
 #include <QRegion>
@@ -36,10 +35,10 @@ PictureButton* skinButton(QWidget* surface, const char* name, int x, int y, cons
     button->setGeometry(x, y, 37, 37);
     button->setToolTip(hint);
     if (imageListIndex >= 0) {
-        button->setGlyph(skinPixmap(QString::fromStdString(skin::imageListFile(imageListIndex))));
+        button->setGlyphFile(QString::fromStdString(skin::imageListFile(imageListIndex)));
         button->setGlyphIndex(imageListIndex);
     } else {
-        button->setGlyph(skinPixmap(QString::fromStdString(skin::glyphFile(name))));
+        button->setGlyphFile(QString::fromStdString(skin::glyphFile(name)));
     }
     const PixelRect circle = pictureButtonCircle();
     button->setMask(QRegion(circle.left, circle.top, circle.width, circle.height, QRegion::Ellipse));

@@ -7,7 +7,6 @@
 #include "windows/controls/Knob.h"
 #include "windows/controls/PictureButton.h"
 #include "windows/controls/PulseLight.h"
-#include "windows/controls/SkinPictures.h"
 #include "windows/main/SkinControls.h"
 
 #include <QEvent>
@@ -21,7 +20,7 @@ namespace tamboro {
 namespace {
 
 void showImage(PictureButton* button, int image) {
-    button->setGlyph(skinPixmap(QString::fromStdString(skin::imageListFile(image))));
+    button->setGlyphFile(QString::fromStdString(skin::imageListFile(image)));
     button->setGlyphIndex(image);
 }
 
@@ -38,8 +37,13 @@ TransportPanel::TransportPanel(QWidget& surface) : QObject(&surface) {
         b->setObjectName(QString("channelButton%1").arg(c + 1));
         b->setGeometry(switchLefts[c], 168, 55, 17);
         b->setProperty("Tag", 61 + static_cast<int>(c));
+        // The size is the font's, not the style sheet's, so that the window's zoom can scale it.
+        QFont font = b->font();
+        font.setPixelSize(9);
+        font.setBold(true);
+        b->setFont(font);
         b->setStyleSheet(
-            "QPushButton { font-size: 9px; font-weight: bold; color: #0c0e12; background: #c9d1dc; "
+            "QPushButton { color: #0c0e12; background: #c9d1dc; "
             "border: 1px solid #000; border-radius: 2px; } QPushButton:disabled { color: #5a6270; }");
         connect(b, &QPushButton::clicked, this, [this, c] { emit channelClicked(61 + static_cast<int>(c)); });
         channelSwitches_[c] = b;
