@@ -65,6 +65,13 @@ public:
     // null or 0 channels: none), handed to the attached input capture stamped with their frame.
     void render(float* out, const float* input, std::uint32_t inputChannels, std::uint32_t frames,
                 std::int64_t nowNs) noexcept;
+    // Audio thread, after the render of the block it belongs to: input frames from `frame` on that
+    // only exist once that block is rendered (an output looped back to the input).
+    void captureInput(const float* input, std::uint32_t channels, std::uint32_t frames,
+                      std::int64_t frame) noexcept {
+        if (input_)
+            input_->push(input, channels, frames, frame);
+    }
     // Before the stream starts: where input frames and step marks go (null: nowhere).
     void attachInput(InputCapture* capture) { input_ = capture; }
     // Audio thread: the output frame a start planned at steady time `timeNs` would land on, or -1

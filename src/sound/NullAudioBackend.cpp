@@ -48,8 +48,13 @@ void NullAudioBackend::open() {
                     "their period");
     if (options_.inputDelayFrames > 10 * options_.sampleRate)
         throw Error("The null sound device's input can be delayed by at most 10 seconds");
+    if (options_.loopback && (options_.input || options_.inputDelayFrames > kMaxLoopbackDelay))
+        throw Error("The null sound device's loopback takes no input file and a delay of at most " +
+                    std::to_string(kMaxLoopbackDelay) + " frames");
     block_.assign(2 * kMaxBlockFrames, 0.0f);
     inputBlock_.assign(kMaxBlockFrames, 0.0f);
+    if (options_.loopback)
+        history_.assign(kMaxLoopbackDelay + kMaxBlockFrames, 0.0f);
     if (!options_.capturePath.empty()) {
         const std::uint32_t smallest =
             options_.minBlockFrames ? options_.minBlockFrames : options_.bufferFrames;
@@ -110,6 +115,17 @@ void NullAudioBackend::fillInput(const Mixer& mixer, std::int64_t frame, std::ui
     }
 }
 
+void NullAudioBackend::loopBack(Mixer& mixer, std::int64_t frame, std::uint32_t frames) {
+    const auto size = static_cast<std::int64_t>(history_.size());
+    for (std::uint32_t i = 0; i < frames; ++i)
+        history_[static_cast<std::size_t>((frame + i) % size)] = block_[2 * i];
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        const std::int64_t from = frame + i - options_.inputDelayFrames;
+        inputBlock_[i] = from >= 0 ? history_[static_cast<std::size_t>(from % size)] : 0.0f;
+    }
+    mixer.captureInput(inputBlock_.data(), 1, frames, frame);
+}
+
 void NullAudioBackend::renderLoop(Mixer& mixer) {
     applyThreadPriority(ThreadPriority::timeCritical);
     // The card's own rate, in frames per steady-clock second.
@@ -162,6 +178,10 @@ void NullAudioBackend::renderLoop(Mixer& mixer) {
         if (options_.input) {
             fillInput(mixer, mixer.nextFrame(), frames);
             mixer.render(block_.data(), inputBlock_.data(), 1, frames, nanos(deadline + late));
+        } else if (options_.loopback) {
+            const std::int64_t frame = mixer.nextFrame();
+            mixer.render(block_.data(), frames, nanos(deadline + late));
+            loopBack(mixer, frame, frames);
         } else {
             mixer.render(block_.data(), frames, nanos(deadline + late));
         }
