@@ -1,8 +1,10 @@
 #include "sound/LatencyCalibration.h"
 
 #include "common/Error.h"
+#include "kits/PcmConversion.h"
 #include "sound/SampleData.h"
 #include "sound/SoundDevice.h"
+#include "sound/WavCapture.h"
 
 #include <algorithm>
 #include <chrono>
@@ -71,8 +73,14 @@ LatencyFinding calibrateInputLatency(SoundDevice& device, const Wave& click,
     std::vector<float> clickSamples(sample->frames());
     for (std::size_t i = 0; i < clickSamples.size(); ++i)
         clickSamples[i] = sample->sampleAt(i, 0);
-    if (sample->format().sampleRate != device.sampleRate())
-        throw Error("Input latency cannot be calibrated: the click is not at the device's rate");
+    if (sample->format().sampleRate != device.sampleRate()) {
+        // Played and looked for at the device's own rate.
+        FloatFrames frames{clickSamples, 1, sample->format().sampleRate};
+        clickSamples = resample(frames, device.sampleRate(), "the calibration click").samples;
+        std::vector<std::int16_t> pcm(clickSamples.size());
+        floatToInt16(clickSamples, pcm);
+        sample = SampleData::fromInt16(1, device.sampleRate(), pcm);
+    }
     // The click's first 20 ms carry its attack, all the match needs.
     clickSamples.resize(std::min<std::size_t>(clickSamples.size(), device.sampleRate() / 50));
     // One voice per click: every start is posted at once, each on its own planned time.
