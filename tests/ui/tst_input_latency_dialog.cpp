@@ -69,9 +69,11 @@ private slots:
         QVERIFY(ok->isEnabled());
         QCOMPARE(dialog.settings(), (InputSettings{"Line In", 12.5}));
 
-        // No input: nothing to calibrate with.
+        // No input: nothing to calibrate with, except on the null device (its output is its input).
         device->setCurrentIndex(device->findData(QString()));
         QVERIFY(!button->isEnabled());
+        dialog.setCalibrationNeedsDevice(false);
+        QVERIFY(button->isEnabled());
 
         QVERIFY(saveInputSettings(InputSettings{"Line In", 12.5}));
         QCOMPARE(loadInputSettings(), (InputSettings{"Line In", 12.5}));

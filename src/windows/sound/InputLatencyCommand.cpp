@@ -32,6 +32,7 @@ void showInputLatencyDialog(QWidget* parent, bool nullAudio) {
     };
     const std::vector<std::string> devices = nullAudio ? std::vector<std::string>{} : systemInputDevices();
     InputLatencyDialog dialog(loadInputSettings(), devices, calibrate, parent);
+    dialog.setCalibrationNeedsDevice(!nullAudio);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!saveInputSettings(dialog.settings()))

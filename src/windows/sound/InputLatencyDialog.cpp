@@ -75,9 +75,15 @@ InputSettings InputLatencyDialog::settings() const {
     return s;
 }
 
+void InputLatencyDialog::setCalibrationNeedsDevice(bool needs) {
+    needsDevice_ = needs;
+    updateAcceptable();
+}
+
 void InputLatencyDialog::updateAcceptable() {
     okButton_->setEnabled(parseLatencyMs(latencyEdit_->text().toStdString()).has_value());
-    calibrateButton_->setEnabled(!worker_.joinable() && !deviceBox_->currentData().toString().isEmpty());
+    calibrateButton_->setEnabled(!worker_.joinable() &&
+                                 (!needsDevice_ || !deviceBox_->currentData().toString().isEmpty()));
 }
 
 void InputLatencyDialog::startCalibration() {

@@ -32,6 +32,10 @@ public:
     // Waits for a calibration still running.
     ~InputLatencyDialog() override;
 
+    // Whether Calibrate needs an input device chosen (not on the null device, whose input is its
+    // own output).
+    void setCalibrationNeedsDevice(bool needs);
+
     // The device chosen and the latency typed or measured.
     InputSettings settings() const;
 
@@ -49,6 +53,7 @@ private:
     QPushButton* calibrateButton_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QLabel* resultLabel_ = nullptr;
+    bool needsDevice_ = true;
     std::thread worker_;
 };
 
