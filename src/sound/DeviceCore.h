@@ -28,6 +28,8 @@ struct DeviceCore {
     std::int64_t scheduledNs = kAtOnce;
     // Step marks: every ScheduledStarts posts one (with the next id) while an input is recorded.
     std::uint32_t nextMarkId = 0;
+    // The take's origin, posted with the next step mark (the clock mapping has settled by then).
+    std::int64_t originNs = kAtOnce;
     std::function<void(std::uint32_t)> stepMarked;
     std::vector<std::uint32_t> freeSlots;
     std::size_t slotsInUse = 0;

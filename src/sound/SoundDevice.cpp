@@ -151,6 +151,15 @@ SoundDevice::ScheduledStarts::ScheduledStarts(SoundDevice& device, Clock::time_p
         std::lock_guard lock(core.producerMutex);
         previous_ = core.scheduledNs;
         core.scheduledNs = steadyNanos(plannedTime);
+        if (core.input && core.streamRunning && core.originNs != kAtOnce) {
+            MixerCommand origin;
+            origin.kind = MixerCommand::Kind::Mark;
+            origin.slot = kOriginMark;
+            origin.timeNs = core.originNs;
+            origin.seq = core.nextSeq++;
+            core.mixer->post(origin);
+            core.originNs = kAtOnce;
+        }
         if (core.input && core.streamRunning) {
             MixerCommand mark;
             mark.kind = MixerCommand::Kind::Mark;

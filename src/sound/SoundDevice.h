@@ -84,7 +84,8 @@ public:
     // a mark the mixer queue had no room for is missing from the recording.
     void onStepMarked(std::function<void(std::uint32_t id)> marked);
     // While the input is recorded: marks the output frame of `plannedTime` as the take's origin
-    // (kOriginMark), where the take's frame 0 is to be counted from.
+    // (kOriginMark), where the take's frame 0 is to be counted from. The mark goes with the next
+    // step mark, when the clock mapping has settled.
     void markInputOrigin(Clock::time_point plannedTime);
     // Stops the stream (as close() does) and returns the recorded input with its step marks.
     // Throws Error when nothing was recorded.

@@ -22,11 +22,8 @@ void SoundDevice::onStepMarked(std::function<void(std::uint32_t)> marked) {
 void SoundDevice::markInputOrigin(Clock::time_point plannedTime) {
     if (!core_->input)
         return;
-    MixerCommand mark;
-    mark.kind = MixerCommand::Kind::Mark;
-    mark.slot = kOriginMark;
-    mark.timeNs = steadyNanos(plannedTime);
-    core_->post(mark);
+    std::lock_guard lock(core_->producerMutex);
+    core_->originNs = steadyNanos(plannedTime);
 }
 
 InputTake SoundDevice::takeInput() {
