@@ -1,7 +1,8 @@
 // tamboro-cli play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S]
 //                       [--audio null|default] [--capture OUT.wav]
 //                       [--null-skew-ppm P] [--null-late MS:SECONDS:EVERY] [--null-blocks MIN-MAX]
-//                       [--null-drop N]
+//                       [--null-drop N] [--input TAKE.wav [--null-input-delay FRAMES]]
+//                       [--input-device NAME] [--feedback NOTES.csv [--latency MS]]
 // Plays pattern DIR/NAME.pat, or the Play List of a song file, live through the same clocks,
 // playCell, voices and mixer as the main window, and exits when it ends (or after S seconds, or
 // never with --repeat alone). --bpm sets the tempo of a pattern, or of a whole song (global speed).
@@ -10,14 +11,21 @@
 // The --null-* options are for testing timing: they make the null device misbehave as real outputs
 // do (a crystal P ppm off the system clock; callbacks MS late during the last SECONDS of every EVERY
 // seconds; blocks of MIN to MAX frames; every Nth block lost).
+// --input gives the null device a loopback input: the take's frame 0 is heard one step (the
+// render's lead-in) before the first step, as a take recorded in step with the song's render;
+// --null-input-delay adds a round trip. --input-device records a system input. --feedback
+// records the input while playing and analyses it afterwards as `tamboro-cli feedback` does,
+// against the steps the engine scheduled (practice options included).
 
 #include "cli/CliCommand.h"
+#include "cli/LiveFeedback.h"
 #include "cli/PracticePlay.h"
 #include "common/AssetDir.h"
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/TextLines.h"
 #include "kits/DrumKit.h"
+#include "render/RenderScript.h"
 #include "song/PatternFile.h"
 #include "song/PatternGrid.h"
 #include "song/SongFile.h"
@@ -53,7 +61,10 @@ const std::string kUsage =
     "  play a pattern or a song live (through the practice tools)\n"
     "      test options of --audio null: [--null-skew-ppm P] (card clock P ppm fast, negative: slow)\n"
     "      [--null-late MS:SECONDS:EVERY] (callbacks MS late for SECONDS of every EVERY seconds)\n"
-    "      [--null-blocks MIN-MAX] (block sizes vary) [--null-drop N] (every Nth block is lost)";
+    "      [--null-blocks MIN-MAX] (block sizes vary) [--null-drop N] (every Nth block is lost)\n"
+    "      [--input TAKE.wav] (the null device hears the take) [--null-input-delay FRAMES] (its round trip)\n"
+    "      [--input-device NAME|default] (record a system input) [--feedback NOTES.csv] (analyse the\n"
+    "      input against the steps played) [--latency MS] (the input's round trip, taken off every note)";
 
 struct PlayArgs {
     std::string name;
@@ -67,6 +78,10 @@ struct PlayArgs {
     NullAudioOptions null;
     bool nullTestOptions = false;
     PracticeOptions practice;
+    fs::path input;
+    std::string inputDevice;
+    fs::path feedback;
+    double latencyMs = 0;
 };
 
 double parseNumber(const std::string& text, const char* what) {
@@ -151,6 +166,21 @@ PlayArgs parseArgs(const CliArgs& args) {
                 throw Error("--null-drop takes a whole number of blocks, 1 or more");
             p.null.dropEvery = static_cast<std::uint32_t>(number);
             p.nullTestOptions = true;
+        } else if (a == "--input")
+            p.input = value();
+        else if (a == "--input-device")
+            p.inputDevice = value();
+        else if (a == "--feedback")
+            p.feedback = value();
+        else if (a == "--null-input-delay") {
+            if (!parseInteger(value(), number) || number < 0 || number > 441000)
+                throw Error("--null-input-delay takes a whole number of frames, 0 to 441000");
+            p.null.inputDelayFrames = static_cast<std::uint32_t>(number);
+            p.nullTestOptions = true;
+        } else if (a == "--latency") {
+            p.latencyMs = parseNumber(value(), "--latency takes milliseconds from -2000 to 2000");
+            if (std::fabs(p.latencyMs) > 2000)
+                throw Error("--latency takes milliseconds from -2000 to 2000");
         } else if (p.practice.take(args, i, "play")) {
         } else if (!a.empty() && a[0] == '-')
             throw Error("unknown option " + a + "\nusage: tamboro-cli " + kUsage);
@@ -165,6 +195,12 @@ PlayArgs parseArgs(const CliArgs& args) {
         throw Error("--capture needs --audio null");
     if (p.nullTestOptions && !p.nullAudio)
         throw Error("the --null-* options need --audio null");
+    if (!p.input.empty() && !p.nullAudio)
+        throw Error("--input needs --audio null (a sound card's input is chosen with --input-device)");
+    if (!p.inputDevice.empty() && p.nullAudio)
+        throw Error("--input-device needs --audio default");
+    if (!p.feedback.empty() && p.input.empty() && p.inputDevice.empty())
+        throw Error("--feedback needs an input: --input TAKE.wav or --input-device NAME");
     if (p.dir.empty())
         p.dir = fs::current_path();
     if (p.practice.any() && p.bpm)
@@ -189,13 +225,21 @@ fs::path workspaceOrAsset(const fs::path& dir, const std::string& name) {
     return {};
 }
 
-std::unique_ptr<AudioBackend> makeBackend(const PlayArgs& p) {
+// `inputStart`: where the null device's input begins (see NullAudioOptions::inputStartNs).
+std::unique_ptr<AudioBackend> makeBackend(const PlayArgs& p,
+                                          std::chrono::steady_clock::time_point inputStart) {
     if (p.nullAudio) {
         NullAudioOptions options = p.null;
         options.capturePath = p.capture;
+        if (!p.input.empty()) {
+            options.input = readInputTake(p.input, options.sampleRate);
+            options.inputStartNs = steadyNanos(inputStart);
+        }
         return std::make_unique<NullAudioBackend>(options);
     }
-    return makeSystemAudioBackend();
+    SystemAudioOptions options;
+    options.inputDevice = p.inputDevice;
+    return makeSystemAudioBackend(options);
 }
 
 int runPlay(const CliArgs& args) {
@@ -225,7 +269,24 @@ int runPlay(const CliArgs& args) {
     if (const fs::path blankPath = workspaceOrAsset(p.dir, "Blank.wav"); !blankPath.empty())
         blank = Wave::readFile(blankPath);
 
-    SoundDevice device(makeBackend(p));
+    // With an input, the first step is planned a little ahead so the input can be lined up with it:
+    // the take's frame 0 one step (the render's lead-in) before the first step.
+    std::optional<RenderSong> renderSong;
+    std::vector<cli::MarkedStep> marked;
+    const auto firstStep = std::chrono::steady_clock::now() + 600ms;
+    std::chrono::steady_clock::time_point inputStart = firstStep;
+    if (!p.feedback.empty() || !p.input.empty()) {
+        renderSong = readRenderSong(p.dir, song ? songData.entries : std::vector<std::string>{name}, 0);
+        inputStart -= std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+            std::chrono::duration<double>(std::max(0.0, renderSong->firstStepSeconds)));
+    }
+    SoundDeviceOptions deviceOptions;
+    deviceOptions.recordInput = !p.feedback.empty();
+    SoundDevice device(makeBackend(p, inputStart), deviceOptions);
+    if (!device.inputProblem().empty())
+        throw Error("play: " + device.inputProblem());
+    if (!p.feedback.empty() && !device.recordsInput())
+        throw Error("play: " + device.backendName() + " has no input to record");
     // This thread is the window thread of the headless player: it only runs the clock's ticks
     // (well under a millisecond each), so it may run at high priority, which keeps ticks from
     // queueing behind other programs on a busy machine.
@@ -276,13 +337,31 @@ int runPlay(const CliArgs& args) {
     const auto limit = p.seconds ? std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                        std::chrono::duration<double>(*p.seconds))
                                  : std::chrono::steady_clock::duration::max() / 2;
+    if (renderSong && std::chrono::steady_clock::now() + 100ms > firstStep)
+        std::fprintf(stderr, "play: the first step is late; the input is not in step with it\n");
+    device.markInputOrigin(inputStart);
+    if (device.recordsInput() && !p.practice.any()) {
+        // Plain playback walks the song as the render does: the nth tick is the render's nth step.
+        const SongSteps renderSteps = songSteps(*renderSong);
+        device.onStepMarked([&marked, renderSteps](std::uint32_t id) {
+            if (marked.size() <= id)
+                marked.resize(id + 1);
+            marked[id] = {id < renderSteps.positions.size() ? renderSteps.positions[id] : 0,
+                          id < renderSteps.positions.size()};
+        });
+    }
     if (p.practice.any()) {
         const PracticeSession session = playPracticeSession(
             p.practice, p.repeat, p.dir, song ? songData.entries : std::vector<std::string>{name}, loop,
-            device, playback, limit);
+            device, playback, limit, renderSong ? std::optional(firstStep) : std::nullopt,
+            device.recordsInput() ? &marked : nullptr);
         std::fprintf(stderr, "practice: %d plays, %llu steps\n", session.plays,
                      static_cast<unsigned long long>(session.steps));
     } else {
+        if (renderSong) {
+            playback.songClock.setNextStart(firstStep);
+            playback.patternClock.setNextStart(firstStep);
+        }
         if (song)
             playback.playSong(p.dir, songData.entries, -1);
         else
@@ -304,6 +383,8 @@ int runPlay(const CliArgs& args) {
             return true;
         },
         ringOutEnd - std::chrono::steady_clock::now());
+    if (device.recordsInput())
+        loop.runFor(300ms); // the last notes' onsets, a little after the last step
 
     const SoundHealth health = device.health();
     std::fprintf(
@@ -312,6 +393,11 @@ int runPlay(const CliArgs& args) {
         static_cast<unsigned long long>(playback.songClock.tickCount() + playback.patternClock.tickCount()),
         describeSoundHealth(health).c_str());
     voices.finalize();
+    if (device.recordsInput()) {
+        const InputTake take = device.takeInput();
+        reportLiveFeedback(take, marked, p.latencyMs, p.feedback);
+        return 0;
+    }
     device.close();
     return 0;
 }

@@ -2,10 +2,12 @@
 // `tamboro-cli play` with practice options: the pattern or the song's entries walked live through
 // the practice plan (sound/PracticePlayer.h).
 
+#include "cli/LiveFeedback.h"
 #include "cli/PracticeOptions.h"
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,10 +25,14 @@ struct PracticeSession {
 };
 
 // Reads the patterns of `entries` from `dir`, checks the options against them and plays the session
-// until it ends or `limit` passes. Throws Error naming the option or the file.
-PracticeSession playPracticeSession(const PracticeOptions& options, bool repeat,
-                                    const std::filesystem::path& dir, const std::vector<std::string>& entries,
-                                    EventLoop& loop, SoundDevice& device, PlaybackState& playback,
-                                    std::chrono::steady_clock::duration limit);
+// until it ends or `limit` passes. Throws Error naming the option or the file. `firstStep`: when
+// the first step is planned (else at once); `marked`: what each step mark of the recorded input
+// stands for (its row, whether it counts in).
+PracticeSession
+playPracticeSession(const PracticeOptions& options, bool repeat, const std::filesystem::path& dir,
+                    const std::vector<std::string>& entries, EventLoop& loop, SoundDevice& device,
+                    PlaybackState& playback, std::chrono::steady_clock::duration limit,
+                    std::optional<std::chrono::steady_clock::time_point> firstStep = std::nullopt,
+                    std::vector<MarkedStep>* marked = nullptr);
 
 } // namespace tamboro::cli

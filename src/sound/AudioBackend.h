@@ -1,6 +1,7 @@
 #pragma once
 // Where mixed sound goes: the system device (RtAudio) or the null device (a real-time paced
-// thread, optionally capturing to a WAV file). A back-end runs the mixer on its own audio thread.
+// thread, optionally capturing to a WAV file). A back-end runs the mixer on its own audio thread,
+// handing it the input frames that came with each block when it has an input.
 
 #include <cstdint>
 #include <string>
@@ -28,6 +29,10 @@ public:
     // enough for the tick to reach the mixer before that frame is rendered, however far ahead of
     // the speaker the output asks for blocks.
     virtual std::uint32_t suggestedLookahead() const { return 2 * bufferFrames(); }
+    // Channels of the input that comes with every block (0: output only). Known after open().
+    virtual std::uint32_t inputChannels() const { return 0; }
+    // Why the input asked for could not be opened, naming the device (empty: no problem).
+    virtual std::string inputProblem() const { return {}; }
     // Output underruns reported by the system since start.
     virtual std::uint64_t underruns() const { return 0; }
     virtual std::string name() const = 0;

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -14,6 +15,8 @@
 namespace tamboro::detail {
 
 struct DeviceCore {
+    // Declared first so it outlives the stream that feeds it.
+    std::unique_ptr<InputCapture> input;
     std::unique_ptr<AudioBackend> backend;
     std::unique_ptr<Mixer> mixer;
 
@@ -23,6 +26,11 @@ struct DeviceCore {
     bool streamRunning = false;
     std::uint64_t nextSeq = 1;
     std::int64_t scheduledNs = kAtOnce;
+    // Step marks: every ScheduledStarts posts one (with the next id) while an input is recorded.
+    std::uint32_t nextMarkId = 0;
+    // The take's origin, posted with the next step mark (the clock mapping has settled by then).
+    std::int64_t originNs = kAtOnce;
+    std::function<void(std::uint32_t)> stepMarked;
     std::vector<std::uint32_t> freeSlots;
     std::size_t slotsInUse = 0;
     std::atomic<std::uint64_t> droppedCommands{0};

@@ -174,7 +174,20 @@ void Mixer::runEvent(Slot& slot, const Event& event, std::int64_t nowNs) noexcep
     startsApplied_.fetch_add(1, std::memory_order_acq_rel);
 }
 
+std::int64_t Mixer::plannedFrame(std::int64_t timeNs) const noexcept {
+    return clock_.valid() ? std::llround(clock_.frameAt(timeNs)) + lookahead_ : -1;
+}
+
 void Mixer::apply(const MixerCommand& c, std::int64_t blockStart) noexcept {
+    if (c.kind == MixerCommand::Kind::Mark) {
+        // Exactly where a Start planned at the same time would land, even if that frame has
+        // passed (a late start would be moved; the step it marks has not).
+        if (input_) {
+            const std::int64_t frame = c.timeNs == kAtOnce ? -1 : plannedFrame(c.timeNs);
+            input_->pushMark({c.slot, frame < 0 ? blockStart : frame});
+        }
+        return;
+    }
     if (c.slot >= slotCount_)
         return;
     Slot& slot = slots_[c.slot];
@@ -212,6 +225,8 @@ void Mixer::apply(const MixerCommand& c, std::int64_t blockStart) noexcept {
         slot.gainLeft = c.gainLeft;
         slot.gainRight = c.gainRight;
         break;
+    case MixerCommand::Kind::Mark:
+        break;
     }
     slot.publish();
 }
@@ -231,9 +246,12 @@ void Mixer::mixSlot(Slot& slot, float* out, std::uint32_t frames, std::int64_t b
     slot.mixSpan(out, cursor, frames);
 }
 
-void Mixer::render(float* out, std::uint32_t frames, std::int64_t nowNs) noexcept {
+void Mixer::render(float* out, const float* input, std::uint32_t inputChannels, std::uint32_t frames,
+                   std::int64_t nowNs) noexcept {
     clock_.update(frameCounter_, frames, nowNs);
     const std::int64_t blockStart = frameCounter_;
+    if (input_ && input)
+        input_->push(input, inputChannels, frames, blockStart);
 
     MixerCommand command;
     std::uint64_t lastSeq = processedSeq_.load(std::memory_order_relaxed);

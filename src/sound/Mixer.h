@@ -13,6 +13,7 @@
 // Events planned "at once" apply at the start of the next block.
 
 #include "sound/CardClock.h"
+#include "sound/InputCapture.h"
 #include "sound/SampleData.h"
 #include "sound/SpscQueue.h"
 
@@ -26,7 +27,9 @@ namespace tamboro {
 inline constexpr std::int64_t kAtOnce = std::numeric_limits<std::int64_t>::min();
 
 struct MixerCommand {
-    enum class Kind : std::uint8_t { Attach, Detach, Start, Stop, SetPosition, SetStep, SetGains };
+    // Mark: no sound; tells the attached input capture at which output frame `timeNs` lands (id in
+    // `slot`).
+    enum class Kind : std::uint8_t { Attach, Detach, Start, Stop, SetPosition, SetStep, SetGains, Mark };
     Kind kind = Kind::Stop;
     bool looping = false;
     std::uint32_t slot = 0;
@@ -55,7 +58,27 @@ public:
 
     // Audio thread: applies the queued commands, then mixes `frames` stereo frames into `out`
     // (overwritten). `nowNs` is the steady-clock time of this call.
-    void render(float* out, std::uint32_t frames, std::int64_t nowNs) noexcept;
+    void render(float* out, std::uint32_t frames, std::int64_t nowNs) noexcept {
+        render(out, nullptr, 0, frames, nowNs);
+    }
+    // The same with the input frames that arrived with this block (`inputChannels` interleaved;
+    // null or 0 channels: none), handed to the attached input capture stamped with their frame.
+    void render(float* out, const float* input, std::uint32_t inputChannels, std::uint32_t frames,
+                std::int64_t nowNs) noexcept;
+    // Audio thread, after the render of the block it belongs to: input frames from `frame` on that
+    // only exist once that block is rendered (an output looped back to the input).
+    void captureInput(const float* input, std::uint32_t channels, std::uint32_t frames,
+                      std::int64_t frame) noexcept {
+        if (input_)
+            input_->push(input, channels, frames, frame);
+    }
+    // Before the stream starts: where input frames and step marks go (null: nowhere).
+    void attachInput(InputCapture* capture) { input_ = capture; }
+    // Audio thread: the output frame a start planned at steady time `timeNs` would land on, or -1
+    // while the clock mapping has not been made yet.
+    std::int64_t plannedFrame(std::int64_t timeNs) const noexcept;
+    // Audio thread: the frame the next render call starts at.
+    std::int64_t nextFrame() const noexcept { return frameCounter_; }
     // Audio thread, before a render: the output lost or repeated frames (an xrun, dropped blocks,
     // a restarted stream), so the clock mapping re-anchors once.
     void noteDiscontinuity() noexcept { clock_.noteDiscontinuity(); }
@@ -101,6 +124,7 @@ private:
 
     // Audio-thread state.
     std::int64_t frameCounter_ = 0;
+    InputCapture* input_ = nullptr;
     CardClock clock_;
 
     std::atomic<std::uint64_t> processedSeq_{0};

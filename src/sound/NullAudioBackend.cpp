@@ -46,7 +46,15 @@ void NullAudioBackend::open() {
           options_.lateEverySeconds >= options_.lateSeconds))
         throw Error("The null sound device's late callbacks need 0 to 10000 ms, lasting no longer than "
                     "their period");
+    if (options_.inputDelayFrames > 10 * options_.sampleRate)
+        throw Error("The null sound device's input can be delayed by at most 10 seconds");
+    if (options_.loopback && (options_.input || options_.inputDelayFrames > kMaxLoopbackDelay))
+        throw Error("The null sound device's loopback takes no input file and a delay of at most " +
+                    std::to_string(kMaxLoopbackDelay) + " frames");
     block_.assign(2 * kMaxBlockFrames, 0.0f);
+    inputBlock_.assign(kMaxBlockFrames, 0.0f);
+    if (options_.loopback)
+        history_.assign(kMaxLoopbackDelay + kMaxBlockFrames, 0.0f);
     if (!options_.capturePath.empty()) {
         const std::uint32_t smallest =
             options_.minBlockFrames ? options_.minBlockFrames : options_.bufferFrames;
@@ -61,6 +69,7 @@ void NullAudioBackend::open() {
 void NullAudioBackend::start(Mixer& mixer) {
     if (!opened_)
         open();
+    inputStartKnown_ = false;
     running_.store(true);
     if (captureRing_)
         captureThread_ = std::thread([this] { captureLoop(); });
@@ -82,6 +91,39 @@ void NullAudioBackend::record(CaptureBlock* capture, std::uint32_t frames) {
                  std::span<std::int16_t>(capture->samples, 2 * frames));
     if (!captureRing_->push(*capture))
         captureOverflows_.fetch_add(frames, std::memory_order_relaxed);
+}
+
+void NullAudioBackend::fillInput(const Mixer& mixer, std::int64_t frame, std::uint32_t frames) {
+    if (!inputStartKnown_) {
+        // Until the start frame is reached it follows the clock mapping, as a voice's frame is
+        // placed when its start arrives; silence before it.
+        const std::int64_t start = options_.inputStartNs ? mixer.plannedFrame(*options_.inputStartNs) : 0;
+        if (start < 0 || frame + frames <= start) {
+            std::fill(inputBlock_.begin(), inputBlock_.begin() + frames, 0.0f);
+            return;
+        }
+        inputStartFrame_ = start;
+        inputStartKnown_ = true;
+    }
+    const std::vector<float>& input = *options_.input;
+    const std::int64_t first = frame - inputStartFrame_ - options_.inputDelayFrames;
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        const std::int64_t at = first + i;
+        inputBlock_[i] = at >= 0 && at < static_cast<std::int64_t>(input.size())
+                             ? input[static_cast<std::size_t>(at)]
+                             : 0.0f;
+    }
+}
+
+void NullAudioBackend::loopBack(Mixer& mixer, std::int64_t frame, std::uint32_t frames) {
+    const auto size = static_cast<std::int64_t>(history_.size());
+    for (std::uint32_t i = 0; i < frames; ++i)
+        history_[static_cast<std::size_t>((frame + i) % size)] = block_[2 * i];
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        const std::int64_t from = frame + i - options_.inputDelayFrames;
+        inputBlock_[i] = from >= 0 ? history_[static_cast<std::size_t>(from % size)] : 0.0f;
+    }
+    mixer.captureInput(inputBlock_.data(), 1, frames, frame);
 }
 
 void NullAudioBackend::renderLoop(Mixer& mixer) {
@@ -133,7 +175,16 @@ void NullAudioBackend::renderLoop(Mixer& mixer) {
         // The block's own due time (plus the lateness asked for) is the callback time here: a
         // late wake-up delays the render but does not move the block in time, just as a sound
         // card's clock would not move.
-        mixer.render(block_.data(), frames, nanos(deadline + late));
+        if (options_.input) {
+            fillInput(mixer, mixer.nextFrame(), frames);
+            mixer.render(block_.data(), inputBlock_.data(), 1, frames, nanos(deadline + late));
+        } else if (options_.loopback) {
+            const std::int64_t frame = mixer.nextFrame();
+            mixer.render(block_.data(), frames, nanos(deadline + late));
+            loopBack(mixer, frame, frames);
+        } else {
+            mixer.render(block_.data(), frames, nanos(deadline + late));
+        }
         record(capture, frames);
         cardFrame += frames;
     }

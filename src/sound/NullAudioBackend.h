@@ -11,8 +11,10 @@
 #include "sound/SpscQueue.h"
 
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -37,11 +39,25 @@ struct NullAudioOptions {
     std::uint32_t maxBlockFrames = 0;
     // Every Nth block is lost: the card plays silence for it; 0 = none.
     std::uint32_t dropEvery = 0;
+
+    // The input: mono samples at `sampleRate` (read and converted before the device opens), heard
+    // as a loopback: sample i arrives with output frame inputStart + inputDelayFrames + i, where
+    // inputStart is frame 0 or, with inputStartNs, the output frame on which a start planned at
+    // that steady-clock time lands (a player who starts playing along then). Silence before and
+    // after. Null: the device has no input.
+    std::shared_ptr<const std::vector<float>> input;
+    std::optional<std::int64_t> inputStartNs;
+    // The round trip of a real card's output to its input, in frames.
+    std::uint32_t inputDelayFrames = 0;
+    // The input is the device's own output (the left channel) `inputDelayFrames` later, as a cable
+    // from the output to the input; at most kMaxLoopbackDelay frames. Not with `input`.
+    bool loopback = false;
 };
 
 class NullAudioBackend : public AudioBackend {
 public:
     static constexpr std::uint32_t kMaxBlockFrames = 1024;
+    static constexpr std::uint32_t kMaxLoopbackDelay = 44100;
 
     explicit NullAudioBackend(NullAudioOptions options = {});
     ~NullAudioBackend() override;
@@ -64,6 +80,7 @@ public:
     // for), and blocks dropped on purpose: where a sound card would have run dry.
     std::uint64_t underruns() const override { return lateBlocks_.load(std::memory_order_relaxed); }
     std::string name() const override { return "null"; }
+    std::uint32_t inputChannels() const override { return options_.input || options_.loopback ? 1 : 0; }
 
     // Frames lost because the recorder thread fell more than the ring's length behind.
     std::uint64_t captureOverflows() const { return captureOverflows_.load(std::memory_order_relaxed); }
@@ -76,6 +93,10 @@ private:
 
     void renderLoop(Mixer& mixer);
     void record(CaptureBlock* capture, std::uint32_t frames);
+    // Audio thread: fills inputBlock_ with the input heard during the block from `frame` on.
+    void fillInput(const Mixer& mixer, std::int64_t frame, std::uint32_t frames);
+    // Audio thread: keeps the block just rendered and hands the looped-back input to the mixer.
+    void loopBack(Mixer& mixer, std::int64_t frame, std::uint32_t frames);
     // Steady-clock lateness asked for at card time `seconds`.
     double plannedLateNs(double seconds) const;
     void captureLoop();
@@ -83,6 +104,10 @@ private:
 
     NullAudioOptions options_;
     std::vector<float> block_;
+    std::vector<float> inputBlock_;
+    std::vector<float> history_;       // the output's left channel, a ring of kMaxLoopbackDelay + a block
+    std::int64_t inputStartFrame_ = 0; // audio thread
+    bool inputStartKnown_ = false;     // audio thread
     std::unique_ptr<SpscQueue<CaptureBlock>> captureRing_;
     std::unique_ptr<CaptureBlock> scratch_;    // filled by the audio thread
     std::unique_ptr<CaptureBlock> drainBlock_; // emptied by the recorder thread

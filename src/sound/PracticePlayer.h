@@ -58,6 +58,8 @@ public:
     std::function<void()> passChanged;
     // Steps played since the player was made (each is one clock tick).
     std::uint64_t steps() const { return steps_; }
+    // The row of the current pass being played (inside a tick: the step whose starts are made).
+    int currentStep() const { return step_; }
 
     StepClock clock;
 

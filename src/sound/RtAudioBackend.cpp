@@ -69,8 +69,26 @@ public:
     std::uint32_t suggestedLookahead() const override { return (options_.numberOfBuffers + 2) * frames_; }
     std::uint64_t underruns() const override { return underruns_.load(std::memory_order_relaxed); }
     std::string name() const override { return name_; }
+    std::uint32_t inputChannels() const override { return inputChannels_; }
+    std::string inputProblem() const override { return inputProblem_; }
 
 private:
+    // The device id of `wanted` ("default" or a name) among the inputs; throws Error naming it.
+    unsigned int inputDeviceId(const std::string& wanted) {
+        if (wanted == "default") {
+            const unsigned int id = audio_->getDefaultInputDevice();
+            if (audio_->getDeviceInfo(id).inputChannels > 0)
+                return id;
+            throw Error("there is no default input device");
+        }
+        for (unsigned int id = 0; id < audio_->getDeviceCount(); ++id) {
+            const RtAudio::DeviceInfo info = audio_->getDeviceInfo(id);
+            if (info.probed && info.inputChannels > 0 && info.name == wanted)
+                return id;
+        }
+        throw Error("the input device \"" + wanted + "\" is not there");
+    }
+
     std::vector<RtAudio::Api> candidateApis() const {
         std::vector<RtAudio::Api> compiled;
         RtAudio::getCompiledApi(compiled);
@@ -110,14 +128,37 @@ private:
         streamOptions.priority = 70;
         streamOptions.streamName = "Tamboro";
         unsigned int frames = options_.bufferFrames;
-        audio_->openStream(&out, nullptr, RTAUDIO_FLOAT32, rate, &frames, &RtAudioBackend::callback, this,
-                           &streamOptions);
+        inputChannels_ = 0;
+        inputProblem_.clear();
+        if (!options_.inputDevice.empty()) {
+            // Duplex where the device allows it; otherwise the output alone, and the reason kept.
+            try {
+                RtAudio::StreamParameters in;
+                in.deviceId = inputDeviceId(options_.inputDevice);
+                const RtAudio::DeviceInfo inputInfo = audio_->getDeviceInfo(in.deviceId);
+                in.nChannels = std::min(2u, inputInfo.inputChannels);
+                audio_->openStream(&out, &in, RTAUDIO_FLOAT32, rate, &frames, &RtAudioBackend::callback, this,
+                                   &streamOptions);
+                inputChannels_ = in.nChannels;
+            } catch (const RtAudioError& e) {
+                inputProblem_ =
+                    "Input device \"" + options_.inputDevice + "\" cannot be opened: " + e.getMessage();
+            } catch (const Error& e) {
+                inputProblem_ = "Input device \"" + options_.inputDevice + "\" cannot be opened: " + e.what();
+            }
+            if (audio_->isStreamOpen() && inputChannels_ == 0)
+                audio_->closeStream();
+            frames = options_.bufferFrames;
+        }
+        if (inputChannels_ == 0)
+            audio_->openStream(&out, nullptr, RTAUDIO_FLOAT32, rate, &frames, &RtAudioBackend::callback, this,
+                               &streamOptions);
         rate_ = rate;
         frames_ = frames;
         name_ = RtAudio::getApiName(api) + ":" + info.name;
     }
 
-    static int callback(void* output, void*, unsigned int frames, double streamTime,
+    static int callback(void* output, void* input, unsigned int frames, double streamTime,
                         RtAudioStreamStatus status, void* user) {
         auto* self = static_cast<RtAudioBackend*>(user);
         // An underflow the library reports, or a stream time that does not continue from the last
@@ -131,7 +172,8 @@ private:
             self->underruns_.fetch_add(1, std::memory_order_relaxed);
         if ((status & RTAUDIO_OUTPUT_UNDERFLOW) || broken)
             self->mixer_->noteDiscontinuity();
-        self->mixer_->render(static_cast<float*>(output), frames, steadyNowNanos());
+        self->mixer_->render(static_cast<float*>(output), static_cast<const float*>(input),
+                             input ? self->inputChannels_ : 0, frames, steadyNowNanos());
         return 0;
     }
 
@@ -141,6 +183,8 @@ private:
     std::uint32_t rate_ = 0;
     std::uint32_t frames_ = 0;
     std::string name_;
+    std::uint32_t inputChannels_ = 0;
+    std::string inputProblem_;
     std::atomic<std::uint64_t> underruns_{0};
     double nextStreamTime_ = -1.0; // audio thread: the stream time the next block should carry
 };
@@ -151,6 +195,30 @@ bool systemAudioAvailable() {
     return true;
 }
 
+std::vector<std::string> systemInputDevices() {
+    std::vector<RtAudio::Api> compiled;
+    RtAudio::getCompiledApi(compiled);
+    for (RtAudio::Api api : {RtAudio::LINUX_PULSE, RtAudio::UNIX_JACK, RtAudio::LINUX_ALSA}) {
+        if (std::find(compiled.begin(), compiled.end(), api) == compiled.end())
+            continue;
+        std::vector<std::string> names;
+        try {
+            RtAudio audio(api);
+            audio.showWarnings(false);
+            for (unsigned int id = 0; id < audio.getDeviceCount(); ++id) {
+                const RtAudio::DeviceInfo info = audio.getDeviceInfo(id);
+                if (info.probed && info.inputChannels > 0)
+                    names.push_back(info.name);
+            }
+        } catch (const RtAudioError&) {
+            continue; // this sound system is not running
+        }
+        if (!names.empty())
+            return names;
+    }
+    return {};
+}
+
 std::unique_ptr<AudioBackend> makeSystemAudioBackend(SystemAudioOptions options) {
     return std::make_unique<RtAudioBackend>(std::move(options));
 }
@@ -159,6 +227,10 @@ std::unique_ptr<AudioBackend> makeSystemAudioBackend(SystemAudioOptions options)
 
 bool systemAudioAvailable() {
     return false;
+}
+
+std::vector<std::string> systemInputDevices() {
+    return {};
 }
 
 std::unique_ptr<AudioBackend> makeSystemAudioBackend(SystemAudioOptions) {

@@ -86,6 +86,11 @@ SoundDevice::SoundDevice(std::unique_ptr<AudioBackend> backend, SoundDeviceOptio
     core_->freeSlots.reserve(options.voiceSlots);
     for (std::uint32_t i = options.voiceSlots; i > 0; --i)
         core_->freeSlots.push_back(i - 1);
+    if (options.recordInput && core_->backend->inputChannels() > 0) {
+        core_->input = std::make_unique<InputCapture>(core_->backend->sampleRate());
+        core_->mixer->attachInput(core_->input.get());
+        core_->input->start();
+    }
     try {
         core_->backend->start(*core_->mixer);
     } catch (...) {
@@ -140,9 +145,35 @@ std::unique_ptr<SoundBuffer> SoundDevice::duplicate(const SoundBuffer& source) {
 
 SoundDevice::ScheduledStarts::ScheduledStarts(SoundDevice& device, Clock::time_point plannedTime)
     : device_(device) {
-    std::lock_guard lock(device_.core_->producerMutex);
-    previous_ = device_.core_->scheduledNs;
-    device_.core_->scheduledNs = steadyNanos(plannedTime);
+    detail::DeviceCore& core = *device_.core_;
+    std::int64_t markId = -1;
+    {
+        std::lock_guard lock(core.producerMutex);
+        previous_ = core.scheduledNs;
+        core.scheduledNs = steadyNanos(plannedTime);
+        if (core.input && core.streamRunning && core.originNs != kAtOnce) {
+            MixerCommand origin;
+            origin.kind = MixerCommand::Kind::Mark;
+            origin.slot = kOriginMark;
+            origin.timeNs = core.originNs;
+            origin.seq = core.nextSeq++;
+            core.mixer->post(origin);
+            core.originNs = kAtOnce;
+        }
+        if (core.input && core.streamRunning) {
+            MixerCommand mark;
+            mark.kind = MixerCommand::Kind::Mark;
+            mark.slot = core.nextMarkId++;
+            mark.timeNs = core.scheduledNs;
+            mark.seq = core.nextSeq++;
+            if (!core.mixer->post(mark))
+                core.droppedCommands.fetch_add(1, std::memory_order_relaxed);
+            markId = mark.slot;
+        }
+    }
+    // Outside the lock: the callback may ask the device anything.
+    if (markId >= 0 && core.stepMarked)
+        core.stepMarked(static_cast<std::uint32_t>(markId));
 }
 
 SoundDevice::ScheduledStarts::~ScheduledStarts() {

@@ -7,12 +7,14 @@
 // window thread). The audio thread only runs the mixer.
 
 #include "sound/AudioBackend.h"
+#include "sound/InputCapture.h"
 #include "sound/SampleData.h"
 #include "sound/SoundBuffer.h"
 #include "sound/SoundHealth.h"
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -28,6 +30,8 @@ struct SoundDeviceOptions {
     // back-end suggests (the null device: two buffers, one being rendered and one of margin for the
     // tick to reach the mixer, plus 2 ms).
     std::uint32_t lookaheadFrames = 0;
+    // Record the back-end's input (when it has one) for analysis; see takeInput().
+    bool recordInput = false;
 };
 
 class SoundDevice {
@@ -70,6 +74,22 @@ public:
         SoundDevice& device_;
         std::int64_t previous_;
     };
+
+    // True when the input is being recorded (asked for and the back-end has one).
+    bool recordsInput() const;
+    // Why the back-end opened without the input asked for, naming the device (empty: no problem).
+    std::string inputProblem() const;
+    // While the input is recorded, every ScheduledStarts marks its planned time in the recording
+    // and calls `marked` with the mark's id (0, 1, ...) from its constructor (the window thread);
+    // a mark the mixer queue had no room for is missing from the recording.
+    void onStepMarked(std::function<void(std::uint32_t id)> marked);
+    // While the input is recorded: marks the output frame of `plannedTime` as the take's origin
+    // (kOriginMark), where the take's frame 0 is to be counted from. The mark goes with the next
+    // step mark, when the clock mapping has settled.
+    void markInputOrigin(Clock::time_point plannedTime);
+    // Stops the stream (as close() does) and returns the recorded input with its step marks.
+    // Throws Error when nothing was recorded.
+    InputTake takeInput();
 
     // Releases sample memory of destroyed buffers that the audio thread no longer reads.
     void collectGarbage();

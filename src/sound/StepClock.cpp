@@ -76,11 +76,18 @@ void StepClock::setEnabled(bool enabled) {
     auto shared = shared_;
     auto interval = interval_;
     TickDispatcher* dispatcher = &dispatcher_;
-    const WorkerArgs args{generation, priority_, Clock::now()};
+    const Clock::time_point now = Clock::now();
+    const WorkerArgs args{generation, priority_, nextStart_ && *nextStart_ > now ? *nextStart_ : now};
+    nextStart_.reset();
     worker_ = std::thread([shared, interval, dispatcher, args] {
         applyThreadPriority(args.priority);
         auto stale = [&] { return shared->generation != args.generation || shared->destroyed; };
         Clock::time_point planned = args.firstTick;
+        {
+            std::unique_lock lock(shared->mutex);
+            if (shared->changed.wait_until(lock, planned, stale))
+                return;
+        }
         for (;;) {
             auto handled = std::make_shared<bool>(false);
             {

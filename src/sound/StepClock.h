@@ -3,9 +3,9 @@
 // tick is handed to the window thread (through a TickDispatcher) and the worker waits until the
 // handler has run there, so handlers touch the grid and the playback state without locks.
 //
-// Timing: the first tick comes at once on enabling. The worker waits against an absolute
-// schedule: the next tick is planned at the previous tick's planned start + `interval`, but never
-// earlier than 10 ms after the handler ended. So the tempo does not drift, and a late tick is not
+// Timing: the first tick comes at once on enabling (or at the time setNextStart gave). The worker waits
+// against an absolute schedule: the next tick is planned at the previous tick's planned start + `interval`,
+// but never earlier than 10 ms after the handler ended. So the tempo does not drift, and a late tick is not
 // followed by a burst of catch-up ticks. Each tick carries its planned start (tickTime()), which
 // voice starts use to land on the beat.
 //
@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -46,6 +47,9 @@ public:
     // Enabling a running timer changes nothing; enabling starts a new worker whose first tick comes
     // at once. Disabling takes effect before the next tick, also from inside onTick.
     void setEnabled(bool enabled);
+    // The next enable plans its first tick at `time` instead of at once (when `time` is still
+    // ahead then), so a caller can line other things up with the first step.
+    void setNextStart(Clock::time_point time) { nextStart_ = time; }
 
     // Milliseconds between tick starts; read by the worker after every tick, so a change made in a
     // handler governs the wait right after it. 0 or less gives ticks 10 ms apart.
@@ -77,6 +81,7 @@ private:
     std::shared_ptr<std::atomic<std::int32_t>> interval_;
     std::thread worker_;
     bool enabled_ = false;
+    std::optional<Clock::time_point> nextStart_;
     ThreadPriority priority_ = ThreadPriority::normal;
     Clock::time_point tickTime_{};
     std::uint64_t tickCount_ = 0;

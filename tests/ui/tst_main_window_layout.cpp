@@ -357,7 +357,8 @@ private slots:
             QStringList({"100 %", "125 %", "150 %", "200 %", "-", "Zoom in", "Zoom out", "Actual size"}));
         QCOMPARE(itemTexts(ui().setupMenu),
                  QStringList({"Drum Kit Library", "-", "Cell Jump", "-", "Grid Scroll Indicator",
-                              "Pattern Grid Color", "-", "Include MP3 option when render", "Acidize Loop"}));
+                              "Pattern Grid Color", "-", "Include MP3 option when render", "Acidize Loop",
+                              "-", "Calibrate input latency"}));
         QCOMPARE(itemTexts(ui().helpMenu).size(), 5);
         QCOMPARE(itemTexts(ui().helpMenu)[1], QString("Keyboard shortcuts"));
         QCOMPARE(itemTexts(ui().helpMenu)[2], QString("-"));

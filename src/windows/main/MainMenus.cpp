@@ -113,6 +113,8 @@ void MainMenus::buildMenus() {
     // The two render options are check marks that the renderer reads; toggling them is their command.
     a.includeMp3 = checkItem(setupMenu, "includeMp3Action", "Include MP3 option when render");
     a.acidizeLoop = checkItem(setupMenu, "acidizeLoopAction", "Acidize Loop");
+    setupMenu->addSeparator();
+    a.calibrateInput = item(setupMenu, "calibrateInputAction", "Calibrate input latency");
 
     QMenu* helpMenu = popup(&surface_, "helpMenu");
     a.helpContents = item(helpMenu, "helpContentsAction", "Tamboro Help");

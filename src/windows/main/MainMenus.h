@@ -23,7 +23,7 @@ public:
         QAction *undo, *redo, *clearPattern, *clearList, *insertInstrument;
         QAction *kitMaker, *practice, *timingFeedback, *practiceProgress;
         QAction *drumKitLibrary, *cellJump, *gridScrollIndicator, *patternGridColor, *includeMp3,
-            *acidizeLoop;
+            *acidizeLoop, *calibrateInput;
         QAction *helpContents, *keyboardShortcuts, *about, *webSite;
         QMenu* recentSongs; // File > Recent songs, filled by RecentSongsMenu
         QMenu* zoom;        // View > Zoom, filled by ZoomMenu

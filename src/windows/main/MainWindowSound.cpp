@@ -13,6 +13,7 @@
 #include "windows/main/PatternGridView.h"
 #include "windows/main/PatternListsPanel.h"
 #include "windows/main/TransportPanel.h"
+#include "windows/sound/InputLatencyCommand.h"
 
 #include <QAction>
 #include <QEvent>
@@ -59,6 +60,9 @@ MainWindowSound::MainWindowSound(const MainWindowParts& window, const ProgramOpt
                                                 *voices_, streams_.get());
     wireEvents();
     wireControls();
+    const bool nullAudio = options.audio == AudioChoice::Null;
+    connect(window.menus.actions().calibrateInput, &QAction::triggered, this,
+            [this, nullAudio] { showInputLatencyDialog(&window_.window, nullAudio); });
     // A shorter grid must not leave the pattern clock on a row past its end; a cleared pattern
     // takes the song script with it (the song clock then finds the script ended).
     connect(&window.boxes, &PatternBoxes::laidOut, this, [this](int endRow) {
