@@ -43,6 +43,8 @@ const std::vector<KeyBinding>& keyBindings() {
         {KeyCommand::SaveSong, seqs({Qt::CTRL | Qt::Key_S}), nullptr, "Save Song", false},
         {KeyCommand::PlayOrStop, seqs({Qt::Key_Space}), nullptr,
          "Play the pattern, or stop what plays (Space in the grid places an instrument)", false},
+        {KeyCommand::TapTempo, seqs({Qt::Key_T}), nullptr,
+         "Tap tempo: the BPM box takes the tempo of the last taps (the Practice panel shows it)", false},
         {KeyCommand::MoveCursor,
          withModifier(Qt::NoModifier, {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right}), "Arrow keys",
          "Move the grid cursor", true},

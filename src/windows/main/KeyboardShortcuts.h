@@ -1,6 +1,6 @@
 #pragma once
 // Every key the program answers, in one table: the keys that work from any of its windows
-// (undo, redo, open and save a song, play and stop) and the keys of the pattern grid. The menus'
+// (undo, redo, open and save a song, play and stop, tap tempo) and the keys of the pattern grid. The menus'
 // actions and the grid take their keys from here, and Help > Keyboard shortcuts lists this table,
 // so what the help says is what the keys do.
 
@@ -24,6 +24,7 @@ enum class KeyCommand {
     OpenSong,
     SaveSong,
     PlayOrStop,
+    TapTempo,
     // In the pattern grid.
     MoveCursor,
     ExtendSelection,
