@@ -276,12 +276,16 @@ int runPlay(const CliArgs& args) {
     const auto limit = p.seconds ? std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                        std::chrono::duration<double>(*p.seconds))
                                  : std::chrono::steady_clock::duration::max() / 2;
+    // The steps the clocks ran: the playback's own, or the practice player's, which steps the
+    // plan with a clock of its own.
+    std::uint64_t practiceSteps = 0;
     if (p.practice.any()) {
         const PracticeSession session = playPracticeSession(
             p.practice, p.repeat, p.dir, song ? songData.entries : std::vector<std::string>{name}, loop,
             device, playback, limit);
         std::fprintf(stderr, "practice: %d plays, %llu steps\n", session.plays,
                      static_cast<unsigned long long>(session.steps));
+        practiceSteps = session.steps;
     } else {
         if (song)
             playback.playSong(p.dir, songData.entries, -1);
@@ -306,11 +310,11 @@ int runPlay(const CliArgs& args) {
         ringOutEnd - std::chrono::steady_clock::now());
 
     const SoundHealth health = device.health();
-    std::fprintf(
-        stderr, "played %s on %s at %u Hz (blocks up to %.2f ms early): %llu ticks, %s\n", name.c_str(),
-        device.backendName().c_str(), device.sampleRate(), health.maxEarlyMs,
-        static_cast<unsigned long long>(playback.songClock.tickCount() + playback.patternClock.tickCount()),
-        describeSoundHealth(health).c_str());
+    std::fprintf(stderr, "played %s on %s at %u Hz (blocks up to %.2f ms early): %llu ticks, %s\n",
+                 name.c_str(), device.backendName().c_str(), device.sampleRate(), health.maxEarlyMs,
+                 static_cast<unsigned long long>(playback.songClock.tickCount() +
+                                                 playback.patternClock.tickCount() + practiceSteps),
+                 describeSoundHealth(health).c_str());
     voices.finalize();
     device.close();
     return 0;
