@@ -271,8 +271,13 @@ int runPlay(const CliArgs& args) {
             playback.toggleRepeatSong();
     }
 
-    // Let the output settle so the mixer's clock is anchored before the first tick.
-    loop.runFor(p.nullAudio ? 50ms : 300ms);
+    // Let the output settle so the mixer's clock is anchored before the first tick: a sound server
+    // first fills its whole buffer (the look-ahead) in a burst, and the clock then settles on a
+    // quarter second of paced callbacks. A count-in's first clicks would otherwise be placed by a
+    // mapping still moving.
+    loop.runFor(p.nullAudio ? 50ms
+                            : 400ms + std::chrono::milliseconds(1000ull * device.lookaheadFrames() /
+                                                                device.sampleRate()));
     const auto limit = p.seconds ? std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                        std::chrono::duration<double>(*p.seconds))
                                  : std::chrono::steady_clock::duration::max() / 2;
