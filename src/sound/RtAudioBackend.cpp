@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -40,7 +41,9 @@ void raisePulseClientThread() {
             continue;
         sched_param param{};
         param.sched_priority = 60;
-        sched_setscheduler(std::stoi(task.path().filename().string()), SCHED_RR, &param);
+        const long tid = std::strtol(task.path().filename().c_str(), nullptr, 10);
+        if (tid > 0)
+            sched_setscheduler(static_cast<pid_t>(tid), SCHED_RR, &param);
     }
 #endif
 }
