@@ -7,7 +7,8 @@
 # one a whole count-in pass (8 x 133 ms) after the count-in's first click, each within TOLERANCE
 # frames; the player must report no late start or underrun. One take, no retry. Fails loudly when
 # PulseAudio cannot run here. Cleans up what it started.
-# Usage: pulseaudio_practice.sh BUILD_DIR   (TOLERANCE, default 2 frames, may be set)
+# Usage: pulseaudio_practice.sh BUILD_DIR   (TOLERANCE, default 2 frames, may be set;
+#   KEEP_RECORDING=FILE keeps the recording for a closer look)
 set -euo pipefail
 build=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
 cli=${CLI:-$build/src/tamboro-cli}
