@@ -3,7 +3,7 @@
 // (the null device keeps real time, so this takes as long). Reports the voice starts that reached
 // the mixer too late to land on their frame (goal: 0), the late blocks, and every recorded click
 // against the plan's grid (whole-millisecond steps plus the swing delay).
-// Usage: bench_practice_session [--minutes M]
+// Usage: bench_practice_session [--minutes M] [--idle]   (--idle: no busy threads, to compare)
 
 #include "kits/ClickSynth.h"
 #include "kits/DrumKit.h"
@@ -39,9 +39,13 @@ using namespace std::chrono_literals;
 
 int main(int argc, char** argv) {
     double minutes = 30;
-    for (int i = 1; i < argc; ++i)
+    bool idle = false;
+    for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--minutes") && i + 1 < argc)
             minutes = std::atof(argv[++i]);
+        else if (!std::strcmp(argv[i], "--idle"))
+            idle = true;
+    }
     const fs::path dir = fs::temp_directory_path() / "tamboro-bench-practice-session";
     fs::create_directories(dir);
     writeClickPattern(dir, 16, 120);
@@ -62,9 +66,9 @@ int main(int argc, char** argv) {
     const PracticeSequence sequence({{0, 120, 16, 1, 4}}, settings);
     const int plays = playsFittingMinutes(sequence, minutes);
 
-    std::atomic<bool> busy{true};
+    std::atomic<bool> busy{!idle};
     std::vector<std::thread> burners;
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < (idle ? 0 : 2); ++i)
         burners.emplace_back([&busy] {
             volatile double x = 1.0;
             while (busy.load(std::memory_order_relaxed))
@@ -129,8 +133,8 @@ int main(int argc, char** argv) {
             offGrid += off > 1.0 ? 1 : 0;
         }
     }
-    std::printf("practice session: %.1f minutes, %d plays, %llu steps, two busy threads\n", minutes, plays,
-                static_cast<unsigned long long>(steps));
+    std::printf("practice session: %.1f minutes, %d plays, %llu steps, %s\n", minutes, plays,
+                static_cast<unsigned long long>(steps), idle ? "no busy threads" : "two busy threads");
     std::printf("  %zu/%zu clicks recorded, worst %.2f frames off the grid, %zu beyond 1 frame\n",
                 onsets.size(), expected.size(), worst, offGrid);
     std::printf("  late hits: %llu, late blocks: %llu\n", static_cast<unsigned long long>(late),

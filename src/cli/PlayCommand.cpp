@@ -273,7 +273,7 @@ int runPlay(const CliArgs& args) {
     // the take's frame 0 one step (the render's lead-in) before the first step.
     std::optional<RenderSong> renderSong;
     std::vector<cli::MarkedStep> marked;
-    const auto firstStep = std::chrono::steady_clock::now() + 600ms;
+    auto firstStep = std::chrono::steady_clock::now() + 600ms;
     std::chrono::steady_clock::time_point inputStart = firstStep;
     if (!p.feedback.empty() || !p.input.empty()) {
         renderSong = readRenderSong(p.dir, song ? songData.entries : std::vector<std::string>{name}, 0);
@@ -332,11 +332,23 @@ int runPlay(const CliArgs& args) {
             playback.toggleRepeatSong();
     }
 
-    // Let the output settle so the mixer's clock is anchored before the first tick.
-    loop.runFor(p.nullAudio ? 50ms : 300ms);
+    // Let the output settle so the mixer's clock is anchored before the first tick: a sound server
+    // first fills its whole buffer (the look-ahead) in a burst, and the clock then settles on a
+    // quarter second of paced callbacks. A count-in's first clicks would otherwise be placed by a
+    // mapping still moving.
+    loop.runFor(p.nullAudio ? 50ms
+                            : 400ms + std::chrono::milliseconds(1000ull * device.lookaheadFrames() /
+                                                                device.sampleRate()));
     const auto limit = p.seconds ? std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                        std::chrono::duration<double>(*p.seconds))
                                  : std::chrono::steady_clock::duration::max() / 2;
+    if (renderSong && !p.nullAudio && std::chrono::steady_clock::now() + 100ms > firstStep) {
+        // A sound card's input is lined up by the origin marked below, not by a planned start, so
+        // the first step may move past the opening and settling of the device.
+        const auto shift = std::chrono::steady_clock::now() + 200ms - firstStep;
+        firstStep += shift;
+        inputStart += shift;
+    }
     if (renderSong && std::chrono::steady_clock::now() + 100ms > firstStep)
         std::fprintf(stderr, "play: the first step is late; the input is not in step with it\n");
     device.markInputOrigin(inputStart);
@@ -350,6 +362,9 @@ int runPlay(const CliArgs& args) {
                           id < renderSteps.positions.size()};
         });
     }
+    // The steps the clocks ran: the playback's own, or the practice player's, which steps the
+    // plan with a clock of its own.
+    std::uint64_t practiceSteps = 0;
     if (p.practice.any()) {
         const PracticeSession session = playPracticeSession(
             p.practice, p.repeat, p.dir, song ? songData.entries : std::vector<std::string>{name}, loop,
@@ -357,6 +372,7 @@ int runPlay(const CliArgs& args) {
             device.recordsInput() ? &marked : nullptr);
         std::fprintf(stderr, "practice: %d plays, %llu steps\n", session.plays,
                      static_cast<unsigned long long>(session.steps));
+        practiceSteps = session.steps;
     } else {
         if (renderSong) {
             playback.songClock.setNextStart(firstStep);
@@ -387,11 +403,11 @@ int runPlay(const CliArgs& args) {
         loop.runFor(300ms); // the last notes' onsets, a little after the last step
 
     const SoundHealth health = device.health();
-    std::fprintf(
-        stderr, "played %s on %s at %u Hz (blocks up to %.2f ms early): %llu ticks, %s\n", name.c_str(),
-        device.backendName().c_str(), device.sampleRate(), health.maxEarlyMs,
-        static_cast<unsigned long long>(playback.songClock.tickCount() + playback.patternClock.tickCount()),
-        describeSoundHealth(health).c_str());
+    std::fprintf(stderr, "played %s on %s at %u Hz (blocks up to %.2f ms early): %llu ticks, %s\n",
+                 name.c_str(), device.backendName().c_str(), device.sampleRate(), health.maxEarlyMs,
+                 static_cast<unsigned long long>(playback.songClock.tickCount() +
+                                                 playback.patternClock.tickCount() + practiceSteps),
+                 describeSoundHealth(health).c_str());
     voices.finalize();
     if (device.recordsInput()) {
         const InputTake take = device.takeInput();

@@ -15,6 +15,15 @@ constexpr double kRateEvidenceNs = 200'000.0;
 constexpr std::int64_t kStartupBurstNs = 100'000'000;
 // Every callback this long later than the mapping by more than the gap limit: the output lost time.
 constexpr double kGapSeconds = 2.0;
+// How far the median of the short slopes may lie from a true rate: each eighth of a second's
+// earliest callback scatters by a few tens of microseconds, and the median of a window's
+// hundreds of them is that much closer.
+constexpr double kShortSlopeNoisePpm = 100.0;
+
+// Whether a part of the window shows the rate `slope` too, within its own scatter.
+bool agrees(const CardClock::Line& part, double slope) noexcept {
+    return part.valid && std::abs(part.slope - slope) * part.span < kRateEvidenceNs / 2 + 2.0 * part.scatter;
+}
 
 } // namespace
 
@@ -95,6 +104,22 @@ CardClock::Line CardClock::fit(std::size_t skip, std::size_t count) const noexce
     return line;
 }
 
+double CardClock::medianShortSlope() const noexcept {
+    std::array<double, kPoints> slopes;
+    std::size_t n = 0;
+    for (std::size_t i = 1; i < pointCount_; ++i) {
+        const Point& a = points_[(pointHead_ + i - 1) % kPoints];
+        const Point& b = points_[(pointHead_ + i) % kPoints];
+        if (b.frame > a.frame)
+            slopes[n++] = (b.lateness - a.lateness) / (b.frame - a.frame);
+    }
+    if (n == 0)
+        return 0.0;
+    auto middle = slopes.begin() + static_cast<std::ptrdiff_t>(n / 2);
+    std::nth_element(slopes.begin(), middle, slopes.begin() + static_cast<std::ptrdiff_t>(n));
+    return *middle;
+}
+
 void CardClock::update(std::int64_t frameCount, std::uint32_t frames, std::int64_t nowNs) noexcept {
     const auto frame = static_cast<double>(frameCount);
     if (!valid_) {
@@ -163,12 +188,21 @@ void CardClock::update(std::int64_t frameCount, std::uint32_t frames, std::int64
         line_ = fit(0, pointCount_);
         if (line_.valid && line_.span >= minFitFrames_) {
             const double evidence = std::abs(line_.slope - slope_) * line_.span - 2.0 * line_.scatter;
-            // Callbacks held up over the newest part of a short window tilt its envelope; a
-            // rate is believed only when the older half of the window shows it too, and when a
-            // crystal could have it.
-            const Line older = fit(0, pointCount_ / 2);
-            const bool confirmed = older.valid && std::abs(older.slope - line_.slope) * older.span <
-                                                      kRateEvidenceNs / 2 + 2.0 * older.scatter;
+            // Callbacks held up over the newest part of a short window tilt its envelope, and so
+            // does a step anywhere in it (a sound server that ran dry plays everything after
+            // later): the hull edge across a step looks like a slow card. A crystal's rate shows
+            // the same in both halves of the window, so a rate is believed only when each half
+            // shows it too, and when a crystal could have it.
+            // Steps that come again and again (a server running dry every few seconds) tilt both
+            // halves alike; but between its steps a staircase is flat, while a crystal's rate
+            // shows from one eighth of a second to the next: the median of those short slopes
+            // must show most of the change too.
+            const std::size_t half = pointCount_ / 2;
+            const double shortSlope = medianShortSlope();
+            const bool confirmed =
+                agrees(fit(0, half), line_.slope) && agrees(fit(half, pointCount_ - half), line_.slope) &&
+                std::abs(shortSlope - line_.slope) <
+                    0.5 * std::abs(line_.slope - slope_) + kShortSlopeNoisePpm * 1e-6 * nsPerFrame_;
             const double ppm = std::abs(line_.slope) / nsPerFrame_ * 1e6;
             const double error = std::abs(offset_ - (line_.at0 + line_.slope * frame));
             const bool needed = ppm >= kPromptSkewPpm || error > offsetDeadbandNs_;

@@ -63,12 +63,7 @@ public:
     // look-ahead; negative: ahead, adding latency).
     std::int64_t offsetNs() const { return offsetNs_.load(std::memory_order_relaxed); }
 
-private:
-    static constexpr std::size_t kPoints = 256;
-    struct Point {
-        double frame = 0.0;
-        double lateness = 0.0; // ns: callback time minus frame x nominal period, from origin
-    };
+    // A line fitted to the lower envelope (public for the helpers that judge it).
     struct Line {
         double at0 = 0.0; // lateness at frame 0
         double slope = 0.0;
@@ -77,10 +72,18 @@ private:
         bool valid = false;
     };
 
+private:
+    static constexpr std::size_t kPoints = 256;
+    struct Point {
+        double frame = 0.0;
+        double lateness = 0.0; // ns: callback time minus frame x nominal period, from origin
+    };
     void anchor(double frame, double lateness) noexcept;
     void addPoint(const Point& p) noexcept;
     // The lower-envelope line of `count` points from the `skip`th oldest on.
     Line fit(std::size_t skip, std::size_t count) const noexcept;
+    // The median slope between neighbouring points of the window (0 with fewer than two).
+    double medianShortSlope() const noexcept;
     double mappedLateness(double frame) const noexcept { return offset_ + slope_ * (frame - offsetFrame_); }
 
     const double nsPerFrame_;

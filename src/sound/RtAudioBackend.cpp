@@ -10,13 +10,43 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <vector>
+
+#ifdef __linux__
+#include <sched.h>
+#endif
 
 namespace tamboro {
 
 #ifdef TAMBORO_HAVE_RTAUDIO
 
 namespace {
+
+// The PulseAudio client library moves our blocks to the server, and the server's requests to us,
+// on a thread of its own ("threaded-ml") at normal priority, while the callback thread runs in
+// real time: on a busy machine that thread waits tens of milliseconds to run and the server's
+// buffer drains meanwhile. It gets real-time scheduling too, just under the callback's, where the
+// system allows (otherwise it stays as it is).
+void raisePulseClientThread() {
+#ifdef __linux__
+    std::error_code ec;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", ec)) {
+        std::ifstream comm(task.path() / "comm");
+        std::string name;
+        if (!std::getline(comm, name) || name != "threaded-ml")
+            continue;
+        sched_param param{};
+        param.sched_priority = 60;
+        const long tid = std::strtol(task.path().filename().c_str(), nullptr, 10);
+        if (tid > 0)
+            sched_setscheduler(static_cast<pid_t>(tid), SCHED_RR, &param);
+    }
+#endif
+}
 
 class RtAudioBackend : public AudioBackend {
 public:
@@ -43,6 +73,8 @@ public:
         mixer_ = &mixer;
         try {
             audio_->startStream();
+            if (audio_->getCurrentApi() == RtAudio::LINUX_PULSE)
+                raisePulseClientThread();
         } catch (const RtAudioError& e) {
             throw Error("Sound device cannot be initialized\n" + e.getMessage());
         }
@@ -66,7 +98,7 @@ public:
     std::uint32_t bufferFrames() const override { return frames_; }
     // A sound server may ask for blocks up to its whole buffer (numberOfBuffers blocks) ahead of
     // the speaker, and how far ahead it asks drifts while the stream runs.
-    std::uint32_t suggestedLookahead() const override { return (options_.numberOfBuffers + 2) * frames_; }
+    std::uint32_t suggestedLookahead() const override { return (buffers_ + 2) * frames_; }
     std::uint64_t underruns() const override { return underruns_.load(std::memory_order_relaxed); }
     std::string name() const override { return name_; }
     std::uint32_t inputChannels() const override { return inputChannels_; }
@@ -123,7 +155,9 @@ private:
             std::find(info.sampleRates.begin(), info.sampleRates.end(), rate) == info.sampleRates.end())
             rate = info.preferredSampleRate ? info.preferredSampleRate : info.sampleRates.back();
         RtAudio::StreamOptions streamOptions;
-        streamOptions.numberOfBuffers = options_.numberOfBuffers;
+        const std::uint32_t buffers =
+            api == RtAudio::LINUX_PULSE ? options_.serverBuffers : options_.numberOfBuffers;
+        streamOptions.numberOfBuffers = buffers;
         streamOptions.flags = RTAUDIO_SCHEDULE_REALTIME;
         streamOptions.priority = 70;
         streamOptions.streamName = "Tamboro";
@@ -155,6 +189,7 @@ private:
                                &streamOptions);
         rate_ = rate;
         frames_ = frames;
+        buffers_ = buffers;
         name_ = RtAudio::getApiName(api) + ":" + info.name;
     }
 
@@ -182,6 +217,7 @@ private:
     Mixer* mixer_ = nullptr;
     std::uint32_t rate_ = 0;
     std::uint32_t frames_ = 0;
+    std::uint32_t buffers_ = 0; // the blocks the stream buffers, as opened
     std::string name_;
     std::uint32_t inputChannels_ = 0;
     std::string inputProblem_;

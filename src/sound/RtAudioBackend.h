@@ -16,6 +16,12 @@ struct SystemAudioOptions {
     std::uint32_t preferredRate = 44100; // used when the device offers it, else its own rate
     std::uint32_t bufferFrames = 256;
     std::uint32_t numberOfBuffers = 4; // explicit: the library's default gave bursts of 20-105 ms
+    // PulseAudio (and PipeWire through it) plays from a server-side buffer of serverBuffers
+    // blocks, refilled through the server's main thread, which runs at normal priority: on a
+    // machine with both cores busy it waits well over 100 ms at times and the stream ran dry with
+    // 4, 8 or 16 blocks (23-93 ms, re-anchoring again and again); 32 blocks (186 ms, the look-ahead
+    // grows to 197 ms) kept every click in the takes measured with the client thread raised.
+    std::uint32_t serverBuffers = 32;
     // "pulse", "jack", "alsa" or empty (try PulseAudio, then JACK, then ALSA).
     std::string api;
     // The input opened with the output (a duplex stream): a device name as systemInputDevices()

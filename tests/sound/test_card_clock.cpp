@@ -28,6 +28,11 @@ struct Scenario {
     int dropEvery = 0;     // every Nth block is lost by the output
     double jitterUs = 0.0; // random lateness of every callback, up to this
     double seconds = 120.0;
+    // A sound server that ran dry: every `stallEverySeconds` until `stallUntilSeconds` the card
+    // plays everything after `stallMs` later (silence in between), unreported.
+    double stallMs = 0.0;
+    double stallEverySeconds = 0.0;
+    double stallUntilSeconds = 0.0;
 };
 
 struct Outcome {
@@ -36,6 +41,7 @@ struct Outcome {
     std::uint64_t reanchors = 0;
     int drops = 0;
     double skewPpm = 0.0;
+    double largestSkewPpm = 0.0; // the largest rate the mapping ran at, either sign
 };
 
 // Feeds the clock one callback per block and, at every beat, compares the mapping's frame for
@@ -51,6 +57,8 @@ Outcome run(const Scenario& s, double learnedAfter = 2.0) {
     std::int64_t mixerFrame = 0; // frames the mixer has rendered (behind after drops)
     double nextBeat = 0.0;
     double previousError = NAN;
+    double stalled = 0.0; // seconds the card has played silence
+    double nextStall = s.stallEverySeconds;
     Outcome out;
     for (int block = 1;; ++block) {
         const double cardSeconds = cardFrame / cardRate;
@@ -63,15 +71,21 @@ Outcome run(const Scenario& s, double learnedAfter = 2.0) {
             ++out.drops;
             continue;
         }
-        double late = jitter(random);
+        if (s.stallMs > 0 && cardSeconds < s.stallUntilSeconds && cardSeconds >= nextStall) {
+            stalled += s.stallMs * 1e-3;
+            nextStall += s.stallEverySeconds;
+        }
+        double late = jitter(random) + stalled * 1e9;
         if (s.everySeconds > 0 && std::fmod(cardSeconds, s.everySeconds) >= s.everySeconds - s.burstSeconds)
             late += s.lateMs * 1e6;
         const auto now = start + static_cast<std::int64_t>(cardSeconds * 1e9 + late);
         clock.update(mixerFrame, frames, now);
+        out.largestSkewPpm = std::max(out.largestSkewPpm, std::abs(clock.skewPpm()));
         // Beats about to be scheduled: the card plays mixer frame m at card frame m + lost.
         while (nextBeat * 1e9 < static_cast<double>(now - start) + 50e6) {
             const auto beatTime = start + static_cast<std::int64_t>(nextBeat * 1e9);
-            const double cardBeat = nextBeat * cardRate - (cardFrame - static_cast<double>(mixerFrame));
+            const double cardBeat =
+                (nextBeat - stalled) * cardRate - (cardFrame - static_cast<double>(mixerFrame));
             const double error = clock.frameAt(beatTime) - cardBeat;
             if (nextBeat >= learnedAfter) {
                 out.worstError = std::max(out.worstError, std::abs(error));
@@ -144,6 +158,32 @@ TEST(CardClock, DroppedBlocksReanchorOnceEach) {
     // Each re-anchor puts the mapping back on the card; the rate learned before is kept.
     EXPECT_LT(o.worstError, 40.0);
     EXPECT_NEAR(o.skewPpm, 1500.0, 15.0);
+}
+
+TEST(CardClock, AServerRunningDryAgainAndAgainIsNoRate) {
+    // Each time the server runs dry the card plays the rest later: a step in the callbacks'
+    // envelope. A hull edge across such a step looks like a slow card; repeated steps and the
+    // re-anchors they bring must not make the mapping believe one, during the stalls or after.
+    struct Case {
+        const char* what;
+        Scenario scenario;
+    } cases[] = {
+        {"10 ms every second", {.stallMs = 10, .stallEverySeconds = 1, .stallUntilSeconds = 60}},
+        {"30 ms every 3 s", {.stallMs = 30, .stallEverySeconds = 3, .stallUntilSeconds = 60}},
+        {"5 ms every half second", {.stallMs = 5, .stallEverySeconds = 0.5, .stallUntilSeconds = 60}},
+        {"15 ms every 4 s, jittery",
+         {.jitterUs = 2000, .stallMs = 15, .stallEverySeconds = 4, .stallUntilSeconds = 100}},
+        {"slow card, 30 ms every 3 s",
+         {.skewPpm = -2000, .stallMs = 30, .stallEverySeconds = 3, .stallUntilSeconds = 60}},
+        {"fast card, 10 ms every second",
+         {.skewPpm = 1500, .stallMs = 10, .stallEverySeconds = 1, .stallUntilSeconds = 60}},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = run(c.scenario);
+        EXPECT_GT(o.reanchors, 0u) << c.what; // the stalls did part card and mapping
+        EXPECT_LT(o.largestSkewPpm, std::abs(c.scenario.skewPpm) + 15.0) << c.what;
+        EXPECT_NEAR(o.skewPpm, c.scenario.skewPpm, 15.0) << c.what;
+    }
 }
 
 TEST(CardClock, AServerThatLostTimeIsFollowedOnce) {

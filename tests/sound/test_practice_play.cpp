@@ -9,8 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,8 +23,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int runPlay(const std::string& arguments) {
-    const std::string command = std::string("'") + TAMBORO_CLI + "' play " + arguments + " >/dev/null 2>&1";
+// Runs `tamboro-cli play`; its messages go to `messages` when given.
+int runPlay(const std::string& arguments, const fs::path& messages = "/dev/null") {
+    const std::string command =
+        std::string("'") + TAMBORO_CLI + "' play " + arguments + " >'" + messages.string() + "' 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -32,6 +37,11 @@ std::vector<std::int16_t> samplesOf(const fs::path& file) {
     for (std::size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<std::int16_t>(wave.data()[2 * i] | (wave.data()[2 * i + 1] << 8));
     return samples;
+}
+
+std::string readText(const fs::path& file) {
+    std::ifstream in(file);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 } // namespace
@@ -45,9 +55,22 @@ TEST(PracticePlay, CountInSpeedTrainerAndSwingLandOnTheGrid) {
     // Play 0 at 75 % (133.3 ms steps: the clock ticks every 133 ms), play 1 at 100 %; quiet clicks
     // so that only the pattern's clicks reach the onset threshold.
     ASSERT_EQ(runPlay("Clicks --dir '" + dir.string() + "' --kit '" + (dir / kClickKitFile).string() +
-                      "' --audio null --capture '" + out.string() +
-                      "' --count-in 1 --click-level 20 --speed-trainer 75:100:25:1 --swing 60"),
+                          "' --audio null --capture '" + out.string() +
+                          "' --count-in 1 --click-level 20 --speed-trainer 75:100:25:1 --swing 60",
+                      dir / "messages.txt"),
               0);
+    // The health line counts the steps of the practice player's clock (the count-in's and the
+    // two plays'), as the practice line does.
+    const std::string messages = readText(dir / "messages.txt");
+    unsigned long long steps = 0, ticks = 0;
+    const auto practiceLine = messages.find("practice: ");
+    const auto ticksEnd = messages.find(" ticks, ");
+    ASSERT_NE(practiceLine, std::string::npos) << messages;
+    ASSERT_NE(ticksEnd, std::string::npos) << messages;
+    ASSERT_EQ(std::sscanf(messages.c_str() + practiceLine, "practice: %*d plays, %llu steps", &steps), 1);
+    ASSERT_EQ(std::sscanf(messages.c_str() + messages.rfind(": ", ticksEnd), ": %llu ticks", &ticks), 1);
+    EXPECT_GE(steps, 24u) << messages;
+    EXPECT_EQ(ticks, steps) << messages;
     const auto samples = samplesOf(out);
     const auto onsets = findOnsets(samples, 2, kClickLevel / 2, 500);
     ASSERT_EQ(onsets.size(), 16u);

@@ -120,6 +120,26 @@ private slots:
         QVERIFY2(lastGap < 30000.0, qPrintable(QString::number(lastGap)));
     }
 
+    void stopTipShowsTheSoundHealth() {
+        ProgramOptions options;
+        options.audio = AudioChoice::Null;
+        MainWindow w(work(), options);
+        const test::MainWindowControls ui(w);
+        MainWindowSound sound(w.parts(), options);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        ui.playPatternButton->click();
+        QVERIFY(sound.playback().patternPlaying());
+        // The counters of the output the window opened (the null device's look-ahead: two
+        // 256-frame buffers and 2 ms) appear under the Stop button's name within a few seconds.
+        QTRY_VERIFY_WITH_TIMEOUT(ui.stopButton->toolTip().contains("late starts"), 10000);
+        ui.stopButton->click();
+        const QString tip = ui.stopButton->toolTip();
+        QVERIFY2(tip.startsWith("Stop\n"), qPrintable(tip));
+        for (const char* part : {" underruns, ", " re-anchors, ", "look-ahead 600 frames (", " ppm"})
+            QVERIFY2(tip.contains(part), qPrintable(tip));
+    }
+
     void channelSwitchShowsOff() {
         ProgramOptions options;
         options.audio = AudioChoice::Null;

@@ -1,7 +1,7 @@
 // The practice panel in the main window: Save Song writes the panel's settings beside the song and
 // Open Song brings them back; a damaged .practice file leaves the defaults, says so and the song
 // still opens; Start practice plays a speed-trainer session whose state the panel shows; Render
-// practice track writes the track.
+// practice track writes the track. The key T taps the tempo from the main window too.
 
 #include "MainWindowControls.h"
 #include "WindowTestSupport.h"
@@ -20,7 +20,10 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -105,6 +108,41 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].startsWith("Practice track of 2 plays"), qPrintable(messages[0]));
         QVERIFY(fs::file_size(work() / "track.wav") > 44);
+    }
+
+    void keyTTapsTheTempoFromTheMainWindow() {
+        ProgramOptions options;
+        options.audio = AudioChoice::Null;
+        MainWindow w(work(), options);
+        const test::MainWindowControls ui(w);
+        MainWindowSound sound(w.parts(), options);
+        RenderProgressWindow renderWindow;
+        auto* render = new SongRenderCommand(w.parts(), renderWindow, &sound);
+        PracticePanel panel;
+        new PracticeCommand(*w.parts().menus.actions().practice, panel, w.parts(), sound, *render);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(!panel.isVisible());
+        QSignalSpy tapped(&panel, &PracticePanel::tempoTapped);
+
+        // Three taps on the main window, the panel closed: the BPM box takes the tapped tempo
+        // (whatever the machine's delays made of the 300 ms between them).
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(&w, Qt::Key_T);
+            QTest::qWait(300);
+        }
+        QCOMPARE(tapped.count(), 2);
+        const int bpm = tapped.last().at(0).toInt();
+        QVERIFY2(bpm >= 20 && bpm <= 400, qPrintable(QString::number(bpm)));
+        QCOMPARE(ui.bpmBox->value(), bpm);
+        QCOMPARE(panel.tapLabel->text(), QString("%1 BPM").arg(bpm));
+
+        // Typing a T into a text box types it and taps nothing.
+        ui.patternNameBox->setFocus();
+        ui.patternNameBox->clear();
+        QTest::keyClicks(ui.patternNameBox, "Tt");
+        QCOMPARE(ui.patternNameBox->text(), QString("Tt"));
+        QCOMPARE(tapped.count(), 2);
     }
 };
 

@@ -48,6 +48,8 @@ const std::vector<KeyBinding>& keyBindings() {
          "Zoom the main window in (View > Zoom)", false},
         {KeyCommand::ZoomOut, seqs({Qt::CTRL | Qt::Key_Minus}), nullptr, "Zoom the main window out", false},
         {KeyCommand::ZoomReset, seqs({Qt::CTRL | Qt::Key_0}), nullptr, "Main window at 100 %", false},
+        {KeyCommand::TapTempo, seqs({Qt::Key_T}), nullptr,
+         "Tap tempo: the BPM box takes the tempo of the last taps (the Practice panel shows it)", false},
         {KeyCommand::MoveCursor,
          withModifier(Qt::NoModifier, {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right}), "Arrow keys",
          "Move the grid cursor", true},

@@ -1,8 +1,8 @@
 #pragma once
 // Every key the program answers, in one table: the keys that work from any of its windows
-// (undo, redo, open and save a song, play and stop, zoom) and the keys of the pattern grid. The menus'
-// actions and the grid take their keys from here, and Help > Keyboard shortcuts lists this table,
-// so what the help says is what the keys do.
+// (undo, redo, open and save a song, play and stop, zoom, tap tempo) and the keys of the pattern
+// grid. The menus' actions and the grid take their keys from here, and Help > Keyboard shortcuts
+// lists this table, so what the help says is what the keys do.
 
 #include <QKeySequence>
 #include <QList>
@@ -27,6 +27,7 @@ enum class KeyCommand {
     ZoomIn,
     ZoomOut,
     ZoomReset,
+    TapTempo,
     // In the pattern grid.
     MoveCursor,
     ExtendSelection,

@@ -8,6 +8,7 @@
 #include "song/PracticePatterns.h"
 #include "sound/PracticePlayer.h"
 #include "windows/controls/SideWindowPlacer.h"
+#include "windows/main/KeyboardShortcuts.h"
 #include "windows/main/MainWindowSound.h"
 #include "windows/main/MainWindowState.h"
 #include "windows/main/SongRenderCommand.h"
@@ -38,6 +39,12 @@ PracticeCommand::PracticeCommand(QAction& showPanel, PracticePanel& panel, const
     connect(&panel_, &PracticePanel::startRequested, this, &PracticeCommand::start);
     connect(&panel_, &PracticePanel::stopRequested, this, &PracticeCommand::stop);
     connect(&panel_, &PracticePanel::tempoTapped, this, [this](int bpm) { window_.transport.setBpm(bpm); });
+    // T taps the tempo from every window of the program, the main window included; typing in a
+    // text box still types (a line edit takes its printable keys before any shortcut).
+    auto* tapTempo = new QAction("Tap tempo", this);
+    tapTempo->setObjectName("tapTempoAction");
+    bindApplicationKeys(*tapTempo, KeyCommand::TapTempo, window_.window);
+    connect(tapTempo, &QAction::triggered, &panel_, &PracticePanel::tapNow);
     connect(&panel_, &PracticePanel::renderRequested, this, [this](int plays, double minutes) {
         const std::filesystem::path file = chooseTrackFile();
         if (!file.empty())

@@ -191,8 +191,7 @@ void PracticePanel::buildControls() {
     for (QCheckBox* box : {clickBox, trainerBox, sectionBox, barBreaksBox})
         connect(box, &QCheckBox::toggled, this, changed);
     connect(byMinutesBox, &QCheckBox::toggled, this, [this] { enableParts(); });
-    connect(tapButton, &QPushButton::clicked, this,
-            [this] { tap(static_cast<double>(tapClock_.nsecsElapsed()) / 1e9); });
+    connect(tapButton, &QPushButton::clicked, this, &PracticePanel::tapNow);
     connect(startButton, &QPushButton::clicked, this, &PracticePanel::startRequested);
     connect(stopButton, &QPushButton::clicked, this, &PracticePanel::stopRequested);
     connect(renderButton, &QPushButton::clicked, this, [this] {
@@ -300,9 +299,13 @@ void PracticePanel::tap(double seconds) {
     }
 }
 
+void PracticePanel::tapNow() {
+    tap(static_cast<double>(tapClock_.nsecsElapsed()) / 1e9);
+}
+
 void PracticePanel::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_T && !event->isAutoRepeat()) {
-        tap(static_cast<double>(tapClock_.nsecsElapsed()) / 1e9);
+        tapNow();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -34,6 +34,8 @@ public:
     // A tap at `seconds` (a steady clock): the Tap button and the key T call it with the panel's
     // clock; tests give their own times.
     void tap(double seconds);
+    // A tap now, on the panel's clock.
+    void tapNow();
 
     // The controls, named for the tests.
     QSpinBox *countInBox, *clickLevelBox, *trainerEveryBox, *sectionFromBox, *sectionToBox, *barPlayBox,
