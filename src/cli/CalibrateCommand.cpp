@@ -6,11 +6,9 @@
 #include "cli/CliCommand.h"
 #include "common/Error.h"
 #include "common/TextLines.h"
-#include "kits/ClickSynth.h"
 #include "sound/LatencyCalibration.h"
 #include "sound/NullAudioBackend.h"
 #include "sound/RtAudioBackend.h"
-#include "sound/SoundDevice.h"
 
 #include <cstdio>
 #include <string>
@@ -59,18 +57,18 @@ int runCalibrate(const CliArgs& args) {
         options.inputDevice = inputDevice;
         backend = makeSystemAudioBackend(options);
     }
-    SoundDeviceOptions deviceOptions;
-    deviceOptions.recordInput = true;
-    SoundDevice device(std::move(backend), deviceOptions);
-    if (!device.inputProblem().empty())
-        throw Error("calibrate: " + device.inputProblem());
-    const LatencyFinding found = calibrateInputLatency(device, clickWave(ClickVoice::Accent));
+    LatencyFinding found;
+    try {
+        found = calibrateInputLatencyOn(std::move(backend));
+    } catch (const Error& e) {
+        throw Error(std::string("calibrate: ") + e.what());
+    }
     if (!found.found)
         throw Error("calibrate: no latency found: " + found.problem + " (match " +
                     std::to_string(found.match) +
                     "); turn the output up or move the microphone nearer the speaker");
     std::printf("input latency %.1f ms (%lld frames at %u Hz, match %.2f)\n", found.latencyMs,
-                static_cast<long long>(found.lagFrames), device.sampleRate(), found.match);
+                static_cast<long long>(found.lagFrames), found.sampleRate, found.match);
     return 0;
 }
 

@@ -1,7 +1,9 @@
 #include "sound/LatencyCalibration.h"
 
 #include "common/Error.h"
+#include "kits/ClickSynth.h"
 #include "kits/PcmConversion.h"
+#include "sound/AudioBackend.h"
 #include "sound/SampleData.h"
 #include "sound/SoundDevice.h"
 #include "sound/WavCapture.h"
@@ -97,8 +99,19 @@ LatencyFinding calibrateInputLatency(SoundDevice& device, const Wave& click,
                                   std::chrono::duration_cast<SoundDevice::Clock::duration>(
                                       std::chrono::duration<double>(options.maxLatencySeconds + 0.2)));
     const InputTake take = device.takeInput();
-    return findClickLag(take, clickSamples,
-                        static_cast<std::int64_t>(options.maxLatencySeconds * device.sampleRate()));
+    LatencyFinding found = findClickLag(
+        take, clickSamples, static_cast<std::int64_t>(options.maxLatencySeconds * device.sampleRate()));
+    found.sampleRate = device.sampleRate();
+    return found;
+}
+
+LatencyFinding calibrateInputLatencyOn(std::unique_ptr<AudioBackend> backend) {
+    SoundDeviceOptions deviceOptions;
+    deviceOptions.recordInput = true;
+    SoundDevice device(std::move(backend), deviceOptions);
+    if (!device.inputProblem().empty())
+        throw Error(device.inputProblem());
+    return calibrateInputLatency(device, clickWave(ClickVoice::Accent));
 }
 
 } // namespace tamboro

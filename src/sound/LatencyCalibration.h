@@ -7,11 +7,13 @@
 #include "sound/InputCapture.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 
 namespace tamboro {
 
+class AudioBackend;
 class SoundDevice;
 class Wave;
 
@@ -22,7 +24,8 @@ struct LatencyFinding {
     // How well the input matches the clicks at that lag: 1 is the clicks exactly (any level),
     // below kMinMatch they are not taken as found.
     double match = 0;
-    std::string problem; // why nothing was found, for the user
+    std::string problem;     // why nothing was found, for the user
+    unsigned sampleRate = 0; // of the device calibrated, to say what the frames are
 };
 
 // The interval must exceed the longest latency looked for, or a click's echo could be taken for
@@ -46,5 +49,9 @@ LatencyFinding findClickLag(const InputTake& take, std::span<const float> click,
 // options cannot tell the clicks apart.
 LatencyFinding calibrateInputLatency(SoundDevice& device, const Wave& click,
                                      const CalibrationOptions& options = {});
+
+// Opens a sound device on `backend` that records its input and calibrates with the accent click,
+// as Setup and `tamboro-cli calibrate` do. Throws Error naming what keeps the input from opening.
+LatencyFinding calibrateInputLatencyOn(std::unique_ptr<AudioBackend> backend);
 
 } // namespace tamboro

@@ -1,10 +1,9 @@
 #include "windows/sound/InputLatencyCommand.h"
 
 #include "common/Error.h"
-#include "kits/ClickSynth.h"
+#include "sound/LatencyCalibration.h"
 #include "sound/NullAudioBackend.h"
 #include "sound/RtAudioBackend.h"
-#include "sound/SoundDevice.h"
 #include "windows/sound/InputLatencyDialog.h"
 
 #include <QMessageBox>
@@ -23,12 +22,7 @@ void showInputLatencyDialog(QWidget* parent, bool nullAudio) {
             options.inputDevice = device;
             backend = makeSystemAudioBackend(options);
         }
-        SoundDeviceOptions deviceOptions;
-        deviceOptions.recordInput = true;
-        SoundDevice sound(std::move(backend), deviceOptions);
-        if (!sound.inputProblem().empty())
-            throw Error(sound.inputProblem());
-        return calibrateInputLatency(sound, clickWave(ClickVoice::Accent));
+        return calibrateInputLatencyOn(std::move(backend));
     };
     const std::vector<std::string> devices = nullAudio ? std::vector<std::string>{} : systemInputDevices();
     InputLatencyDialog dialog(loadInputSettings(), devices, calibrate, parent);
