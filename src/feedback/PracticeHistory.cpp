@@ -76,27 +76,34 @@ fs::path unusedName(const fs::path& base) {
 } // namespace
 
 PracticeHistory::PracticeHistory(fs::path file, Mode mode) : file_(std::move(file)) {
-    if (mode == Mode::ReadOnly) {
-        if (!fs::exists(file_))
-            throw Error(file_.string() + ": no practice history yet");
+    // A constructor that throws runs no destructor: the connection is closed here on every failure.
+    try {
+        if (mode == Mode::ReadOnly) {
+            if (!fs::exists(file_))
+                throw Error(file_.string() + ": no practice history yet");
+            open(mode);
+            if (!intact())
+                fail("the practice history is damaged");
+            return;
+        }
+        std::error_code ec;
+        if (file_.has_parent_path())
+            fs::create_directories(file_.parent_path(), ec);
+        if (ec)
+            throw Error(file_.string() + ": cannot make its folder (" + ec.message() + ")");
         open(mode);
-        if (!intact())
-            fail("the practice history is damaged");
-        return;
-    }
-    std::error_code ec;
-    if (file_.has_parent_path())
-        fs::create_directories(file_.parent_path(), ec);
-    if (ec)
-        throw Error(file_.string() + ": cannot make its folder (" + ec.message() + ")");
-    open(mode);
-    if (!intact()) {
+        if (!intact()) {
+            sqlite3_close(db_);
+            db_ = nullptr;
+            setAside();
+            open(mode);
+        }
+        migrate();
+    } catch (...) {
         sqlite3_close(db_);
         db_ = nullptr;
-        setAside();
-        open(mode);
+        throw;
     }
-    migrate();
 }
 
 PracticeHistory::~PracticeHistory() {
