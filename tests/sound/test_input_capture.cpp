@@ -6,6 +6,7 @@
 #include "kits/Wave.h"
 #include "sound/NullAudioBackend.h"
 #include "sound/SoundDevice.h"
+#include "testsupport/RealTime.h"
 
 #include <gtest/gtest.h>
 
@@ -104,7 +105,11 @@ TEST(InputCapture, StepMarksMatchVoiceStartsAndInputStart) {
     for (std::size_t f = 0; f < out->frames() && sounding < 0; ++f)
         if (out->sampleAt(f, 0) != 0.0f)
             sounding = static_cast<std::int64_t>(f);
-    EXPECT_GT(sounding, 44100 / 2);
+    ASSERT_GE(sounding, 0);
+    // Half a second of silence before the click, unless a sanitizer made opening the device slow.
+    if (kRealTimeFiguresHold) {
+        EXPECT_GT(sounding, 44100 / 2);
+    }
     EXPECT_EQ(take.marks[0].frame, sounding);
     const auto heard = take.marks[0].frame - take.firstFrame;
     ASSERT_GE(heard, 1);
