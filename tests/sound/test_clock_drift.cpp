@@ -41,7 +41,26 @@ struct Measured {
                                   // differs from the previous click's
     double worstOffset = 0.0;     // frames from the card's grid through the first click
     SoundHealth health;
+    std::size_t recordedFrames = 0;
+    std::vector<std::int64_t> onsets;
 };
+
+// Where the clicks went wrong, for a failure's message: the recording's length, the first and last
+// click and every spacing that is not about one step.
+std::string describeClicks(const Measured& m, double period) {
+    std::string text = std::to_string(m.recordedFrames) + " frames recorded";
+    if (m.onsets.empty())
+        return text + ", no click";
+    text +=
+        ", clicks from frame " + std::to_string(m.onsets.front()) + " to " + std::to_string(m.onsets.back());
+    for (std::size_t k = 1; k < m.onsets.size(); ++k) {
+        const double gap = static_cast<double>(m.onsets[k] - m.onsets[k - 1]);
+        if (std::abs(gap - period) > period / 4)
+            text += ", gap of " + std::to_string(static_cast<long long>(gap)) + " frames before click " +
+                    std::to_string(k + 1);
+    }
+    return text;
+}
 
 Measured playMisbehaving(const std::string& name, NullAudioOptions options, int steps) {
     const fs::path dir =
@@ -73,7 +92,14 @@ Measured playMisbehaving(const std::string& name, NullAudioOptions options, int 
         loop.runFor(1500ms);
         playback.playPattern();
         EXPECT_TRUE(loop.runUntil([&] { return !playback.patternPlaying(); }, 300s));
-        loop.runFor(200ms);
+        // The last click was planned a look-ahead into the card's future: wait until the card
+        // has played well past it, counted in its own frames (a starved device thread renders
+        // late, and a wall-clock wait would close the recording before it).
+        const std::int64_t endFrame = device.renderedFrames() + device.lookaheadFrames() + 44100 / 5;
+        // (The loop has no more events to wake it: poll it in short spans.)
+        for (int wait = 0; wait < 200 && device.renderedFrames() < endFrame; ++wait)
+            loop.runFor(100ms);
+        EXPECT_GE(device.renderedFrames(), endFrame);
         m.health = device.health();
         voices.finalize();
         device.close();
@@ -85,6 +111,8 @@ Measured playMisbehaving(const std::string& name, NullAudioOptions options, int 
     const double period = stepIntervalForBpm(bpm) / 1000.0 * 44100.0 * (1.0 + options.skewPpm * 1e-6);
     const auto onsets = findOnsets(samples, 2, kClickLevel / 2, static_cast<std::size_t>(period / 2));
     m.clicks = onsets.size();
+    m.recordedFrames = samples.size() / 2;
+    m.onsets = onsets;
     double previous = 0.0;
     for (std::size_t k = 0; k < onsets.size(); ++k) {
         const double offset = static_cast<double>(onsets[k] - onsets[0]) - static_cast<double>(k) * period;
@@ -123,7 +151,9 @@ TEST(ClockDrift, MisbehavingOutputsKeepTheGrid) {
     const int steps = 64; // 8 s at 120 BPM
     for (auto& c : cases) {
         const Measured m = playMisbehaving(c.name, c.options, steps);
-        EXPECT_EQ(m.clicks, static_cast<std::size_t>(steps)) << c.name;
+        const double period = stepIntervalForBpm(120) / 1000.0 * 44100.0 * (1.0 + c.options.skewPpm * 1e-6);
+        EXPECT_EQ(m.clicks, static_cast<std::size_t>(steps))
+            << c.name << ": " << describeClicks(m, period) << "; " << describeSoundHealth(m.health);
         if (!kRealTimeFiguresHold)
             continue;
         // Onsets are whole frames: two roundings make up to one frame between neighbours; the
