@@ -1,7 +1,8 @@
 // tamboro-cli play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] [--seconds S]
 //                       [--audio null|default] [--capture OUT.wav]
 //                       [--null-skew-ppm P] [--null-late MS:SECONDS:EVERY] [--null-blocks MIN-MAX]
-//                       [--null-drop N] [--input TAKE.wav [--null-input-delay FRAMES]]
+//                       [--null-drop N] [--null-start-stall MS]
+//                       [--input TAKE.wav [--null-input-delay FRAMES]]
 //                       [--input-device NAME] [--feedback NOTES.csv [--latency MS]]
 // Plays pattern DIR/NAME.pat, or the Play List of a song file, live through the same clocks,
 // playCell, voices and mixer as the main window, and exits when it ends (or after S seconds, or
@@ -10,7 +11,7 @@
 // Blank.wav and take the files the pattern names when they can be read.
 // The --null-* options are for testing timing: they make the null device misbehave as real outputs
 // do (a crystal P ppm off the system clock; callbacks MS late during the last SECONDS of every EVERY
-// seconds; blocks of MIN to MAX frames; every Nth block lost).
+// seconds; blocks of MIN to MAX frames; every Nth block lost; held back MS after its first block).
 // --input gives the null device a loopback input: the take's frame 0 is heard one step (the
 // render's lead-in) before the first step, as a take recorded in step with the song's render;
 // --null-input-delay adds a round trip. --input-device records a system input. --feedback
@@ -62,6 +63,7 @@ const std::string kUsage =
     "      test options of --audio null: [--null-skew-ppm P] (card clock P ppm fast, negative: slow)\n"
     "      [--null-late MS:SECONDS:EVERY] (callbacks MS late for SECONDS of every EVERY seconds)\n"
     "      [--null-blocks MIN-MAX] (block sizes vary) [--null-drop N] (every Nth block is lost)\n"
+    "      [--null-start-stall MS] (held back MS after the first block, as a sound server can be)\n"
     "      [--input TAKE.wav] (the null device hears the take) [--null-input-delay FRAMES] (its round trip)\n"
     "      [--input-device NAME|default] (record a system input) [--feedback NOTES.csv] (analyse the\n"
     "      input against the steps played) [--latency MS] (the input's round trip, taken off every note)";
@@ -165,6 +167,11 @@ PlayArgs parseArgs(const CliArgs& args) {
             if (!parseInteger(value(), number) || number < 1 || number > 1000000000)
                 throw Error("--null-drop takes a whole number of blocks, 1 or more");
             p.null.dropEvery = static_cast<std::uint32_t>(number);
+            p.nullTestOptions = true;
+        } else if (a == "--null-start-stall") {
+            p.null.startStallMs = parseNumber(value(), "--null-start-stall takes milliseconds, 0 to 5000");
+            if (!(p.null.startStallMs >= 0 && p.null.startStallMs <= NullAudioBackend::kMaxStartStallMs))
+                throw Error("--null-start-stall takes milliseconds, 0 to 5000");
             p.nullTestOptions = true;
         } else if (a == "--input")
             p.input = value();
@@ -273,7 +280,10 @@ int runPlay(const CliArgs& args) {
     // the take's frame 0 one step (the render's lead-in) before the first step.
     std::optional<RenderSong> renderSong;
     std::vector<cli::MarkedStep> marked;
-    auto firstStep = std::chrono::steady_clock::now() + 600ms;
+    // A null device held back at its start (a test option) runs only that much later.
+    auto firstStep = std::chrono::steady_clock::now() + 600ms +
+                     std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                         std::chrono::duration<double, std::milli>(p.nullAudio ? p.null.startStallMs : 0.0));
     std::chrono::steady_clock::time_point inputStart = firstStep;
     if (!p.feedback.empty() || !p.input.empty()) {
         renderSong = readRenderSong(p.dir, song ? songData.entries : std::vector<std::string>{name}, 0);
@@ -332,6 +342,14 @@ int runPlay(const CliArgs& args) {
             playback.toggleRepeatSong();
     }
 
+    // Wait for the output to run: a sound server may hold a stream back after its first block (a
+    // duplex stream on a sink's monitor waits for the sink's first fragment, up to two seconds),
+    // and steps planned meanwhile would all land on the frame it resumes at.
+    const auto runningBy = std::chrono::steady_clock::now() + 10s;
+    while (!device.outputRunningFor(250ms) && std::chrono::steady_clock::now() < runningBy)
+        loop.runFor(10ms);
+    if (!device.outputRunningFor(250ms))
+        std::fprintf(stderr, "play: the output has not started running steadily within 10 s\n");
     // Let the output settle so the mixer's clock is anchored before the first tick: a sound server
     // first fills its whole buffer (the look-ahead) in a burst, and the clock then settles on a
     // quarter second of paced callbacks. A count-in's first clicks would otherwise be placed by a

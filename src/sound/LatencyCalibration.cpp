@@ -85,6 +85,10 @@ LatencyFinding calibrateInputLatency(SoundDevice& device, const Wave& click,
     }
     // The click's first 20 ms carry its attack, all the match needs.
     clickSamples.resize(std::min<std::size_t>(clickSamples.size(), device.sampleRate() / 50));
+    // The clicks are planned only once the output runs: before, a sound server may hold the
+    // stream back and every click planned meanwhile would land on one frame.
+    if (!device.waitForRunningOutput(std::chrono::milliseconds(250), std::chrono::seconds(10)))
+        throw Error("Input latency cannot be calibrated: the sound output does not run");
     // One voice per click: every start is posted at once, each on its own planned time.
     std::vector<std::unique_ptr<SoundBuffer>> voices;
     const auto first = SoundDevice::Clock::now() + std::chrono::milliseconds(300);

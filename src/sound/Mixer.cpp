@@ -174,6 +174,13 @@ void Mixer::runEvent(Slot& slot, const Event& event, std::int64_t nowNs) noexcep
     startsApplied_.fetch_add(1, std::memory_order_acq_rel);
 }
 
+bool Mixer::runningFor(std::int64_t spanNs, std::int64_t nowNs) const noexcept {
+    const std::int64_t last = lastRenderNs_.load(std::memory_order_acquire);
+    const std::int64_t since = runningSinceNs_.load(std::memory_order_relaxed);
+    return last != kAtOnce && since != kAtOnce &&
+           nowNs - last <= allowedPauseNs_.load(std::memory_order_relaxed) && last - since >= spanNs;
+}
+
 std::int64_t Mixer::plannedFrame(std::int64_t timeNs) const noexcept {
     return clock_.valid() ? std::llround(clock_.frameAt(timeNs)) + lookahead_ : -1;
 }
@@ -249,6 +256,12 @@ void Mixer::mixSlot(Slot& slot, float* out, std::uint32_t frames, std::int64_t b
 void Mixer::render(float* out, const float* input, std::uint32_t inputChannels, std::uint32_t frames,
                    std::int64_t nowNs) noexcept {
     clock_.update(frameCounter_, frames, nowNs);
+    const std::int64_t pause = std::max<std::int64_t>(kMaxCallbackPauseNs, 4'000'000'000LL * frames / rate_);
+    const std::int64_t last = lastRenderNs_.load(std::memory_order_relaxed);
+    if (last == kAtOnce || nowNs - last > pause)
+        runningSinceNs_.store(nowNs, std::memory_order_relaxed);
+    allowedPauseNs_.store(pause, std::memory_order_relaxed);
+    lastRenderNs_.store(nowNs, std::memory_order_release);
     const std::int64_t blockStart = frameCounter_;
     if (input_ && input)
         input_->push(input, inputChannels, frames, blockStart);

@@ -104,6 +104,12 @@ public:
     double clockSkewPpm() const { return clock_.skewPpm(); }
     std::int64_t clockOffsetNs() const { return clock_.offsetNs(); }
     std::uint64_t startsApplied() const { return startsApplied_.load(std::memory_order_acquire); }
+    // True when, at steady time `nowNs`, the output has been called back at its pace for `spanNs`:
+    // no pause between calls longer than kMaxCallbackPauseNs (or four blocks), the last one included.
+    // A sound server can hold the first callbacks back for seconds (a duplex stream waits for its
+    // input's first fragment); steps planned during such a pause would all land on one frame.
+    static constexpr std::int64_t kMaxCallbackPauseNs = 100'000'000;
+    bool runningFor(std::int64_t spanNs, std::int64_t nowNs) const noexcept;
 
 private:
     struct Event;
@@ -132,6 +138,11 @@ private:
     std::atomic<std::uint64_t> lateEvents_{0};
     std::atomic<std::int64_t> lastStartRenderNs_{0};
     std::atomic<std::uint64_t> startsApplied_{0};
+    // The time of the latest render call, of the first call of the current run of calls without a
+    // pause, and the longest pause the current block allows.
+    std::atomic<std::int64_t> lastRenderNs_{kAtOnce};
+    std::atomic<std::int64_t> runningSinceNs_{kAtOnce};
+    std::atomic<std::int64_t> allowedPauseNs_{kMaxCallbackPauseNs};
 };
 
 } // namespace tamboro

@@ -46,6 +46,9 @@ void NullAudioBackend::open() {
           options_.lateEverySeconds >= options_.lateSeconds))
         throw Error("The null sound device's late callbacks need 0 to 10000 ms, lasting no longer than "
                     "their period");
+    if (!(options_.startStallMs >= 0 && options_.startStallMs <= kMaxStartStallMs))
+        throw Error("The null sound device can be held back at its start for 0 to " +
+                    std::to_string(static_cast<int>(kMaxStartStallMs)) + " ms");
     if (options_.inputDelayFrames > 10 * options_.sampleRate)
         throw Error("The null sound device's input can be delayed by at most 10 seconds");
     if (options_.loopback && (options_.input || options_.inputDelayFrames > kMaxLoopbackDelay))
@@ -187,6 +190,8 @@ void NullAudioBackend::renderLoop(Mixer& mixer) {
         }
         record(capture, frames);
         cardFrame += frames;
+        if (blockIndex == 1 && options_.startStallMs > 0) // the card's clock starts only now
+            origin += std::chrono::nanoseconds(static_cast<std::int64_t>(options_.startStallMs * 1e6));
     }
 }
 

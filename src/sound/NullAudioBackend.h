@@ -39,6 +39,9 @@ struct NullAudioOptions {
     std::uint32_t maxBlockFrames = 0;
     // Every Nth block is lost: the card plays silence for it; 0 = none.
     std::uint32_t dropEvery = 0;
+    // After the first block the card is held back this long, then runs on from there (a sound
+    // server waiting for a duplex stream's first input fragment); at most kMaxStartStallMs.
+    double startStallMs = 0.0;
 
     // The input: mono samples at `sampleRate` (read and converted before the device opens), heard
     // as a loopback: sample i arrives with output frame inputStart + inputDelayFrames + i, where
@@ -58,6 +61,7 @@ class NullAudioBackend : public AudioBackend {
 public:
     static constexpr std::uint32_t kMaxBlockFrames = 1024;
     static constexpr std::uint32_t kMaxLoopbackDelay = 44100;
+    static constexpr double kMaxStartStallMs = 5000.0;
 
     explicit NullAudioBackend(NullAudioOptions options = {});
     ~NullAudioBackend() override;

@@ -3,6 +3,8 @@
 #include "common/Error.h"
 #include "sound/DeviceCore.h"
 
+#include <thread>
+
 namespace tamboro {
 
 namespace detail {
@@ -179,6 +181,21 @@ SoundDevice::ScheduledStarts::ScheduledStarts(SoundDevice& device, Clock::time_p
 SoundDevice::ScheduledStarts::~ScheduledStarts() {
     std::lock_guard lock(device_.core_->producerMutex);
     device_.core_->scheduledNs = previous_;
+}
+
+bool SoundDevice::outputRunningFor(Clock::duration span) const {
+    return core_->mixer->runningFor(std::chrono::duration_cast<std::chrono::nanoseconds>(span).count(),
+                                    steadyNowNanos());
+}
+
+bool SoundDevice::waitForRunningOutput(Clock::duration span, Clock::duration timeout) const {
+    const auto end = Clock::now() + timeout;
+    while (!outputRunningFor(span)) {
+        if (Clock::now() >= end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
 }
 
 void SoundDevice::collectGarbage() {

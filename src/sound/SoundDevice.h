@@ -91,6 +91,14 @@ public:
     // Throws Error when nothing was recorded.
     InputTake takeInput();
 
+    // True when the output has been called back at its pace for `span` up to now (see
+    // Mixer::runningFor). Plan sample-exact starts only then: before, a sound server may still hold
+    // the stream back, and every start planned meanwhile would land on one frame.
+    bool outputRunningFor(Clock::duration span) const;
+    // Waits (sleeping, on this thread) until outputRunningFor(span) or `timeout` has passed;
+    // returns whether the output runs.
+    bool waitForRunningOutput(Clock::duration span, Clock::duration timeout) const;
+
     // Releases sample memory of destroyed buffers that the audio thread no longer reads.
     void collectGarbage();
 

@@ -226,5 +226,34 @@ TEST(Mixer, RetriggerCutsThePreviousSoundAtThePlannedFrame) {
     EXPECT_EQ(mixer.status(0), 0u);
 }
 
+// A sound server can hold a stream back after its first block; the output counts as running only
+// after a span of callbacks at its pace, and stops counting as running when they pause.
+TEST(Mixer, RunsOnlyAfterASpanOfCallbacksWithoutAPause) {
+    constexpr std::int64_t ms = 1'000'000;
+    constexpr std::uint32_t frames = 256; // 5.8 ms at 44100 Hz
+    const std::int64_t period = std::int64_t{frames} * 1'000'000'000 / 44100;
+    Mixer mixer(44100, 1, 0);
+    std::vector<float> out(2 * frames);
+    EXPECT_FALSE(mixer.runningFor(0, 0)); // never called back
+    mixer.render(out.data(), frames, 0);
+    EXPECT_TRUE(mixer.runningFor(0, 50 * ms));
+    EXPECT_FALSE(mixer.runningFor(250 * ms, 300 * ms)); // held back after the first block
+    EXPECT_FALSE(mixer.runningFor(0, 300 * ms));
+    std::int64_t now = 1800 * ms;
+    for (; now < 1800 * ms + 240 * ms; now += period)
+        mixer.render(out.data(), frames, now);
+    EXPECT_FALSE(mixer.runningFor(250 * ms, now)) << "the first block before the pause counts";
+    for (; now < 1800 * ms + 260 * ms; now += period)
+        mixer.render(out.data(), frames, now);
+    EXPECT_TRUE(mixer.runningFor(250 * ms, now));
+    EXPECT_FALSE(mixer.runningFor(250 * ms, now + 150 * ms)); // no callback for 150 ms
+    // Large blocks may come further apart: four blocks are no pause.
+    Mixer large(44100, 1, 0);
+    std::vector<float> big(2 * 8192);
+    for (int i = 0; i < 4; ++i)
+        large.render(big.data(), 8192, i * 186 * ms);
+    EXPECT_TRUE(large.runningFor(500 * ms, 3 * 186 * ms + 100 * ms));
+}
+
 } // namespace
 } // namespace tamboro

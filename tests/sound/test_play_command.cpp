@@ -48,9 +48,10 @@ TEST(PlayCommand, RefusesBadArguments) {
         "--null-skew-ppm 100 --audio default", // they need the null device
         "--audio null --null-late 30:3",
         "--audio null --null-late 30:4:3", // longer than its period
-        "--audio null --null-blocks 512-64",   "--audio null --null-blocks 0-64",
-        "--audio null --null-blocks 64-5000",  "--audio null --null-drop 0",
-        "--audio null --null-skew-ppm fast",   "--audio null --null-skew-ppm 200000",
+        "--audio null --null-blocks 512-64",    "--audio null --null-blocks 0-64",
+        "--audio null --null-blocks 64-5000",   "--audio null --null-drop 0",
+        "--audio null --null-skew-ppm fast",    "--audio null --null-skew-ppm 200000",
+        "--audio null --null-start-stall 9000", "--null-start-stall 10 --audio default",
     };
     for (const auto& args : testOptionCases)
         EXPECT_NE(runCli(clicks + args), 0) << args;
