@@ -3,6 +3,7 @@
 // input, recorded while the song plays, and analysed afterwards by the same code as `tamboro-cli
 // feedback`, against the output frames the mixer gave the steps the engine scheduled.
 
+#include "feedback/LiveTake.h"
 #include "feedback/TimingFeedback.h"
 #include "sound/InputCapture.h"
 
@@ -17,19 +18,7 @@ namespace tamboro::cli {
 std::shared_ptr<const std::vector<float>> readInputTake(const std::filesystem::path& path,
                                                         std::uint32_t rate);
 
-// What the engine said of each step mark (indexed by mark id).
-struct MarkedStep {
-    int position = 0;    // the step's row within its pattern, 0-based
-    bool counted = true; // false: a count-in step, left out of the feedback
-};
-
-// The steps of a recorded take, at the take rate and counted from the recording's first frame.
-// Marks without a step (or of count-in steps) are left out.
-SongSteps liveSteps(const InputTake& take, const std::vector<MarkedStep>& steps);
-
-// The take as a 16-bit mono WAV image, for the feedback analysis. Samples of a 16-bit source come
-// back exactly.
-std::vector<std::uint8_t> takeWav(const InputTake& take);
+using tamboro::MarkedStep;
 
 // Analyses the take, writes the notes to `csv` (atomically) and prints what `tamboro-cli feedback`
 // prints; returns the summary.

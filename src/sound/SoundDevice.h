@@ -90,6 +90,11 @@ public:
     // Stops the stream (as close() does) and returns the recorded input with its step marks.
     // Throws Error when nothing was recorded.
     InputTake takeInput();
+    // While the stream plays on: drops what was recorded so far and starts a new take, whose step
+    // marks count from id 0 again; endTake() stops recording and returns the take (the input is
+    // not kept between takes). Without a recorded input both do nothing (endTake: an empty take).
+    void beginTake();
+    InputTake endTake();
 
     // True when the output has been called back at its pace for `span` up to now (see
     // Mixer::runningFor). Plan sample-exact starts only then: before, a sound server may still hold

@@ -34,4 +34,22 @@ InputTake SoundDevice::takeInput() {
     return core_->input->take();
 }
 
+void SoundDevice::beginTake() {
+    if (!core_->input)
+        return;
+    core_->input->stop();
+    std::lock_guard lock(core_->producerMutex);
+    core_->input->take(); // what came before the take
+    core_->nextMarkId = 0;
+    core_->originNs = kAtOnce;
+    core_->input->start();
+}
+
+InputTake SoundDevice::endTake() {
+    if (!core_->input)
+        return {};
+    core_->input->stop();
+    return core_->input->take();
+}
+
 } // namespace tamboro

@@ -72,14 +72,8 @@ void TakeFeedbackCommand::analyse(const std::filesystem::path& take) {
                               true);
         return;
     }
-    TakeContext context;
-    context.song = source.song;
-    for (const std::string& entry : source.entries)
-        context.patterns += (context.patterns.empty() ? "" : ", ") + entry;
-    context.practice = source.practice;
+    TakeContext context = contextNow(source);
     context.takeFile = take.string();
-    context.latencyMs = source.latencyMs;
-    context.recordedAt = QDateTime::currentSecsSinceEpoch();
     share_->store(0);
     window_->showProgress(0);
     progressTimer_.start();
@@ -94,6 +88,42 @@ void TakeFeedbackCommand::analyse(const std::filesystem::path& take) {
             outcome.feedback =
                 analyseTakeFile(take, song, source.latencyMs, [&share](double s) { share->store(s); });
             outcome.warnings = takeWarnings(take, *outcome.feedback);
+        } catch (const std::exception& e) {
+            outcome.error = e.what();
+        }
+        return outcome;
+    }));
+}
+
+TakeContext TakeFeedbackCommand::contextNow(const TakeSource& source) const {
+    TakeContext context;
+    context.song = source.song;
+    for (const std::string& entry : source.entries)
+        context.patterns += (context.patterns.empty() ? "" : ", ") + entry;
+    context.practice = source.practice;
+    context.latencyMs = source.latencyMs;
+    context.recordedAt = QDateTime::currentSecsSinceEpoch();
+    return context;
+}
+
+void TakeFeedbackCommand::analyseLive(InputTake take, std::vector<MarkedStep> steps, double tempoBpm) {
+    if (busy()) {
+        // The take before is shown first (setFuture drops its pending notice).
+        watcher_.waitForFinished();
+        finished();
+    }
+    TakeContext context = contextNow(source_());
+    context.takeFile = "recorded during play";
+    context.tempoBpm = tempoBpm;
+    share_->store(0);
+    window_->showProgress(0);
+    progressTimer_.start();
+    watcher_.setFuture(QtConcurrent::run([take = std::move(take), steps = std::move(steps), context]() {
+        Outcome outcome;
+        outcome.context = context;
+        try {
+            outcome.feedback = analyseLiveTake(take, steps, context.latencyMs);
+            outcome.warnings = liveTakeWarnings(take, *outcome.feedback);
         } catch (const std::exception& e) {
             outcome.error = e.what();
         }

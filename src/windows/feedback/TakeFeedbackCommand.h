@@ -6,6 +6,7 @@
 // shown and stored in the practice history, whose problems are reported without losing the take.
 // "Export notes as CSV..." writes the CLI's CSV, atomically.
 
+#include "feedback/LiveTake.h"
 #include "feedback/PracticeHistory.h"
 #include "feedback/TakeFeedback.h"
 
@@ -51,6 +52,10 @@ public:
 
     // Analyses `take` against the source as it stands now; the result arrives on the window thread.
     void analyse(const std::filesystem::path& take);
+    // Analyses a take recorded through the sound device during Play (its marks name the steps),
+    // played at `tempoBpm`, with the stored latency; shown and stored as analyse() does. A take
+    // still being analysed is waited for first.
+    void analyseLive(InputTake take, std::vector<MarkedStep> steps, double tempoBpm);
     // Shows an analysed take (from a file or a live capture) and stores it in the practice history;
     // what the history could not do is reported under the figures with `warnings`.
     void showTake(const TakeFeedback& feedback, const TakeContext& context,
@@ -75,6 +80,8 @@ private:
         std::string error;
     };
     void finished();
+    // The source's context of a take recorded now.
+    TakeContext contextNow(const TakeSource& source) const;
 
     std::function<TakeSource()> source_;
     std::filesystem::path historyFile_;

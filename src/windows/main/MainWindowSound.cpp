@@ -31,25 +31,34 @@ const char* const MainWindowSound::kSoundCardMessage =
 
 namespace {
 
-std::unique_ptr<AudioBackend> makeBackend(const ProgramOptions& options) {
+std::unique_ptr<AudioBackend> makeBackend(const ProgramOptions& options, const InputSettings& input) {
     if (options.audio == AudioChoice::Null) {
         NullAudioOptions null;
         null.capturePath = options.capture;
+        null.loopback = !input.device.empty();
         return std::make_unique<NullAudioBackend>(null);
     }
-    return makeSystemAudioBackend();
+    SystemAudioOptions system;
+    system.inputDevice = input.device;
+    return makeSystemAudioBackend(system);
 }
 
 } // namespace
 
-MainWindowSound::MainWindowSound(const MainWindowParts& window, const ProgramOptions& options)
+MainWindowSound::MainWindowSound(const MainWindowParts& window, const ProgramOptions& options,
+                                 const InputSettings& input)
     : QObject(&window.window), window_(window), dispatcher_(&window.window) {
     // The window thread runs every clock tick (the cells it sounds live in the grid), so a busy
     // desktop must not hold a tick back: ask for a higher priority than ordinary programs. Never
     // real-time scheduling here, as a long paint must not starve the rest of the system; a refusal
     // leaves the thread as it was.
     applyThreadPriority(ThreadPriority::higher);
-    device_ = std::make_unique<SoundDevice>(makeBackend(options));
+    SoundDeviceOptions deviceOptions;
+    deviceOptions.recordInput = !input.device.empty();
+    device_ = std::make_unique<SoundDevice>(makeBackend(options, input), deviceOptions);
+    if (!device_->inputProblem().empty())
+        std::fprintf(stderr, "tamboro: %s; Play records no take\n", device_->inputProblem().c_str());
+    device_->endTake(); // the input is recorded only from Play to the end of the playback
     MainWindowState& state = window.state;
     const Wave blank = ExtraSamples::loadBlank(state.programDir);
     voices_ = std::make_unique<KitVoices>(state.kitLibrary->kit());
@@ -155,11 +164,17 @@ void MainWindowSound::wireEvents() {
 void MainWindowSound::wireControls() {
     TransportPanel& t = window_.transport;
     PlaybackState& p = *playback_;
-    connect(&t, &TransportPanel::playPatternClicked, this, [&p] { p.playPattern(); });
+    connect(&t, &TransportPanel::playPatternClicked, this, [this, &p] {
+        if (beforePlay)
+            beforePlay();
+        p.playPattern();
+    });
     connect(&t, &TransportPanel::stopClicked, this, [&p] { p.stopPlayback(); });
     connect(&t, &TransportPanel::repeatPatternClicked, this, [&p] { p.toggleRepeatPattern(); });
     connect(&t, &TransportPanel::playInstrumentClicked, this, [&p] { p.playInstrument(); });
     connect(&t, &TransportPanel::playSongClicked, this, [this] {
+        if (beforePlay)
+            beforePlay();
         playback_->playSong(window_.state.programDir, window_.state.playList.names(),
                             window_.lists.playListRow());
     });

@@ -4,6 +4,7 @@
 // controls stay thin: each forwards to the playback handler of the same name and shows what
 // playback reports.
 
+#include "app/InputSettings.h"
 #include "sound/ExtraSamples.h"
 #include "sound/KitVoices.h"
 #include "sound/PlaybackState.h"
@@ -30,7 +31,11 @@ public:
     // Opens the sound output chosen by the options (the system device, or the null device with an
     // optional capture) and wires the window's parts. Throws Error when the output cannot be
     // opened. The sound layer is a child of the window, which removes it before its controls.
-    MainWindowSound(const MainWindowParts& window, const ProgramOptions& options);
+    // With an input device in `input`, the output opens with that input (on the null device: its
+    // own output heard back) so Play can record a take; a device whose input cannot be opened
+    // plays without it (inputProblem() says why).
+    MainWindowSound(const MainWindowParts& window, const ProgramOptions& options,
+                    const InputSettings& input = {});
     ~MainWindowSound() override;
 
     PlaybackState& playback() { return *playback_; }
@@ -39,6 +44,9 @@ public:
     KitVoices& kitVoices() { return *voices_; }
     // Hands clock ticks to the window thread (the practice player's clock uses it too).
     TickDispatcher& dispatcher() { return dispatcher_; }
+
+    // Runs when Play Pattern or Play Song is clicked, before the playback starts.
+    std::function<void()> beforePlay;
 
     // Stops both clocks. Closing the window ("x", "Exit", shut-down) does this before anything else,
     // so that no tick runs against a closing window.

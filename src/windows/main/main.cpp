@@ -13,6 +13,7 @@
 #include "windows/controls/OptionsWindow.h"
 #include "windows/controls/SideWindowPlacer.h"
 #include "windows/controls/TipsWindow.h"
+#include "windows/feedback/PlayTakeRecorder.h"
 #include "windows/feedback/TakeFeedbackCommand.h"
 #include "windows/kits/ExtraSamplesWindow.h"
 #include "windows/kits/KitListWindow.h"
@@ -31,9 +32,11 @@
 #include "windows/main/RecentSongsMenu.h"
 #include "windows/main/ShutdownSignals.h"
 #include "windows/main/SongRenderCommand.h"
+#include "windows/main/WindowTakeSource.h"
 #include "windows/practice/PracticeCommand.h"
 #include "windows/practice/PracticePanel.h"
 #include "windows/render/RenderProgressWindow.h"
+#include "windows/sound/InputLatencyDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -130,7 +133,8 @@ int main(int argc, char** argv) {
     // The sound output opens as part of the main window's start-up; without it the program ends.
     std::unique_ptr<tamboro::MainWindowSound> sound;
     try {
-        sound = std::make_unique<tamboro::MainWindowSound>(mainWindow->parts(), options);
+        sound = std::make_unique<tamboro::MainWindowSound>(mainWindow->parts(), options,
+                                                           tamboro::loadInputSettings());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tamboro: %s\n", e.what());
         mainWindow->hide();
@@ -204,23 +208,17 @@ int main(int argc, char** argv) {
                      &tamboro::PracticeCommand::stop);
     // Timing feedback (View > Timing feedback..., Progress...): takes analysed against the Play List,
     // kept in the practice history in the user's data folder.
-    new tamboro::TakeFeedbackCommand(
+    auto* takeFeedback = new tamboro::TakeFeedbackCommand(
         *menu.timingFeedback, *menu.practiceProgress,
-        [&parts, panel = practicePanel.get()] {
-            tamboro::TakeSource source;
-            source.patternDir = parts.state.programDir;
-            source.entries = parts.state.playList.names();
-            const std::string songName = std::filesystem::path(parts.state.songFileName).stem().string();
-            source.song = !songName.empty()            ? songName
-                          : source.entries.size() == 1 ? source.entries.front()
-                                                       : std::string("Untitled Song");
-            source.practice = tamboro::formatPracticeFile(panel->settings());
-            return source;
-        },
+        [&parts, panel = practicePanel.get()] { return tamboro::windowTakeSource(parts, panel->settings()); },
         std::filesystem::path(
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()) /
             tamboro::kHistoryFileName,
         *mainWindow);
+    // With an input device chosen in Setup, Play records a take and the feedback view shows it.
+    auto* takeRecorder =
+        new tamboro::PlayTakeRecorder(sound->device(), sound->playback(), *takeFeedback, mainWindow.get());
+    sound->beforePlay = [takeRecorder] { takeRecorder->playStarting(); };
     // Songs, patterns and kits dropped on the window or named on the command line; File > Recent songs.
     auto* fileOpener = new tamboro::FileOpener(*mainWindow, *songCommands, kitCommand);
     new tamboro::RecentSongsMenu(*menu.recentSongs, *songCommands);
