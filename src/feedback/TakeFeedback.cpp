@@ -9,8 +9,13 @@ namespace tamboro {
 
 TakeFeedback analyseTakeFile(const std::filesystem::path& take, const RenderSong& song, double latencyMs,
                              const std::function<void(double)>& progress) {
+    return analyseTakeFile(take, songSteps(song), latencyMs, progress);
+}
+
+TakeFeedback analyseTakeFile(const std::filesystem::path& take, SongSteps steps, double latencyMs,
+                             const std::function<void(double)>& progress) {
     TakeFeedback feedback;
-    feedback.steps = songSteps(song);
+    feedback.steps = std::move(steps);
     const std::vector<std::uint8_t> bytes = readFileBytes(take, kMaxTakeBytes);
     feedback.analysis = analyseTake(bytes, take.string(), {}, progress);
     feedback.notes = matchOnsets(feedback.analysis.onsets, feedback.steps, latencyMs);

@@ -28,6 +28,9 @@ inline constexpr std::uintmax_t kMaxTakeBytes = std::uintmax_t{1} << 31;
 // Throws Error naming the file.
 TakeFeedback analyseTakeFile(const std::filesystem::path& take, const RenderSong& song, double latencyMs,
                              const std::function<void(double)>& progress = {});
+// The same against steps given (those of a practice track: practiceSongSteps).
+TakeFeedback analyseTakeFile(const std::filesystem::path& take, SongSteps steps, double latencyMs,
+                             const std::function<void(double)>& progress = {});
 
 // What is odd about the take (resampled, silent, clipping, shorter than the song), one sentence
 // each, every one naming the file.

@@ -1,6 +1,8 @@
 #include "feedback/TimingFeedback.h"
 
+#include "render/PracticeTrack.h"
 #include "render/StepClock.h"
+#include "song/PracticeSchedule.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +21,35 @@ SongSteps songSteps(const RenderSong& song) {
     if (!steps.frames.empty())
         steps.endFrame = renderFrameAt(song.firstStepSeconds + song.songSeconds);
     return steps;
+}
+
+SongSteps practiceSongSteps(const RenderSong& song, const PracticeSettings& settings, int plays) {
+    SongSteps steps;
+    const PracticeSequence sequence(practiceEntries(song), settings);
+    // The render's walk: each step starts where the one before ended, a swung one delayed.
+    double t = sequence.leadInSeconds();
+    for (const PracticePass& pass : schedulePractice(sequence, plays)) {
+        for (int step = 0; step < pass.steps; ++step) {
+            if (pass.playedPass >= 0) {
+                steps.frames.push_back(renderFrameAt(t + settings.swingDelay(step, pass.stepSeconds)));
+                steps.positions.push_back(step);
+            }
+            t += pass.stepSeconds;
+        }
+    }
+    if (!steps.frames.empty())
+        steps.endFrame = renderFrameAt(t);
+    return steps;
+}
+
+SongSteps takeSteps(const RenderSong& song, const PracticeSettings& settings) {
+    const PracticeSettings unchanged;
+    const bool moved = settings.countIn != unchanged.countIn || settings.tempoScale != unchanged.tempoScale ||
+                       settings.speedTrainer || settings.sectionFrom != unchanged.sectionFrom ||
+                       settings.sectionTo != unchanged.sectionTo || settings.swing != unchanged.swing;
+    if (!moved)
+        return songSteps(song);
+    return practiceSongSteps(song, settings, practiceTrackPlays(song, settings, std::nullopt, std::nullopt));
 }
 
 std::vector<FeedbackNote> matchOnsets(std::span<const std::int64_t> onsets, const SongSteps& steps,

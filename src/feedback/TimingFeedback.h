@@ -8,6 +8,7 @@
 #include "feedback/OnsetDetector.h"
 #include "feedback/TakeReader.h"
 #include "render/RenderScript.h"
+#include "song/PracticeSettings.h"
 
 #include <cstdint>
 #include <functional>
@@ -24,6 +25,14 @@ struct SongSteps {
     std::int64_t endFrame = 0;  // where the song's last step ends
 };
 SongSteps songSteps(const RenderSong& song);
+// The steps of the song's practice track of `plays` plays (count-in, tempo changes of the speed
+// trainer, swing), as the render places them; the count-in's steps are left out: onsets during it
+// are no notes.
+SongSteps practiceSongSteps(const RenderSong& song, const PracticeSettings& settings, int plays);
+// The steps a take played along with the song's track is measured against: the plain render's
+// when the practice settings leave the steps where they are (a click, the beat dropper and bar
+// breaks only change what sounds), else those of its practice track of the settings' plays.
+SongSteps takeSteps(const RenderSong& song, const PracticeSettings& settings);
 
 struct FeedbackNote {
     std::int64_t onsetFrame = 0; // in the take

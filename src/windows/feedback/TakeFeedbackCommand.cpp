@@ -3,6 +3,7 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "feedback/PracticeHistory.h"
+#include "song/PracticeFile.h"
 #include "windows/feedback/FeedbackWindow.h"
 #include "windows/feedback/ProgressWindow.h"
 
@@ -85,8 +86,15 @@ void TakeFeedbackCommand::analyse(const std::filesystem::path& take) {
             const RenderSong song = readRenderSong(source.patternDir, source.entries, 0);
             if (!song.script.segments().empty())
                 outcome.context.tempoBpm = song.script.segments().front().tempo;
-            outcome.feedback =
-                analyseTakeFile(take, song, source.latencyMs, [&share](double s) { share->store(s); });
+            // A take played along with the practice track is measured against its steps.
+            const std::string& text = source.practice;
+            const PracticeSettings practice =
+                text.empty()
+                    ? PracticeSettings{}
+                    : parsePracticeFile({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
+                                        "the practice settings");
+            outcome.feedback = analyseTakeFile(take, takeSteps(song, practice), source.latencyMs,
+                                               [&share](double s) { share->store(s); });
             outcome.warnings = takeWarnings(take, *outcome.feedback);
         } catch (const std::exception& e) {
             outcome.error = e.what();

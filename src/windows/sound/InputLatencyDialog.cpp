@@ -37,7 +37,9 @@ InputLatencyDialog::InputLatencyDialog(InputSettings settings, std::vector<std::
 
     auto* explanation = new QLabel("Connect the output to the input with a cable, or hold the microphone "
                                    "near the speaker, then press Calibrate: Tamboro plays a few clicks "
-                                   "and measures how late they come back.",
+                                   "and measures how late they come back. With an input device, Play "
+                                   "records a take and shows your timing; a new device is used from "
+                                   "Tamboro's next start.",
                                    this);
     explanation->setWordWrap(true);
     calibrateButton_ = new QPushButton("Calibrate", this);
