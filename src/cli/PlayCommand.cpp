@@ -55,6 +55,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
+// How long the output must have run at its pace before steps are planned.
+constexpr auto kRunningSpan = 250ms;
+
 const std::string kUsage =
     std::string("play NAME[.pat]|SONG.sng [--dir DIR] [--kit KIT.dxg] [--bpm N] [--repeat] "
                 "[--seconds S] [--audio null|default] [--capture OUT.wav] ") +
@@ -280,10 +283,14 @@ int runPlay(const CliArgs& args) {
     // the take's frame 0 one step (the render's lead-in) before the first step.
     std::optional<RenderSong> renderSong;
     std::vector<cli::MarkedStep> marked;
-    // A null device held back at its start (a test option) runs only that much later.
-    auto firstStep = std::chrono::steady_clock::now() + 600ms +
-                     std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                         std::chrono::duration<double, std::milli>(p.nullAudio ? p.null.startStallMs : 0.0));
+    // A sound card may be held back at its start (below); the null device only when asked to, and
+    // then its first step is planned past the pause and the wait for running output after it.
+    const bool mayBeHeldBack = !p.nullAudio || p.null.startStallMs > 0;
+    auto firstStep = std::chrono::steady_clock::now() + 600ms;
+    if (p.nullAudio && mayBeHeldBack)
+        firstStep += std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                         std::chrono::duration<double, std::milli>(p.null.startStallMs)) +
+                     kRunningSpan;
     std::chrono::steady_clock::time_point inputStart = firstStep;
     if (!p.feedback.empty() || !p.input.empty()) {
         renderSong = readRenderSong(p.dir, song ? songData.entries : std::vector<std::string>{name}, 0);
@@ -346,9 +353,10 @@ int runPlay(const CliArgs& args) {
     // duplex stream on a sink's monitor waits for the sink's first fragment, up to two seconds),
     // and steps planned meanwhile would all land on the frame it resumes at.
     const auto runningBy = std::chrono::steady_clock::now() + 10s;
-    while (!device.outputRunningFor(250ms) && std::chrono::steady_clock::now() < runningBy)
+    while (mayBeHeldBack && !device.outputRunningFor(kRunningSpan) &&
+           std::chrono::steady_clock::now() < runningBy)
         loop.runFor(10ms);
-    if (!device.outputRunningFor(250ms))
+    if (mayBeHeldBack && !device.outputRunningFor(kRunningSpan))
         std::fprintf(stderr, "play: the output has not started running steadily within 10 s\n");
     // Let the output settle so the mixer's clock is anchored before the first tick: a sound server
     // first fills its whole buffer (the look-ahead) in a burst, and the clock then settles on a
