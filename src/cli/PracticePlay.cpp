@@ -45,6 +45,7 @@ PracticeSession playPracticeSession(const PracticeOptions& options, bool repeat,
     loop.runUntil([&] { return !player.playing(); }, limit);
     player.stop();
     session.steps = player.steps();
+    session.worstTickDelay = player.clock.worstTickDelay();
     if (marked)
         device.onStepMarked(nullptr);
     return session;

@@ -1,5 +1,6 @@
 #include "sound/StepClock.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdio>
 #include <exception>
@@ -134,6 +135,7 @@ void StepClock::setEnabled(bool enabled) {
 void StepClock::fire(std::uint64_t, Clock::time_point planned) {
     tickTime_ = planned;
     ++tickCount_;
+    worstTickDelay_ = std::max(worstTickDelay_, Clock::now() - planned);
     if (!onTick)
         return;
     try {

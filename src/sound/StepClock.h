@@ -70,6 +70,9 @@ public:
     Clock::time_point tickTime() const { return tickTime_; }
     // Ticks handled since the timer was made.
     std::uint64_t tickCount() const { return tickCount_; }
+    // The longest a tick's handler started after its planned time: how long the system held the
+    // clock's threads up. More than the output's look-ahead makes late starts.
+    Clock::duration worstTickDelay() const { return worstTickDelay_; }
 
 private:
     struct Shared;
@@ -85,6 +88,7 @@ private:
     ThreadPriority priority_ = ThreadPriority::normal;
     Clock::time_point tickTime_{};
     std::uint64_t tickCount_ = 0;
+    Clock::duration worstTickDelay_{};
 };
 
 } // namespace tamboro

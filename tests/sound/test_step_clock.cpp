@@ -55,6 +55,24 @@ TEST(StepClock, FirstTickAtOnceThenOnAnAbsoluteGrid) {
     }
 }
 
+TEST(StepClock, CountsHowLongTheWindowThreadHeldATickUp) {
+    EventLoop loop;
+    StepClock timer(loop);
+    EXPECT_EQ(timer.worstTickDelay(), Clock::duration::zero());
+    timer.setInterval(30);
+    int ticks = 0;
+    timer.onTick = [&](StepClock&) {
+        // After the first tick the window thread is busy for 80 ms: the second tick, planned
+        // 30 ms after the first, waits at least 50 ms for it.
+        if (++ticks == 1)
+            loop.post([] { std::this_thread::sleep_for(80ms); });
+    };
+    timer.setEnabled(true);
+    ASSERT_TRUE(loop.runUntil([&] { return ticks >= 3; }, 5s));
+    timer.setEnabled(false);
+    EXPECT_GE(ms(timer.worstTickDelay()), 45.0);
+}
+
 TEST(StepClock, LongHandlerGetsTenMillisecondsOfRestWithoutCatchUp) {
     struct Case {
         std::int32_t interval;
