@@ -320,6 +320,10 @@ int runPlay(const CliArgs& args) {
     auto report = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
     playback.songClock.onError = report;
     playback.patternClock.onError = report;
+    // Nothing here follows the ticks on a screen: they are handled ahead of their time, so a
+    // machine that holds the player's threads up does not make hits late.
+    playback.songClock.setLead(kHeadlessTickLead);
+    playback.patternClock.setLead(kHeadlessTickLead);
     if (!song) {
         playback.setBpm(p.bpm.value_or(pattern.bpm));
         if (p.repeat)

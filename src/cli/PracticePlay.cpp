@@ -31,6 +31,7 @@ PracticeSession playPracticeSession(const PracticeOptions& options, bool repeat,
         session.plays = settings.defaultPlays();
 
     PracticePlayer player(loop, device, playback);
+    player.clock.setLead(kHeadlessTickLead);
     if (firstStep)
         player.clock.setNextStart(*firstStep);
     if (marked)

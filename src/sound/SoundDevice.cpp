@@ -181,6 +181,13 @@ SoundDevice::ScheduledStarts::~ScheduledStarts() {
     device_.core_->scheduledNs = previous_;
 }
 
+void SoundDevice::cancelStartsAfter(Clock::time_point time) {
+    MixerCommand cancel;
+    cancel.kind = MixerCommand::Kind::CancelAfter;
+    cancel.timeNs = steadyNanos(time);
+    core_->post(cancel);
+}
+
 void SoundDevice::collectGarbage() {
     core_->collect();
 }
