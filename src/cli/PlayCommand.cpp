@@ -40,6 +40,7 @@
 #include "sound/SoundDevice.h"
 #include "sound/ThreadPriority.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -336,6 +337,10 @@ int runPlay(const CliArgs& args) {
     auto report = [](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); };
     playback.songClock.onError = report;
     playback.patternClock.onError = report;
+    // Nothing here follows the ticks on a screen: they are handled ahead of their time, so a
+    // machine that holds the player's threads up does not make hits late.
+    playback.songClock.setLead(kHeadlessTickLead);
+    playback.patternClock.setLead(kHeadlessTickLead);
     if (!song) {
         playback.setBpm(p.bpm.value_or(pattern.bpm));
         if (p.repeat)
@@ -391,6 +396,7 @@ int runPlay(const CliArgs& args) {
     // The steps the clocks ran: the playback's own, or the practice player's, which steps the
     // plan with a clock of its own.
     std::uint64_t practiceSteps = 0;
+    std::chrono::steady_clock::duration practiceTickDelay{};
     if (p.practice.any()) {
         const PracticeSession session = playPracticeSession(
             p.practice, p.repeat, p.dir, song ? songData.entries : std::vector<std::string>{name}, loop,
@@ -399,6 +405,7 @@ int runPlay(const CliArgs& args) {
         std::fprintf(stderr, "practice: %d plays, %llu steps\n", session.plays,
                      static_cast<unsigned long long>(session.steps));
         practiceSteps = session.steps;
+        practiceTickDelay = session.worstTickDelay;
     } else {
         if (renderSong) {
             playback.songClock.setNextStart(firstStep);
@@ -429,11 +436,18 @@ int runPlay(const CliArgs& args) {
         loop.runFor(300ms); // the last notes' onsets, a little after the last step
 
     const SoundHealth health = device.health();
-    std::fprintf(stderr, "played %s on %s at %u Hz (blocks up to %.2f ms early): %llu ticks, %s\n",
-                 name.c_str(), device.backendName().c_str(), device.sampleRate(), health.maxEarlyMs,
-                 static_cast<unsigned long long>(playback.songClock.tickCount() +
-                                                 playback.patternClock.tickCount() + practiceSteps),
-                 describeSoundHealth(health).c_str());
+    // How long the system held a tick up at most: beyond the look-ahead it makes late starts, so
+    // a late start is told apart from a fault of the clock.
+    const auto tickDelay = std::max(
+        {playback.songClock.worstTickDelay(), playback.patternClock.worstTickDelay(), practiceTickDelay});
+    std::fprintf(
+        stderr,
+        "played %s on %s at %u Hz (blocks up to %.2f ms early): %llu ticks, %s, ticks held up at most "
+        "%.1f ms\n",
+        name.c_str(), device.backendName().c_str(), device.sampleRate(), health.maxEarlyMs,
+        static_cast<unsigned long long>(playback.songClock.tickCount() + playback.patternClock.tickCount() +
+                                        practiceSteps),
+        describeSoundHealth(health).c_str(), std::chrono::duration<double, std::milli>(tickDelay).count());
     voices.finalize();
     if (device.recordsInput()) {
         const InputTake take = device.takeInput();

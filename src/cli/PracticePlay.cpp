@@ -31,6 +31,7 @@ PracticeSession playPracticeSession(const PracticeOptions& options, bool repeat,
         session.plays = settings.defaultPlays();
 
     PracticePlayer player(loop, device, playback);
+    player.clock.setLead(kHeadlessTickLead);
     if (firstStep)
         player.clock.setNextStart(*firstStep);
     if (marked)
@@ -45,6 +46,7 @@ PracticeSession playPracticeSession(const PracticeOptions& options, bool repeat,
     loop.runUntil([&] { return !player.playing(); }, limit);
     player.stop();
     session.steps = player.steps();
+    session.worstTickDelay = player.clock.worstTickDelay();
     if (marked)
         device.onStepMarked(nullptr);
     return session;

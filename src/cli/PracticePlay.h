@@ -22,6 +22,7 @@ namespace tamboro::cli {
 struct PracticeSession {
     int plays = 0; // 0: until the time limit
     std::uint64_t steps = 0;
+    std::chrono::steady_clock::duration worstTickDelay{}; // the clock's, see StepClock
 };
 
 // Reads the patterns of `entries` from `dir`, checks the options against them and plays the session

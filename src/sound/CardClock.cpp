@@ -31,7 +31,7 @@ CardClock::CardClock(std::uint32_t rate, std::uint32_t lookaheadFrames)
     : nsPerFrame_(1e9 / rate), earlyLimitNs_((lookaheadFrames / 2 + 1) * 1e9 / rate),
       lateLimitNs_(4.0 * lookaheadFrames * 1e9 / rate), settleFrames_(rate / 4.0), segmentFrames_(rate / 8.0),
       minFitFrames_(rate / 2.0), offsetDeadbandNs_(lookaheadFrames / 3.0 * 1e9 / rate),
-      gapNs_(std::max(lookaheadFrames * 1e9 / rate, 50e6)), rate_(rate) {}
+      gapNs_(std::max(lookaheadFrames / 4.0 * 1e9 / rate, 50e6)), rate_(rate) {}
 
 void CardClock::anchor(double frame, double lateness) noexcept {
     anchored_ = true;
@@ -157,8 +157,9 @@ void CardClock::update(std::int64_t frameCount, std::uint32_t frames, std::int64
     if (segmentDone) {
         addPoint(segmentMin_);
         // A sound server that ran out of our sound plays everything after it later: from then on
-        // no callback comes near the old envelope again. Late wake-ups of our own thread, even
-        // for seconds, stay within the server's buffer; a whole stretch beyond it is such a gap.
+        // no callback comes near the old envelope again. Late wake-ups of our own thread come
+        // in bursts (a scheduler period, a busy moment); two whole seconds beyond the limit are
+        // such a gap.
         const double above = segmentMin_.lateness - mappedLateness(segmentMin_.frame);
         gapSegments_ = above > gapNs_ ? gapSegments_ + 1 : 0;
         segmentMin_ = Point{0.0, kInfinity};

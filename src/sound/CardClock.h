@@ -93,8 +93,10 @@ private:
     const double segmentFrames_;
     const double minFitFrames_;
     const double offsetDeadbandNs_;
-    // Callbacks later than the mapping by more than this (the look-ahead, at least 50 ms) for two
-    // seconds on end mean the output lost time: a re-anchor.
+    // Callbacks later than the mapping by more than this (a quarter of the look-ahead, at least
+    // 50 ms) for two seconds on end mean the output lost time: a re-anchor. Not the whole
+    // look-ahead: a sound server's is long (0.2 s through PulseAudio), and a server that ran dry
+    // for less than that would otherwise move the grid for good.
     const double gapNs_;
     const double rate_;
     int gapSegments_ = 0;

@@ -195,6 +195,19 @@ void Mixer::apply(const MixerCommand& c, std::int64_t blockStart) noexcept {
         }
         return;
     }
+    if (c.kind == MixerCommand::Kind::CancelAfter) {
+        const std::int64_t after = plannedFrame(c.timeNs);
+        if (after < 0)
+            return;
+        for (std::uint32_t i = 0; i < slotCount_; ++i) {
+            Slot& slot = slots_[i];
+            // Pending events are in frame order: drop the tail planned after the limit.
+            while (slot.pendingCount > 0 && slot.pending[slot.pendingCount - 1].frame > after)
+                --slot.pendingCount;
+            slot.publish();
+        }
+        return;
+    }
     if (c.slot >= slotCount_)
         return;
     Slot& slot = slots_[c.slot];
@@ -233,6 +246,7 @@ void Mixer::apply(const MixerCommand& c, std::int64_t blockStart) noexcept {
         slot.gainRight = c.gainRight;
         break;
     case MixerCommand::Kind::Mark:
+    case MixerCommand::Kind::CancelAfter:
         break;
     }
     slot.publish();

@@ -28,8 +28,19 @@ inline constexpr std::int64_t kAtOnce = std::numeric_limits<std::int64_t>::min()
 
 struct MixerCommand {
     // Mark: no sound; tells the attached input capture at which output frame `timeNs` lands (id in
-    // `slot`).
-    enum class Kind : std::uint8_t { Attach, Detach, Start, Stop, SetPosition, SetStep, SetGains, Mark };
+    // `slot`). CancelAfter: every slot drops the starts and stops planned after `timeNs` that have not
+    // run yet (ticks handled ahead of a Stop); what sounds already rings on.
+    enum class Kind : std::uint8_t {
+        Attach,
+        Detach,
+        Start,
+        Stop,
+        SetPosition,
+        SetStep,
+        SetGains,
+        Mark,
+        CancelAfter
+    };
     Kind kind = Kind::Stop;
     bool looping = false;
     std::uint32_t slot = 0;

@@ -82,6 +82,10 @@ void PlaybackState::onPatternTick() {
 void PlaybackState::stopPlayback() {
     if (samples_)
         samples_->stopAll();
+    // Stopped while playing: ticks handled ahead of their time (a clock with a lead) have planned
+    // hits still to come, and they must not sound. After a natural end every hit belongs.
+    if (songClock.enabled() || patternClock.enabled())
+        device_.cancelStartsAfter(std::chrono::steady_clock::now());
     stopRequest = "Stop";
     setPlayButtons(true);
     songClock.setEnabled(false);

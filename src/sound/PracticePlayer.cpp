@@ -60,6 +60,9 @@ bool PracticePlayer::start(const PracticeSequence& sequence, std::vector<std::ve
 void PracticePlayer::stop() {
     const bool was = clock.enabled();
     clock.setEnabled(false);
+    // Stopped while playing: steps handled ahead of their time (the clock's lead) must not sound.
+    if (was)
+        device_.cancelStartsAfter(std::chrono::steady_clock::now());
     if (was && passChanged)
         passChanged();
 }

@@ -198,6 +198,13 @@ bool SoundDevice::waitForRunningOutput(Clock::duration span, Clock::duration tim
     return true;
 }
 
+void SoundDevice::cancelStartsAfter(Clock::time_point time) {
+    MixerCommand cancel;
+    cancel.kind = MixerCommand::Kind::CancelAfter;
+    cancel.timeNs = steadyNanos(time);
+    core_->post(cancel);
+}
+
 void SoundDevice::collectGarbage() {
     core_->collect();
 }

@@ -83,6 +83,9 @@ public:
     // and calls `marked` with the mark's id (0, 1, ...) from its constructor (the window thread);
     // a mark the mixer queue had no room for is missing from the recording.
     void onStepMarked(std::function<void(std::uint32_t id)> marked);
+    // Drops the voice starts and stops planned after `time` that have not sounded: a playback
+    // stopped after its clock handled ticks ahead of their time (StepClock's lead).
+    void cancelStartsAfter(Clock::time_point time);
     // While the input is recorded: marks the output frame of `plannedTime` as the take's origin
     // (kOriginMark), where the take's frame 0 is to be counted from. The mark goes with the next
     // step mark, when the clock mapping has settled.

@@ -1,5 +1,6 @@
 #include "sound/StepClock.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdio>
 #include <exception>
@@ -24,6 +25,7 @@ struct WorkerArgs {
     std::uint64_t generation;
     ThreadPriority priority;
     Clock::time_point firstTick;
+    Clock::duration lead;
 };
 
 } // namespace
@@ -77,15 +79,19 @@ void StepClock::setEnabled(bool enabled) {
     auto interval = interval_;
     TickDispatcher* dispatcher = &dispatcher_;
     const Clock::time_point now = Clock::now();
-    const WorkerArgs args{generation, priority_, nextStart_ && *nextStart_ > now ? *nextStart_ : now};
+    const WorkerArgs args{generation, priority_, nextStart_ && *nextStart_ > now ? *nextStart_ : now,
+                          std::max(lead_, Clock::duration::zero())};
     nextStart_.reset();
     worker_ = std::thread([shared, interval, dispatcher, args] {
         applyThreadPriority(args.priority);
         auto stale = [&] { return shared->generation != args.generation || shared->destroyed; };
         Clock::time_point planned = args.firstTick;
+        // When the tick is due on the window thread: its planned start less the lead, or later
+        // after a long handler's rest.
+        Clock::time_point due = std::max(planned - args.lead, Clock::now());
         {
             std::unique_lock lock(shared->mutex);
-            if (shared->changed.wait_until(lock, planned, stale))
+            if (shared->changed.wait_until(lock, due, stale))
                 return;
         }
         for (;;) {
@@ -95,7 +101,7 @@ void StepClock::setEnabled(bool enabled) {
                 if (stale())
                     return;
             }
-            dispatcher->post([shared, handled, generation = args.generation, planned] {
+            dispatcher->post([shared, handled, generation = args.generation, planned, due] {
                 StepClock* owner = nullptr;
                 {
                     std::lock_guard lock(shared->mutex);
@@ -103,7 +109,7 @@ void StepClock::setEnabled(bool enabled) {
                         owner = shared->owner;
                 }
                 if (owner)
-                    owner->fire(generation, planned);
+                    owner->fire(planned, due);
                 {
                     std::lock_guard lock(shared->mutex);
                     *handled = true;
@@ -119,11 +125,14 @@ void StepClock::setEnabled(bool enabled) {
             const auto handlerEnd = Clock::now();
             const std::int32_t ms = interval->load(std::memory_order_relaxed);
             auto next = planned + std::chrono::milliseconds(ms > 0 ? ms : 0);
+            // A handler that ran past the next tick's own time moves the grid (no catch-up).
             if (next < handlerEnd + kMinimumWait)
                 next = handlerEnd + kMinimumWait;
+            // Handled `lead` ahead of its time, but never sooner than the rest after the last one.
+            due = std::max(next - args.lead, handlerEnd + kMinimumWait);
             {
                 std::unique_lock lock(shared->mutex);
-                if (shared->changed.wait_until(lock, next, stale))
+                if (shared->changed.wait_until(lock, due, stale))
                     return;
             }
             planned = next;
@@ -131,9 +140,10 @@ void StepClock::setEnabled(bool enabled) {
     });
 }
 
-void StepClock::fire(std::uint64_t, Clock::time_point planned) {
+void StepClock::fire(Clock::time_point planned, Clock::time_point due) {
     tickTime_ = planned;
     ++tickCount_;
+    worstTickDelay_ = std::max(worstTickDelay_, Clock::now() - due);
     if (!onTick)
         return;
     try {

@@ -9,6 +9,11 @@
 // followed by a burst of catch-up ticks. Each tick carries its planned start (tickTime()), which
 // voice starts use to land on the beat.
 //
+// A lead (0 unless set) hands each tick to the window thread that long before its planned start,
+// so that voice starts planned at the tick's time reach the mixer ahead of it, and a thread the
+// system holds up for less than the lead still lands every hit on its frame. The grid and the
+// planned starts do not move; only the handler runs earlier.
+//
 // A generation number per enable makes sure at most one worker ticks per timer, however quickly
 // the timer is disabled and enabled again. A handler error is reported through onError and the
 // clock keeps ticking.
@@ -26,6 +31,12 @@
 #include <thread>
 
 namespace tamboro {
+
+// How far ahead the headless player (tamboro-cli play, the benchmarks) handles its ticks: more than
+// the longest a loaded machine has been seen to hold a real-time thread up (a virtual machine's
+// processor paused for its host's 100 ms scheduler period), so every hit still reaches its frame.
+// The window handles its ticks on time: its step marker follows them.
+inline constexpr std::chrono::milliseconds kHeadlessTickLead{200};
 
 class StepClock {
 public:
@@ -56,6 +67,11 @@ public:
     std::int32_t interval() const { return interval_->load(std::memory_order_relaxed); }
     void setInterval(std::int32_t ms) { interval_->store(ms, std::memory_order_relaxed); }
 
+    // How long before its planned start each tick is handled (taken by the next enable). The first
+    // tick of an enable still comes at once when no later start was set.
+    Clock::duration lead() const { return lead_; }
+    void setLead(Clock::duration lead) { lead_ = lead; }
+
     // Given to each new worker.
     ThreadPriority threadPriority() const { return priority_; }
     void setThreadPriority(ThreadPriority priority) { priority_ = priority; }
@@ -70,10 +86,14 @@ public:
     Clock::time_point tickTime() const { return tickTime_; }
     // Ticks handled since the timer was made.
     std::uint64_t tickCount() const { return tickCount_; }
+    // The longest a tick's handler started after it was due (its planned start less the lead): how
+    // long the system held the clock's threads up. More than the lead and the output's look-ahead
+    // together makes late starts.
+    Clock::duration worstTickDelay() const { return worstTickDelay_; }
 
 private:
     struct Shared;
-    void fire(std::uint64_t generation, Clock::time_point planned);
+    void fire(Clock::time_point planned, Clock::time_point due);
     void stopWorker();
 
     TickDispatcher& dispatcher_;
@@ -82,9 +102,11 @@ private:
     std::thread worker_;
     bool enabled_ = false;
     std::optional<Clock::time_point> nextStart_;
+    Clock::duration lead_{};
     ThreadPriority priority_ = ThreadPriority::normal;
     Clock::time_point tickTime_{};
     std::uint64_t tickCount_ = 0;
+    Clock::duration worstTickDelay_{};
 };
 
 } // namespace tamboro

@@ -87,6 +87,9 @@ Measured playMisbehaving(const std::string& name, NullAudioOptions options, int 
         KitVoices voices(kit);
         PlaybackState playback(loop, device, grid, instruments, voices, nullptr);
         playback.setBpm(bpm);
+        // As the headless player does: ticks handled ahead of their time, so a machine that holds
+        // the threads up for a scheduler period still lands every hit on its frame.
+        playback.patternClock.setLead(kHeadlessTickLead);
         // The window opens its output at start-up, long before the first Play: the clock has
         // learned the card's rate by then.
         loop.runFor(1500ms);
@@ -95,7 +98,8 @@ Measured playMisbehaving(const std::string& name, NullAudioOptions options, int 
         // The last click was planned a look-ahead into the card's future: wait until the card
         // has played well past it, counted in its own frames (a starved device thread renders
         // late, and a wall-clock wait would close the recording before it).
-        const std::int64_t endFrame = device.renderedFrames() + device.lookaheadFrames() + 44100 / 5;
+        const std::int64_t endFrame = device.renderedFrames() + device.lookaheadFrames() +
+                                      44100 * kHeadlessTickLead.count() / 1000 + 44100 / 5;
         // (The loop has no more events to wake it: poll it in short spans.)
         for (int wait = 0; wait < 200 && device.renderedFrames() < endFrame; ++wait)
             loop.runFor(100ms);

@@ -255,5 +255,35 @@ TEST(Mixer, RunsOnlyAfterASpanOfCallbacksWithoutAPause) {
     EXPECT_TRUE(large.runningFor(500 * ms, 3 * 186 * ms + 100 * ms));
 }
 
+// A playback stopped after its ticks were handled ahead of time: the starts planned after the stop
+// never sound, the ones planned before it (still waiting for their frame) and what already sounds
+// ring on, on every slot.
+TEST(Mixer, CancelAfterDropsOnlyTheStartsPlannedLater) {
+    std::vector<std::int16_t> tone(4000, 10000);
+    auto data = SampleData::fromInt16(1, 44100, tone);
+    Mixer mixer(44100, 3, 100);
+    for (std::uint32_t slot = 0; slot < 3; ++slot)
+        mixer.post(attach(slot, data.get()));
+    mixer.post(start(0)); // sounding at once
+    std::vector<float> out(2 * 2000);
+    mixer.render(out.data(), 100, 0);
+    const auto at = [](std::int64_t frame) { return frame * kSecond / 44100 + 1; };
+    mixer.post(start(1, at(300)));  // planned before the stop: lands at 400
+    mixer.post(start(2, at(900)));  // planned after it: never sounds
+    mixer.post(start(1, at(1200))); // a second one on the same slot, also after
+    MixerCommand cancel;
+    cancel.kind = MixerCommand::Kind::CancelAfter;
+    cancel.timeNs = at(500);
+    mixer.post(cancel);
+    for (std::int64_t done = 100; done < 2000; done += 100)
+        mixer.render(out.data() + 2 * done, 100, at(done));
+    EXPECT_NE(mixer.status(0), 0u);
+    EXPECT_NE(mixer.status(1), 0u);
+    EXPECT_EQ(mixer.status(2), 0u);
+    // Slot 1 started at 400 and was not restarted at 1300: its ramp-free tone plays on unbroken.
+    EXPECT_EQ(mixer.position(1), 2000 - 400);
+    EXPECT_EQ(mixer.lateEvents(), 0u);
+}
+
 } // namespace
 } // namespace tamboro

@@ -55,6 +55,52 @@ TEST(StepClock, FirstTickAtOnceThenOnAnAbsoluteGrid) {
     }
 }
 
+// With a lead the handlers run ahead of their planned starts, and the planned grid stays exact: a
+// tick held up for less than the lead still reaches the mixer before its time.
+TEST(StepClock, LeadHandlesTicksAheadOnTheSameGrid) {
+    EventLoop loop;
+    StepClock timer(loop);
+    Recorder rec;
+    timer.setInterval(30);
+    timer.setLead(60ms);
+    timer.onTick = [&](StepClock& t) {
+        rec.planned.push_back(t.tickTime());
+        rec.ran.push_back(Clock::now());
+    };
+    const auto enabledAt = Clock::now();
+    timer.setEnabled(true);
+    ASSERT_TRUE(loop.runUntil([&] { return rec.planned.size() >= 20; }, 5s));
+    timer.setEnabled(false);
+    EXPECT_LT(ms(rec.planned[0] - enabledAt), 25.0); // the first tick still comes at once
+    int ahead = 0;
+    for (std::size_t i = 1; i < rec.planned.size(); ++i) {
+        EXPECT_EQ(rec.planned[i] - rec.planned[i - 1], 30ms) << i;
+        // Ten milliseconds of rest between handlers: from the fifth tick on they are 60 ms ahead.
+        if (i >= 5 && rec.ran[i] < rec.planned[i] - 30ms)
+            ++ahead;
+    }
+    // A busy machine may hold a tick or two up; most must run well before their time.
+    EXPECT_GE(ahead, 12);
+}
+
+TEST(StepClock, CountsHowLongTheWindowThreadHeldATickUp) {
+    EventLoop loop;
+    StepClock timer(loop);
+    EXPECT_EQ(timer.worstTickDelay(), Clock::duration::zero());
+    timer.setInterval(30);
+    int ticks = 0;
+    timer.onTick = [&](StepClock&) {
+        // After the first tick the window thread is busy for 80 ms: the second tick, planned
+        // 30 ms after the first, waits at least 50 ms for it.
+        if (++ticks == 1)
+            loop.post([] { std::this_thread::sleep_for(80ms); });
+    };
+    timer.setEnabled(true);
+    ASSERT_TRUE(loop.runUntil([&] { return ticks >= 3; }, 5s));
+    timer.setEnabled(false);
+    EXPECT_GE(ms(timer.worstTickDelay()), 45.0);
+}
+
 TEST(StepClock, LongHandlerGetsTenMillisecondsOfRestWithoutCatchUp) {
     struct Case {
         std::int32_t interval;
