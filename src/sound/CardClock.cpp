@@ -13,6 +13,7 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // the span it covers: a sound server's batched wake-ups must not pass for a rate difference.
 constexpr double kRateEvidenceNs = 200'000.0;
 constexpr std::int64_t kStartupBurstNs = 100'000'000;
+constexpr double kBurstStepNs = 1e6;
 // Every callback this long later than the mapping by more than the gap limit: the output lost time.
 constexpr double kGapSeconds = 2.0;
 // How far the median of the short slopes may lie from a true rate: each eighth of a second's
@@ -125,7 +126,8 @@ void CardClock::update(std::int64_t frameCount, std::uint32_t frames, std::int64
     if (!valid_) {
         originNs_ = nowNs;
         valid_ = true;
-        settleStartNs_ = nowNs + kStartupBurstNs;
+        burstFloor_ = -frame * nsPerFrame_;
+        burstQuietSinceNs_ = nowNs;
         settling_ = false;
         offset_ = -frame * nsPerFrame_;
         offsetFrame_ = frame;
@@ -144,7 +146,11 @@ void CardClock::update(std::int64_t frameCount, std::uint32_t frames, std::int64
         // starts afresh, without the start-up burst.
         offset_ = std::min(offset_, lateness);
         offsetFrame_ = frame;
-        if (nowNs >= settleStartNs_)
+        if (lateness < burstFloor_ - kBurstStepNs) {
+            burstFloor_ = lateness;
+            burstQuietSinceNs_ = nowNs;
+        }
+        if (nowNs >= burstQuietSinceNs_ + kStartupBurstNs)
             anchor(frame, lateness);
         return;
     }

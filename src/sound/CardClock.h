@@ -109,9 +109,12 @@ private:
     double offsetFrame_ = 0.0;
     double slope_ = 0.0;
     double settleEnd_ = 0.0;
-    // The settling starts with the first callback this long after the stream's first one, once a
-    // sound server's start-up burst (blocks asked for at once to fill its buffer) is over.
-    std::int64_t settleStartNs_ = 0;
+    // The settling starts once a sound server's start-up burst is over: while it fills its buffer
+    // it asks for blocks faster than it plays them, each callback earlier than all before. The
+    // burst is over when no callback has come a millisecond earlier than the earliest for
+    // kStartupBurstNs (a burst of any length must not pass for a fast card).
+    double burstFloor_ = 0.0;
+    std::int64_t burstQuietSinceNs_ = 0;
     bool settling_ = false;
     bool anchored_ = false;
     bool slewing_ = false;

@@ -219,5 +219,23 @@ TEST(CardClock, MappingFarBehindTheCardReanchors) {
     EXPECT_NEAR(clock.frameAt(start + 10'000'000'000), 10.0 * kRate, 1.0);
 }
 
+TEST(CardClock, ASoundServerFillingItsBufferAtTheStartIsNoRate) {
+    // A sound server fills its whole buffer (34 blocks) at the start: it asks for blocks twice as
+    // fast as it plays them until it holds 0.2 s, so the first callbacks come ever earlier. That
+    // start-up must not pass for a fast card, however long it lasts.
+    for (const double fillSeconds : {0.1, 0.2, 0.4}) {
+        CardClock clock(kRate, 34 * 256);
+        const std::int64_t start = 1'000'000'000;
+        for (std::int64_t frame = 0; frame < 10 * kRate; frame += 256) {
+            const double seconds = static_cast<double>(frame) / kRate;
+            // Filling: frame f is asked for at f / 2; afterwards the buffer stays full.
+            const double asked = seconds < 2 * fillSeconds ? seconds / 2 : seconds - fillSeconds;
+            clock.update(frame, 256, start + static_cast<std::int64_t>(asked * 1e9));
+        }
+        EXPECT_LT(std::abs(clock.skewPpm()), 15.0) << fillSeconds;
+        EXPECT_EQ(clock.reanchors(), 0u) << fillSeconds;
+    }
+}
+
 } // namespace
 } // namespace tamboro
