@@ -1,5 +1,5 @@
 #pragma once
-// The practice options `tamboro-cli render` and `play` share: the settings' options
+// The practice options `tamboro-cli render`, `play` and `feedback` share: the settings' options
 // (song/PracticeSettings.h), `--practice FILE` (a `.practice` file read first, the options on the
 // command line then change it), `--plays N` and `--minutes M`.
 

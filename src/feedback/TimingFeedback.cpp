@@ -42,14 +42,16 @@ SongSteps practiceSongSteps(const RenderSong& song, const PracticeSettings& sett
     return steps;
 }
 
-SongSteps takeSteps(const RenderSong& song, const PracticeSettings& settings) {
+SongSteps takeSteps(const RenderSong& song, const PracticeSettings& settings, std::optional<int> plays,
+                    std::optional<double> minutes) {
     const PracticeSettings unchanged;
     const bool moved = settings.countIn != unchanged.countIn || settings.tempoScale != unchanged.tempoScale ||
                        settings.speedTrainer || settings.sectionFrom != unchanged.sectionFrom ||
                        settings.sectionTo != unchanged.sectionTo || settings.swing != unchanged.swing;
-    if (!moved)
+    // More than one play repeats the song's steps after its end, so those come from the track too.
+    if (!moved && !minutes && plays.value_or(1) == 1)
         return songSteps(song);
-    return practiceSongSteps(song, settings, practiceTrackPlays(song, settings, std::nullopt, std::nullopt));
+    return practiceSongSteps(song, settings, practiceTrackPlays(song, settings, plays, minutes));
 }
 
 std::vector<FeedbackNote> matchOnsets(std::span<const std::int64_t> onsets, const SongSteps& steps,

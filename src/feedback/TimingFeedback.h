@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -31,8 +32,11 @@ SongSteps songSteps(const RenderSong& song);
 SongSteps practiceSongSteps(const RenderSong& song, const PracticeSettings& settings, int plays);
 // The steps a take played along with the song's track is measured against: the plain render's
 // when the practice settings leave the steps where they are (a click, the beat dropper and bar
-// breaks only change what sounds), else those of its practice track of the settings' plays.
-SongSteps takeSteps(const RenderSong& song, const PracticeSettings& settings);
+// breaks only change what sounds) and one play is asked for, else those of its practice track of
+// `plays`, of the plays fitting in `minutes`, or of the settings' own plays (practiceTrackPlays,
+// which throws Error naming --minutes when not one play fits).
+SongSteps takeSteps(const RenderSong& song, const PracticeSettings& settings,
+                    std::optional<int> plays = std::nullopt, std::optional<double> minutes = std::nullopt);
 
 struct FeedbackNote {
     std::int64_t onsetFrame = 0; // in the take
