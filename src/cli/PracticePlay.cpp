@@ -32,7 +32,7 @@ PracticeSession playPracticeSession(const PracticeOptions& options, bool repeat,
 
     PracticePlayer player(loop, device, playback);
     if (firstStep)
-        player.clock.setNextStart(*firstStep);
+        player.setFirstStep(*firstStep);
     if (marked)
         device.onStepMarked([marked, &player](std::uint32_t id) {
             if (marked->size() <= id)

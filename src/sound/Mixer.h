@@ -28,8 +28,19 @@ inline constexpr std::int64_t kAtOnce = std::numeric_limits<std::int64_t>::min()
 
 struct MixerCommand {
     // Mark: no sound; tells the attached input capture at which output frame `timeNs` lands (id in
-    // `slot`).
-    enum class Kind : std::uint8_t { Attach, Detach, Start, Stop, SetPosition, SetStep, SetGains, Mark };
+    // `slot`). Cancel: every slot drops its pending starts planned at or after `timeNs` (the slot is
+    // not read), so sounds planned ahead of time can be called off.
+    enum class Kind : std::uint8_t {
+        Attach,
+        Detach,
+        Start,
+        Stop,
+        SetPosition,
+        SetStep,
+        SetGains,
+        Mark,
+        Cancel
+    };
     Kind kind = Kind::Stop;
     bool looping = false;
     std::uint32_t slot = 0;
@@ -110,6 +121,7 @@ private:
     struct Slot;
 
     void apply(const MixerCommand& command, std::int64_t blockStart) noexcept;
+    void cancelStarts(std::int64_t timeNs, std::int64_t blockStart) noexcept;
     std::int64_t frameOfTime(std::int64_t timeNs, std::int64_t blockStart) noexcept;
     void queueEvent(Slot& slot, const Event& event) noexcept;
     void runEvent(Slot& slot, const Event& event, std::int64_t nowNs) noexcept;

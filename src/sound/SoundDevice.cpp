@@ -181,6 +181,14 @@ SoundDevice::ScheduledStarts::~ScheduledStarts() {
     device_.core_->scheduledNs = previous_;
 }
 
+void SoundDevice::cancelStartsFrom(Clock::time_point plannedTime) {
+    MixerCommand cancel;
+    cancel.kind = MixerCommand::Kind::Cancel;
+    cancel.timeNs = steadyNanos(plannedTime);
+    // A cancel the full queue refused is counted with the dropped commands.
+    core_->post(cancel);
+}
+
 void SoundDevice::collectGarbage() {
     core_->collect();
 }

@@ -75,6 +75,10 @@ public:
         std::int64_t previous_;
     };
 
+    // Calls off every start planned at `plannedTime` or later that has not sounded yet (starts made
+    // ahead of their time by a ScheduledStarts): each voice stays as it was before them.
+    void cancelStartsFrom(Clock::time_point plannedTime);
+
     // True when the input is being recorded (asked for and the back-end has one).
     bool recordsInput() const;
     // Why the back-end opened without the input asked for, naming the device (empty: no problem).
