@@ -31,9 +31,8 @@ PracticeSession playPracticeSession(const PracticeOptions& options, bool repeat,
         session.plays = settings.defaultPlays();
 
     PracticePlayer player(loop, device, playback);
-    player.clock.setLead(kHeadlessTickLead);
     if (firstStep)
-        player.clock.setNextStart(*firstStep);
+        player.setFirstStep(*firstStep);
     if (marked)
         device.onStepMarked([marked, &player](std::uint32_t id) {
             if (marked->size() <= id)

@@ -23,12 +23,15 @@ inline constexpr std::array<const char*, 16> kButtonGlyphs = {
     "applyTimeBar",   "clearPattern",  "libraryBin",  "playListBin"};
 
 // The main window's image list: "imagelist/<index>.png" (37 x 37). The toggles use images 2 and 3
-// (repeat on, repeat off) and 8 and 9 (global speed off, global speed on).
-inline constexpr int kImageListCount = 12;
+// (repeat on, repeat off), 8 and 9 (global speed off, global speed on) and 12 and 13 (practice
+// panel hidden, shown).
+inline constexpr int kImageListCount = 14;
 inline constexpr int kImageRepeatOn = 2;
 inline constexpr int kImageRepeatOff = 3;
 inline constexpr int kImageGlobalSpeedOff = 8;
 inline constexpr int kImageGlobalSpeedOn = 9;
+inline constexpr int kImagePracticeOff = 12;
+inline constexpr int kImagePracticeOn = 13;
 
 // Besides its picture at one device pixel per logical pixel, the painter draws every picture at
 // these scales (device pixels per logical pixel at 100 % zoom) as "<stem>@<scale>x.<ext>", so a

@@ -185,26 +185,33 @@ std::int64_t Mixer::plannedFrame(std::int64_t timeNs) const noexcept {
     return clock_.valid() ? std::llround(clock_.frameAt(timeNs)) + lookahead_ : -1;
 }
 
+void Mixer::cancelStarts(std::int64_t timeNs, std::int64_t blockStart) noexcept {
+    const std::int64_t from =
+        timeNs == kAtOnce || !clock_.valid() ? blockStart : std::llround(clock_.frameAt(timeNs)) + lookahead_;
+    for (std::uint32_t i = 0; i < slotCount_; ++i) {
+        Slot& slot = slots_[i];
+        if (slot.pendingCount == 0)
+            continue;
+        int kept = 0;
+        for (int e = 0; e < slot.pendingCount; ++e)
+            if (slot.pending[e].kind != Event::Kind::Start || slot.pending[e].frame < from)
+                slot.pending[kept++] = slot.pending[e];
+        slot.pendingCount = kept;
+        slot.publish();
+    }
+}
+
 void Mixer::apply(const MixerCommand& c, std::int64_t blockStart) noexcept {
+    if (c.kind == MixerCommand::Kind::Cancel) {
+        cancelStarts(c.timeNs, blockStart);
+        return;
+    }
     if (c.kind == MixerCommand::Kind::Mark) {
         // Exactly where a Start planned at the same time would land, even if that frame has
         // passed (a late start would be moved; the step it marks has not).
         if (input_) {
             const std::int64_t frame = c.timeNs == kAtOnce ? -1 : plannedFrame(c.timeNs);
             input_->pushMark({c.slot, frame < 0 ? blockStart : frame});
-        }
-        return;
-    }
-    if (c.kind == MixerCommand::Kind::CancelAfter) {
-        const std::int64_t after = plannedFrame(c.timeNs);
-        if (after < 0)
-            return;
-        for (std::uint32_t i = 0; i < slotCount_; ++i) {
-            Slot& slot = slots_[i];
-            // Pending events are in frame order: drop the tail planned after the limit.
-            while (slot.pendingCount > 0 && slot.pending[slot.pendingCount - 1].frame > after)
-                --slot.pendingCount;
-            slot.publish();
         }
         return;
     }
@@ -246,7 +253,7 @@ void Mixer::apply(const MixerCommand& c, std::int64_t blockStart) noexcept {
         slot.gainRight = c.gainRight;
         break;
     case MixerCommand::Kind::Mark:
-    case MixerCommand::Kind::CancelAfter:
+    case MixerCommand::Kind::Cancel:
         break;
     }
     slot.publish();

@@ -28,8 +28,8 @@ inline constexpr std::int64_t kAtOnce = std::numeric_limits<std::int64_t>::min()
 
 struct MixerCommand {
     // Mark: no sound; tells the attached input capture at which output frame `timeNs` lands (id in
-    // `slot`). CancelAfter: every slot drops the starts and stops planned after `timeNs` that have not
-    // run yet (ticks handled ahead of a Stop); what sounds already rings on.
+    // `slot`). Cancel: every slot drops its pending starts planned at or after `timeNs` (the slot is
+    // not read), so sounds planned ahead of time can be called off.
     enum class Kind : std::uint8_t {
         Attach,
         Detach,
@@ -39,7 +39,7 @@ struct MixerCommand {
         SetStep,
         SetGains,
         Mark,
-        CancelAfter
+        Cancel
     };
     Kind kind = Kind::Stop;
     bool looping = false;
@@ -127,6 +127,7 @@ private:
     struct Slot;
 
     void apply(const MixerCommand& command, std::int64_t blockStart) noexcept;
+    void cancelStarts(std::int64_t timeNs, std::int64_t blockStart) noexcept;
     std::int64_t frameOfTime(std::int64_t timeNs, std::int64_t blockStart) noexcept;
     void queueEvent(Slot& slot, const Event& event) noexcept;
     void runEvent(Slot& slot, const Event& event, std::int64_t nowNs) noexcept;

@@ -85,7 +85,7 @@ void PlaybackState::stopPlayback() {
     // Stopped while playing: ticks handled ahead of their time (a clock with a lead) have planned
     // hits still to come, and they must not sound. After a natural end every hit belongs.
     if (songClock.enabled() || patternClock.enabled())
-        device_.cancelStartsAfter(std::chrono::steady_clock::now());
+        device_.cancelStartsFrom(std::chrono::steady_clock::now());
     stopRequest = "Stop";
     setPlayButtons(true);
     songClock.setEnabled(false);

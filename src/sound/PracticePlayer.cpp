@@ -5,6 +5,7 @@
 #include "sound/PlaybackState.h"
 #include "sound/SoundDevice.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tamboro {
@@ -23,7 +24,7 @@ std::int32_t clickVolume(int percent) {
 PracticePlayer::PracticePlayer(TickDispatcher& dispatcher, SoundDevice& device, PlaybackState& playback)
     : clock(dispatcher), device_(device), playback_(playback) {
     clock.setThreadPriority(ThreadPriority::timeCritical);
-    clock.onTick = [this](StepClock&) { onTick(); };
+    clock.onTick = [this](StepClock& c) { tick(c.tickTime()); };
 }
 
 PracticePlayer::~PracticePlayer() {
@@ -49,7 +50,14 @@ bool PracticePlayer::start(const PracticeSequence& sequence, std::vector<std::ve
     tick_->setVolume(volume);
     pass_ = sequence_->next();
     step_ = 0;
-    startedAt_ = std::chrono::steady_clock::now();
+    finished_ = false;
+    const auto now = StepClock::Clock::now();
+    stepAt_ = firstStep_ && *firstStep_ > now ? *firstStep_ : now + kPlanAhead;
+    firstStep_.reset();
+    startedAt_ = stepAt_;
+    // The first tick hands the first step over kPlanAhead before it sounds (at once when the
+    // first step is nearer than that).
+    clock.setNextStart(stepAt_ - kPlanAhead);
     clock.setInterval(intervalMs(pass_));
     clock.setEnabled(true);
     if (passChanged)
@@ -60,24 +68,42 @@ bool PracticePlayer::start(const PracticeSequence& sequence, std::vector<std::ve
 void PracticePlayer::stop() {
     const bool was = clock.enabled();
     clock.setEnabled(false);
-    // Stopped while playing: steps handled ahead of their time (the clock's lead) must not sound.
-    if (was)
-        device_.cancelStartsAfter(std::chrono::steady_clock::now());
-    if (was && passChanged)
+    if (!was)
+        return;
+    // Steps handed over ahead of their time would otherwise still sound after Stop.
+    device_.cancelStartsFrom(StepClock::Clock::now());
+    if (passChanged)
         passChanged();
 }
 
-void PracticePlayer::onTick() {
+void PracticePlayer::tick(StepClock::Clock::time_point tickTime) {
+    if (!sequence_ || !clock.enabled())
+        return;
+    while (!finished_ && stepAt_ <= tickTime + kPlanAhead)
+        planStep();
+    if (finished_ && tickTime >= stepAt_) {
+        // The last step's time has come: the session ends, as it did when steps were handed over
+        // at their own time.
+        clock.setEnabled(false);
+        if (passChanged)
+            passChanged();
+        return;
+    }
+    // The next tick: when the next step is due to be handed over, or at the last step's time.
+    const auto next = finished_ ? stepAt_ : stepAt_ - kPlanAhead;
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(next - tickTime).count();
+    clock.setInterval(static_cast<std::int32_t>(std::max<std::int64_t>(1, wait)));
+}
+
+void PracticePlayer::planStep() {
     ++steps_;
-    // The wait after this tick is this step's length.
-    clock.setInterval(intervalMs(pass_));
     const PracticeSettings& settings = sequence_->settings();
     const double delay = settings.swingDelay(step_, pass_.stepSeconds);
     {
         // Starts of this step land at its planned time on the grid plus the swing delay.
         SoundDevice::ScheduledStarts onTheBeat(
-            device_, clock.tickTime() + std::chrono::duration_cast<StepClock::Clock::duration>(
-                                            std::chrono::duration<double>(delay)));
+            device_, stepAt_ + std::chrono::duration_cast<StepClock::Clock::duration>(
+                                   std::chrono::duration<double>(delay)));
         if (pass_.drumsSound(step_)) {
             const auto& entry = sequence_->entries()[pass_.entry];
             const std::vector<std::string>& cells = cells_.at(entry.listIndex);
@@ -91,12 +117,16 @@ void PracticePlayer::onTick() {
         if (click != ClickSound::None)
             (click == ClickSound::Accent ? accent_ : tick_)->restart(false);
     }
+    const auto planned = stepAt_;
+    stepAt_ += std::chrono::milliseconds(intervalMs(pass_));
     if (++step_ < pass_.steps)
         return;
     pass_ = sequence_->next();
     step_ = 0;
-    if (plays_ > 0 && pass_.play >= plays_)
-        clock.setEnabled(false);
+    if (plays_ > 0 && pass_.play >= plays_) {
+        finished_ = true;
+        stepAt_ = planned;
+    }
     if (passChanged)
         passChanged();
 }
@@ -114,7 +144,8 @@ PracticeStatus PracticePlayer::status() const {
     const auto& entry = entries[pass_.countIn ? 0 : pass_.entry];
     s.bpm = entry.tempo * pass_.percent / 100;
     s.playsUntilChange = sequence_->settings().playsUntilChange(pass_.play);
-    s.elapsedSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - startedAt_).count();
+    s.elapsedSeconds =
+        std::max(0.0, std::chrono::duration<double>(std::chrono::steady_clock::now() - startedAt_).count());
     return s;
 }
 

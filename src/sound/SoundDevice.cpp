@@ -198,10 +198,11 @@ bool SoundDevice::waitForRunningOutput(Clock::duration span, Clock::duration tim
     return true;
 }
 
-void SoundDevice::cancelStartsAfter(Clock::time_point time) {
+void SoundDevice::cancelStartsFrom(Clock::time_point plannedTime) {
     MixerCommand cancel;
-    cancel.kind = MixerCommand::Kind::CancelAfter;
-    cancel.timeNs = steadyNanos(time);
+    cancel.kind = MixerCommand::Kind::Cancel;
+    cancel.timeNs = steadyNanos(plannedTime);
+    // A cancel the full queue refused is counted with the dropped commands.
     core_->post(cancel);
 }
 

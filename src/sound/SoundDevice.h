@@ -75,6 +75,10 @@ public:
         std::int64_t previous_;
     };
 
+    // Calls off every start planned at `plannedTime` or later that has not sounded yet (starts made
+    // ahead of their time by a ScheduledStarts): each voice stays as it was before them.
+    void cancelStartsFrom(Clock::time_point plannedTime);
+
     // True when the input is being recorded (asked for and the back-end has one).
     bool recordsInput() const;
     // Why the back-end opened without the input asked for, naming the device (empty: no problem).
@@ -83,9 +87,6 @@ public:
     // and calls `marked` with the mark's id (0, 1, ...) from its constructor (the window thread);
     // a mark the mixer queue had no room for is missing from the recording.
     void onStepMarked(std::function<void(std::uint32_t id)> marked);
-    // Drops the voice starts and stops planned after `time` that have not sounded: a playback
-    // stopped after its clock handled ticks ahead of their time (StepClock's lead).
-    void cancelStartsAfter(Clock::time_point time);
     // While the input is recorded: marks the output frame of `plannedTime` as the take's origin
     // (kOriginMark), where the take's frame 0 is to be counted from. The mark goes with the next
     // step mark, when the clock mapping has settled.

@@ -32,7 +32,8 @@
 
 namespace tamboro {
 
-// How far ahead the headless player (tamboro-cli play, the benchmarks) handles its ticks: more than
+// How far ahead the headless player (tamboro-cli play of a pattern or a song; a practice session
+// plans its steps ahead by itself, see PracticePlayer) handles its ticks: more than
 // the longest a loaded machine has been seen to hold a real-time thread up (a virtual machine's
 // processor paused for its host's 100 ms scheduler period), so every hit still reaches its frame.
 // The window handles its ticks on time: its step marker follows them.

@@ -258,7 +258,7 @@ TEST(Mixer, RunsOnlyAfterASpanOfCallbacksWithoutAPause) {
 // A playback stopped after its ticks were handled ahead of time: the starts planned after the stop
 // never sound, the ones planned before it (still waiting for their frame) and what already sounds
 // ring on, on every slot.
-TEST(Mixer, CancelAfterDropsOnlyTheStartsPlannedLater) {
+TEST(Mixer, CancelDropsOnlyTheStartsPlannedFromItsTime) {
     std::vector<std::int16_t> tone(4000, 10000);
     auto data = SampleData::fromInt16(1, 44100, tone);
     Mixer mixer(44100, 3, 100);
@@ -272,7 +272,7 @@ TEST(Mixer, CancelAfterDropsOnlyTheStartsPlannedLater) {
     mixer.post(start(2, at(900)));  // planned after it: never sounds
     mixer.post(start(1, at(1200))); // a second one on the same slot, also after
     MixerCommand cancel;
-    cancel.kind = MixerCommand::Kind::CancelAfter;
+    cancel.kind = MixerCommand::Kind::Cancel;
     cancel.timeNs = at(500);
     mixer.post(cancel);
     for (std::int64_t done = 100; done < 2000; done += 100)

@@ -68,6 +68,7 @@ struct MainWindowControls {
     PictureButton* renderSongButton = named<PictureButton>("renderSong");
     PictureButton* globalSpeedButton = named<PictureButton>("globalSpeed");
     PictureButton* clearSongButton = named<PictureButton>("clearSong");
+    PictureButton* practicePanelButton = named<PictureButton>("practicePanel");
     PictureButton* applyTimeBarButton = named<PictureButton>("applyTimeBar");
     PictureButton* savePatternButton = named<PictureButton>("savePattern");
     Knob* bpmKnob = named<Knob>("tempoKnob");

@@ -237,6 +237,7 @@ private slots:
             {ui.renderSongButton, "Render song to wave"},
             {ui.globalSpeedButton, "Set global speed"},
             {ui.clearSongButton, "Clear all"},
+            {ui.practicePanelButton, "Practice panel"},
             {ui.timeBarBox, "Time/Beat Selector"},
             {ui.applyTimeBarButton, "Update new time/bar settings"},
             {ui.patternNameBox, "Pattern Name"},

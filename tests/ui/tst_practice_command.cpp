@@ -1,14 +1,17 @@
 // The practice panel in the main window: Save Song writes the panel's settings beside the song and
 // Open Song brings them back; a damaged .practice file leaves the defaults, says so and the song
 // still opens; Start practice plays a speed-trainer session whose state the panel shows; Render
-// practice track writes the track. The key T taps the tempo from the main window too.
+// practice track writes the track. The key T taps the tempo from the main window too, and the
+// metronome button, View > Practice and their keys show and hide the panel as one toggle.
 
 #include "MainWindowControls.h"
 #include "WindowTestSupport.h"
 #include "app/ProgramOptions.h"
 #include "common/Files.h"
+#include "controls/SkinFiles.h"
 #include "song/PracticeFile.h"
 #include "sound/PracticePlayer.h"
+#include "windows/controls/PictureButton.h"
 #include "windows/main/MainMenus.h"
 #include "windows/main/MainWindow.h"
 #include "windows/main/MainWindowSound.h"
@@ -143,6 +146,54 @@ private slots:
         QTest::keyClicks(ui.patternNameBox, "Tt");
         QCOMPARE(ui.patternNameBox->text(), QString("Tt"));
         QCOMPARE(tapped.count(), 2);
+    }
+
+    // The metronome button, View > Practice and Ctrl+Shift+P are one toggle: each shows the panel or
+    // hides it, and the menu's check mark and the button's light follow whichever was used.
+    void buttonMenuAndKeysToggleThePanelTogether() {
+        ProgramOptions options;
+        options.audio = AudioChoice::Null;
+        MainWindow w(work(), options);
+        const test::MainWindowControls ui(w);
+        MainWindowSound sound(w.parts(), options);
+        RenderProgressWindow renderWindow;
+        auto* render = new SongRenderCommand(w.parts(), renderWindow, &sound);
+        PracticePanel panel;
+        new PracticeCommand(*w.parts().menus.actions().practice, panel, w.parts(), sound, *render);
+        QAction* item = w.parts().menus.actions().practice;
+        PictureButton* button = ui.practicePanelButton;
+        QCOMPARE(button->toolTip(), QString("Practice panel (Ctrl+Shift+P)"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+
+        const auto expectShown = [&](bool shown) {
+            QTRY_COMPARE_WITH_TIMEOUT(panel.isVisible(), shown, 5000);
+            QCOMPARE(item->isChecked(), shown);
+            QCOMPARE(button->glyphIndex(), shown ? skin::kImagePracticeOn : skin::kImagePracticeOff);
+        };
+        expectShown(false);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(19, 19));
+        expectShown(true);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(19, 19));
+        expectShown(false);
+        // The menu item shows it, the button hides it again.
+        item->trigger();
+        expectShown(true);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(19, 19));
+        expectShown(false);
+        // The keys work from the main window and from the panel itself.
+        QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        expectShown(true);
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        panel.activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(panel.isActiveWindow(), 5000);
+        QTest::keyClick(&panel, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        expectShown(false);
+        // Hidden by other code: the check mark and the light follow.
+        item->trigger();
+        expectShown(true);
+        panel.hide();
+        expectShown(false);
     }
 };
 

@@ -31,7 +31,8 @@ enum class Symbol {
     ArrowRight,
     ArrowLeft,
     Check,
-    ClearList
+    ClearList,
+    Metronome
 };
 
 struct GlyphLook {
@@ -170,6 +171,25 @@ void drawSymbol(QPainter& p, const GlyphLook& look) {
         p.setPen(symbolPen(2.8));
         p.drawPolyline(QPolygonF() << QPointF(13, 19.5) << QPointF(17.5, 24) << QPointF(25.5, 14));
         break;
+    case Symbol::Metronome: {
+        // A metronome's case (a narrowing pyramid on a foot) with its pendulum swung to the right,
+        // the weight part-way up the rod; the LED below says whether the practice panel shows.
+        p.setBrush(Qt::NoBrush);
+        p.setPen(symbolPen(1.7));
+        p.drawPolygon(QPolygonF() << QPointF(16.5, 10.5) << QPointF(21.5, 10.5) << QPointF(25, 25)
+                                  << QPointF(13, 25));
+        p.drawLine(QPointF(12, 25.5), QPointF(26, 25.5));
+        p.setPen(symbolPen(1.6));
+        const QPointF pivot(19, 23);
+        const QPointF top(24.5, 12);
+        p.drawLine(pivot, top);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(250, 250, 250));
+        const QPointF weight = pivot + (top - pivot) * 0.62;
+        p.drawRect(QRectF(weight.x() - 2, weight.y() - 1.3, 4, 2.6));
+        led(p, QPointF(19, 29.5), 4, QColor(60, 255, 90), look.lit);
+        break;
+    }
     }
     p.restore();
 }
@@ -193,6 +213,7 @@ const std::map<int, GlyphLook>& imageList() {
         {6, {Symbol::Wave, kPurple}},        {7, {Symbol::SaveDisk, kBlue}},
         {8, {Symbol::Global, kGrey}},        {9, {Symbol::Global, kAmber, true}},
         {10, {Symbol::Clear, kGrey}},        {11, {Symbol::Bin, kRed}},
+        {12, {Symbol::Metronome, kGrey}},    {13, {Symbol::Metronome, kAmber, true}},
     };
     return list;
 }

@@ -96,9 +96,10 @@ QImage paintMainBackground(qreal scale) {
     knobWell(p, QRectF(408, 60, 45, 45), 11, 0.5, 0.5 + 5.283185307179586);
     knobWell(p, QRectF(440, 132, 29, 29), 9, 0.5, 0.5 + 5.283185307179586);
 
-    // Rails behind the round transport buttons.
+    // Rails behind the round transport buttons; the right one also carries the practice panel's
+    // button under the song's buttons.
     rail(p, QRectF(23, 201, 39, 170));
-    rail(p, QRectF(479, 203, 39, 168));
+    rail(p, QRectF(479, 203, 39, 200));
 
     // The name plate under the grid: its labels are navy, so it is silver.
     silverPlate(p, QRectF(130, 442, 283, 49), 5);

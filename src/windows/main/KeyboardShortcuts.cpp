@@ -50,6 +50,8 @@ const std::vector<KeyBinding>& keyBindings() {
         {KeyCommand::ZoomReset, seqs({Qt::CTRL | Qt::Key_0}), nullptr, "Main window at 100 %", false},
         {KeyCommand::TapTempo, seqs({Qt::Key_T}), nullptr,
          "Tap tempo: the BPM box takes the tempo of the last taps (the Practice panel shows it)", false},
+        {KeyCommand::PracticePanel, seqs({Qt::CTRL | Qt::SHIFT | Qt::Key_P}), nullptr,
+         "Show or hide the Practice panel (View > Practice, the metronome button)", false},
         {KeyCommand::MoveCursor,
          withModifier(Qt::NoModifier, {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right}), "Arrow keys",
          "Move the grid cursor", true},

@@ -1,7 +1,7 @@
 #pragma once
 // Every key the program answers, in one table: the keys that work from any of its windows
-// (undo, redo, open and save a song, play and stop, zoom, tap tempo) and the keys of the pattern
-// grid. The menus' actions and the grid take their keys from here, and Help > Keyboard shortcuts
+// (undo, redo, open and save a song, play and stop, zoom, tap tempo, the practice panel) and the keys of the
+// pattern grid. The menus' actions and the grid take their keys from here, and Help > Keyboard shortcuts
 // lists this table, so what the help says is what the keys do.
 
 #include <QKeySequence>
@@ -28,6 +28,7 @@ enum class KeyCommand {
     ZoomOut,
     ZoomReset,
     TapTempo,
+    PracticePanel,
     // In the pattern grid.
     MoveCursor,
     ExtendSelection,

@@ -95,7 +95,8 @@ void MainMenus::buildMenus() {
 
     QMenu* viewMenu = popup(&surface_, "viewMenu");
     a.kitMaker = item(viewMenu, "kitMakerAction", "Kit Maker");
-    a.practice = item(viewMenu, "practiceAction", "Practice");
+    // Checked while the practice panel shows; the window's metronome button toggles it too.
+    a.practice = checkItem(viewMenu, "practiceAction", "Practice");
     a.timingFeedback = item(viewMenu, "timingFeedbackAction", "Timing feedback\u2026");
     a.practiceProgress = item(viewMenu, "practiceProgressAction", "Progress\u2026");
     viewMenu->addSeparator();

@@ -65,6 +65,8 @@ TransportPanel::TransportPanel(QWidget& surface) : QObject(&surface) {
     renderSong_ = skinButton(s, "renderSong", 480, 268, "Render song to wave");
     globalSpeed_ = skinButton(s, "globalSpeed", 480, 300, "Set global speed", skin::kImageGlobalSpeedOff);
     clearSong_ = skinButton(s, "clearSong", 480, 332, "Clear all");
+    // Under the song's buttons, on the same rail: practice plays the Play List.
+    practicePanel_ = skinButton(s, "practicePanel", 480, 364, "Practice panel", skin::kImagePracticeOff);
     const std::pair<PictureButton*, void (TransportPanel::*)()> clicks[] = {
         {playPattern_, &TransportPanel::playPatternClicked},
         {repeatPattern_, &TransportPanel::repeatPatternClicked},
@@ -76,6 +78,7 @@ TransportPanel::TransportPanel(QWidget& surface) : QObject(&surface) {
         {renderSong_, &TransportPanel::renderSongClicked},
         {globalSpeed_, &TransportPanel::globalSpeedClicked},
         {clearSong_, &TransportPanel::clearSongClicked},
+        {practicePanel_, &TransportPanel::practicePanelClicked},
     };
     for (const auto& [button, signal] : clicks)
         connect(button, &PictureButton::clicked, this, signal);
@@ -159,6 +162,14 @@ void TransportPanel::showRepeatSongGlyph(int image) {
 
 void TransportPanel::showGlobalSpeedGlyph(int image) {
     showImage(globalSpeed_, image);
+}
+
+void TransportPanel::showPracticePanelShown(bool shown) {
+    showImage(practicePanel_, shown ? skin::kImagePracticeOn : skin::kImagePracticeOff);
+}
+
+void TransportPanel::setPracticePanelTip(const QString& tip) {
+    practicePanel_->setToolTip(tip);
 }
 
 void TransportPanel::setChannelCaption(int channel, const QString& caption) {

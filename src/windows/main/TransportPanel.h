@@ -1,9 +1,9 @@
 #pragma once
-// The main window's transport and tempo controls: the play, repeat, stop, audition, clear, render
-// and global-speed buttons down both sides, the tempo knob with its BPM box, the Panning knob, and
-// the six channel switches with their pulse lights over the grid's header row. The panel makes
-// them on the window's surface and speaks for them: user actions leave as signals, what playback
-// reports comes in through the show/set functions.
+// The main window's transport and tempo controls: the play, repeat, stop, audition, clear, render,
+// global-speed and practice-panel buttons down both sides, the tempo knob with its BPM box, the Panning knob,
+// and the six channel switches with their pulse lights over the grid's header row. The panel makes them on
+// the window's surface and speaks for them: user actions leave as signals, what playback reports comes in
+// through the show/set functions.
 
 #include <QObject>
 #include <QString>
@@ -41,6 +41,9 @@ public:
     void showRepeatPatternGlyph(int image);
     void showRepeatSongGlyph(int image);
     void showGlobalSpeedGlyph(int image);
+    // The practice panel's button: lit while the panel shows; its tip names the keys that toggle it.
+    void showPracticePanelShown(bool shown);
+    void setPracticePanelTip(const QString& tip);
     // Channel 1..6: its switch's caption ("ON"/"OFF") and one flash of its light.
     void setChannelCaption(int channel, const QString& caption);
     void pulseChannel(int channel);
@@ -71,6 +74,7 @@ signals:
     void renderSongClicked();
     void globalSpeedClicked();
     void clearSongClicked();
+    void practicePanelClicked();
     // A channel switch was pressed; `tag` is 61..66 for channels 1..6.
     void channelClicked(int tag);
     // The user turned the tempo knob to `value`.
@@ -90,7 +94,7 @@ private:
     PictureButton *playPattern_ = nullptr, *repeatPattern_ = nullptr, *stop_ = nullptr,
                   *playInstrument_ = nullptr, *clearPattern_ = nullptr;
     PictureButton *playSong_ = nullptr, *repeatSong_ = nullptr, *renderSong_ = nullptr,
-                  *globalSpeed_ = nullptr, *clearSong_ = nullptr;
+                  *globalSpeed_ = nullptr, *clearSong_ = nullptr, *practicePanel_ = nullptr;
     Knob* tempoKnob_ = nullptr;
     Knob* panKnob_ = nullptr;
     QSpinBox* bpmBox_ = nullptr;

@@ -35,7 +35,17 @@ PracticeCommand::PracticeCommand(QAction& showPanel, PracticePanel& panel, const
         return std::filesystem::path(file.toStdString());
     };
     showMessage = [this](const QString& text) { QMessageBox::information(&window_.window, "Tamboro", text); };
-    connect(&showPanel, &QAction::triggered, this, &PracticeCommand::showPanel);
+    // The menu item, its keys and the window's button are one toggle: the item's check mark and the
+    // button's light follow the panel, however it was shown or hidden.
+    showPanel.setCheckable(true);
+    bindApplicationKeys(showPanel, KeyCommand::PracticePanel, window_.window);
+    connect(&showPanel, &QAction::toggled, this, &PracticeCommand::showPanel);
+    connect(&window_.transport, &TransportPanel::practicePanelClicked, &showPanel, &QAction::trigger);
+    connect(&panel_, &PracticePanel::shownChanged, &showPanel, &QAction::setChecked);
+    connect(&panel_, &PracticePanel::shownChanged, &window_.transport,
+            &TransportPanel::showPracticePanelShown);
+    window_.transport.setPracticePanelTip(
+        QString("Practice panel (%1)").arg(showPanel.shortcut().toString(QKeySequence::NativeText)));
     connect(&panel_, &PracticePanel::startRequested, this, &PracticeCommand::start);
     connect(&panel_, &PracticePanel::stopRequested, this, &PracticeCommand::stop);
     connect(&panel_, &PracticePanel::tempoTapped, this, [this](int bpm) { window_.transport.setBpm(bpm); });
@@ -64,7 +74,11 @@ PracticeCommand::~PracticeCommand() {
     player_->stop();
 }
 
-void PracticeCommand::showPanel() {
+void PracticeCommand::showPanel(bool shown) {
+    if (!shown) {
+        panel_.hide();
+        return;
+    }
     // Beside the main window, clear of it and of the side windows standing; an open panel stays
     // where it is.
     if (!panel_.isVisible())

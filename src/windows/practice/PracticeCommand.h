@@ -1,9 +1,9 @@
 #pragma once
-// The practice panel's commands in the main window: View > Practice shows the panel beside the
-// window; Start practice plays the Play List through the practice plan (sound/PracticePlayer.h)
-// on the window's sound output, with the panel's status refreshed while it plays; tap tempo sets
-// the BPM box; Render practice track writes the Play List with the panel's settings to WAV; Save
-// Song and Open Song keep the settings in the song's `.practice` file.
+// The practice panel's commands in the main window: View > Practice, its keys and the window's
+// metronome button show the panel beside the window or hide it again; Start practice plays the Play List
+// through the practice plan (sound/PracticePlayer.h) on the window's sound output, with the panel's status
+// refreshed while it plays; tap tempo sets the BPM box; Render practice track writes the Play List with the
+// panel's settings to WAV; Save Song and Open Song keep the settings in the song's `.practice` file.
 
 #include "song/PracticeSettings.h"
 #include "windows/main/MainWindowParts.h"
@@ -49,7 +49,7 @@ public:
     PracticePlayer& player() { return *player_; }
 
 private:
-    void showPanel();
+    void showPanel(bool shown);
 
     PracticePanel& panel_;
     MainWindowParts window_;

@@ -53,9 +53,14 @@ signals:
     void tempoTapped(int bpm);
     // "Render practice track": a number of plays, or minutes (the other is 0).
     void renderRequested(int plays, double minutes);
+    // The panel was shown or hidden by the program (not by the window system minimising it), so
+    // the View menu's check mark and the main window's button can follow it.
+    void shownChanged(bool shown);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildControls();
