@@ -417,7 +417,10 @@ int runPlay(const CliArgs& args) {
             playback.playPattern();
         if (!failure.empty())
             throw Error(failure);
-        loop.runUntil([&] { return !playback.patternPlaying() && !playback.songPlaying(); }, limit);
+        // After a natural end the last ticks' hits are still ahead by the lead: they start before
+        // the stop below, which would silence the extra samples' hits it found still to come.
+        if (loop.runUntil([&] { return !playback.patternPlaying() && !playback.songPlaying(); }, limit))
+            loop.runFor(kHeadlessTickLead);
     }
     playback.stopPlayback();
     // The last hits ring out: wait for the look-ahead and the rest of the longest voice (at most 2 s).

@@ -35,6 +35,30 @@
 using namespace tamboro;
 namespace fs = std::filesystem;
 
+// The main window on the null device with the practice panel and its command, as the program
+// wires them.
+struct PracticeWindow {
+    static const ProgramOptions& nullAudio() {
+        static const ProgramOptions options = [] {
+            ProgramOptions o;
+            o.audio = AudioChoice::Null;
+            return o;
+        }();
+        return options;
+    }
+    explicit PracticeWindow(const fs::path& dir)
+        : window(dir, nullAudio()), sound(window.parts(), nullAudio()),
+          render(new SongRenderCommand(window.parts(), renderWindow, &sound)),
+          command(new PracticeCommand(*window.parts().menus.actions().practice, panel, window.parts(), sound,
+                                      *render)) {}
+    MainWindow window;
+    MainWindowSound sound;
+    RenderProgressWindow renderWindow;
+    SongRenderCommand* render;
+    PracticePanel panel;
+    PracticeCommand* command;
+};
+
 class PracticeCommandTest : public QObject {
     Q_OBJECT
 
@@ -114,15 +138,10 @@ private slots:
     }
 
     void keyTTapsTheTempoFromTheMainWindow() {
-        ProgramOptions options;
-        options.audio = AudioChoice::Null;
-        MainWindow w(work(), options);
+        PracticeWindow practiceWindow(work());
+        MainWindow& w = practiceWindow.window;
+        PracticePanel& panel = practiceWindow.panel;
         const test::MainWindowControls ui(w);
-        MainWindowSound sound(w.parts(), options);
-        RenderProgressWindow renderWindow;
-        auto* render = new SongRenderCommand(w.parts(), renderWindow, &sound);
-        PracticePanel panel;
-        new PracticeCommand(*w.parts().menus.actions().practice, panel, w.parts(), sound, *render);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QVERIFY(!panel.isVisible());
@@ -151,15 +170,10 @@ private slots:
     // The metronome button, View > Practice and Ctrl+Shift+P are one toggle: each shows the panel or
     // hides it, and the menu's check mark and the button's light follow whichever was used.
     void buttonMenuAndKeysToggleThePanelTogether() {
-        ProgramOptions options;
-        options.audio = AudioChoice::Null;
-        MainWindow w(work(), options);
+        PracticeWindow practiceWindow(work());
+        MainWindow& w = practiceWindow.window;
+        PracticePanel& panel = practiceWindow.panel;
         const test::MainWindowControls ui(w);
-        MainWindowSound sound(w.parts(), options);
-        RenderProgressWindow renderWindow;
-        auto* render = new SongRenderCommand(w.parts(), renderWindow, &sound);
-        PracticePanel panel;
-        new PracticeCommand(*w.parts().menus.actions().practice, panel, w.parts(), sound, *render);
         QAction* item = w.parts().menus.actions().practice;
         PictureButton* button = ui.practicePanelButton;
         QCOMPARE(button->toolTip(), QString("Practice panel (Ctrl+Shift+P)"));
