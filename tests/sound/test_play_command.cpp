@@ -93,7 +93,9 @@ TEST(PlayCommand, ReportsTheOutputsHealth) {
     while (std::fgets(chunk, sizeof chunk, pipe))
         output += chunk;
     EXPECT_EQ(::pclose(pipe), 0) << output;
-    // 1.25 s of 256-frame blocks, every 40th lost: a few underruns, each re-anchoring the clock.
+    // About 1.5 s of 256-frame blocks, every 40th lost: a few underruns, each re-anchoring the
+    // clock (but the last, if the stream ends first). Blocks the device thread renders late on a
+    // busy machine or under a sanitizer count as underruns too, without a re-anchor.
     unsigned long long late = 99, underruns = 0, reanchors = 0;
     const auto at = output.find(" late starts");
     ASSERT_NE(at, std::string::npos) << output;
@@ -104,7 +106,7 @@ TEST(PlayCommand, ReportsTheOutputsHealth) {
               3)
         << output;
     EXPECT_GE(underruns, 3u) << output;
-    EXPECT_GE(reanchors, underruns - 1) << output;
+    EXPECT_GE(reanchors, 3u) << output;
     EXPECT_LE(reanchors, underruns) << output;
     fs::remove_all(dir);
 }
