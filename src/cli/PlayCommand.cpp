@@ -357,11 +357,7 @@ int runPlay(const CliArgs& args) {
     // Wait for the output to run: a sound server may hold a stream back after its first block (a
     // duplex stream on a sink's monitor waits for the sink's first fragment, up to two seconds),
     // and steps planned meanwhile would all land on the frame it resumes at.
-    const auto runningBy = std::chrono::steady_clock::now() + 10s;
-    while (mayBeHeldBack && !device.outputRunningFor(kRunningSpan) &&
-           std::chrono::steady_clock::now() < runningBy)
-        loop.runFor(10ms);
-    if (mayBeHeldBack && !device.outputRunningFor(kRunningSpan))
+    if (mayBeHeldBack && !device.waitForRunningOutput(kRunningSpan, 10s))
         std::fprintf(stderr, "play: the output has not started running steadily within 10 s\n");
     // Let the output settle so the mixer's clock is anchored before the first tick: a sound server
     // first fills its whole buffer (the look-ahead) in a burst, and the clock then settles on a

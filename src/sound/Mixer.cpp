@@ -186,8 +186,8 @@ std::int64_t Mixer::plannedFrame(std::int64_t timeNs) const noexcept {
 }
 
 void Mixer::cancelStarts(std::int64_t timeNs, std::int64_t blockStart) noexcept {
-    const std::int64_t from =
-        timeNs == kAtOnce || !clock_.valid() ? blockStart : std::llround(clock_.frameAt(timeNs)) + lookahead_;
+    const std::int64_t planned = timeNs == kAtOnce ? -1 : plannedFrame(timeNs);
+    const std::int64_t from = planned < 0 ? blockStart : planned;
     for (std::uint32_t i = 0; i < slotCount_; ++i) {
         Slot& slot = slots_[i];
         if (slot.pendingCount == 0)
